@@ -1,0 +1,36 @@
+#include "app/ProgramProfile.h"
+
+#include "app/Resources.h"
+#include "grid/StoredSheet.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace timbra {
+
+namespace {
+Sheet restore(const std::string& resource)
+{
+    const auto data = findResource(resource);
+    StoredSheetResult r = data ? loadStoredSheet(*data) : StoredSheetResult{{}, "not among the resources"};
+    if (!r.ok()) {
+        // A broken stored grid is a build fault, never a user's: stop loudly rather than show a wrong grid.
+        std::fprintf(stderr, "stored sheet %s: %s\n", resource.c_str(), r.error.c_str());
+        std::abort();
+    }
+    return std::move(r.sheet);
+}
+} // namespace
+
+Sheet ProgramProfile::loadTallyGrid() const { return restore(tallyResource); }
+
+Sheet ProgramProfile::loadPage(const ReferencePage& page) const { return restore(page.resource); }
+
+const ProgramProfile* profileForModel(const std::string& modelName)
+{
+    if (modelName == timbraProfile().modelName) return &timbraProfile();
+    if (modelName == lowtimbraProfile().modelName) return &lowtimbraProfile();
+    return nullptr;
+}
+
+} // namespace timbra

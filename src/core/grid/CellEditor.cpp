@@ -1,0 +1,185 @@
+#include "grid/CellEditor.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+namespace timbra {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (asciiUpper(a[i]) != asciiUpper(b[i])) return false;
+    return true;
+}
+
+std::string formatLimit(double v)
+{
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << std::fixed;
+    out.precision(v == std::floor(v) ? 0 : 2);
+    out << v;
+    std::string s = out.str();
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0') s.pop_back();
+        if (s.back() == '.') s.pop_back();
+    }
+    return s;
+}
+
+} // namespace
+
+std::optional<double> parseNumber(std::string_view text)
+{
+    text = trim(text);
+    if (text.empty() || text.size() > 64) return std::nullopt;
+    std::size_t i = 0;
+    if (text[i] == '+' || text[i] == '-') ++i;
+    std::size_t digits = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+    }
+    if (digits == 0) return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        std::size_t expDigits = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++expDigits;
+        if (expDigits == 0) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
+    // strtod needs a terminated string and reads the C locale's point, which the programs never change.
+    char buffer[72];
+    std::memcpy(buffer, text.data(), text.size());
+    buffer[text.size()] = '\0';
+    const double value = std::strtod(buffer, nullptr);
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::size_t utf8Length(std::string_view text)
+{
+    std::size_t n = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+CellEditor CellEditor::text(int maxLength, bool upperCase, bool lettersOnly)
+{
+    CellEditor e;
+    e.kind = Kind::Text;
+    e.maxLength = maxLength;
+    e.upperCase = upperCase;
+    e.lettersOnly = lettersOnly;
+    return e;
+}
+
+CellEditor CellEditor::integer(double min, double max, double step)
+{
+    CellEditor e;
+    e.kind = Kind::Integer;
+    e.min = min;
+    e.max = max;
+    e.step = step;
+    return e;
+}
+
+CellEditor CellEditor::decimal(double min, double max, double step, int decimals)
+{
+    CellEditor e;
+    e.kind = Kind::Float;
+    e.min = min;
+    e.max = max;
+    e.step = step;
+    e.decimals = decimals;
+    return e;
+}
+
+CellEditor CellEditor::list(std::vector<std::string> items)
+{
+    CellEditor e;
+    e.kind = Kind::List;
+    e.items = std::move(items);
+    return e;
+}
+
+std::optional<std::string> CellEditor::accept(std::string_view text) const
+{
+    if (text.empty() || text == " ") return std::string(text);
+    switch (kind) {
+    case Kind::Text: {
+        if (utf8Length(text) > static_cast<std::size_t>(maxLength)) return std::nullopt;
+        std::string out;
+        out.reserve(text.size());
+        for (char c : text) {
+            const auto u = static_cast<unsigned char>(c);
+            if (u < 0x20 || u == 0x7F) return std::nullopt; // control characters never belong in a cell
+            if (lettersOnly && !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return std::nullopt;
+            out.push_back(upperCase ? asciiUpper(c) : c);
+        }
+        return out;
+    }
+    case Kind::Integer: {
+        const auto v = parseNumber(text);
+        if (!v || *v != std::floor(*v)) return std::nullopt;
+        if (*v != 0 && (*v < min || *v > max)) return std::nullopt;
+        return std::to_string(static_cast<long long>(*v));
+    }
+    case Kind::Float: {
+        const auto v = parseNumber(text);
+        if (!v) return std::nullopt;
+        if (*v != 0 && (*v < min || *v > max)) return std::nullopt;
+        return std::string(trim(text));
+    }
+    case Kind::List:
+        for (const auto& item : items)
+            if (item == text) return item;
+        for (const auto& item : items)
+            if (equalsIgnoringCase(item, trim(text))) return item;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::string CellEditor::describe() const
+{
+    switch (kind) {
+    case Kind::Text:
+        return std::string(lettersOnly ? "letters only, " : "") + "at most " + std::to_string(maxLength) +
+               " characters";
+    case Kind::Integer:
+        return "a whole number from " + formatLimit(min) + " to " + formatLimit(max);
+    case Kind::Float:
+        return "a number from " + formatLimit(min) + " to " + formatLimit(max);
+    case Kind::List: {
+        std::string s = "one of ";
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (i) s += i + 1 == items.size() ? " or " : ", ";
+            s += "\"" + items[i] + "\"";
+        }
+        return s;
+    }
+    }
+    return {};
+}
+
+} // namespace timbra

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace timbra {
+
+// What a cell lets the user type, and within which limits. The grid widget builds its editors from
+// this, and paste and file checks ask the same question through `accept`.
+struct CellEditor {
+    enum class Kind { Text, Integer, Float, List };
+
+    Kind kind = Kind::Text;
+    int maxLength = 60;      // Text: characters, not bytes
+    bool upperCase = false;  // Text: letters are upper-cased as typed
+    bool lettersOnly = false; // Text: only the letters A to Z
+    double min = 0;          // Integer, Float
+    double max = 0;          // Integer, Float
+    double step = 1;         // Integer, Float: spin-button step
+    int decimals = 0;        // Float: digits after the point when a number is written by code
+    std::vector<std::string> items; // List, in display order
+
+    static CellEditor text(int maxLength, bool upperCase = false, bool lettersOnly = false);
+    static CellEditor integer(double min, double max, double step = 1);
+    static CellEditor decimal(double min, double max, double step, int decimals);
+    static CellEditor list(std::vector<std::string> items);
+
+    // The text as this editor would store it ("ylp" becomes "YLP", "reserve" becomes "Reserve"),
+    // or nothing when the editor refuses it. Empty text, the blank " " that marks an empty tally
+    // cell and, in number cells, 0 (not entered) are always accepted.
+    std::optional<std::string> accept(std::string_view text) const;
+
+    // A short, user-facing description of the limits ("a number from 6 to 40").
+    std::string describe() const;
+
+    bool operator==(const CellEditor&) const = default;
+};
+
+// Strict number parsing shared by the sheet's reads and the editors: optional blanks around an
+// optional sign, digits with an optional point and exponent. Anything else, and anything that
+// does not fit a finite double, is not a number.
+std::optional<double> parseNumber(std::string_view text);
+
+// Counts the characters of UTF-8 text (bytes that do not continue a sequence).
+std::size_t utf8Length(std::string_view text);
+
+} // namespace timbra

@@ -1,0 +1,277 @@
+#include "grid/Sheet.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+
+namespace timbra {
+
+namespace {
+const std::string emptyText;
+const CellFormat plainFormat;
+} // namespace
+
+Sheet::Sheet(int cols, int rows)
+{
+    editors_.push_back(CellEditor::text(60));
+    resize(cols, rows);
+}
+
+void Sheet::SetMaxCols(int cols) { resize(cols, rows_); }
+void Sheet::SetMaxRows(int rows) { resize(cols_, rows); }
+
+void Sheet::resize(int cols, int rows)
+{
+    cols = std::max(cols, 0);
+    rows = std::max(rows, 0);
+    if (cols == cols_ && rows == rows_) return;
+    std::vector<Cell> next(static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows));
+    for (int r = 1; r <= std::min(rows, rows_); ++r)
+        for (int c = 1; c <= std::min(cols, cols_); ++c)
+            next[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c - 1)] =
+                std::move(*cell(c, r));
+    cells_ = std::move(next);
+    cols_ = cols;
+    rows_ = rows;
+    columnEditors_.resize(static_cast<std::size_t>(cols), -1);
+    colWidths_.resize(static_cast<std::size_t>(cols), -1);
+    colHeadings_.resize(static_cast<std::size_t>(cols));
+    rowHeights_.resize(static_cast<std::size_t>(rows), -1);
+    ++revision_;
+}
+
+Sheet::Cell* Sheet::cell(int col, int row)
+{
+    if (!contains(col, row)) return nullptr;
+    return &cells_[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(col - 1)];
+}
+
+const Sheet::Cell* Sheet::cell(int col, int row) const { return const_cast<Sheet*>(this)->cell(col, row); }
+
+Sheet::Block Sheet::currentBlock() const
+{
+    Block b{col_, row_, col_, row_};
+    if (blockMode_) b = {std::min(col_, col2_), std::min(row_, row2_), std::max(col_, col2_), std::max(row_, row2_)};
+    b.col1 = std::max(b.col1, 1);
+    b.row1 = std::max(b.row1, 1);
+    b.col2 = std::min(b.col2, cols_);
+    b.row2 = std::min(b.row2, rows_);
+    return b;
+}
+
+template <typename F> void Sheet::forBlock(F&& f)
+{
+    const Block b = currentBlock();
+    for (int r = b.row1; r <= b.row2; ++r)
+        for (int c = b.col1; c <= b.col2; ++c) f(*cell(c, r));
+    ++revision_;
+}
+
+std::string Sheet::GetText() const { return GetText(col_, row_); }
+
+void Sheet::SetText(std::string_view text)
+{
+    forBlock([&](Cell& c) { c.text.assign(text); });
+}
+
+const std::string& Sheet::GetText(int col, int row) const
+{
+    const Cell* c = cell(col, row);
+    return c ? c->text : emptyText;
+}
+
+void Sheet::SetText(int col, int row, std::string_view text)
+{
+    if (Cell* c = cell(col, row)) {
+        c->text.assign(text);
+        ++revision_;
+    }
+}
+
+int Sheet::GetInteger(int col, int row) const
+{
+    const auto v = parseNumber(GetText(col, row));
+    if (!v) return 0;
+    const double rounded = std::round(*v);
+    if (rounded < INT_MIN || rounded > INT_MAX) return 0;
+    return static_cast<int>(rounded);
+}
+
+void Sheet::SetInteger(int col, int row, int value) { SetText(col, row, std::to_string(value)); }
+
+double Sheet::GetFloat(int col, int row) const { return parseNumber(GetText(col, row)).value_or(0.0); }
+
+void Sheet::SetFloat(int col, int row, double value)
+{
+    if (!contains(col, row)) return;
+    const CellEditor& e = editorAt(col, row);
+    char buffer[64];
+    if (e.kind == CellEditor::Kind::Float)
+        std::snprintf(buffer, sizeof buffer, "%.*f", e.decimals, value);
+    else
+        std::snprintf(buffer, sizeof buffer, "%.17g", value);
+    SetText(col, row, buffer);
+}
+
+void Sheet::DoAction(int code)
+{
+    switch (code) {
+    case ClearWithFormatting:
+        forBlock([](Cell& c) {
+            c.text.clear();
+            c.format = CellFormat{};
+        });
+        break;
+    case ClearValues:
+        forBlock([](Cell& c) { c.text.clear(); });
+        break;
+    case DrawBorders:
+        if (borderType_ & OutlineBorder) outline(currentBlock());
+        break;
+    default:
+        break;
+    }
+}
+
+void Sheet::outline(const Block& b)
+{
+    if (b.empty()) return;
+    for (int r = b.row1; r <= b.row2; ++r)
+        for (int c = b.col1; c <= b.col2; ++c) {
+            CellFormat& f = cell(c, r)->format;
+            if (c == b.col1) f.borders |= BorderLeft;
+            if (c == b.col2) f.borders |= BorderRight;
+            if (r == b.row1) f.borders |= BorderTop;
+            if (r == b.row2) f.borders |= BorderBottom;
+            f.borderColor = borderColor_;
+        }
+    ++revision_;
+}
+
+void Sheet::SetActiveCell(int col, int row)
+{
+    activeCol_ = std::clamp(col, 1, std::max(cols_, 1));
+    activeRow_ = std::clamp(row, 1, std::max(rows_, 1));
+}
+
+void Sheet::SetCellType(int type)
+{
+    forBlock([&](Cell& c) { c.format.staticText = type == StaticTextType; });
+}
+
+void Sheet::SetFontSize(double points)
+{
+    forBlock([&](Cell& c) { c.format.fontSize = points; });
+}
+
+void Sheet::SetFontBold(bool bold)
+{
+    forBlock([&](Cell& c) { c.format.bold = bold; });
+}
+
+void Sheet::SetColWidth(int col, double width)
+{
+    if (col >= 1 && col <= cols_) colWidths_[static_cast<std::size_t>(col - 1)] = width;
+    ++revision_;
+}
+
+void Sheet::SetRowHeight(int row, double height)
+{
+    if (row >= 1 && row <= rows_) rowHeights_[static_cast<std::size_t>(row - 1)] = height;
+    ++revision_;
+}
+
+double Sheet::GetColWidth(int col) const
+{
+    if (col < 1 || col > cols_) return DefaultColWidth;
+    const double w = colWidths_[static_cast<std::size_t>(col - 1)];
+    return w < 0 ? DefaultColWidth : w;
+}
+
+double Sheet::GetRowHeight(int row) const
+{
+    if (row < 1 || row > rows_) return DefaultRowHeight;
+    const double h = rowHeights_[static_cast<std::size_t>(row - 1)];
+    return h < 0 ? DefaultRowHeight : h;
+}
+
+void Sheet::SetColHeading(int col, std::string text)
+{
+    if (col >= 1 && col <= cols_) colHeadings_[static_cast<std::size_t>(col - 1)] = std::move(text);
+}
+
+std::string Sheet::GetColHeading(int col) const
+{
+    if (col < 1 || col > cols_) return {};
+    const std::string& h = colHeadings_[static_cast<std::size_t>(col - 1)];
+    return h.empty() ? columnName(col) : h;
+}
+
+int Sheet::addEditor(CellEditor editor)
+{
+    const auto found = std::find(editors_.begin(), editors_.end(), editor);
+    if (found != editors_.end()) return static_cast<int>(found - editors_.begin());
+    editors_.push_back(std::move(editor));
+    return static_cast<int>(editors_.size() - 1);
+}
+
+void Sheet::setCellEditor(int col, int row, int editorId)
+{
+    if (Cell* c = cell(col, row)) c->editor = static_cast<std::int16_t>(editorId);
+}
+
+void Sheet::setColumnEditor(int col, int editorId)
+{
+    if (col >= 1 && col <= cols_) columnEditors_[static_cast<std::size_t>(col - 1)] = static_cast<std::int16_t>(editorId);
+}
+
+void Sheet::setDefaultEditor(int editorId) { defaultEditor_ = static_cast<std::int16_t>(editorId); }
+
+const CellEditor& Sheet::editorAt(int col, int row) const
+{
+    const Cell* c = cell(col, row);
+    if (c && c->editor >= 0) return editors_[static_cast<std::size_t>(c->editor)];
+    if (col >= 1 && col <= cols_) {
+        const std::int16_t columnEditor = columnEditors_[static_cast<std::size_t>(col - 1)];
+        if (columnEditor >= 0) return editors_[static_cast<std::size_t>(columnEditor)];
+    }
+    return editors_[static_cast<std::size_t>(defaultEditor_)];
+}
+
+std::optional<std::string> Sheet::accept(int col, int row, std::string_view text) const
+{
+    if (!contains(col, row) || formatAt(col, row).staticText) return std::nullopt;
+    return editorAt(col, row).accept(text);
+}
+
+const CellFormat& Sheet::formatAt(int col, int row) const
+{
+    const Cell* c = cell(col, row);
+    return c ? c->format : plainFormat;
+}
+
+std::string columnName(int col)
+{
+    std::string name;
+    while (col > 0) {
+        const int d = (col - 1) % 26;
+        name.insert(name.begin(), static_cast<char>('A' + d));
+        col = (col - 1) / 26;
+    }
+    return name;
+}
+
+int columnNumber(std::string_view name)
+{
+    if (name.empty() || name.size() > 3) return 0;
+    int col = 0;
+    for (char ch : name) {
+        const char u = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
+        if (u < 'A' || u > 'Z') return 0;
+        col = col * 26 + (u - 'A' + 1);
+    }
+    return col;
+}
+
+} // namespace timbra

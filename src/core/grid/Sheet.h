@@ -1,0 +1,161 @@
+#pragma once
+
+#include "grid/CellEditor.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace timbra {
+
+// Border sides of a cell, as drawn by the outline action.
+enum BorderSide : std::uint8_t { BorderLeft = 1, BorderTop = 2, BorderRight = 4, BorderBottom = 8 };
+
+// How a cell looks; the report sheet and the reference pages use it, the tally grid mostly not.
+struct CellFormat {
+    bool staticText = false; // read-only text, never edited
+    bool bold = false;
+    double fontSize = 0;     // points; 0 keeps the grid's default
+    std::uint8_t borders = 0; // BorderSide bits
+    std::uint32_t borderColor = 0xC0C0C0;
+
+    bool operator==(const CellFormat&) const = default;
+};
+
+// The spreadsheet that holds a tally, the report or a reference page. Cells are addressed
+// (column, row), both from 1. Like the grid the programs were designed around, it has a current
+// cell (SetCol, SetRow) and a block corner (SetCol2, SetRow2); with block mode on, text,
+// formatting and actions apply to the whole block. Number reads and writes take a position and
+// leave the current cell alone. Reads outside the sheet give 0 or "" and writes outside it do
+// nothing, so a model may look one row past the end.
+class Sheet {
+public:
+    // Action codes of DoAction.
+    static constexpr int ClearWithFormatting = 3;
+    static constexpr int ClearValues = 12;
+    static constexpr int DrawBorders = 16;
+    // SetCellType code for read-only text.
+    static constexpr int StaticTextType = 5;
+    // SetBorderType mask for an outline.
+    static constexpr int OutlineBorder = 16;
+
+    Sheet(int cols = 0, int rows = 0);
+
+    void SetMaxCols(int cols);
+    void SetMaxRows(int rows);
+    int GetMaxCols() const { return cols_; }
+    int GetMaxRows() const { return rows_; }
+    bool contains(int col, int row) const { return col >= 1 && row >= 1 && col <= cols_ && row <= rows_; }
+
+    void SetCol(int col) { col_ = col; }
+    void SetRow(int row) { row_ = row; }
+    void SetCol2(int col) { col2_ = col; }
+    void SetRow2(int row) { row2_ = row; }
+    int GetCol() const { return col_; }
+    int GetRow() const { return row_; }
+    void SetBlockMode(bool on) { blockMode_ = on; }
+    bool GetBlockMode() const { return blockMode_; }
+
+    // Text of the current cell, or of every cell of the block in block mode.
+    std::string GetText() const;
+    void SetText(std::string_view text);
+
+    // Positional access; the current cell does not move.
+    const std::string& GetText(int col, int row) const;
+    void SetText(int col, int row, std::string_view text);
+    // A cell whose text is not a number reads as 0; so does a number outside the 32-bit range.
+    // A fraction is rounded to the nearest whole number, as an integer cell would show it.
+    int GetInteger(int col, int row) const;
+    void SetInteger(int col, int row, int value);
+    double GetFloat(int col, int row) const;
+    // Written with the decimals of the cell's editor (one for a height: "0.0").
+    void SetFloat(int col, int row, double value);
+
+    // ClearWithFormatting, ClearValues and DrawBorders act on the block (block mode) or the
+    // current cell. Codes that belong to the widget (clipboard, printing) are ignored here.
+    void DoAction(int code);
+
+    // The user's cursor, moved by the programs' cell-change rule.
+    void SetActiveCell(int col, int row);
+    int activeCol() const { return activeCol_; }
+    int activeRow() const { return activeRow_; }
+
+    // Numbered properties of the original grid only tuned its look; they are accepted and ignored.
+    void SetProperty(int /*id*/, double /*value*/) {}
+
+    // Formatting of the current cell or block.
+    void SetCellType(int type);
+    void SetFontSize(double points);
+    void SetFontBold(bool bold);
+    void SetBorderType(int mask) { borderType_ = mask; }
+    void SetBorderStyle(int style) { borderStyle_ = style; }
+    void SetBorderColor(std::uint32_t rgb) { borderColor_ = rgb; }
+
+    // Sizes in the grid's units: column widths in characters, row heights in points.
+    // A negative size means the grid's default.
+    void SetColWidth(int col, double width);
+    void SetRowHeight(int row, double height);
+    double GetColWidth(int col) const;
+    double GetRowHeight(int row) const;
+    static constexpr double DefaultColWidth = 9.0;
+    static constexpr double DefaultRowHeight = 12.75;
+
+    // The column-heading strip above the cells; an empty heading shows the column letter.
+    void SetColHeading(int col, std::string text);
+    std::string GetColHeading(int col) const;
+
+    // Editors: a cell's own, else its column's, else the sheet's default (text of at most 60).
+    int addEditor(CellEditor editor);
+    void setCellEditor(int col, int row, int editorId);
+    void setColumnEditor(int col, int editorId);
+    void setDefaultEditor(int editorId);
+    const CellEditor& editorAt(int col, int row) const;
+    // The text as the cell's editor would store it, or nothing when it refuses it.
+    std::optional<std::string> accept(int col, int row, std::string_view text) const;
+
+    const CellFormat& formatAt(int col, int row) const;
+
+    // The inclusive block that block-mode operations touch, clipped to the sheet.
+    struct Block {
+        int col1, row1, col2, row2;
+        bool empty() const { return col1 > col2 || row1 > row2; }
+    };
+    Block currentBlock() const;
+
+    // Counts every change of cell contents or formatting, so a view knows when to refresh.
+    std::uint64_t revision() const { return revision_; }
+
+private:
+    struct Cell {
+        std::string text;
+        std::int16_t editor = -1;
+        CellFormat format;
+    };
+    Cell* cell(int col, int row);
+    const Cell* cell(int col, int row) const;
+    void resize(int cols, int rows);
+    template <typename F> void forBlock(F&& f);
+    void outline(const Block& b);
+
+    int cols_ = 0, rows_ = 0;
+    std::vector<Cell> cells_;
+    std::vector<CellEditor> editors_;
+    std::vector<std::int16_t> columnEditors_;
+    std::int16_t defaultEditor_ = 0;
+    std::vector<double> colWidths_, rowHeights_;
+    std::vector<std::string> colHeadings_;
+    int col_ = 1, row_ = 1, col2_ = 1, row2_ = 1;
+    bool blockMode_ = false;
+    int activeCol_ = 1, activeRow_ = 1;
+    int borderType_ = 0, borderStyle_ = 0;
+    std::uint32_t borderColor_ = 0xC0C0C0;
+    std::uint64_t revision_ = 0;
+};
+
+// Column letter form of a column number (1 is "A", 27 is "AA"), and back; 0 for a bad name.
+std::string columnName(int col);
+int columnNumber(std::string_view name);
+
+} // namespace timbra

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "model/StandResults.h"
+
+#include <string>
+#include <vector>
+
+namespace timbra {
+
+// Everything a Run hands the dialog, in the order the user meets it: the tree messages one box at
+// a time, then the three result boxes are filled, then the closing messages (unusual stand value,
+// missing province).
+struct RunOutcome {
+    StandResults results;
+    std::vector<std::string> treeMessages;
+    std::string standValueText; // "%4.1f"
+    std::string decisionText;   // "%s"
+    std::string cutoffText;     // "%4.1f"
+    std::vector<std::string> closingMessages;
+
+    std::vector<std::string> allMessages() const
+    {
+        std::vector<std::string> all = treeMessages;
+        all.insert(all.end(), closingMessages.begin(), closingMessages.end());
+        return all;
+    }
+};
+
+} // namespace timbra

@@ -1,0 +1,34 @@
+#include "model/ValueFormat.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace timbra {
+
+namespace {
+template <typename T> std::string printf1(const char* format, T value)
+{
+    char buffer[512];
+    const int n = std::snprintf(buffer, sizeof buffer, format, value);
+    if (n < 0) return {};
+    if (static_cast<std::size_t>(n) < sizeof buffer) return std::string(buffer, static_cast<std::size_t>(n));
+    std::string big(static_cast<std::size_t>(n) + 1, '\0');
+    std::snprintf(big.data(), big.size(), format, value);
+    big.resize(static_cast<std::size_t>(n));
+    return big;
+}
+} // namespace
+
+std::string formatValue(const char* format, double value)
+{
+    if (std::isfinite(value)) return printf1(format, value);
+    std::string text = NotAValueText;
+    if (text.size() < 4) text.insert(0, 4 - text.size(), ' ');
+    return text;
+}
+
+std::string formatInt(const char* format, int value) { return printf1(format, value); }
+
+std::string formatText(const char* format, const std::string& text) { return printf1(format, text.c_str()); }
+
+} // namespace timbra

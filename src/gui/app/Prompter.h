@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+// Every message box, question and file or print dialog of the programs goes through one
+// Prompter, so that tests can answer them. The default shows Qt's real dialogs.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+
+    // A modal message with an OK button and no icon.
+    virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A modal question with Yes and No; true for Yes.
+    virtual bool question(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // The open-file dialog; an empty string when the user cancels.
+    virtual QString openFileName(QWidget* parent, const QString& presetName, const QString& filter) = 0;
+    // The save-file dialog: adds `defaultSuffix` to a name typed without one and asks before
+    // overwriting; an empty string when the user cancels.
+    virtual QString saveFileName(QWidget* parent, const QString& presetName, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
+    // The print dialog for `printer`; false when the user cancels.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+
+    // The prompter in use; tests put their own in place with setCurrent and restore it after.
+    static Prompter& current();
+    static void setCurrent(Prompter* prompter); // nullptr restores the real dialogs
+};

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "grid/Sheet.h"
+
+#include <QString>
+#include <QTableView>
+
+#include <utility>
+#include <vector>
+
+class QPrinter;
+class SheetTableModel;
+
+// The grid widget of the programs: a table view over one core Sheet, with the sheet's editors,
+// sizes and formats, spreadsheet keys, the clipboard and printing. Code that changes the sheet
+// directly (a model's rewrite pass, Open, New) calls refresh() once afterwards.
+class CSpreadSheet : public QTableView {
+    Q_OBJECT
+public:
+    // Action codes the widget handles itself; the rest go to the sheet.
+    static constexpr int CopyAction = 22;
+    static constexpr int CutAction = 23;
+    static constexpr int PasteAction = 24;
+    static constexpr int PrintAction = 32;
+
+    explicit CSpreadSheet(QWidget* parent = nullptr);
+    ~CSpreadSheet() override;
+
+    timbra::Sheet& sheet();
+    const timbra::Sheet& sheet() const;
+    // Replaces the whole sheet (a stored grid restored) and shows it.
+    void setSheet(timbra::Sheet sheet);
+    // Shows what code wrote into the sheet since the last refresh.
+    void refresh();
+
+    // A read-only grid (the report, the reference pages) never opens an editor.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const;
+
+    // Moves the user's cursor.
+    void SetActiveCell(int col, int row);
+    // Copy, Cut, Paste and Print act on the widget's selection and the system clipboard; any
+    // other code goes to the sheet, and the grid repaints.
+    void DoAction(int code);
+
+    // What Print prints: 0, the whole sheet; 1, the sheet's current block (SetCol..SetRow2).
+    void SetPrintRange(int range);
+    // The text of the box in which the user can cancel a print; empty shows no box.
+    void SetPrintAbortText(const QString& text);
+    // Asks for a printer, then prints; tells the user why when the print fails.
+    void PrintSheet();
+    // Prints the print range to a printer already set up (a PDF file in tests and the
+    // command-line tool). Returns false with a reason when nothing or only part was printed.
+    bool printTo(QPrinter& printer, QString* error = nullptr);
+
+    // Marks cells whose text their editor would refuse (after Open), until they are edited.
+    void markCells(const std::vector<std::pair<int, int>>& cells);
+    bool isMarked(int col, int row) const;
+
+signals:
+    // The user has committed an edit of a cell (not raised for writes made by code).
+    void CellChanged(int col, int row);
+
+private:
+    SheetTableModel* model_;
+    int printRange_ = 0;
+    QString printAbortText_;
+};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/Sheet.h"
+#include "input/TallyLimits.h"
 #include "model/Objectives.h"
 #include "model/RunOutcome.h"
 
@@ -30,15 +31,6 @@ struct ReferencePage {
     int gridId = 0;         // 0: the page has no grid
     int printId = 0;        // 0: the page has no Print button
     std::string okText = "OK";
-};
-
-// The tally grid's extent and the rows the dialog's commands touch.
-struct TallyLimits {
-    int lastTreeRow = 1500;      // Run and the rewrite passes stop here
-    int lastBlankedRow = 1500;   // the dialog's start writes 0s through this row (as far as the grid goes)
-    int lastClearedRow = 1500;   // New and Clear Spreadsheet stop here
-    bool printMarkerRow = true;  // Print includes the row whose plot number ends the tally
-    int printFallbackRow = 1499; // last printed row when no plot number 0 is found
 };
 
 // Everything that differs between the two programs: texts, ids, limits, layouts and the stand

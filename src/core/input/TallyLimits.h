@@ -1,0 +1,15 @@
+#pragma once
+
+namespace timbra {
+
+// The tally grid's extent and the rows the input dialog's commands touch; each program's
+// profile holds its own.
+struct TallyLimits {
+    int lastTreeRow = 1500;      // Run and the rewrite passes stop here
+    int lastBlankedRow = 1500;   // the dialog's start writes 0s through this row (as far as the grid goes)
+    int lastClearedRow = 1500;   // New and Clear Spreadsheet stop here
+    bool printMarkerRow = true;  // Print includes the row whose plot number ends the tally
+    int printFallbackRow = 1499; // last printed row when no plot number 0 is found
+};
+
+} // namespace timbra

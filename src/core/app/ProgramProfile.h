@@ -45,6 +45,7 @@ struct ProgramProfile {
 
     // Main frame
     std::string frameTitle;
+    std::string documentPath; // where Save writes the (empty) document; empty: Save asks for a name
     std::vector<Menu> mainMenus;
     int inputDataId = 0, viewResultsId = 0, printResultsId = 0;
     int gettingStartedId = 0, fieldInstructionsId = 0, fieldDataSheetId = 0;

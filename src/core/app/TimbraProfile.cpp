@@ -33,10 +33,18 @@ ProgramProfile makeTimbra()
           {},
           {"&About Timbra...", ProgramProfile::AboutId}}},
     };
-    p.aboutText = "Timbra Version 1.1";
+    p.aboutText = "Timbra Version 1.1\nUpland decision-maker for southern broadleaf stands";
 
     p.welcomeCaption = "Welcome to Timbra-Upland";
     p.welcomeGroupTitle = "Timbra-Upland";
+    // Roles only: the welcome screen credits the people behind the model and the program.
+    p.welcomeCredits = {"Upland stand model: its research developers", "Application: its software developer",
+                        "Both at their forestry research institution"};
+    p.welcomeDisclaimer = "This program evaluates the management potential of a southern broadleaf stand and "
+                          "decides whether the stand should be managed or regenerated. It has been tested, but "
+                          "it comes with no guarantee of any kind. You take full responsibility for its use, and "
+                          "its authors are not liable for any damages that may result from it. Please report "
+                          "any errors you find.";
     p.welcomeClosingLine = "Press the OK button then select the GETTING STARTED menu item for instructions.";
 
     p.inputCaption = "Upland Input";

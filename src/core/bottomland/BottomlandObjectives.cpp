@@ -1,0 +1,53 @@
+#include "bottomland/BottomlandModel.h"
+#include "model/RewritePass.h"
+#include "model/TallyRun.h"
+#include "model/TreeFactors.h"
+
+namespace timbra::bottomland {
+
+namespace {
+
+// Sweetgum under 12 inches is reclassed by every objective.
+bool isSmallSweetgum(const ClassCells& c) {
+    return c.speciesCode == "SWG" && c.dbh < 12;
+}
+// Trees over 26 inches: removed under objectives 1 and 2, growing stock under objective 3.
+bool isLargeNonCull(const ClassCells& c) {
+    return c.dbh > 26 && c.treeClass != "Cull";
+}
+
+void objective1(Sheet& tally, const ClassCells& c) {
+    if (isSmallSweetgum(c)) setClasses(tally, c.row, "Acceptable", "Preferred");
+    if (isLargeNonCull(c)) setTreeClass(tally, c.row, "Cutting Stock");
+}
+
+void objective2(Sheet& tally, const ClassCells& c) {
+    if (isSmallSweetgum(c)) setClasses(tally, c.row, "Unacceptable", "Cutting Stock");
+    if (isLargeNonCull(c)) setTreeClass(tally, c.row, "Cutting Stock");
+}
+
+void objective3(Sheet& tally, const ClassCells& c) {
+    if (isSmallSweetgum(c)) setClasses(tally, c.row, "Unacceptable", "Cutting Stock");
+    if (isLargeNonCull(c) && isCommercial(c.speciesClass)) setTreeClass(tally, c.row, "Preferred");
+}
+
+} // namespace
+
+// Every objective passes over rows 6 to 1500.
+void rewriteForObjective(Sheet& tally, int objective) {
+    switch (objective) {
+    case 1:
+        forEachRewriteRow(tally, LastTreeRow, objective1);
+        break;
+    case 2:
+        forEachRewriteRow(tally, LastTreeRow, objective2);
+        break;
+    case 3:
+        forEachRewriteRow(tally, LastTreeRow, objective3);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace timbra::bottomland

@@ -1,0 +1,39 @@
+#include "bottomland/BottomlandModel.h"
+#include "bottomland/TreeRecord.h"
+#include "model/TallyRun.h"
+
+#include <array>
+
+namespace timbra::bottomland {
+
+namespace {
+// Cut-offs of objectives 1 to 3.
+constexpr std::array<Cutoff, 3> Cutoffs{Cutoff{50, 49.95}, Cutoff{35, 34.95}, Cutoff{44, 43.95}};
+} // namespace
+
+RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) {
+    RunOutcome outcome;
+    StandResults& results = outcome.results;
+    readStandHeader(tally, results, false);
+
+    TreeRecord tree;
+    tree.SetStand(results.numberOfPlots, results.plotSize, boxes.flag(1), boxes.flag(2), boxes.flag(3));
+    walkTally(
+        tally,
+        [&tree](const TreeRow& row) {
+            tree.Evaluate(row.dbh, row.height, row.grade, row.speciesClass, row.vigor, row.crownClass,
+                          row.treeClass);
+            return tree.perAcreValue;
+        },
+        PercentForm::CountTimes100OverTotal, outcome);
+
+    // The last ticked objective decides.
+    for (int objective = 1; objective <= 3; ++objective)
+        if (boxes.isChecked(objective))
+            decide(results, objective, Cutoffs[static_cast<std::size_t>(objective - 1)]);
+
+    finishRun(outcome);
+    return outcome;
+}
+
+} // namespace timbra::bottomland

@@ -1,0 +1,90 @@
+#include "bottomland/TreeRecord.h"
+
+#include "model/TreeFactors.h"
+
+#include <utility>
+
+namespace timbra::bottomland {
+
+namespace {
+// Diameters over 50 inches weigh nothing in the bottomland model.
+constexpr int LargestDbh = 50;
+// Under objectives 1 and 2 trees over 26 inches are to be removed.
+constexpr int LargestGrowingDbh = 26;
+} // namespace
+
+double heightFactor(double height) {
+    if (height < 1.0) return 0.0;
+    if (height < 1.5) return 1.0;
+    if (height < 2.5) return 1.5;
+    return 2.0;
+}
+
+std::optional<double> plotFactor(const std::string& plotSize) {
+    if (plotSize == " ") return 1.0;
+    return plotExpansion(plotSize);
+}
+
+void TreeRecord::SetStand(int numberOfPlots, std::string plotSize, int objective1, int objective2,
+                          int objective3) {
+    this->numberOfPlots = numberOfPlots;
+    this->plotSize = std::move(plotSize);
+    this->objective1 = objective1;
+    this->objective2 = objective2;
+    this->objective3 = objective3;
+}
+
+void TreeRecord::Evaluate(int dbh, double height, int grade, std::string speciesClass, std::string vigor,
+                          std::string crownClass, std::string treeClass) {
+    this->dbh = dbh;
+    this->height = height;
+    this->grade = grade;
+    this->speciesClass = std::move(speciesClass);
+    this->vigor = std::move(vigor);
+    this->crownClass = std::move(crownClass);
+    this->treeClass = std::move(treeClass);
+
+    treeValue = valueOnPlot();
+    const auto factor = plotFactor(plotSize);
+    perAcreValue = factor ? treeValue * *factor : 0.0;
+}
+
+double TreeRecord::sawtimberValue(double rankSum, double weight) const {
+    const bool sawtimberData = height != 0 && grade != 0;
+    const bool noSawtimberData = height == 0 && grade == 0;
+    double value = 0;
+    if (treeClass == "Preferred" && sawtimberData)
+        value = rankSum * weight * OneTwelfth;
+    else if (treeClass == "Reserve" && sawtimberData)
+        value = 0.75 * (rankSum * weight * OneTwelfth);
+    else if (isRemoval(treeClass))
+        value = -0.25 * weight;
+    if (isGrowingStock(treeClass) && noSawtimberData) value = weight;
+    return value;
+}
+
+double TreeRecord::valueOnPlot() const {
+    const double weight = diameterFactor(dbh, LargestDbh);
+    const double rankSum = vigorFactor(vigor) + crownFactor(crownClass) + speciesFactor(speciesClass) +
+                           gradeFactor(grade) + heightFactor(height);
+
+    // Every objective: small growing stock of a commercial species is worth its diameter weight;
+    // trees of 5 inches or less, other small trees and removals stay at 0 unless a later rule
+    // values them, and so does a tree that no rule values.
+    double value = 0;
+    if (dbh >= 6 && dbh <= 11 && isCommercial(speciesClass) && isGrowingStock(treeClass)) value = weight;
+
+    // Objective 3 has no largest diameter.
+    if (objective3 == 1 && dbh >= 12) value = sawtimberValue(rankSum, weight);
+
+    // Objectives 1 and 2 value trees alike and remove every tree over 26 inches.
+    if (objective1 == 1 || objective2 == 1) {
+        if (dbh >= 12 && dbh <= LargestGrowingDbh)
+            value = sawtimberValue(rankSum, weight);
+        else if (dbh > LargestGrowingDbh)
+            value = -0.25 * weight;
+    }
+    return value;
+}
+
+} // namespace timbra::bottomland

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "grid/Sheet.h"
+
+#include <functional>
+#include <string>
+
+namespace timbra {
+
+// The cells of a tally row that ticking an objective reads.
+struct ClassCells {
+    int row = 0;
+    std::string speciesCode;
+    std::string speciesClass;
+    int dbh = 0;
+    std::string treeClass;
+};
+
+// Passes over rows 6 to `lastRow` as ticking an objective does: row 6 always, every later row
+// whose own plot number is not 0. Unlike Run, the pass goes on past a row whose plot number is 0.
+// `rewrite` gets each row's cells as they stood before any write to that row.
+void forEachRewriteRow(Sheet& tally, int lastRow,
+                       const std::function<void(Sheet&, const ClassCells&)>& rewrite);
+
+// Writes a row's classes; the species class goes first, as the rewrite rules write them.
+void setClasses(Sheet& tally, int row, const std::string& speciesClass, const std::string& treeClass);
+void setTreeClass(Sheet& tally, int row, const std::string& treeClass);
+
+} // namespace timbra

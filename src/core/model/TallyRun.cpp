@@ -1,0 +1,161 @@
+#include "model/TallyRun.h"
+
+#include "model/ValueFormat.h"
+
+#include <array>
+#include <cmath>
+#include <string_view>
+
+namespace timbra {
+
+namespace {
+
+constexpr std::array<std::string_view, 4> TreeClasses{"Preferred", "Reserve", "Cutting Stock", "Cull"};
+constexpr std::array<std::string_view, 3> SpeciesClasses{"Desirable", "Acceptable", "Unacceptable"};
+constexpr std::array<std::string_view, 3> Vigors{"High", "Medium", "Low"};
+constexpr std::array<std::string_view, 4> CrownClasses{"Dominant", "Co-dominant", "Intermediate",
+                                                       "Suppressed"};
+constexpr std::array<double, 6> Heights{1.0, 1.5, 2.0, 2.5, 3.0, 3.5};
+
+// The percentage field of each count, in CountIndex order.
+constexpr std::array<double StandResults::*, CountTotal> Percentages{
+    &StandResults::pctPreferred,    &StandResults::pctReserve,      &StandResults::pctCuttingStock,
+    &StandResults::pctCull,         &StandResults::pctDesirable,    &StandResults::pctAcceptable,
+    &StandResults::pctUnacceptable, &StandResults::pctGrade1,       &StandResults::pctGrade2,
+    &StandResults::pctGrade3,       &StandResults::pctGrade4,       &StandResults::pctVigorHigh,
+    &StandResults::pctVigorMedium,  &StandResults::pctVigorLow,     &StandResults::pctDominant,
+    &StandResults::pctCodominant,   &StandResults::pctIntermediate, &StandResults::pctSuppressed,
+    &StandResults::pctHeight1,      &StandResults::pctHeight15,     &StandResults::pctHeight2,
+    &StandResults::pctHeight25,     &StandResults::pctHeight3,      &StandResults::pctHeight35};
+
+template <std::size_t N> bool listed(const std::array<std::string_view, N>& list, const std::string& text) {
+    for (auto item : list)
+        if (item == text) return true;
+    return false;
+}
+
+// Adds 1 to the count of `text` in `list`, whose first count sits at `first`; an unlisted text
+// counts nowhere.
+template <std::size_t N>
+void countText(StandResults& results, const std::array<std::string_view, N>& list, int first,
+               const std::string& text) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (list[i] == text) results.counts[static_cast<std::size_t>(first) + i] += 1;
+}
+
+// Only sawtimber (over 10 inches) enters the class tallies of the report.
+void countTree(StandResults& results, const TreeRow& tree) {
+    if (tree.dbh <= 10) return;
+    results.largeTreeCount += 1;
+    countText(results, TreeClasses, CountPreferred, tree.treeClass);
+    countText(results, SpeciesClasses, CountDesirable, tree.speciesClass);
+    if (tree.grade != 0) results.gradedTreeCount += 1;
+    if (tree.grade >= 1 && tree.grade <= 4)
+        results.counts[static_cast<std::size_t>(CountGrade1 + tree.grade - 1)] += 1;
+    countText(results, Vigors, CountVigorHigh, tree.vigor);
+    countText(results, CrownClasses, CountDominant, tree.crownClass);
+    for (std::size_t i = 0; i < Heights.size(); ++i)
+        if (tree.height == Heights[i]) results.counts[CountHeight1 + i] += 1;
+}
+
+// Plain quotients: a class with no trees over it has no percentage (the report shows "n/a").
+void updatePercentages(StandResults& results, PercentForm form) {
+    for (std::size_t i = 0; i < CountTotal; ++i) {
+        const double total = i <= CountUnacceptable ? results.largeTreeCount : results.gradedTreeCount;
+        const double count = results.counts[i];
+        results.*Percentages[i] =
+            form == PercentForm::QuotientTimes100 ? count / total * 100 : count * 100 / total;
+    }
+}
+
+std::string treeMessage(const char* format, int row) {
+    return formatInt(format, row - FirstTreeRow + 1);
+}
+
+void checkTree(const TreeRow& tree, std::vector<std::string>& messages) {
+    if (tree.dbh <= 5 || !listed(SpeciesClasses, tree.speciesClass) || !listed(TreeClasses, tree.treeClass))
+        messages.push_back(treeMessage(
+            "Tree %d must have a species class, a DBH greater than 5 and a tree class.", tree.row));
+    // Height, grade and vigor are given all together or not at all.
+    const bool vigorGiven = listed(Vigors, tree.vigor);
+    const bool sawtimberGiven = tree.height != 0 || tree.grade != 0;
+    const bool sawtimberMissing = tree.height == 0 || tree.grade == 0;
+    if ((sawtimberMissing && vigorGiven) || (sawtimberGiven && !vigorGiven))
+        messages.push_back(treeMessage("Tree %d is invalid, check for errors.", tree.row));
+    if (tree.speciesClass == "Unacceptable" && (tree.treeClass == "Preferred" || tree.treeClass == "Reserve"))
+        messages.push_back(treeMessage(
+            "Tree %d contains conflict in species class and tree class, check for errors.", tree.row));
+    if (tree.height > 0.1 && tree.height < 0.9)
+        messages.push_back(treeMessage("Tree %d must have a height of at least 1 log.", tree.row));
+}
+
+} // namespace
+
+TreeRow readTreeRow(const Sheet& tally, int row) {
+    TreeRow tree;
+    tree.row = row;
+    tree.nextPlot = tally.GetInteger(1, row + 1);
+    tree.dbh = tally.GetInteger(5, row);
+    tree.grade = tally.GetInteger(7, row);
+    tree.height = tally.GetFloat(6, row);
+    tree.crownClass = tally.GetText(9, row);
+    tree.speciesClass = tally.GetText(4, row);
+    tree.vigor = tally.GetText(8, row);
+    tree.treeClass = tally.GetText(10, row);
+    tree.plot = tally.GetInteger(1, row);
+    return tree;
+}
+
+void readStandHeader(const Sheet& tally, StandResults& results, bool withProvince) {
+    results.standName = tally.GetText(3, 2);
+    results.standLocation = tally.GetText(3, 3);
+    results.plotSize = tally.GetText(8, 2);
+    if (withProvince) results.province = tally.GetText(10, 3);
+    results.numberOfPlots = tally.GetInteger(10, 2);
+}
+
+void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& perAcreValue,
+               PercentForm form, RunOutcome& outcome) {
+    StandResults& results = outcome.results;
+    double plotSum = 0;
+    double standSum = 0;
+    for (int row = FirstTreeRow; row <= LastTreeRow; ++row) {
+        const TreeRow tree = readTreeRow(tally, row);
+        plotSum += perAcreValue(tree);
+        // Rows past the last tree row are never read as trees, so the plot open there closes too.
+        const bool lastRow = tree.nextPlot == 0 || row == LastTreeRow;
+        if (lastRow || tree.nextPlot != tree.plot) {
+            standSum += plotSum;
+            results.plotValue.push_back(plotSum);
+            plotSum = 0;
+            results.standValue = standSum / results.numberOfPlots;
+        }
+        countTree(results, tree);
+        updatePercentages(results, form);
+        checkTree(tree, outcome.treeMessages);
+        if (tree.nextPlot == 0) break;
+    }
+}
+
+void decide(StandResults& results, int objective, std::optional<Cutoff> cutoff) {
+    results.objectiveNumber = objective;
+    if (!cutoff) {
+        results.decision = "Error";
+        results.cutoffIndex = 0;
+        return;
+    }
+    results.cutoffIndex = cutoff->index;
+    const bool manage = std::isfinite(results.standValue) && results.standValue >= cutoff->threshold;
+    results.decision = manage ? "Manage" : "Regenerate";
+}
+
+void finishRun(RunOutcome& outcome) {
+    const StandResults& results = outcome.results;
+    outcome.standValueText = formatValue("%4.1f", results.standValue);
+    outcome.decisionText = formatText("%s", results.decision);
+    outcome.cutoffText = formatValue("%4.1f", results.cutoffIndex);
+    if (!std::isfinite(results.standValue) || results.standValue > 150 || results.standValue < -20)
+        outcome.closingMessages.push_back("Your stand has an unusual value, check data for errors.");
+}
+
+} // namespace timbra

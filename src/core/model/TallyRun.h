@@ -1,0 +1,63 @@
+#pragma once
+
+#include "grid/Sheet.h"
+#include "model/RunOutcome.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace timbra {
+
+// The part of the Run command both stand models share: reading the stand header, walking the
+// tally rows, forming plots, counting the sawtimber by class, checking every tree, deciding
+// against a cut-off and filling the result boxes. The models add their tree valuation, their
+// cut-off tables and, upland only, the province.
+
+inline constexpr int FirstTreeRow = 6;
+// Run reads tree rows 6 to 1500 in both programs (Lowtimbra's row 1,501 only as a next plot number).
+inline constexpr int LastTreeRow = 1500;
+
+// One tallied tree as Run reads it from its row.
+struct TreeRow {
+    int row = 0;      // grid row; the tree number in messages is row - 5
+    int plot = 0;     // plot number of this row
+    int nextPlot = 0; // plot number of the row below
+    int dbh = 0;
+    int grade = 0;
+    double height = 0;
+    std::string crownClass, speciesClass, vigor, treeClass;
+};
+
+TreeRow readTreeRow(const Sheet& tally, int row);
+
+// Stand name, location, plot size and number of plots; the province too when `withProvince`.
+void readStandHeader(const Sheet& tally, StandResults& results, bool withProvince);
+
+// How a model writes its percentages: count / total * 100 (upland) or count * 100 / total
+// (bottomland). The two orders round differently, and each model keeps its own.
+enum class PercentForm { QuotientTimes100, CountTimes100OverTotal };
+
+// Values each tree with `perAcreValue`, sums plots into `results.plotValue` and `standValue`,
+// counts and percentages, and adds the check messages of every tree to `outcome.treeMessages`.
+// The tally starts at row 6 and ends before the first row whose plot number is 0, or at row 1500,
+// where a plot still open closes.
+void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& perAcreValue,
+               PercentForm form, RunOutcome& outcome);
+
+// A cut-off index and the threshold the stand value is compared with (the index less 0.05, so a
+// stand value that shows as the index at one decimal manages).
+struct Cutoff {
+    double index;
+    double threshold;
+};
+
+// The decision under objective n: with a cut-off, "Manage" from the threshold up and
+// "Regenerate" below it or for a stand value that is not finite; without one, "Error" and index 0.
+void decide(StandResults& results, int objective, std::optional<Cutoff> cutoff);
+
+// Fills the three result boxes and adds the unusual-value message when the stand value is over
+// 150, below -20 or not finite.
+void finishRun(RunOutcome& outcome);
+
+} // namespace timbra

@@ -1,0 +1,89 @@
+#include "upland/TreeRecord.h"
+
+#include "model/TreeFactors.h"
+
+#include <utility>
+
+namespace timbra::upland {
+
+namespace {
+// Diameters over 40 inches weigh nothing in the upland model.
+constexpr int LargestDbh = 40;
+} // namespace
+
+double heightFactor(double height) {
+    if (height >= 1.0 && height < 1.5) return 1.0;
+    if (height >= 1.5 && height < 2.5) return 1.5;
+    if (height >= 2.5 && height < 4.0) return 2.0;
+    return 0.0;
+}
+
+void TreeRecord::SetStand(int numberOfPlots, std::string plotSize, int objective1, int objective2,
+                          int objective3, int objective4) {
+    this->numberOfPlots = numberOfPlots;
+    this->plotSize = std::move(plotSize);
+    this->objective1 = objective1;
+    this->objective2 = objective2;
+    this->objective3 = objective3;
+    this->objective4 = objective4;
+}
+
+void TreeRecord::Evaluate(int dbh, double height, int grade, std::string speciesClass, std::string vigor,
+                          std::string crownClass, std::string treeClass) {
+    this->dbh = dbh;
+    this->height = height;
+    this->grade = grade;
+    this->speciesClass = std::move(speciesClass);
+    this->vigor = std::move(vigor);
+    this->crownClass = std::move(crownClass);
+    this->treeClass = std::move(treeClass);
+
+    treeValue = valueOnPlot();
+    const auto expansion = plotExpansion(plotSize);
+    perAcreValue = expansion ? treeValue * *expansion : UnknownPlotSizeValue;
+}
+
+double TreeRecord::valueOnPlot() const {
+    const double diameter = diameterFactor(dbh, LargestDbh);
+    const double quality = vigorFactor(vigor) + crownFactor(crownClass) + speciesFactor(speciesClass) +
+                           gradeFactor(grade) + heightFactor(height);
+
+    const bool preferred = treeClass == "Preferred";
+    const bool reserve = treeClass == "Reserve";
+    const bool sawtimberData = height != 0 && grade != 0;
+    const bool noSawtimberData = height == 0 && grade == 0;
+
+    // Every objective: small growing stock of a commercial species is worth its diameter factor;
+    // trees under 6 inches, other small trees and removals stay at 0 unless a later rule values
+    // them, and so does a tree that no rule values.
+    double value = 0;
+    if (dbh >= 6 && dbh <= 11 && isCommercial(speciesClass) && isGrowingStock(treeClass)) value = diameter;
+
+    // Objectives 1 and 4: no largest diameter.
+    if ((objective1 == 1 || objective4 == 1) && dbh >= 12) {
+        if (preferred && sawtimberData)
+            value = quality * OneTwelfth * diameter;
+        else if (reserve && sawtimberData)
+            value = quality * diameter * OneTwelfth * 0.75;
+        else if (isRemoval(treeClass))
+            value = diameter * -0.25;
+        if (isGrowingStock(treeClass) && noSawtimberData) value = diameter;
+    }
+
+    // Objectives 2 and 3: every tree over 20 inches is to be removed.
+    if (objective2 == 1 || objective3 == 1) {
+        const bool growing = dbh >= 12 && dbh <= 20;
+        if (growing && preferred && sawtimberData)
+            value = quality * diameter * OneTwelfth;
+        else if (growing && reserve && sawtimberData)
+            value = quality * diameter * OneTwelfth * 0.75;
+        else if (dbh >= 12 && isRemoval(treeClass))
+            value = diameter * -0.25;
+        if (growing && isGrowingStock(treeClass) && noSawtimberData) value = diameter;
+        if (dbh > 20) value = diameter * -0.25;
+    }
+
+    return value;
+}
+
+} // namespace timbra::upland

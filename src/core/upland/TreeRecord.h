@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+namespace timbra::upland {
+
+// One tallied upland tree with the run's context (objective flags, plot size). Evaluate turns it
+// into its value on the plot and its value per acre. One record serves a whole run.
+class TreeRecord {
+public:
+    virtual ~TreeRecord() = default;
+
+    // The run's context, stored once before the first Evaluate.
+    void SetStand(int numberOfPlots, std::string plotSize, int objective1, int objective2, int objective3,
+                  int objective4);
+    // Stores the tree and computes treeValue and perAcreValue. A tree that no rule values is worth
+    // 0, never the previous tree's value.
+    void Evaluate(int dbh, double height, int grade, std::string speciesClass, std::string vigor,
+                  std::string crownClass, std::string treeClass);
+
+    int numberOfPlots = 0; // stored for the caller; the valuation does not use it
+    int objective1 = 0;
+    int objective2 = 0;
+    int objective3 = 0;
+    int objective4 = 0;
+    std::string plotSize = " ";
+    int dbh = 0;
+    int grade = 0;     // 0: not entered
+    double height = 0; // logs of 16 feet; 0: not entered
+    std::string speciesClass = " ";
+    std::string vigor = " ";
+    std::string crownClass = " ";
+    std::string treeClass = " ";
+    double treeValue = 0;
+    double perAcreValue = 0;
+
+private:
+    // The tree's value on its plot by the rules of the chosen objectives.
+    double valueOnPlot() const;
+};
+
+// Height factor of the upland model: 1 log 1.0, 1.5 to 2 logs 1.5, 2.5 to 3.5 logs 2.0; 4 logs or
+// more, or under 1, nothing.
+double heightFactor(double height);
+
+// Per-acre value that marks a stand of unknown plot size as unusual.
+inline constexpr double UnknownPlotSizeValue = 100.0;
+
+} // namespace timbra::upland

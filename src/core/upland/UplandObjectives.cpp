@@ -1,0 +1,76 @@
+#include "model/RewritePass.h"
+#include "model/TallyRun.h"
+#include "model/TreeFactors.h"
+#include "upland/UplandModel.h"
+
+namespace timbra::upland {
+
+namespace {
+
+bool isPoplarOrMaple(const std::string& code) {
+    return code == "YLP" || code == "SUM";
+}
+
+// Culls and reserve trees keep their tree class when a rule makes trees "Preferred".
+bool keepsTreeClass(const std::string& treeClass) {
+    return treeClass == "Cull" || treeClass == "Reserve";
+}
+
+// Objectives 1 and 4 have no largest diameter, so big commercial trees are growing stock;
+// yellow poplar and sugar maple are "Acceptable" under objective 1.
+void objective1(Sheet& tally, const ClassCells& c) {
+    const bool keepsClass = keepsTreeClass(c.treeClass);
+    if (c.dbh > 20 && isCommercial(c.speciesClass) && !keepsClass) setTreeClass(tally, c.row, "Preferred");
+    if (isPoplarOrMaple(c.speciesCode) && !keepsClass) setClasses(tally, c.row, "Acceptable", "Preferred");
+}
+
+// Objectives 2 and 3 remove every tree over 20 inches.
+void objective2(Sheet& tally, const ClassCells& c) {
+    const bool keepsClass = keepsTreeClass(c.treeClass);
+    if (isPoplarOrMaple(c.speciesCode) && c.dbh <= 20 && !keepsClass)
+        setClasses(tally, c.row, "Acceptable", "Preferred");
+    if (c.dbh > 20 && c.treeClass != "Cull") setTreeClass(tally, c.row, "Cutting Stock");
+}
+
+// Objective 3 also treats sugar maple as "Unacceptable".
+void objective3(Sheet& tally, const ClassCells& c) {
+    const bool keepsClass = keepsTreeClass(c.treeClass);
+    if (c.speciesCode == "YLP" && c.dbh <= 20 && !keepsClass)
+        setClasses(tally, c.row, "Acceptable", "Preferred");
+    if (c.dbh > 20 && c.treeClass != "Cull") setTreeClass(tally, c.row, "Cutting Stock");
+    if (c.speciesCode == "SUM" && c.treeClass != "Cull")
+        setClasses(tally, c.row, "Unacceptable", "Cutting Stock");
+}
+
+// Objective 4 treats both yellow poplar and sugar maple as "Unacceptable".
+void objective4(Sheet& tally, const ClassCells& c) {
+    const bool keepsClass = keepsTreeClass(c.treeClass);
+    if (c.dbh > 20 && isCommercial(c.speciesClass) && !keepsClass && !isPoplarOrMaple(c.speciesCode))
+        setTreeClass(tally, c.row, "Preferred");
+    if (isPoplarOrMaple(c.speciesCode) && c.treeClass != "Cull")
+        setClasses(tally, c.row, "Unacceptable", "Cutting Stock");
+}
+
+} // namespace
+
+// Objectives 1 and 4 pass over rows 6 to 1499, objectives 2 and 3 over rows 6 to 1500.
+void rewriteForObjective(Sheet& tally, int objective) {
+    switch (objective) {
+    case 1:
+        forEachRewriteRow(tally, LastTreeRow - 1, objective1);
+        break;
+    case 2:
+        forEachRewriteRow(tally, LastTreeRow, objective2);
+        break;
+    case 3:
+        forEachRewriteRow(tally, LastTreeRow, objective3);
+        break;
+    case 4:
+        forEachRewriteRow(tally, LastTreeRow - 1, objective4);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace timbra::upland

@@ -1,11 +1,43 @@
 #include "app/Startup.h"
 
+#include "app/CMainFrame.h"
+#include "app/CWelcomeDialog.h"
 #include "app/ProgramProfile.h"
 
 #include <QApplication>
 
-int runProgram(int argc, char** argv, const timbra::ProgramProfile&)
-{
+#include <cstdio>
+
+QString noDisplayMessage(const timbra::ProgramProfile& profile) {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        if (!qEnvironmentVariableIsEmpty(name)) return {};
+    return QStringLiteral("%1: no display found; start it from a desktop session, or use timbra-cli")
+        .arg(QString::fromStdString(profile.executable));
+}
+
+std::unique_ptr<CMainFrame> openMainWindow(const timbra::ProgramProfile& profile) {
+    auto frame = std::make_unique<CMainFrame>(profile);
+    frame->showMaximized();
+    frame->repaint();
+    return frame;
+}
+
+std::unique_ptr<CMainFrame> startProgram(const timbra::ProgramProfile& profile) {
+    auto frame = openMainWindow(profile);
+    CWelcomeDialog welcome(profile, frame.get());
+    welcome.exec();
+    return frame;
+}
+
+int runProgram(int argc, char** argv, const timbra::ProgramProfile& profile) {
+    // Qt would abort with a long platform-plugin message; one plain line says what to do.
+    if (const QString message = noDisplayMessage(profile); !message.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+        return 1;
+    }
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QString::fromStdString(profile.appName));
+    QApplication::setDesktopFileName(QString::fromStdString(profile.executable));
+    const auto frame = startProgram(profile);
+    return QApplication::exec();
 }

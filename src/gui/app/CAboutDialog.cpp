@@ -1,0 +1,27 @@
+#include "app/CAboutDialog.h"
+
+#include "app/ProgramProfile.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+CAboutDialog::CAboutDialog(const timbra::ProgramProfile& profile, QWidget* parent) : QDialog(parent) {
+    setObjectName("aboutDialog");
+    setWindowTitle(tr("About %1").arg(QString::fromStdString(profile.appName)));
+
+    auto* icon = new QLabel(this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+    auto* text = new QLabel(QString::fromStdString(profile.aboutText), this);
+    text->setObjectName("aboutText");
+    auto* ok = new QPushButton(tr("OK"), this);
+    ok->setObjectName("okButton");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(icon, 0, Qt::AlignTop);
+    layout->addWidget(text, 1);
+    layout->addWidget(ok, 0, Qt::AlignTop);
+}

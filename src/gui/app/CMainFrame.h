@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMainWindow>
+
+namespace timbra {
+struct ProgramProfile;
+}
+
+class CTimbraView;
+class LockIndicators;
+class QAction;
+
+// The main window: the profile's menus over the report view, and a status bar with the
+// "Ready" pane and the CAP, NUM and SCRL indicators.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(const timbra::ProgramProfile& profile, QWidget* parent = nullptr);
+
+    CTimbraView* view() const { return view_; }
+    // The menu item or accelerator of a command id (New, Open and Save have the framework's ids).
+    QAction* command(int id) const;
+
+    static constexpr int NewId = 57600, OpenId = 57601, SaveId = 57603;
+
+public slots:
+    void OnAppAbout();
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+
+private:
+    void buildMenus();
+    void addAccelerators();
+    void connectCommand(QAction* action, int id);
+
+    const timbra::ProgramProfile& profile_;
+    CTimbraView* view_;
+};

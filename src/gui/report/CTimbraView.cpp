@@ -1,0 +1,90 @@
+#include "report/CTimbraView.h"
+
+#include "app/ProgramProfile.h"
+#include "app/ReferencePageDialog.h"
+#include "grid/CSpreadSheet.h"
+#include "input/CInputDialog.h"
+#include "report/ReportContent.h"
+
+#include <QResizeEvent>
+
+CTimbraView::CTimbraView(const timbra::ProgramProfile& profile, QWidget* parent)
+    : QWidget(parent), profile_(profile) {
+    setObjectName("reportView");
+    OnInitialUpdate();
+}
+
+CTimbraView::~CTimbraView() = default;
+
+void CTimbraView::OnInitialUpdate() {
+    CreateReportGrid();
+    FillReport();
+}
+
+void CTimbraView::CreateReportGrid() {
+    if (!reportGrid) {
+        reportGrid = new CSpreadSheet(this);
+        reportGrid->setObjectName("reportGrid");
+        reportGrid->setReadOnly(true);
+    }
+    timbra::Sheet sheet;
+    timbra::setUpReportSheet(sheet);
+    reportGrid->setSheet(std::move(sheet));
+    reportGrid->setGeometry(rect());
+    filled_ = false;
+}
+
+void CTimbraView::OnInputData() {
+    showResults = 0;
+    timbra::clearReport(reportGrid->sheet());
+    reportGrid->refresh();
+    filled_ = false;
+    // The previous dialog goes first, with its tally and results.
+    inputDialog.reset();
+    inputDialog = std::make_unique<CInputDialog>(profile_);
+    inputDialog->exec();
+}
+
+void CTimbraView::OnViewResults() {
+    showResults = -1;
+    // Filled here rather than from a paint event: the grid covers the view, so the view itself
+    // may never be asked to paint.
+    FillReport();
+    update();
+}
+
+// The results cannot change while they are shown (a new run needs a new Input data command,
+// which blanks the sheet first), so one fill serves every later repaint.
+void CTimbraView::FillReport() {
+    const timbra::StandResults* results = inputDialog ? &inputDialog->results() : nullptr;
+    if (filled_ || !timbra::reportGatePasses(results, showResults == -1)) return;
+    timbra::fillReport(reportGrid->sheet(), *results, profile_.hasProvince);
+    reportGrid->refresh();
+    filled_ = true;
+}
+
+void CTimbraView::OnPrintResults() {
+    reportGrid->SetPrintRange(0);
+    reportGrid->PrintSheet();
+}
+
+void CTimbraView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (reportGrid) reportGrid->setGeometry(QRect(QPoint(0, 0), event->size()));
+}
+
+void CTimbraView::openPage(const timbra::ReferencePage& page) {
+    // A local dialog each time, so every opening shows the stored content afresh.
+    ReferencePageDialog dialog(profile_, page, this);
+    dialog.exec();
+}
+
+void CTimbraView::OnGettingStarted() {
+    openPage(profile_.gettingStarted);
+}
+void CTimbraView::OnFieldInstructions() {
+    openPage(profile_.fieldInstructions);
+}
+void CTimbraView::OnFieldDataSheet() {
+    openPage(profile_.fieldDataSheet);
+}

@@ -45,4 +45,9 @@ fi
 
 install_packages "${packages[@]}"
 build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "setup.sh: built in build/src, but no display found; start build/src/timbra from a desktop session, or use build/src/timbra-cli" >&2
+    exit 1
+fi
+echo "Starting Timbra (Lowtimbra is build/src/lowtimbra)"
 exec build/src/timbra

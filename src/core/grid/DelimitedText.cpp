@@ -1,0 +1,79 @@
+#include "grid/DelimitedText.h"
+
+namespace timbra {
+
+namespace {
+bool isRowEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+} // namespace
+
+DelimitedReader::Status DelimitedReader::next(std::string& cell, bool& lastInRow) {
+    if (pos_ >= text_.size() && !afterDelimiter_) return Status::End;
+    afterDelimiter_ = false;
+    cell.clear();
+    if (quoting_ && pos_ < text_.size() && text_[pos_] == '"') {
+        const Quoted q = readQuoted(cell);
+        if (q == Quoted::Closed) {
+            finishCell(lastInRow);
+            return Status::Cell;
+        }
+        quoting_ = false;
+        cell.clear();
+        if (q == Quoted::Unterminated) return Status::Unterminated;
+    }
+    std::size_t end = pos_;
+    while (end < text_.size() && text_[end] != delimiter_ && !isRowEnd(text_[end]))
+        ++end;
+    cell.assign(text_.substr(pos_, end - pos_));
+    pos_ = end;
+    finishCell(lastInRow);
+    return Status::Cell;
+}
+
+// Reads a quoted cell starting at the opening quote; moves past it only when it is well formed.
+DelimitedReader::Quoted DelimitedReader::readQuoted(std::string& cell) {
+    std::size_t i = pos_ + 1;
+    while (i < text_.size()) {
+        const std::size_t quote = text_.find('"', i);
+        if (quote == std::string_view::npos) break;
+        cell.append(text_.substr(i, quote - i));
+        if (quote + 1 < text_.size() && text_[quote + 1] == '"') {
+            cell.push_back('"');
+            i = quote + 2;
+            continue;
+        }
+        const std::size_t after = quote + 1;
+        if (after < text_.size() && text_[after] != delimiter_ && !isRowEnd(text_[after]))
+            return Quoted::Malformed;
+        pos_ = after;
+        return Quoted::Closed;
+    }
+    return Quoted::Unterminated;
+}
+
+void DelimitedReader::finishCell(bool& lastInRow) {
+    lastInRow = true;
+    if (pos_ >= text_.size()) return;
+    const char c = text_[pos_++];
+    if (c == delimiter_) {
+        lastInRow = false;
+        afterDelimiter_ = true;
+    } else if (c == '\r' && pos_ < text_.size() && text_[pos_] == '\n') {
+        ++pos_;
+    }
+}
+
+std::string quoteCell(std::string_view cell, char delimiter) {
+    if (cell.find_first_of(std::string{delimiter, '"', '\r', '\n'}) == std::string_view::npos)
+        return std::string(cell);
+    std::string out = "\"";
+    for (char c : cell) {
+        if (c == '"') out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
+    return out;
+}
+
+} // namespace timbra

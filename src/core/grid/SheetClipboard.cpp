@@ -1,0 +1,93 @@
+#include "grid/SheetClipboard.h"
+
+#include "grid/DelimitedText.h"
+#include "grid/TextEncoding.h"
+
+#include <algorithm>
+
+namespace timbra {
+
+namespace {
+
+constexpr char Tab = '\t';
+
+// Writes one cell if its editor takes the text, and keeps the tally of the paste.
+void pasteCell(Sheet& sheet, int col, int row, std::string_view text, PasteResult& result) {
+    const auto accepted = sheet.accept(col, row, toValidUtf8(text));
+    if (!accepted) {
+        ++result.refused;
+        return;
+    }
+    sheet.SetText(col, row, *accepted);
+    ++result.written;
+    Sheet::Block& b = result.changed;
+    if (b.empty()) {
+        b = {col, row, col, row};
+    } else {
+        b = {std::min(b.col1, col), std::min(b.row1, row), std::max(b.col2, col), std::max(b.row2, row)};
+    }
+}
+
+Sheet::Block clipped(const Sheet& sheet, const Sheet::Block& b) {
+    return {std::max(b.col1, 1), std::max(b.row1, 1), std::min(b.col2, sheet.GetMaxCols()),
+            std::min(b.row2, sheet.GetMaxRows())};
+}
+
+} // namespace
+
+TextTable parseClipboardText(std::string_view text) {
+    TextTable table;
+    DelimitedReader reader(text, Tab);
+    std::string cell;
+    bool lastInRow = false, rowStarts = true;
+    for (;;) {
+        const auto status = reader.next(cell, lastInRow);
+        if (status == DelimitedReader::Status::End) break;
+        if (status == DelimitedReader::Status::Unterminated) continue; // the same cell comes back as text
+        if (rowStarts) table.emplace_back();
+        table.back().push_back(std::move(cell));
+        rowStarts = lastInRow;
+    }
+    return table;
+}
+
+std::string formatClipboardText(const Sheet& sheet, const Sheet::Block& block) {
+    const Sheet::Block b = clipped(sheet, block);
+    std::string out;
+    for (int r = b.row1; r <= b.row2; ++r) {
+        for (int c = b.col1; c <= b.col2; ++c) {
+            if (c > b.col1) out.push_back(Tab);
+            out += quoteCell(sheet.GetText(c, r), Tab);
+        }
+        out.push_back('\n');
+    }
+    return out;
+}
+
+PasteResult pasteIntoSheet(Sheet& sheet, int col, int row, const TextTable& table) {
+    PasteResult result;
+    for (std::size_t i = 0; i < table.size(); ++i)
+        for (std::size_t j = 0; j < table[i].size(); ++j)
+            pasteCell(sheet, col + static_cast<int>(j), row + static_cast<int>(i), table[i][j], result);
+    return result;
+}
+
+PasteResult pasteIntoSheet(Sheet& sheet, const Sheet::Block& target, const TextTable& table) {
+    const bool oneCell = table.size() == 1 && table.front().size() == 1;
+    if (!oneCell) return pasteIntoSheet(sheet, target.col1, target.row1, table);
+    PasteResult result;
+    const Sheet::Block b = clipped(sheet, target);
+    for (int r = b.row1; r <= b.row2; ++r)
+        for (int c = b.col1; c <= b.col2; ++c)
+            pasteCell(sheet, c, r, table.front().front(), result);
+    return result;
+}
+
+void clearBlockValues(Sheet& sheet, const Sheet::Block& block) {
+    const Sheet::Block b = clipped(sheet, block);
+    for (int r = b.row1; r <= b.row2; ++r)
+        for (int c = b.col1; c <= b.col2; ++c)
+            if (!sheet.formatAt(c, r).staticText) sheet.SetText(c, r, "");
+}
+
+} // namespace timbra

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "grid/Sheet.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace timbra {
+
+// Cut, Copy and Paste between a sheet and the clipboard's text, in the tab-separated form that
+// spreadsheets exchange. The grid widget moves the text; the rules live here.
+
+using TextTable = std::vector<std::vector<std::string>>;
+
+// Tab-separated text as spreadsheets put on the clipboard: rows end in LF, CRLF or CR, usually with a
+// trailing line break (which adds no row); a cell quoted with " may hold tabs, line breaks and doubled
+// quotes.
+TextTable parseClipboardText(std::string_view text);
+
+// The block as tab-separated text, rows ending in "\n" (with a trailing one); cells holding a tab, a
+// line break or a quote are quoted.
+std::string formatClipboardText(const Sheet& sheet, const Sheet::Block& block);
+
+struct PasteResult {
+    int written = 0;
+    int refused = 0;
+    Sheet::Block changed{1, 1, 0, 0}; // the cells written; empty when none was
+};
+
+// Writes the table from (col, row): every target cell is checked with Sheet::accept and written in its
+// normalised form ("ylp" becomes "YLP"); a refused cell, and one outside the sheet, is left as it was
+// and counted as refused. Text that is not valid UTF-8 is read as Windows-1252 first.
+PasteResult pasteIntoSheet(Sheet& sheet, int col, int row, const TextTable& table);
+
+// Paste onto a selection: a single copied cell fills every cell of the target block, as spreadsheets
+// do; any other table is written from the block's top-left cell.
+PasteResult pasteIntoSheet(Sheet& sheet, const Sheet::Block& target, const TextTable& table);
+
+// Cut: clears the values of the block (editors stay). Read-only cells keep their text.
+void clearBlockValues(Sheet& sheet, const Sheet::Block& block);
+
+} // namespace timbra

@@ -1,0 +1,91 @@
+#include "grid/TextEncoding.h"
+
+#include <cstdint>
+
+namespace timbra {
+
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F; 0 marks the bytes Windows-1252 leaves undefined.
+constexpr char16_t high1252[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        // Every 1252 character lies in the Basic Multilingual Plane.
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+} // namespace
+
+bool isValidUtf8(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int extra = 0;
+        char32_t cp = 0, least = 0;
+        if ((c & 0xE0) == 0xC0) {
+            extra = 1;
+            cp = c & 0x1F;
+            least = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            cp = c & 0x0F;
+            least = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3;
+            cp = c & 0x07;
+            least = 0x10000;
+        } else {
+            return false;
+        }
+        if (end - p <= extra) return false;
+        for (int i = 1; i <= extra; ++i) {
+            if ((p[i] & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (p[i] & 0x3F);
+        }
+        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        p += extra + 1;
+    }
+    return true;
+}
+
+std::string windows1252ToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 2);
+    for (char ch : text) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80) {
+            out.push_back(ch);
+        } else if (b < 0xA0) {
+            const char16_t cp = high1252[b - 0x80];
+            appendUtf8(out, cp ? cp : 0xFFFD);
+        } else {
+            appendUtf8(out, b); // 0xA0 to 0xFF are Latin-1 there
+        }
+    }
+    return out;
+}
+
+std::string toValidUtf8(std::string_view text) {
+    if (isValidUtf8(text)) return std::string(text);
+    return windows1252ToUtf8(text);
+}
+
+} // namespace timbra

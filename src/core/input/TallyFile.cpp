@@ -1,0 +1,247 @@
+// Tally files are read and written with POSIX calls, so that every failure is seen where it happens.
+#include "input/TallyFile.h"
+
+#include "grid/CellEditor.h"
+#include "grid/DelimitedText.h"
+#include "grid/TextEncoding.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace timbra {
+
+namespace {
+
+constexpr char Delimiter = ',';
+
+// Cells past the sheet's edge that may be dropped: what the blanking commands write into a tree row.
+// A bottomland tally has one tree row more than the upland grid, and it holds just these.
+bool isBlankOrZero(std::string_view text) {
+    if (text.empty() || text == " ") return true;
+    const auto v = parseNumber(text);
+    return v && *v == 0;
+}
+
+std::string reason(int error) {
+    return std::strerror(error);
+}
+
+FileResult saveFailure(const std::string& path, const std::string& why) {
+    return {false, "Cannot save \"" + path + "\": " + why + "."};
+}
+
+LoadResult loadFailure(const std::string& path, const std::string& why) {
+    LoadResult r;
+    r.ok = false;
+    r.error = "Cannot open \"" + path + "\": " + why + ".";
+    return r;
+}
+
+std::string kindOf(mode_t mode) {
+    if (S_ISDIR(mode)) return "it is a folder, not a file";
+    return "it is not a regular file (a device, a pipe or a socket)";
+}
+
+// Closes a descriptor when it goes out of scope.
+struct Fd {
+    int fd = -1;
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+    int release() { return std::exchange(fd, -1); }
+};
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a path finally names, following symbolic links, so that saving replaces the link's
+// target and the link stays. A missing final target is simply returned (the save creates it).
+bool resolveLinks(std::string& path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+        char target[4096];
+        const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
+        if (n < 0 || static_cast<std::size_t>(n) >= sizeof target) return true; // the open below reports it
+        const std::string next(target, static_cast<std::size_t>(n));
+        path = next.starts_with('/') ? next : folderOf(path) + "/" + next;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+bool writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = ENOSPC;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Creates a new, empty file beside the target; O_EXCL never follows or reuses anything there.
+int createTemporary(const std::string& target, mode_t mode, std::string& tempPath) {
+    const std::string folder = folderOf(target);
+    const std::string base = target.substr(target.rfind('/') + 1);
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = folder + "/." + base + "." + std::to_string(::getpid()) + "-" + std::to_string(++counter) +
+                   ".tmp";
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Makes the rename itself durable. Some file systems cannot sync a folder; the file is already
+// replaced by then, so this is done as well as the system allows.
+void syncFolder(const std::string& folder) {
+    Fd dir{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dir.fd >= 0) ::fsync(dir.fd);
+}
+
+} // namespace
+
+std::string formatTallyText(const Sheet& sheet) {
+    std::string out;
+    for (int r = 1; r <= sheet.GetMaxRows(); ++r) {
+        for (int c = 1; c <= sheet.GetMaxCols(); ++c) {
+            if (c > 1) out.push_back(Delimiter);
+            out += quoteCell(sheet.GetText(c, r), Delimiter);
+        }
+        out.push_back('\r');
+    }
+    return out;
+}
+
+LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string& name) {
+    if (bytes.size() > MaxTallyFileBytes)
+        return loadFailure(name, "the file is larger than " + std::to_string(MaxTallyFileBytes >> 20) +
+                                     " MiB, far larger than any tally");
+    if (const void* nul = std::memchr(bytes.data(), 0, bytes.size()))
+        return loadFailure(name, "it is not a text file (it holds a NUL byte at byte " +
+                                     std::to_string(static_cast<const char*>(nul) - bytes.data() + 1) + ")");
+
+    std::string text = toValidUtf8(bytes);
+    std::string_view body = text;
+    if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3); // byte-order mark of some editors
+
+    const int cols = sheet.GetMaxCols(), rows = sheet.GetMaxRows();
+    std::vector<std::string> cells(static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows));
+    DelimitedReader reader(body, Delimiter);
+    std::string cell;
+    bool lastInRow = false;
+    int row = 1, col = 1;
+    std::size_t rowStart = 0;
+    const auto where = [&row] { return "row " + std::to_string(row) + " of the file"; };
+    for (;;) {
+        const auto status = reader.next(cell, lastInRow);
+        if (status == DelimitedReader::Status::End) break;
+        if (status == DelimitedReader::Status::Unterminated)
+            return loadFailure(name, "the file is damaged: a quoted cell in " + where() + " is never closed");
+        if (reader.position() - rowStart > MaxTallyRowBytes)
+            return loadFailure(name, where() + " is longer than " + std::to_string(MaxTallyRowBytes >> 10) +
+                                         " KiB, far longer than any tally row");
+        if (row <= rows && col <= cols) {
+            cells[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols) +
+                  static_cast<std::size_t>(col - 1)] = cell;
+        } else if (!isBlankOrZero(cell)) {
+            if (row > rows)
+                return loadFailure(name, where() + " holds data, but the tally has only " +
+                                             std::to_string(rows) + " rows");
+            return loadFailure(name, where() + " holds data in column " + std::to_string(col) +
+                                         ", but the tally has only " + std::to_string(cols) + " columns");
+        }
+        if (lastInRow) {
+            ++row;
+            col = 1;
+            rowStart = reader.position();
+        } else {
+            ++col;
+        }
+    }
+
+    LoadResult result;
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= cols; ++c) {
+            std::string& t = cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
+                                   static_cast<std::size_t>(c - 1)];
+            // A read-only label takes no typing; it is refused only when the file changes it.
+            const bool refused = sheet.formatAt(c, r).staticText ? t != sheet.GetText(c, r)
+                                                                 : !sheet.accept(c, r, t).has_value();
+            if (refused) result.refusedCells.emplace_back(c, r);
+            sheet.SetText(c, r, t);
+        }
+    return result;
+}
+
+FileResult saveTallyFile(const Sheet& sheet, const std::string& path) {
+    std::string target = path;
+    if (!resolveLinks(target)) return saveFailure(path, reason(errno));
+
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) return saveFailure(path, kindOf(old.st_mode));
+
+    const std::string text = formatTallyText(sheet);
+    std::string temp;
+    Fd file{createTemporary(target, exists ? (old.st_mode & 07777) : 0666, temp)};
+    if (file.fd < 0) return saveFailure(path, reason(errno));
+
+    // The umask may have narrowed the mode given at creation; a replaced file keeps its own bits.
+    const bool written = (!exists || ::fchmod(file.fd, old.st_mode & 07777) == 0) &&
+                         writeAll(file.fd, text) && ::fsync(file.fd) == 0 && ::close(file.release()) == 0 &&
+                         ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!written) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        return saveFailure(path, reason(error));
+    }
+    syncFolder(folderOf(target));
+    return {};
+}
+
+LoadResult loadTallyFile(Sheet& sheet, const std::string& path) {
+    // Refuse folders, devices and pipes before opening them: opening a pipe waits for a writer.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return loadFailure(path, reason(errno));
+    if (!S_ISREG(st.st_mode)) return loadFailure(path, kindOf(st.st_mode));
+
+    Fd file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
+    if (file.fd < 0) return loadFailure(path, reason(errno));
+    if (::fstat(file.fd, &st) != 0) return loadFailure(path, reason(errno));
+    if (!S_ISREG(st.st_mode)) return loadFailure(path, kindOf(st.st_mode)); // replaced since the check
+
+    // Read one byte past the limit so that an oversized file is seen even if it grows meanwhile.
+    std::string bytes;
+    const std::size_t limit = MaxTallyFileBytes + 1;
+    bytes.resize(std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)), limit) + 1);
+    std::size_t used = 0;
+    for (;;) {
+        if (used == bytes.size()) {
+            if (used >= limit) break;
+            bytes.resize(std::min(limit, bytes.size() * 2));
+        }
+        const ssize_t n = ::read(file.fd, bytes.data() + used, bytes.size() - used);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return loadFailure(path, reason(errno));
+        if (n == 0) break;
+        used += static_cast<std::size_t>(n);
+    }
+    bytes.resize(used);
+    return loadTallyText(sheet, bytes, path);
+}
+
+} // namespace timbra

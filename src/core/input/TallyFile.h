@@ -1,0 +1,41 @@
+#pragma once
+
+#include "grid/Sheet.h"
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace timbra {
+
+// Tally files: the sheet's cells as text, cells separated by ",", each sheet row ended by a CR.
+// docs/tally-files.md describes the format for users and for people writing converters.
+
+struct FileResult {
+    bool ok = true;
+    std::string error; // names the file and the reason
+};
+
+struct LoadResult : FileResult {
+    // (col, row) of the cells whose text the cell's editor would refuse; loaded all the same.
+    std::vector<std::pair<int, int>> refusedCells;
+};
+
+// Writes every row and column of the sheet. An existing file is replaced only once the new content
+// is safely on disk; on failure it is left exactly as it was.
+FileResult saveTallyFile(const Sheet& sheet, const std::string& path);
+
+// Replaces every value of the sheet with the file's cells, laid in from (1, 1); editors, lists and
+// formats stay. All or nothing: on failure the sheet is untouched.
+LoadResult loadTallyFile(Sheet& sheet, const std::string& path);
+
+// The in-memory halves of the two above.
+std::string formatTallyText(const Sheet& sheet);
+LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string& nameForMessages);
+
+// Limits on what Open reads: a tally is about 100 KiB, so anything near these is not a tally.
+inline constexpr std::size_t MaxTallyFileBytes = 16 * 1024 * 1024;
+inline constexpr std::size_t MaxTallyRowBytes = 64 * 1024;
+
+} // namespace timbra

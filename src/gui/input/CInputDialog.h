@@ -1,0 +1,79 @@
+#pragma once
+
+#include "model/Objectives.h"
+#include "model/StandResults.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class CSpreadSheet;
+class QCheckBox;
+class QLineEdit;
+
+namespace timbra {
+struct ProgramProfile;
+struct ReferencePage;
+} // namespace timbra
+
+// The modal dialog in which the user enters one stand: the tally grid, the objective boxes, Run
+// with its three result boxes, and a menu bar of spreadsheet commands. The object outlives its
+// window: the main view keeps it after exec() returns and reads the last run's results for the
+// report. Everything that differs between the programs comes from the profile.
+class CInputDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CInputDialog(const timbra::ProgramProfile& profile, QWidget* parent = nullptr);
+    ~CInputDialog() override;
+
+    // The results of the last Run; the reset state until the user runs.
+    const timbra::StandResults& results() const { return results_; }
+    CSpreadSheet* grid() const { return grid_; }
+
+public slots:
+    // Objectives and Run (InputDialogRun.cpp)
+    void OnRun();
+    void OnObjective(int n);
+    void OnCellChanged(int col, int row);
+    // Spreadsheet commands (InputDialogCommands.cpp)
+    void OnNew();
+    void OnClearSpreadsheet();
+    void OnOpen();
+    void OnSaveAs();
+    void OnPrint();
+    void OnCut();
+    void OnCopy();
+    void OnPaste();
+    // Reference pages opened from the dialog
+    void OnObjectiveDescriptions();
+    void OnInputHelp();
+
+    // OK and Cancel (and Escape) ask before the tally is given up.
+    void accept() override;
+    void reject() override;
+
+protected:
+    // The close box asks once, then takes the cancel path.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenuBar();
+    void OnInitDialog();
+    bool confirmLeaving(const std::string& question);
+    void showPage(const timbra::ReferencePage& page);
+    void message(const QString& text);
+
+    // The objective boxes as the core models see them, and back.
+    timbra::ObjectiveBoxes objectiveBoxes() const;
+    void setObjectiveBoxes(const timbra::ObjectiveBoxes& boxes);
+    void checkOnlyObjective1();
+
+    const timbra::ProgramProfile& profile_;
+    timbra::StandResults results_;
+    CSpreadSheet* grid_ = nullptr;
+    std::vector<QCheckBox*> objectives_;
+    QLineEdit* standValueBox_ = nullptr;
+    QLineEdit* decisionBox_ = nullptr;
+    QLineEdit* cutoffBox_ = nullptr;
+};

@@ -1,12 +1,32 @@
 #include "cli/Cli.h"
 
+#include "cli/Arguments.h"
+#include "cli/ReportCommand.h"
+#include "cli/RunCommand.h"
+#include "cli/SummaryCommand.h"
+
 #include <ostream>
 
 namespace timbra::cli {
 
-int run(const std::vector<std::string>&, std::istream&, std::ostream&, std::ostream& err)
-{
-    err << "timbra-cli: not built yet\n";
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    const ParsedArguments parsed = parseArguments(args);
+    if (!parsed.ok()) {
+        err << "timbra-cli: " << parsed.error << " (see timbra-cli --help)\n";
+        return 2;
+    }
+    const Options& o = parsed.options;
+    switch (o.command) {
+    case Command::Help:
+        out << usageText();
+        return 0;
+    case Command::Run:
+        return runCommand(o, in, out, err);
+    case Command::Summary:
+        return summaryCommand(o, in, out, err);
+    case Command::Report:
+        return reportCommand(o, in, out, err);
+    }
     return 2;
 }
 

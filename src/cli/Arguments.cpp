@@ -1,0 +1,158 @@
+#include "cli/Arguments.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace timbra::cli {
+
+namespace {
+
+// Which options each command takes.
+enum OptionBit : unsigned { Model = 1, Objective = 2, KeepClasses = 4, Json = 8, Csv = 16, Pdf = 32 };
+
+struct CommandInfo {
+    std::string_view name;
+    Command command;
+    unsigned options;
+    bool oneFile;
+};
+
+constexpr CommandInfo Commands[] = {
+    {"run", Command::Run, Model | Objective | KeepClasses | Json, true},
+    {"summary", Command::Summary, Model | Csv, false},
+    {"report", Command::Report, Model | Objective | KeepClasses | Csv | Pdf, true},
+};
+
+std::optional<int> parseInt(std::string_view text) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+// Splits "--name=value" so that both "--model upland" and "--model=upland" work.
+std::pair<std::string_view, std::optional<std::string_view>> splitOption(std::string_view arg) {
+    const auto eq = arg.find('=');
+    if (eq == std::string_view::npos) return {arg, std::nullopt};
+    return {arg.substr(0, eq), arg.substr(eq + 1)};
+}
+
+std::string parseOptions(const CommandInfo& info, const std::vector<std::string>& args, Options& o) {
+    std::string model = "upland";
+    std::string objectiveText;
+    bool filesOnly = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (filesOnly || arg == "-" || arg.rfind("--", 0) != 0) {
+            o.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            filesOnly = true;
+            continue;
+        }
+        const auto [name, attached] = splitOption(arg);
+        auto takes = [&](OptionBit bit) { return (info.options & bit) != 0; };
+        auto value = [&, attached = attached, name = name](std::string& into) -> std::string {
+            if (attached) {
+                into = std::string(*attached);
+                return {};
+            }
+            if (i + 1 >= args.size()) return std::string(name) + " needs a value";
+            into = args[++i];
+            return {};
+        };
+        std::string problem;
+        if (name == "--help" || name == "-h") {
+            o.command = Command::Help;
+            return {};
+        } else if (name == "--model" && takes(Model)) {
+            problem = value(model);
+        } else if (name == "--objective" && takes(Objective)) {
+            problem = value(objectiveText);
+            if (problem.empty() && !parseInt(objectiveText)) problem = "--objective needs a whole number";
+        } else if (name == "--pdf" && takes(Pdf)) {
+            problem = value(o.pdfPath);
+            if (problem.empty() && o.pdfPath.empty()) problem = "--pdf needs a file name";
+        } else if (attached) {
+            problem = std::string(name) + " takes no value";
+        } else if (name == "--keep-classes" && takes(KeepClasses)) {
+            o.keepClasses = true;
+        } else if (name == "--json" && takes(Json)) {
+            o.json = true;
+        } else if (name == "--csv" && takes(Csv)) {
+            o.csv = true;
+        } else {
+            problem = "unknown option " + std::string(name) + " for " + std::string(info.name);
+        }
+        if (!problem.empty()) return problem;
+    }
+
+    o.profile = profileForModel(model);
+    if (!o.profile) return "unknown model \"" + model + "\" (upland or bottomland)";
+    if (!objectiveText.empty()) {
+        const int n = *parseInt(objectiveText);
+        if (n < 0 || n > o.profile->objectiveCount)
+            return "--objective must be 0 to " + std::to_string(o.profile->objectiveCount) + " for the " +
+                   model + " model";
+        o.objective = n;
+    }
+    if (o.files.empty()) return std::string(info.name) + " needs a tally file";
+    if (info.oneFile && o.files.size() > 1) return std::string(info.name) + " takes one tally file";
+    if (o.command == Command::Report && !o.csv && o.pdfPath.empty())
+        return "report needs --csv or --pdf FILE";
+    return {};
+}
+
+} // namespace
+
+ParsedArguments parseArguments(const std::vector<std::string>& args) {
+    ParsedArguments parsed;
+    if (args.empty()) {
+        parsed.error = "no command given";
+        return parsed;
+    }
+    const std::string& first = args.front();
+    if (first == "--help" || first == "-h" || first == "help") return parsed;
+    for (const CommandInfo& info : Commands) {
+        if (first != info.name) continue;
+        parsed.options.command = info.command;
+        parsed.error = parseOptions(info, args, parsed.options);
+        return parsed;
+    }
+    parsed.error = "unknown command \"" + first + "\"";
+    return parsed;
+}
+
+const char* usageText() {
+    return R"(Usage:
+  timbra-cli run FILE [--model upland|bottomland] [--objective N] [--keep-classes] [--json]
+  timbra-cli summary FILE... [--model upland|bottomland] [--csv]
+  timbra-cli report FILE [--model upland|bottomland] [--objective N] [--keep-classes] --csv
+  timbra-cli --help
+
+Judges a stand from a saved tally file, as the input dialog's Run does.
+
+  run       opens the tally in a fresh grid, ticks the objective and runs; prints the
+            stand value, decision and cut-off and every message of the run
+  summary   one row per tally file: header, trees, and the result under each objective
+  report    the stand analysis report sheet after the run, as 44 lines of 11 cells
+
+Options:
+  --model upland|bottomland   the stand model (upland, Timbra, is the default; bottomland
+                              is Lowtimbra)
+  --objective N               tick box N alone and rewrite the tally for it, as a click on
+                              the box does (1 to 4 upland, 1 to 3 bottomland); 0 ticks no
+                              box. Without it box 1 is ticked and nothing is rewritten.
+  --keep-classes              tick the box without rewriting the tally's classes
+  --json                      run: one JSON object with the boxes, messages and results
+  --csv                       summary, report: comma-separated output
+FILE "-" reads the tally from standard input.
+
+Exit status: 0 when the run completed (tree messages are not errors); 1 when a summary
+file could not be read or the report has no results to show; 2 for unusable arguments
+or a tally file that cannot be read.
+)";
+}
+
+} // namespace timbra::cli

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/ProgramProfile.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace timbra::cli {
+
+enum class Command { Help, Run, Summary, Report };
+
+// A command line, checked: every option belongs to its command and every value is in range.
+struct Options {
+    Command command = Command::Help;
+    std::vector<std::string> files; // "-" reads the tally from standard input
+    const ProgramProfile* profile = nullptr;
+    std::optional<int> objective; // 0: no box ticked
+    bool keepClasses = false;
+    bool json = false;
+    bool csv = false;
+    std::string pdfPath; // report only; empty when not asked for
+};
+
+struct ParsedArguments {
+    Options options;
+    std::string error; // empty when the arguments are usable
+    bool ok() const { return error.empty(); }
+};
+
+ParsedArguments parseArguments(const std::vector<std::string>& args);
+
+// The --help text.
+const char* usageText();
+
+} // namespace timbra::cli

@@ -1,0 +1,71 @@
+#include "cli/StandSession.h"
+
+#include "input/TallyCommands.h"
+#include "input/TallyFile.h"
+
+#include <istream>
+#include <iterator>
+
+namespace timbra::cli {
+
+Sheet openingTally(const ProgramProfile& profile) {
+    Sheet tally = profile.loadTallyGrid();
+    prepareTallyForDialog(tally, profile.tally);
+    return tally;
+}
+
+ObjectiveBoxes openingBoxes() {
+    ObjectiveBoxes boxes;
+    boxes.checked[0] = true;
+    return boxes;
+}
+
+OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
+    LoadResult loaded;
+    if (file == "-") {
+        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        loaded = loadTallyText(tally, bytes, "standard input");
+    } else {
+        loaded = loadTallyFile(tally, file);
+    }
+    OpenedTally opened{loaded.ok, loaded.error, {}};
+    for (const auto& [col, row] : loaded.refusedCells)
+        opened.notices.push_back(columnName(col) + std::to_string(row) + ": \"" + tally.GetText(col, row) +
+                                 "\" is outside the cell's limits (" + tally.editorAt(col, row).describe() +
+                                 ")");
+    return opened;
+}
+
+void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, std::optional<int> n,
+                     bool keepClasses) {
+    if (!n) return;
+    boxes.checked = {};
+    if (clickObjective(boxes, profile.objectiveCount, *n) && !keepClasses)
+        profile.rewriteForObjective(tally, *n);
+}
+
+std::vector<int> tickedObjectives(const ObjectiveBoxes& boxes, int count) {
+    std::vector<int> ticked;
+    for (int n = 1; n <= count; ++n)
+        if (boxes.isChecked(n)) ticked.push_back(n);
+    return ticked;
+}
+
+StandSession runStand(const Options& options, std::istream& in) {
+    const ProgramProfile& profile = *options.profile;
+    StandSession s;
+    s.tally = openingTally(profile);
+    s.boxes = openingBoxes();
+    OpenedTally opened = openTally(s.tally, options.files.front(), in);
+    if (!opened.ok) {
+        s.error = opened.error;
+        return s;
+    }
+    s.ok = true;
+    s.fileNotices = std::move(opened.notices);
+    chooseObjective(profile, s.tally, s.boxes, options.objective, options.keepClasses);
+    s.outcome = profile.run(s.tally, s.boxes);
+    return s;
+}
+
+} // namespace timbra::cli

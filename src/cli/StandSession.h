@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/ProgramProfile.h"
+#include "cli/Arguments.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace timbra::cli {
+
+// A fresh tally grid of the program in the state the input dialog leaves it when it opens: the
+// stored empty grid with its tree rows blanked.
+Sheet openingTally(const ProgramProfile& profile);
+
+// The objective boxes when the input dialog opens: Objective 1 ticked.
+ObjectiveBoxes openingBoxes();
+
+struct OpenedTally {
+    bool ok = false;
+    std::string error;
+    // Cells the file filled with text their editor would refuse, one readable line each.
+    std::vector<std::string> notices;
+};
+
+// Opens a tally file into the grid as the Open command does (all or nothing); "-" reads the
+// tally from `in`.
+OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in);
+
+// Ticks the objective the command line asks for. With n, box n becomes the only ticked box and,
+// unless `keepClasses`, objective n's rewrite pass runs, as when the user ticks it; n = 0 ticks
+// no box. Without n the opening state stays: box 1 ticked, nothing rewritten.
+void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, std::optional<int> n,
+                     bool keepClasses);
+
+// Ticked box numbers, in order.
+std::vector<int> tickedObjectives(const ObjectiveBoxes& boxes, int count);
+
+// One stand taken through the command line's steps: fresh grid, open, objective, Run.
+struct StandSession {
+    bool ok = false;
+    std::string error; // why the file could not be opened
+    Sheet tally;
+    ObjectiveBoxes boxes;
+    std::vector<std::string> fileNotices;
+    RunOutcome outcome;
+};
+
+StandSession runStand(const Options& options, std::istream& in);
+
+} // namespace timbra::cli

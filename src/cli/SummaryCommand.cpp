@@ -1,0 +1,152 @@
+#include "cli/SummaryCommand.h"
+
+#include "cli/StandSession.h"
+#include "cli/TextOutput.h"
+#include "model/TallyRun.h"
+
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <istream>
+#include <iterator>
+#include <ostream>
+#include <sstream>
+#include <thread>
+
+namespace timbra::cli {
+
+namespace {
+
+// Rows of the tally as Run reads it: row 6 always, then every row up to the first plot number 0.
+int treeCount(const Sheet& tally) {
+    int row = FirstTreeRow + 1;
+    while (row <= LastTreeRow && tally.GetInteger(1, row) != 0)
+        ++row;
+    return row - FirstTreeRow;
+}
+
+// Distinct trees named by "Tree %d ..." messages; a tree's messages come one after another.
+int treesWithMessages(const std::vector<std::string>& treeMessages) {
+    int count = 0, last = 0;
+    for (const std::string& m : treeMessages) {
+        constexpr std::string_view prefix = "Tree ";
+        if (!m.starts_with(prefix)) continue;
+        int tree = 0;
+        const char* begin = m.data() + prefix.size();
+        if (std::from_chars(begin, m.data() + m.size(), tree).ec != std::errc{}) continue;
+        if (count == 0 || tree != last) ++count;
+        last = tree;
+    }
+    return count;
+}
+
+SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, const std::string& file,
+                        const std::string& stdinBytes) {
+    SummaryRow row{file, {}, {}};
+    Sheet loaded = opening;
+    std::istringstream in(file == "-" ? stdinBytes : std::string());
+    const OpenedTally opened = openTally(loaded, file, in);
+    if (!opened.ok) {
+        row.error = opened.error;
+        return row;
+    }
+
+    // The tally as saved: box 1 ticked, nothing rewritten.
+    const RunOutcome asSaved = profile.run(loaded, openingBoxes());
+    const StandResults& r = asSaved.results;
+    row.cells = {r.standName, r.standLocation, r.plotSize};
+    if (profile.hasProvince) row.cells.push_back(r.province);
+    row.cells.push_back(std::to_string(r.numberOfPlots));
+    row.cells.push_back(std::to_string(treeCount(loaded)));
+    row.cells.push_back(std::to_string(treesWithMessages(asSaved.treeMessages)));
+
+    for (int k = 1; k <= profile.objectiveCount; ++k) {
+        // The last objective may rewrite the loaded sheet itself; the others work on copies.
+        Sheet copy = k < profile.objectiveCount ? loaded : std::move(loaded);
+        ObjectiveBoxes boxes = openingBoxes();
+        chooseObjective(profile, copy, boxes, k, false);
+        const RunOutcome o = profile.run(copy, boxes);
+        row.cells.push_back(trimmed(o.standValueText));
+        row.cells.push_back(trimmed(o.decisionText));
+        row.cells.push_back(trimmed(o.cutoffText));
+    }
+    return row;
+}
+
+} // namespace
+
+std::vector<std::string> summaryHeadings(const ProgramProfile& profile) {
+    std::vector<std::string> h{"File", "Stand name", "Location", "Plot size"};
+    if (profile.hasProvince) h.push_back("Province");
+    h.insert(h.end(), {"Plots", "Trees", "Trees with messages"});
+    for (int k = 1; k <= profile.objectiveCount; ++k) {
+        const std::string n = std::to_string(k);
+        h.insert(h.end(), {"Value " + n, "Decision " + n, "Cut-off " + n});
+    }
+    return h;
+}
+
+std::vector<SummaryRow> summarize(const ProgramProfile& profile, const std::vector<std::string>& files,
+                                  const std::string& stdinBytes) {
+    const Sheet opening = openingTally(profile);
+    std::vector<SummaryRow> rows(files.size());
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i; (i = next.fetch_add(1)) < files.size();)
+            rows[i] = summarizeOne(profile, opening, files[i], stdinBytes);
+    };
+    const std::size_t workers =
+        std::min<std::size_t>(files.size(), std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::jthread> threads;
+    for (std::size_t t = 1; t < workers; ++t)
+        threads.emplace_back(work);
+    work();
+    return rows;
+}
+
+int summaryCommand(const Options& options, std::istream& in, std::ostream& out, std::ostream&) {
+    const ProgramProfile& profile = *options.profile;
+    std::string stdinBytes;
+    if (std::find(options.files.begin(), options.files.end(), "-") != options.files.end())
+        stdinBytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+
+    const std::vector<SummaryRow> rows = summarize(profile, options.files, stdinBytes);
+    std::vector<std::string> headings = summaryHeadings(profile);
+    const std::size_t columns = headings.size();
+    bool anyError = false;
+
+    if (options.csv) {
+        headings.push_back("Error");
+        out << csvLine(headings);
+        for (const SummaryRow& row : rows) {
+            std::vector<std::string> cells{row.file};
+            cells.insert(cells.end(), row.cells.begin(), row.cells.end());
+            cells.resize(columns);
+            cells.push_back(row.error);
+            out << csvLine(cells);
+            anyError |= !row.error.empty();
+        }
+    } else {
+        std::vector<std::vector<std::string>> table{headings};
+        for (const SummaryRow& row : rows) {
+            std::vector<std::string> cells{row.file};
+            if (row.error.empty())
+                cells.insert(cells.end(), row.cells.begin(), row.cells.end());
+            else
+                cells.push_back("error: " + row.error);
+            table.push_back(std::move(cells));
+            anyError |= !row.error.empty();
+        }
+        // Numbers to the right: plots, trees, trees with messages, and each objective's value and cut-off.
+        std::vector<bool> right(columns, false);
+        const std::size_t firstCount = profile.hasProvince ? 5 : 4;
+        for (std::size_t c = firstCount; c < firstCount + 3; ++c)
+            right[c] = true;
+        for (std::size_t c = firstCount + 3; c < columns; c += 3)
+            right[c] = right[c + 2] = true;
+        printAligned(table, right, out);
+    }
+    return anyError ? 1 : 0;
+}
+
+} // namespace timbra::cli

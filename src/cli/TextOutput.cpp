@@ -1,0 +1,54 @@
+#include "cli/TextOutput.h"
+
+#include "grid/CellEditor.h"
+#include "grid/DelimitedText.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace timbra::cli {
+
+std::string csvLine(const std::vector<std::string>& cells) {
+    std::string line;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i) line.push_back(',');
+        line += quoteCell(cells[i], ',');
+    }
+    line.push_back('\n');
+    return line;
+}
+
+void printAligned(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& rightAligned,
+                  std::ostream& out) {
+    std::size_t columns = 0;
+    for (const auto& row : rows)
+        columns = std::max(columns, row.size());
+    // Widths from the full rows only, so that an error row's long last cell does not widen a column.
+    std::vector<std::size_t> width(columns, 0);
+    for (const auto& row : rows)
+        if (row.size() == columns)
+            for (std::size_t c = 0; c < columns; ++c)
+                width[c] = std::max(width[c], utf8Length(row[c]));
+
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            const bool last = c + 1 == row.size();
+            const std::size_t pad = width[c] > utf8Length(row[c]) ? width[c] - utf8Length(row[c]) : 0;
+            const bool right = c < rightAligned.size() && rightAligned[c];
+            if (c) line += "  ";
+            if (right) line.append(pad, ' ');
+            line += row[c];
+            if (!right && !last) line.append(pad, ' ');
+        }
+        out << line << '\n';
+    }
+}
+
+std::string trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+} // namespace timbra::cli

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace timbra::cli {
+
+// One line of comma-separated cells, quoted as tally files quote them, ended by LF.
+std::string csvLine(const std::vector<std::string>& cells);
+
+// Rows laid out in columns two spaces apart; `rightAligned[c]` right-aligns column c. A row
+// shorter than the others leaves its missing cells out; its last cell may run on.
+void printAligned(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& rightAligned,
+                  std::ostream& out);
+
+// The text without blanks at either end (the result boxes pad numbers to four characters).
+std::string trimmed(std::string_view text);
+
+} // namespace timbra::cli

@@ -2,9 +2,12 @@
 
 #include "grid/Sheet.h"
 
+#include "grid/SheetItemDelegate.h"
+
 #include <QString>
 #include <QTableView>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -57,12 +60,39 @@ public:
     void markCells(const std::vector<std::pair<int, int>>& cells);
     bool isMarked(int col, int row) const;
 
+    // The cells the user has selected, as a sheet block (the current cell when none is).
+    timbra::Sheet::Block selectedBlock() const;
+
 signals:
     // The user has committed an edit of a cell (not raised for writes made by code).
     void CellChanged(int col, int row);
+    // A paste, cut or Delete changed the cells of this block.
+    void blockChanged(int col1, int row1, int col2, int row2);
+    // A cell refused what the user typed; `reason` says what it takes.
+    void editRefused(int col, int row, const QString& reason);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    // The caption of every message is the application name, the same in both programs.
+    static QString messageCaption() { return QStringLiteral("Timbra"); }
+    timbra::Sheet::Block printBlock();
+    bool paintPages(QPrinter& printer, const timbra::Sheet::Block& block, QString* error);
+    void applySizes();
+    void finishEdit(QWidget* editor, SheetItemDelegate::Move move);
+    void moveCursorBy(SheetItemDelegate::Move move);
+    void copySelection();
+    void cutSelection();
+    void pasteAtSelection();
+    void clearSelectedValues();
+    void announceBlock(const timbra::Sheet::Block& block);
+
     SheetTableModel* model_;
+    SheetItemDelegate* delegate_;
+    std::optional<std::pair<int, int>> editedCell_; // committed, announced once its editor closes
     int printRange_ = 0;
     QString printAbortText_;
 };

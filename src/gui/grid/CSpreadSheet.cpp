@@ -1,0 +1,215 @@
+#include "grid/CSpreadSheet.h"
+
+#include "grid/CellLook.h"
+#include "grid/SheetTableModel.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include <climits>
+#include <cmath>
+
+using timbra::Sheet;
+
+CSpreadSheet::CSpreadSheet(QWidget* parent)
+    : QTableView(parent), model_(new SheetTableModel(this)), delegate_(new SheetItemDelegate(model_, this)) {
+    setObjectName(QStringLiteral("spreadSheet"));
+    setModel(model_);
+    setItemDelegate(delegate_);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    // Sizes come from the sheet; measuring contents on a 1,500-row grid would cost far more.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setMinimumSectionSize(1);
+
+    connect(delegate_, &SheetItemDelegate::edited, this, [this](int col, int row) {
+        editedCell_ = {col, row};
+    });
+    connect(delegate_, &SheetItemDelegate::refused, this, &CSpreadSheet::editRefused);
+    connect(delegate_, &SheetItemDelegate::finishEdit, this, &CSpreadSheet::finishEdit);
+}
+
+CSpreadSheet::~CSpreadSheet() = default;
+
+Sheet& CSpreadSheet::sheet() {
+    return model_->sheet();
+}
+
+const Sheet& CSpreadSheet::sheet() const {
+    return model_->sheet();
+}
+
+void CSpreadSheet::setSheet(Sheet sheet) {
+    const int col = sheet.activeCol(), row = sheet.activeRow();
+    model_->setSheet(std::move(sheet));
+    applySizes();
+    SetActiveCell(col, row);
+}
+
+void CSpreadSheet::refresh() {
+    model_->refresh();
+    applySizes();
+}
+
+void CSpreadSheet::applySizes() {
+    const Sheet& s = sheet();
+    const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
+    const double charWidth = fontMetrics().averageCharWidth();
+    QHeaderView* columns = horizontalHeader();
+    for (int c = 1; c <= s.GetMaxCols(); ++c) {
+        const int px = int(std::lround(columnPixels(s.GetColWidth(c), charWidth, dpiX)));
+        if (columns->sectionSize(c - 1) != px) columns->resizeSection(c - 1, px);
+    }
+    // Only rows of their own height are touched; the rest follow the default size.
+    QHeaderView* rows = verticalHeader();
+    const int defaultPx = int(std::lround(rowPixels(Sheet::DefaultRowHeight, dpiY)));
+    if (rows->defaultSectionSize() != defaultPx) rows->setDefaultSectionSize(defaultPx);
+    for (int r = 1; r <= s.GetMaxRows(); ++r) {
+        const double points = s.GetRowHeight(r);
+        const bool hidden = points <= 0;
+        if (isRowHidden(r - 1) != hidden) setRowHidden(r - 1, hidden);
+        if (hidden) continue;
+        const int px =
+            points == Sheet::DefaultRowHeight ? defaultPx : int(std::lround(rowPixels(points, dpiY)));
+        if (rows->sectionSize(r - 1) != px) rows->resizeSection(r - 1, px);
+    }
+}
+
+void CSpreadSheet::setReadOnly(bool readOnly) {
+    model_->setReadOnly(readOnly);
+    setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
+                             : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                   QAbstractItemView::AnyKeyPressed);
+}
+
+bool CSpreadSheet::isReadOnly() const {
+    return model_->isReadOnly();
+}
+
+void CSpreadSheet::SetActiveCell(int col, int row) {
+    Sheet& s = sheet();
+    s.SetActiveCell(col, row);
+    const QModelIndex index = model_->index(s.activeRow() - 1, s.activeCol() - 1);
+    if (!index.isValid()) return;
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
+void CSpreadSheet::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (current.isValid()) sheet().SetActiveCell(current.column() + 1, current.row() + 1);
+}
+
+void CSpreadSheet::DoAction(int code) {
+    switch (code) {
+    case CopyAction:
+        copySelection();
+        break;
+    case CutAction:
+        cutSelection();
+        break;
+    case PasteAction:
+        pasteAtSelection();
+        break;
+    case PrintAction:
+        PrintSheet();
+        break;
+    default:
+        sheet().DoAction(code);
+        model_->blockChanged(sheet().currentBlock());
+        break;
+    }
+}
+
+void CSpreadSheet::markCells(const std::vector<std::pair<int, int>>& cells) {
+    for (const auto& [col, row] : cells)
+        model_->mark(col, row);
+}
+
+bool CSpreadSheet::isMarked(int col, int row) const {
+    return model_->isMarked(col, row);
+}
+
+Sheet::Block CSpreadSheet::selectedBlock() const {
+    const QItemSelection selection = selectionModel()->selection();
+    if (selection.isEmpty()) {
+        const QModelIndex current = currentIndex();
+        if (!current.isValid()) return {1, 1, 0, 0};
+        return {current.column() + 1, current.row() + 1, current.column() + 1, current.row() + 1};
+    }
+    Sheet::Block b{INT_MAX, INT_MAX, 0, 0};
+    for (const QItemSelectionRange& range : selection) {
+        b.col1 = std::min(b.col1, range.left() + 1);
+        b.row1 = std::min(b.row1, range.top() + 1);
+        b.col2 = std::max(b.col2, range.right() + 1);
+        b.row2 = std::max(b.row2, range.bottom() + 1);
+    }
+    return b;
+}
+
+void CSpreadSheet::keyPressEvent(QKeyEvent* event) {
+    if (state() != QAbstractItemView::EditingState) {
+        if (event->matches(QKeySequence::Copy)) return copySelection();
+        if (event->matches(QKeySequence::Cut)) return cutSelection();
+        if (event->matches(QKeySequence::Paste)) return pasteAtSelection();
+        switch (event->key()) {
+        case Qt::Key_Delete:
+            return clearSelectedValues();
+        case Qt::Key_Enter:
+        case Qt::Key_Return:
+            moveCursorBy(event->modifiers() & Qt::ShiftModifier ? SheetItemDelegate::Move::Up
+                                                                : SheetItemDelegate::Move::Down);
+            return;
+        default:
+            break;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void CSpreadSheet::finishEdit(QWidget* editor, SheetItemDelegate::Move move) {
+    // Close and move first, then announce the change, so that a handler of CellChanged that puts
+    // the cursor somewhere has the last word.
+    const auto edited = std::exchange(editedCell_, std::nullopt);
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    moveCursorBy(move);
+    if (edited) emit CellChanged(edited->first, edited->second);
+}
+
+void CSpreadSheet::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    const auto edited = std::exchange(editedCell_, std::nullopt);
+    QTableView::closeEditor(editor, hint);
+    if (edited) emit CellChanged(edited->first, edited->second);
+}
+
+void CSpreadSheet::moveCursorBy(SheetItemDelegate::Move move) {
+    CursorAction action = MoveNext;
+    switch (move) {
+    case SheetItemDelegate::Move::Stay:
+        return;
+    case SheetItemDelegate::Move::Next:
+        action = MoveNext;
+        break;
+    case SheetItemDelegate::Move::Previous:
+        action = MovePrevious;
+        break;
+    case SheetItemDelegate::Move::Down:
+        action = MoveDown;
+        break;
+    case SheetItemDelegate::Move::Up:
+        action = MoveUp;
+        break;
+    }
+    const QModelIndex next = moveCursor(action, Qt::NoModifier);
+    if (next.isValid()) setCurrentIndex(next);
+}
+
+void CSpreadSheet::announceBlock(const Sheet::Block& block) {
+    if (block.empty()) return;
+    model_->blockChanged(block);
+    emit blockChanged(block.col1, block.row1, block.col2, block.row2);
+}

@@ -1,0 +1,78 @@
+// Copy, Cut, Paste and Delete of the grid: the selected block travels as tab-separated text (and an
+// HTML table), the form other spreadsheets read and write; what is pasted is checked cell by cell.
+#include "grid/CSpreadSheet.h"
+
+#include "app/Prompter.h"
+#include "grid/SheetClipboard.h"
+#include "grid/SheetTableModel.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+using timbra::Sheet;
+
+namespace {
+
+QString htmlTable(const Sheet& sheet, const Sheet::Block& block) {
+    QString html = QStringLiteral("<table>");
+    for (int r = block.row1; r <= block.row2; ++r) {
+        html += QStringLiteral("<tr>");
+        for (int c = block.col1; c <= block.col2; ++c)
+            html += QStringLiteral("<td>") + QString::fromStdString(sheet.GetText(c, r)).toHtmlEscaped() +
+                    QStringLiteral("</td>");
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+} // namespace
+
+void CSpreadSheet::copySelection() {
+    const Sheet::Block block = selectedBlock();
+    if (block.empty()) return;
+    auto* mime = new QMimeData;
+    mime->setText(QString::fromStdString(timbra::formatClipboardText(sheet(), block)));
+    mime->setHtml(htmlTable(sheet(), block));
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+void CSpreadSheet::cutSelection() {
+    copySelection();
+    if (isReadOnly()) return;
+    const Sheet::Block block = selectedBlock();
+    timbra::clearBlockValues(sheet(), block);
+    announceBlock(block);
+}
+
+void CSpreadSheet::pasteAtSelection() {
+    if (isReadOnly()) return;
+    const Sheet::Block at = selectedBlock();
+    if (at.empty()) return;
+    const timbra::TextTable table =
+        timbra::parseClipboardText(QGuiApplication::clipboard()->text().toStdString());
+    if (table.empty()) return;
+    const timbra::PasteResult result = timbra::pasteIntoSheet(sheet(), at, table);
+    announceBlock(result.changed);
+    if (result.refused == 0) return;
+    Prompter::current().message(
+        this, messageCaption(),
+        result.refused == 1
+            ? tr("1 pasted value does not fit its cell and was left out; that cell keeps what it held.")
+            : tr("%1 pasted values do not fit their cells and were left out; those cells keep what they "
+                 "held.")
+                  .arg(result.refused));
+}
+
+void CSpreadSheet::clearSelectedValues() {
+    if (isReadOnly()) return;
+    const Sheet::Block block = selectedBlock();
+    if (block.empty()) return;
+    const bool single = block.col1 == block.col2 && block.row1 == block.row2;
+    const bool wasBlank = single && sheet().GetText(block.col1, block.row1).empty();
+    timbra::clearBlockValues(sheet(), block);
+    announceBlock(block);
+    // Clearing one cell is an edit of that cell, as typing over it would be.
+    if (single && !wasBlank && sheet().GetText(block.col1, block.row1).empty())
+        emit CellChanged(block.col1, block.row1);
+}

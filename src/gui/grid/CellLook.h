@@ -1,0 +1,52 @@
+#pragma once
+
+#include "grid/Sheet.h"
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QPainter;
+class QRectF;
+
+// How cells look, shared by the grid on screen and its printout, so both show the same sheet.
+
+// Room left of and right of a cell's text, in pixels of a 96-dpi screen.
+constexpr double cellTextPadding = 3;
+
+// Column widths are kept in characters of the grid's font, row heights in points.
+double columnPixels(double characters, double averageCharWidth, double dpi);
+double rowPixels(double points, double dpi);
+
+// The base font with the cell's bold and point size applied.
+QFont cellFont(const QFont& base, const timbra::CellFormat& format);
+// Background of a cell whose text its editor would refuse, until it is edited.
+QColor markedBackground();
+// Background of read-only label cells.
+QColor labelBackground();
+// Numbers sit at the right of their cells, texts and list items at the left.
+Qt::Alignment cellAlignment(const timbra::CellEditor& editor);
+
+// "A whole number from 6 to 40": what a cell accepts, for its tooltip.
+QString limitsText(const timbra::CellEditor& editor);
+// What the user is told when a cell refuses a value.
+QString refusalText(const timbra::CellEditor& editor);
+
+// Draws the cell's outline sides in the format's border colour.
+void drawCellBorders(QPainter& painter, const QRectF& rect, const timbra::CellFormat& format);
+
+// A cell that shows nothing: empty, or the single blank that marks an empty tally cell.
+bool isBlankText(const std::string& text);
+
+// The last column a cell's text covers: a left-aligned text wider than its cell runs on into the
+// blank cells to its right, as in a spreadsheet; any other text stays in its cell. `width(c)`
+// gives the width of column c in the same unit as `textWidth`.
+template <typename Width>
+int textRunEnd(const timbra::Sheet& sheet, int col, int row, int lastCol, double textWidth, Width width) {
+    if (!(cellAlignment(sheet.editorAt(col, row)) & Qt::AlignLeft)) return col;
+    double room = width(col);
+    int end = col;
+    while (room < textWidth && end < lastCol && isBlankText(sheet.GetText(end + 1, row)))
+        room += width(++end);
+    return end;
+}

@@ -1,0 +1,149 @@
+#include "grid/SheetItemDelegate.h"
+
+#include "grid/CellEditorWidgets.h"
+#include "grid/CellLook.h"
+#include "grid/SheetTableModel.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTableView>
+#include <QToolTip>
+
+using timbra::Sheet;
+
+namespace {
+
+const char* const colProperty = "sheetCol";
+const char* const rowProperty = "sheetRow";
+
+} // namespace
+
+SheetItemDelegate::SheetItemDelegate(SheetTableModel* model, QObject* parent)
+    : QStyledItemDelegate(parent), model_(model) {}
+
+QWidget* SheetItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
+                                         const QModelIndex& index) const {
+    if (!(model_->flags(index) & Qt::ItemIsEditable)) return nullptr;
+    const int col = index.column() + 1, row = index.row() + 1;
+    QWidget* editor = createCellEditorWidget(model_->sheet().editorAt(col, row), parent);
+    editor->setProperty(colProperty, col);
+    editor->setProperty(rowProperty, row);
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        connect(combo, &QComboBox::activated, this, &SheetItemDelegate::commitListChoice);
+    return editor;
+}
+
+void SheetItemDelegate::commitListChoice() {
+    // A choice made in the list is final: commit it and close, leaving the cursor where it is.
+    auto* combo = qobject_cast<QComboBox*>(sender());
+    if (!combo) return;
+    emit commitData(combo);
+    emit finishEdit(combo, Move::Stay);
+}
+
+void SheetItemDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    setCellEditorText(editor, index.data(Qt::EditRole).toString());
+}
+
+void SheetItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* /*model*/,
+                                     const QModelIndex& index) const {
+    const auto text = cellEditorText(editor);
+    if (!text) return;
+    const int col = index.column() + 1, row = index.row() + 1;
+    const auto accepted = model_->sheet().accept(col, row, text->toStdString());
+    if (!accepted) {
+        refuse(editor, col, row);
+        return;
+    }
+    if (*accepted == model_->sheet().GetText(col, row)) return; // nothing changed
+    if (model_->setData(index, *text)) emit edited(col, row);
+}
+
+void SheetItemDelegate::refuse(QWidget* editor, int col, int row) const {
+    const QString reason = refusalText(model_->sheet().editorAt(col, row));
+    QToolTip::showText(editor->mapToGlobal(QPoint(0, editor->height())), reason, editor->parentWidget());
+    emit refused(col, row, reason);
+}
+
+bool SheetItemDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (!editor || event->type() != QEvent::KeyPress) return QStyledItemDelegate::eventFilter(object, event);
+
+    Move move = Move::Stay;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Tab:
+        move = Move::Next;
+        break;
+    case Qt::Key_Backtab:
+        move = Move::Previous;
+        break;
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+        move = Move::Down;
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+        // In a text cell the arrows leave the cell; lists and spin boxes use them to change the value.
+        if (!qobject_cast<QLineEdit*>(editor)) return QStyledItemDelegate::eventFilter(object, event);
+        move = static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down ? Move::Down : Move::Up;
+        break;
+    default:
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+    // The edit ends here, at once: a value the cell refuses keeps the editor open and says why.
+    const int col = editor->property(colProperty).toInt(), row = editor->property(rowProperty).toInt();
+    const auto text = cellEditorText(editor);
+    if (text && !model_->sheet().accept(col, row, text->toStdString())) {
+        refuse(editor, col, row);
+        return true;
+    }
+    emit commitData(editor);
+    emit finishEdit(editor, move);
+    return true;
+}
+
+void SheetItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    opt.text.clear(); // drawn below, so that it may run on into blank neighbours
+    const QWidget* widget = opt.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+
+    const Sheet& sheet = model_->sheet();
+    const int col = index.column() + 1, row = index.row() + 1;
+    drawCellBorders(*painter, opt.rect, sheet.formatAt(col, row));
+
+    const auto* view = qobject_cast<const QTableView*>(widget);
+    if (!view) return;
+    // The text shown here is this cell's own, or one from the left that runs into it.
+    int owner = col;
+    while (owner > 1 && isBlankText(sheet.GetText(owner, row)))
+        --owner;
+    const std::string& text = sheet.GetText(owner, row);
+    if (isBlankText(text)) return;
+
+    const QFont font = cellFont(view->font(), sheet.formatAt(owner, row));
+    const QString shown = QString::fromStdString(text);
+    const double textWidth = QFontMetricsF(font).horizontalAdvance(shown) + 2 * cellTextPadding;
+    const int end = textRunEnd(sheet, owner, row, sheet.GetMaxCols(), textWidth,
+                               [view](int c) { return double(view->columnWidth(c - 1)); });
+    if (end < col) return;
+
+    const int left = view->columnViewportPosition(owner - 1);
+    const int right = view->columnViewportPosition(end - 1) + view->columnWidth(end - 1);
+    const QRect run(left, opt.rect.top(), right - left, opt.rect.height());
+    const bool selected = opt.state & QStyle::State_Selected;
+    painter->save();
+    painter->setClipRect(opt.rect);
+    painter->setFont(font);
+    painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawText(run.adjusted(int(cellTextPadding), 0, -int(cellTextPadding), 0),
+                      int(cellAlignment(sheet.editorAt(owner, row))) | Qt::TextSingleLine, shown);
+    painter->restore();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class SheetTableModel;
+
+// Creates each cell's editor from the sheet (list, text, whole or decimal number), ends edits as
+// a spreadsheet does, and paints cells with their fonts, outlines and texts that run on into
+// blank cells to their right.
+class SheetItemDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    // Where the cursor goes once an edit has ended.
+    enum class Move { Stay, Next, Previous, Down, Up };
+
+    SheetItemDelegate(SheetTableModel* model, QObject* parent);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+signals:
+    // A committed edit changed the cell (col, row), both from 1.
+    void edited(int col, int row) const;
+    // The cell refused what its editor held; `reason` says what the cell takes.
+    void refused(int col, int row, const QString& reason) const;
+    // The key that ends an edit was pressed: the editor's value is committed; close it and move.
+    void finishEdit(QWidget* editor, SheetItemDelegate::Move move);
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    void commitListChoice();
+    void refuse(QWidget* editor, int col, int row) const;
+
+    SheetTableModel* model_;
+};

@@ -178,8 +178,8 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
         for (int c = 1; c <= cols; ++c) {
             std::string& t = cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
                                    static_cast<std::size_t>(c - 1)];
-            // A read-only label takes no typing; it is refused only when the file changes it.
-            const bool refused = sheet.formatAt(c, r).staticText ? t != sheet.GetText(c, r)
+            // A read-only label takes no typing; it is refused only when the file gives it another text.
+            const bool refused = sheet.formatAt(c, r).staticText ? !t.empty() && t != sheet.GetText(c, r)
                                                                  : !sheet.accept(c, r, t).has_value();
             if (refused) result.refusedCells.emplace_back(c, r);
             sheet.SetText(c, r, t);

@@ -1,0 +1,182 @@
+// The sheet core: addressing, block mode, the clears and outlines, number reads and the editors' rules.
+#include "grid/Sheet.h"
+#include "grid/StoredSheet.h"
+
+#include <gtest/gtest.h>
+
+namespace timbra {
+namespace {
+
+void select(Sheet& s, int col1, int row1, int col2, int row2) {
+    s.SetCol(col1);
+    s.SetRow(row1);
+    s.SetCol2(col2);
+    s.SetRow2(row2);
+}
+
+TEST(Sheet, ReadsOutsideTheSheetGiveNothingAndWritesThereDoNothing) {
+    Sheet s(3, 3);
+    s.SetText(3, 3, "7");
+    s.SetText(4, 3, "x");
+    s.SetInteger(0, 1, 5);
+    for (auto [c, r] : {std::pair{0, 1}, {1, 0}, {4, 1}, {1, 4}, {-1, -1}}) {
+        EXPECT_EQ(s.GetText(c, r), "");
+        EXPECT_EQ(s.GetInteger(c, r), 0);
+        EXPECT_EQ(s.GetFloat(c, r), 0.0);
+        EXPECT_FALSE(s.accept(c, r, "").has_value());
+    }
+    EXPECT_EQ(s.GetInteger(3, 3), 7);
+}
+
+TEST(Sheet, BlockModeWritesTheWholeBlockClippedToTheSheet) {
+    Sheet s(4, 4);
+    select(s, 3, 5, 2, 2); // corners in any order, partly outside
+    s.SetText("a");
+    EXPECT_EQ(s.GetText(2, 4), "");
+    s.SetBlockMode(true);
+    s.SetText("b");
+    s.SetBlockMode(false);
+    EXPECT_EQ(s.GetText(2, 2), "b");
+    EXPECT_EQ(s.GetText(3, 4), "b");
+    EXPECT_EQ(s.GetText(1, 2), "");
+    EXPECT_EQ(s.GetText(4, 4), "");
+    EXPECT_EQ(s.GetText(3, 5), "");
+}
+
+TEST(Sheet, ClearActionsAndOutline) {
+    Sheet s(4, 4);
+    const int list = s.addEditor(CellEditor::list({"High", "Low"}));
+    s.setCellEditor(2, 2, list);
+    select(s, 2, 2, 3, 3);
+    s.SetBlockMode(true);
+    s.SetText("High");
+    s.SetFontBold(true);
+    s.SetBorderType(Sheet::OutlineBorder);
+    s.DoAction(Sheet::DrawBorders);
+    EXPECT_EQ(s.formatAt(2, 2).borders, BorderLeft | BorderTop);
+    EXPECT_EQ(s.formatAt(3, 3).borders, BorderRight | BorderBottom);
+
+    s.DoAction(Sheet::ClearValues);
+    EXPECT_EQ(s.GetText(3, 3), "");
+    EXPECT_TRUE(s.formatAt(3, 3).bold);
+    EXPECT_EQ(s.editorAt(2, 2).kind, CellEditor::Kind::List);
+
+    s.DoAction(Sheet::ClearWithFormatting);
+    EXPECT_EQ(s.formatAt(3, 3), CellFormat{});
+    EXPECT_EQ(s.editorAt(2, 2).kind, CellEditor::Kind::List);
+
+    // Without block mode the outline boxes the current cell alone.
+    s.SetBlockMode(false);
+    s.DoAction(Sheet::DrawBorders);
+    EXPECT_EQ(s.formatAt(2, 2).borders, BorderLeft | BorderTop | BorderRight | BorderBottom);
+    EXPECT_EQ(s.formatAt(3, 2).borders, 0);
+}
+
+TEST(Sheet, NumberReadsOfTextThatIsNotANumber) {
+    Sheet s(1, 1);
+    const std::pair<const char*, int> integers[] = {
+        {"", 0},       {" ", 0},           {"abc", 0},   {"12abc", 0},
+        {" 7 ", 7},    {"+3", 3},          {"2.5", 3},   {"-2.5", -3},
+        {"1e3", 1000}, {"99999999999", 0}, {"1e309", 0}, {"nan", 0},
+        {"inf", 0},    {"0x10", 0},        {"1,5", 0},   {"2147483647", 2147483647},
+    };
+    for (auto [text, value] : integers) {
+        s.SetText(1, 1, text);
+        EXPECT_EQ(s.GetInteger(1, 1), value) << text;
+    }
+    const std::pair<const char*, double> floats[] = {{"2.5", 2.5}, {".5", 0.5},   {"1e309", 0},
+                                                     {"-nan", 0},  {"1e-400", 0}, {"3.", 3}};
+    for (auto [text, value] : floats) {
+        s.SetText(1, 1, text);
+        EXPECT_EQ(s.GetFloat(1, 1), value) << text;
+    }
+}
+
+TEST(Sheet, SetFloatWritesTheEditorsDecimals) {
+    Sheet s(2, 1);
+    s.setCellEditor(1, 1, s.addEditor(CellEditor::decimal(1, 3.5, 0.5, 1)));
+    s.SetFloat(1, 1, 0.0);
+    EXPECT_EQ(s.GetText(1, 1), "0.0");
+    s.SetFloat(1, 1, 3.14159);
+    EXPECT_EQ(s.GetText(1, 1), "3.1");
+    s.SetFloat(2, 1, 2.5);
+    EXPECT_EQ(s.GetText(2, 1), "2.5");
+}
+
+TEST(CellEditor, TextRules) {
+    const CellEditor species = CellEditor::text(4, true, true);
+    EXPECT_EQ(species.accept("ylp"), "YLP");
+    EXPECT_EQ(species.accept("YLPX"), "YLPX");
+    EXPECT_FALSE(species.accept("YLPXZ"));
+    EXPECT_FALSE(species.accept("YL1"));
+    EXPECT_FALSE(species.accept("\u00C9"));
+    EXPECT_EQ(species.accept(" "), " "); // the blank of an empty tree row
+
+    const CellEditor name = CellEditor::text(4);
+    EXPECT_EQ(name.accept("\u00C9t\u00E9s"), "\u00C9t\u00E9s"); // four characters, seven bytes
+    EXPECT_FALSE(name.accept("\u00C9t\u00E9s!"));
+    EXPECT_FALSE(name.accept("a\tb"));
+    EXPECT_FALSE(name.accept("a\nb"));
+}
+
+TEST(CellEditor, NumberRules) {
+    const CellEditor dbh = CellEditor::integer(6, 40, 2);
+    EXPECT_FALSE(dbh.accept("5"));
+    EXPECT_EQ(dbh.accept("6"), "6");
+    EXPECT_EQ(dbh.accept(" 40 "), "40");
+    EXPECT_EQ(dbh.accept("14.0"), "14");
+    EXPECT_FALSE(dbh.accept("41"));
+    EXPECT_FALSE(dbh.accept("14.5"));
+    EXPECT_FALSE(dbh.accept("ten"));
+    EXPECT_FALSE(dbh.accept("1e309"));
+    EXPECT_EQ(dbh.accept("0"), "0"); // not entered
+    EXPECT_EQ(dbh.accept("-0"), "0");
+
+    const CellEditor height = CellEditor::decimal(1, 3.5, 0.5, 1);
+    EXPECT_EQ(height.accept("3.5"), "3.5");
+    EXPECT_FALSE(height.accept("4"));
+    EXPECT_EQ(height.accept("0.0"), "0.0");
+    EXPECT_FALSE(height.accept("nan"));
+}
+
+TEST(CellEditor, ListItemsAreNormalised) {
+    const CellEditor crown = CellEditor::list({"Dominant", "Co-dominant", "Intermediate", "Suppressed"});
+    EXPECT_EQ(crown.accept("Co-dominant"), "Co-dominant");
+    EXPECT_EQ(crown.accept("co-DOMINANT"), "Co-dominant");
+    EXPECT_EQ(crown.accept(" Suppressed "), "Suppressed");
+    EXPECT_FALSE(crown.accept("Codominant"));
+    EXPECT_FALSE(crown.accept("Dom"));
+    EXPECT_EQ(crown.accept(""), "");
+}
+
+TEST(StoredSheet, ReadsEditorsCellsAndReportsBadDocuments) {
+    const auto r = loadStoredSheet(R"({"columns": 3, "rows": 4,
+        "lists": {"v": ["High", "Low"]},
+        "columnEditors": {"B": {"kind": "list", "list": "v"}},
+        "editors": [{"range": "A2:A4", "editor": {"kind": "integer", "min": 0, "max": 9}}],
+        "cells": [{"at": "A1:C1", "text": "Head", "static": true}]})");
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_EQ(r.sheet.GetText(3, 1), "Head");
+    EXPECT_TRUE(r.sheet.formatAt(2, 1).staticText);
+    EXPECT_EQ(r.sheet.accept(2, 3, "low"), "Low");
+    EXPECT_FALSE(r.sheet.accept(1, 3, "10"));
+    EXPECT_FALSE(r.sheet.accept(1, 1, "Head"));
+
+    for (const char* bad :
+         {"", "{", R"({"columns": 2})", R"({"columns": 2, "rows": 2, "cells": [{"at": "A0"}]})",
+          R"({"columns": 2, "rows": 2, "editors": [{"range": "A1", "editor": {"kind": "x"}}]})",
+          R"({"columns": 2, "rows": 2, "columnEditors": {"A": {"kind": "list", "list": "none"}}})"})
+        EXPECT_FALSE(loadStoredSheet(bad).ok()) << bad;
+}
+
+TEST(StoredSheet, ParsesRanges) {
+    Sheet::Block b{};
+    ASSERT_TRUE(parseRange("A6:J1500", b));
+    EXPECT_EQ(b.col2, 10);
+    EXPECT_EQ(b.row2, 1500);
+    for (const char* bad : {"", "A", "6", "A0", "A1:", "B2:A1", "A1:B", "A-1", "AAAA1"})
+        EXPECT_FALSE(parseRange(bad, b)) << bad;
+}
+
+} // namespace
+} // namespace timbra

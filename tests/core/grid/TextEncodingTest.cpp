@@ -1,0 +1,44 @@
+#include "grid/TextEncoding.h"
+
+#include <gtest/gtest.h>
+
+namespace timbra {
+namespace {
+
+TEST(TextEncoding, Utf8ValidityFollowsTheStandard) {
+    EXPECT_TRUE(isValidUtf8(""));
+    EXPECT_TRUE(isValidUtf8("plain ASCII, 12"));
+    EXPECT_TRUE(isValidUtf8("\u00E9\u20AC\U0001F332")); // two, three and four bytes
+    EXPECT_TRUE(isValidUtf8("\xF4\x8F\xBF\xBF"));       // U+10FFFF
+    EXPECT_FALSE(isValidUtf8("\xE9t\xE9"));             // Windows-1252 "été"
+    EXPECT_FALSE(isValidUtf8("\xC3"));                  // cut short
+    EXPECT_FALSE(isValidUtf8("\xE2\x82"));
+    EXPECT_FALSE(isValidUtf8("\xC0\xAF")); // overlong "/"
+    EXPECT_FALSE(isValidUtf8("\xE0\x80\xAF"));
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));     // a surrogate
+    EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80")); // past U+10FFFF
+    EXPECT_FALSE(isValidUtf8("\x80"));             // a lone continuation byte
+    EXPECT_FALSE(isValidUtf8("\xFF"));
+}
+
+TEST(TextEncoding, Windows1252CoversTheWholeTable) {
+    EXPECT_EQ(windows1252ToUtf8("abc"), "abc");
+    EXPECT_EQ(windows1252ToUtf8("\x80\x8A\x92\x96\x99\x9F"), "\u20AC\u0160\u2019\u2013\u2122\u0178");
+    EXPECT_EQ(windows1252ToUtf8("\xA0\xC9\xFF"), "\u00A0\u00C9\u00FF");
+    EXPECT_EQ(windows1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
+    // Every byte gives valid UTF-8.
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    EXPECT_TRUE(isValidUtf8(windows1252ToUtf8(all)));
+}
+
+TEST(TextEncoding, ToValidUtf8ConvertsOnlyWhenNeeded) {
+    EXPECT_EQ(toValidUtf8("\u00C9rable"), "\u00C9rable");
+    EXPECT_EQ(toValidUtf8("\xC9rable"), "\u00C9rable");
+    // One bad byte makes the whole text 1252, as a file from an older program is.
+    EXPECT_EQ(toValidUtf8("\xC3\xA9\xE9"), "\u00C3\u00A9\u00E9");
+}
+
+} // namespace
+} // namespace timbra

@@ -1,0 +1,110 @@
+// The blank conventions the tally commands leave behind, and the rows Print covers.
+#include "TallyTestSupport.h"
+
+#include "input/TallyCommands.h"
+
+#include <gtest/gtest.h>
+
+namespace timbra {
+namespace {
+
+// The ten cells of a row joined by "|", for compact comparisons.
+std::string rowOf(const Sheet& s, int row) {
+    std::string out;
+    for (int c = 1; c <= 10; ++c)
+        out += (c > 1 ? "|" : "") + s.GetText(c, row);
+    return out;
+}
+
+void fillTrees(Sheet& s, int firstRow, int lastRow) {
+    for (int r = firstRow; r <= lastRow; ++r)
+        for (int c = 1; c <= 10; ++c)
+            s.SetText(c, r, "x");
+}
+
+const std::string blankRowAtStart = "0|| | |0|0.0|0| | | ";
+const std::string blankRowAfterNew = "0|| | |||| | | ";
+
+TEST(TallyCommands, DialogStartBlanksEveryTreeRow) {
+    Sheet upland = test::uplandGrid();
+    prepareTallyForDialog(upland, timbraProfile().tally);
+    EXPECT_EQ(upland.activeCol(), 1);
+    EXPECT_EQ(upland.activeRow(), 6);
+    EXPECT_EQ(rowOf(upland, 6), blankRowAtStart);
+    EXPECT_EQ(rowOf(upland, 1500), blankRowAtStart);
+    EXPECT_EQ(rowOf(upland, 5),
+              "Plot #|Tree #|Species|Species Class|DBH|Height|Grade|Vigor|Crown Class|Tree Class");
+
+    // The bottomland grid's last row gets the numbers only: the text blanking stops at row 1500.
+    Sheet bottomland = test::bottomlandGrid();
+    prepareTallyForDialog(bottomland, lowtimbraProfile().tally);
+    EXPECT_EQ(rowOf(bottomland, 1500), blankRowAtStart);
+    EXPECT_EQ(rowOf(bottomland, 1501), "0||||0|0.0|0|||");
+}
+
+TEST(TallyCommands, NewResetsHeaderAndTreesButKeepsPlotSizeProvinceAndCursor) {
+    Sheet s = test::uplandGrid();
+    prepareTallyForDialog(s, timbraProfile().tally);
+    s.SetText(3, 2, "Stand");
+    s.SetText(3, 3, "Place");
+    s.SetText(10, 2, "12");
+    s.SetText(8, 2, "Half acre");
+    s.SetText(10, 3, "Western Rim");
+    fillTrees(s, 6, 1500);
+    s.SetActiveCell(9, 40);
+    newTally(s, timbraProfile().tally);
+    EXPECT_EQ(s.GetText(3, 2), "");
+    EXPECT_EQ(s.GetText(3, 3), "");
+    EXPECT_EQ(s.GetText(10, 2), "0");
+    EXPECT_EQ(s.GetText(8, 2), "Half acre");
+    EXPECT_EQ(s.GetText(10, 3), "Western Rim");
+    EXPECT_EQ(s.GetText(1, 2), "Stand Name");
+    EXPECT_EQ(rowOf(s, 6), blankRowAfterNew);
+    EXPECT_EQ(rowOf(s, 1500), blankRowAfterNew);
+    EXPECT_EQ(s.activeCol(), 9);
+    EXPECT_EQ(s.activeRow(), 40);
+    EXPECT_FALSE(s.GetBlockMode());
+}
+
+TEST(TallyCommands, ClearSpreadsheetClearsTreesOnly) {
+    Sheet s = test::bottomlandGrid();
+    prepareTallyForDialog(s, lowtimbraProfile().tally);
+    s.SetText(3, 2, "Stand");
+    s.SetText(10, 2, "4");
+    fillTrees(s, 6, 1501);
+    clearTally(s, lowtimbraProfile().tally);
+    EXPECT_EQ(s.GetText(3, 2), "Stand");
+    EXPECT_EQ(s.GetText(10, 2), "4");
+    EXPECT_EQ(rowOf(s, 6), blankRowAfterNew);
+    EXPECT_EQ(rowOf(s, 1500), blankRowAfterNew);
+    EXPECT_EQ(rowOf(s, 1501), "x|x|x|x|x|x|x|x|x|x"); // beyond the rows Clear covers
+}
+
+TEST(TallyCommands, PrintCoversTheTally) {
+    const TallyLimits& upland = timbraProfile().tally;
+    const TallyLimits& bottomland = lowtimbraProfile().tally;
+    Sheet s = test::bottomlandGrid();
+    prepareTallyForDialog(s, bottomland);
+
+    // No tree: row 6 holds 0.
+    EXPECT_EQ(lastPrintRow(s, upland), 6);
+    EXPECT_EQ(lastPrintRow(s, bottomland), 5);
+
+    // Trees in rows 6 to 9, 0 in row 10.
+    for (int r = 6; r <= 9; ++r)
+        s.SetInteger(1, r, 1);
+    EXPECT_EQ(lastPrintRow(s, upland), 10);
+    EXPECT_EQ(lastPrintRow(s, bottomland), 9);
+
+    // No 0 up to row 1499: the fallback rows, whatever row 1500 holds.
+    for (int r = 6; r <= 1499; ++r)
+        s.SetInteger(1, r, 2);
+    EXPECT_EQ(lastPrintRow(s, upland), 1499);
+    EXPECT_EQ(lastPrintRow(s, bottomland), 1498);
+    s.SetInteger(1, 1499, 0);
+    EXPECT_EQ(lastPrintRow(s, upland), 1499);
+    EXPECT_EQ(lastPrintRow(s, bottomland), 1498);
+}
+
+} // namespace
+} // namespace timbra

@@ -1,0 +1,192 @@
+// Tally file text: what is written, what is read back, and what is refused.
+#include "TallyTestSupport.h"
+
+#include "input/TallyCommands.h"
+#include "input/TallyFile.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace timbra {
+namespace {
+
+using test::cellsOf;
+using test::uplandGrid;
+using ::testing::HasSubstr;
+
+// A small upland tally: header, two trees and the end marker.
+Sheet sampleTally() {
+    Sheet s = uplandGrid();
+    prepareTallyForDialog(s, timbraProfile().tally);
+    s.SetText(3, 2, "North Ridge");
+    s.SetText(3, 3, "Compartment 7");
+    s.SetText(10, 2, "3");
+    s.SetText(10, 3, "Cumberland");
+    const char* trees[2][10] = {
+        {"1", "1", "YLP", "Desirable", "14", "2.5", "1", "High", "Dominant", "Preferred"},
+        {"1", "2", "SWG", "Acceptable", "8", "1.5", "2", "Low", "Intermediate", "Reserve"}};
+    for (int t = 0; t < 2; ++t)
+        for (int c = 1; c <= 10; ++c)
+            s.SetText(c, 6 + t, trees[t][c - 1]);
+    return s;
+}
+
+TEST(TallyText, RowsEndInCarriageReturnAndBlanksAreKept) {
+    const std::string text = formatTallyText(sampleTally());
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 1500);
+    EXPECT_TRUE(
+        text.starts_with(",,,,,,,,,\rStand Name,,North Ridge,,,,Plot Size,Fifth acre,Number of Plots,3\r"));
+    EXPECT_THAT(text,
+                HasSubstr("\r1,2,SWG,Acceptable,8,1.5,2,Low,Intermediate,Reserve\r0,, , ,0,0.0,0, , , \r"));
+}
+
+TEST(TallyText, SaveThenLoadGivesTheSameCellsForRandomTallies) {
+    // Texts that have broken delimited files before: delimiters, quotes and line breaks inside a
+    // cell, blanks, a leading quote, accented letters and empty cells.
+    const std::vector<std::string> pieces = {"",  "",    "",  " ", ",", "\"",  "\r",    "\n", "\r\n",
+                                             "a", "Oak", "é", "€", "0", "2.5", "\"x\"", "  "};
+    std::mt19937 random(20240611);
+    for (int round = 0; round < 15; ++round) {
+        Sheet original = uplandGrid();
+        for (int r = 1; r <= original.GetMaxRows(); r += 1 + static_cast<int>(random() % 40))
+            for (int c = 1; c <= original.GetMaxCols(); ++c) {
+                std::string text;
+                for (unsigned n = random() % 4; n > 0; --n)
+                    text += pieces[random() % pieces.size()];
+                original.SetText(c, r, text);
+            }
+        Sheet loaded = uplandGrid();
+        const LoadResult result = loadTallyText(loaded, formatTallyText(original), "random.txt");
+        ASSERT_TRUE(result.ok) << result.error;
+        ASSERT_EQ(cellsOf(loaded), cellsOf(original)) << "round " << round;
+    }
+}
+
+TEST(TallyText, ReadsCarriageReturnLineFeedAndMissingLastRowEnd) {
+    for (const std::string ending : {"\r", "\n", "\r\n"}) {
+        Sheet s = uplandGrid();
+        const std::string text = "a,b" + ending + ending + "c,d,e" + ending + "f";
+        ASSERT_TRUE(loadTallyText(s, text, "t.txt").ok);
+        EXPECT_EQ(s.GetText(1, 1), "a");
+        EXPECT_EQ(s.GetText(2, 1), "b");
+        EXPECT_EQ(s.GetText(1, 2), "");
+        EXPECT_EQ(s.GetText(3, 3), "e");
+        EXPECT_EQ(s.GetText(1, 4), "f");
+        EXPECT_EQ(s.GetText(1, 5), "");
+    }
+}
+
+TEST(TallyText, LoadReplacesEveryValueButKeepsEditors) {
+    Sheet s = sampleTally();
+    const LoadResult r = loadTallyText(s, ",,Other stand\r", "short.txt");
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(s.GetText(3, 1), "Other stand");
+    EXPECT_EQ(s.GetText(3, 2), ""); // not in the file: emptied, not kept
+    EXPECT_EQ(s.GetText(1, 6), "");
+    EXPECT_EQ(s.GetText(8, 2), "");
+    EXPECT_EQ(s.editorAt(5, 6).kind, CellEditor::Kind::Integer);
+    EXPECT_TRUE(s.formatAt(1, 2).staticText);
+}
+
+TEST(TallyText, FileWithoutQuotesReadsAsBefore) {
+    Sheet s = uplandGrid();
+    ASSERT_TRUE(loadTallyText(s, ",,Oak, Hickory flat,He said \"hi\",\"Big\" stand\r", "old.txt").ok);
+    EXPECT_EQ(s.GetText(3, 1), "Oak");
+    EXPECT_EQ(s.GetText(4, 1), " Hickory flat");
+    EXPECT_EQ(s.GetText(5, 1), "He said \"hi\"");
+    EXPECT_EQ(s.GetText(6, 1), "\"Big\" stand"); // a quote not closing its cell is ordinary text
+}
+
+TEST(TallyText, CommaInStandNameIsQuotedAndReadBackWhole) {
+    Sheet s = sampleTally();
+    s.SetText(3, 2, "Smith tract, \"east\" half");
+    const std::string text = formatTallyText(s);
+    EXPECT_THAT(text, HasSubstr(",\"Smith tract, \"\"east\"\" half\","));
+    Sheet back = uplandGrid();
+    ASSERT_TRUE(loadTallyText(back, text, "q.txt").ok);
+    EXPECT_EQ(back.GetText(3, 2), "Smith tract, \"east\" half");
+    EXPECT_EQ(back.GetText(4, 2), "");
+}
+
+TEST(TallyText, DamagedOrForeignFilesLeaveTheSheetUntouched) {
+    const std::string longRow = std::string(MaxTallyRowBytes + 1, 'x');
+    const struct {
+        std::string bytes;
+        std::string reason;
+    } cases[] = {
+        {"1,2,\"unclosed\r3,4\r", "a quoted cell in row 1 of the file is never closed"},
+        {std::string("abc\r\0def", 8), "NUL byte at byte 5"},
+        {"a\r" + longRow + "\r", "row 2 of the file is longer than 64 KiB"},
+        {std::string(MaxTallyFileBytes + 1, '\r'), "larger than 16 MiB"},
+        {"1,2,3,4,5,6,7,8,9,10,11\r",
+         "row 1 of the file holds data in column 11, but the tally has only 10 columns"},
+        {std::string(1500, '\r') + "7\r",
+         "row 1501 of the file holds data, but the tally has only 1500 rows"},
+    };
+    for (const auto& c : cases) {
+        Sheet s = sampleTally();
+        const std::string before = cellsOf(s);
+        const LoadResult r = loadTallyText(s, c.bytes, "/home/ann/stand.txt");
+        EXPECT_FALSE(r.ok);
+        EXPECT_THAT(r.error, HasSubstr("\"/home/ann/stand.txt\"")) << c.reason;
+        EXPECT_THAT(r.error, HasSubstr(c.reason));
+        EXPECT_EQ(cellsOf(s), before) << c.reason;
+    }
+}
+
+TEST(TallyText, TruncatedMidRowLoadsWhatIsThere) {
+    Sheet s = uplandGrid();
+    ASSERT_TRUE(loadTallyText(s, "a,b\r1,2,YL", "cut.txt").ok);
+    EXPECT_EQ(s.GetText(3, 2), "YL");
+    EXPECT_EQ(s.GetText(4, 2), "");
+}
+
+TEST(TallyText, ExtraBlankRowsAndColumnsAreLeftOut) {
+    // A bottomland tally keeps one more tree row, which its dialog filled with zeros.
+    Sheet bottomland = test::bottomlandGrid();
+    prepareTallyForDialog(bottomland, lowtimbraProfile().tally);
+    bottomland.SetText(3, 2, "Creek bottom");
+    Sheet upland = uplandGrid();
+    const LoadResult r = loadTallyText(upland, formatTallyText(bottomland) + "0, ,0.00,,,,,,,,,0\r", "b.txt");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(upland.GetText(3, 2), "Creek bottom");
+    EXPECT_EQ(upland.GetText(6, 1500), "0.0");
+}
+
+TEST(TallyText, CellsTheEditorsWouldRefuseAreKeptAndReported) {
+    Sheet s = uplandGrid();
+    const std::string text = "\r"
+                             "Stand Label,,Name\r" // a changed read-only label
+                             "\r\r\r"
+                             "1,1,ylp,Desirable,45,2,1,High,Codominant,Preferred\r"
+                             "0,,  ,,abc,0.0,0, , ,\r";
+    const LoadResult r = loadTallyText(s, text, "odd.txt");
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(s.GetText(5, 6), "45");
+    EXPECT_EQ(s.GetText(9, 6), "Codominant");
+    EXPECT_EQ(s.GetText(3, 6), "ylp"); // accepted (it would be upper-cased when typed) and kept as it is
+    using Cell = std::pair<int, int>;
+    // Labels the file leaves empty are not counted: a converter need not write them.
+    EXPECT_EQ(r.refusedCells, (std::vector<Cell>{{1, 2}, {5, 6}, {9, 6}, {3, 7}, {5, 7}}));
+}
+
+TEST(TallyText, Windows1252FileIsConvertedAndByteOrderMarkSkipped) {
+    Sheet s = uplandGrid();
+    ASSERT_TRUE(loadTallyText(s, ",,M\xFChle \x96 B\xE4r\x80\r", "old.txt").ok);
+    EXPECT_EQ(s.GetText(3, 1), "M\u00FChle \u2013 B\u00E4r\u20AC");
+    ASSERT_TRUE(loadTallyText(s, "\xEF\xBB\xBFPlot,\xC3\xA9\r", "bom.txt").ok);
+    EXPECT_EQ(s.GetText(1, 1), "Plot");
+    EXPECT_EQ(s.GetText(2, 1), "\u00E9");
+}
+
+TEST(TallyText, EmptyFileEmptiesTheSheet) {
+    Sheet s = sampleTally();
+    ASSERT_TRUE(loadTallyText(s, "", "empty.txt").ok);
+    EXPECT_EQ(cellsOf(s), cellsOf(Sheet(10, 1500)));
+}
+
+} // namespace
+} // namespace timbra

@@ -74,32 +74,4 @@ Sheet tally(int rows, int plots, std::string_view plotSize, std::string_view pro
     return sheet;
 }
 
-// Reads a tally text file as the program saves it: cells separated by ",", rows ended by a
-// carriage return (a line feed is taken too), row 1 first.
-inline Sheet sheetFromText(std::string_view text, int rows) {
-    Sheet sheet(10, rows);
-    int row = 1, col = 1;
-    std::string cell;
-    auto put = [&] {
-        sheet.SetText(col, row, cell);
-        cell.clear();
-    };
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        if (ch == ',') {
-            put();
-            ++col;
-        } else if (ch == '\r' || ch == '\n') {
-            put();
-            if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            ++row;
-            col = 1;
-        } else {
-            cell += ch;
-        }
-    }
-    if (!cell.empty()) put();
-    return sheet;
-}
-
 } // namespace timbra::test

@@ -169,14 +169,5 @@ TEST(StoredSheet, ReadsEditorsCellsAndReportsBadDocuments) {
         EXPECT_FALSE(loadStoredSheet(bad).ok()) << bad;
 }
 
-TEST(StoredSheet, ParsesRanges) {
-    Sheet::Block b{};
-    ASSERT_TRUE(parseRange("A6:J1500", b));
-    EXPECT_EQ(b.col2, 10);
-    EXPECT_EQ(b.row2, 1500);
-    for (const char* bad : {"", "A", "6", "A0", "A1:", "B2:A1", "A1:B", "A-1", "AAAA1"})
-        EXPECT_FALSE(parseRange(bad, b)) << bad;
-}
-
 } // namespace
 } // namespace timbra

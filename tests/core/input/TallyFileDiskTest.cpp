@@ -127,17 +127,6 @@ TEST(TallyFileSave, RefusesFoldersAndDevicesAsTargets) {
     EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
 
-TEST(TallyFileOpen, RoundTripThroughDisk) {
-    TempFolder dir;
-    const Sheet sheet = preparedTally();
-    ASSERT_TRUE(saveTallyFile(sheet, dir / "t.txt").ok);
-    Sheet loaded = test::uplandGrid();
-    const LoadResult r = loadTallyFile(loaded, dir / "t.txt");
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_TRUE(r.refusedCells.empty());
-    EXPECT_EQ(test::cellsOf(loaded), test::cellsOf(sheet));
-}
-
 TEST(TallyFileOpen, RefusesWhatIsNotARegularFileWithoutWaiting) {
     TempFolder dir;
     ::mkfifo((dir / "pipe").c_str(), 0600);

@@ -1,4 +1,8 @@
 #include "cli/Cli.h"
+#ifdef TIMBRA_WITH_PDF
+#include "cli/ReportCommand.h"
+#include "report/ReportPdf.h"
+#endif
 
 #include <iostream>
 #include <string>
@@ -6,6 +10,10 @@
 
 int main(int argc, char** argv)
 {
+#ifdef TIMBRA_WITH_PDF
+    // `report --pdf` prints through the desktop programs' grid printing.
+    timbra::cli::setReportPdfWriter(&writeReportPdf);
+#endif
     std::vector<std::string> args(argv + 1, argv + argc);
     return timbra::cli::run(args, std::cin, std::cout, std::cerr);
 }

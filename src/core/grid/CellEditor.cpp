@@ -1,6 +1,7 @@
 #include "grid/CellEditor.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -66,6 +67,24 @@ std::optional<double> parseNumber(std::string_view text)
         if (expDigits == 0) return std::nullopt;
     }
     if (i != text.size()) return std::nullopt;
+    // The short decimals of a tally (every number of every row, read on every Run) convert without
+    // strtod: at most 15 digits and a power of ten up to 1e15 are exact doubles, so the one division
+    // rounds correctly, exactly as strtod would.
+    if (digits <= 15 && text.find_first_of("eE") == std::string_view::npos) {
+        static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        std::uint64_t mantissa = 0;
+        std::size_t fractionDigits = 0;
+        bool afterPoint = false;
+        for (const char c : text) {
+            if (c == '.') afterPoint = true;
+            if (c < '0' || c > '9') continue;
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            if (afterPoint) ++fractionDigits;
+        }
+        const double value = static_cast<double>(mantissa) / powersOfTen[fractionDigits];
+        return text.front() == '-' ? -value : value;
+    }
     // strtod needs a terminated string and reads the C locale's point, which the programs never change.
     char buffer[72];
     std::memcpy(buffer, text.data(), text.size());

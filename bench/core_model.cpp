@@ -1,0 +1,50 @@
+// A Run and each objective's rewrite pass over a full tally of 1,495 trees, for both models.
+#include "core_tallies.h"
+
+#include <benchmark/benchmark.h>
+
+namespace timbra::bench {
+namespace {
+
+const ProgramProfile& profileOf(const benchmark::State& state) {
+    return state.range(0) == 0 ? timbraProfile() : lowtimbraProfile();
+}
+
+void setModelLabel(benchmark::State& state) {
+    state.SetLabel(profileOf(state).modelName);
+}
+
+void BM_Run(benchmark::State& state) {
+    const ProgramProfile& profile = profileOf(state);
+    const Sheet tally = fullTally(profile);
+    const ObjectiveBoxes boxes = cli::openingBoxes();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(profile.run(tally, boxes));
+    setModelLabel(state);
+}
+BENCHMARK(BM_Run)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The pass writes its cells whether or not they change, so running it over the same sheet
+// again costs the same as the first time.
+void BM_RewritePass(benchmark::State& state) {
+    const ProgramProfile& profile = profileOf(state);
+    const int objective = static_cast<int>(state.range(1));
+    Sheet tally = fullTally(profile);
+    for (auto _ : state) {
+        profile.rewriteForObjective(tally, objective);
+        benchmark::ClobberMemory();
+    }
+    setModelLabel(state);
+}
+BENCHMARK(BM_RewritePass)
+    ->Args({0, 1})
+    ->Args({0, 2})
+    ->Args({0, 3})
+    ->Args({0, 4})
+    ->Args({1, 1})
+    ->Args({1, 2})
+    ->Args({1, 3})
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace timbra::bench

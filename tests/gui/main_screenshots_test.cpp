@@ -1,7 +1,7 @@
 // Takes the documentation's screenshots from the real windows. Skipped unless
-// TIMBRA_SCREENSHOT_DIR names the folder to write them to; run it under a virtual X display:
-//   TIMBRA_SCREENSHOT_DIR=docs/screenshots QT_QPA_PLATFORM=xcb \
-//     xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/test_gui_main_screenshots_test
+// TIMBRA_SCREENSHOT_DIR names the folder to write them to. From the top of the tree, with
+// TIMBRA_SCREENSHOT_DIR=docs/screenshots and QT_QPA_PLATFORM=xcb in the environment, run
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/test_gui_main_screenshots_test
 
 #include "app/CMainFrame.h"
 #include "gui/input_test_prompter.h"
@@ -82,6 +82,7 @@ void ScreenshotsTest::mainWindowsAndInputDialog() {
                        writeMixedStand(*profile, dialog->grid()->sheet());
                        dialog->grid()->refresh();
                        dialog->OnRun();
+                       dialog->resize(1000, 640);
                        QTest::qWait(200);
                        QVERIFY(dialog->grab().save(folder + "/" + name + "-input.png"));
                        prompter.answers = {true};

@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -78,9 +77,8 @@ void CInputDialog::OnCellChanged(int col, int row) {
         // Small and unacceptable trees need no height, grade or vigor: skip to the crown class.
         const int dbh = tally.GetInteger(DbhColumn, row);
         const bool skip = tally.GetText(SpeciesClassColumn, row) == "Unacceptable" || (dbh > 5 && dbh < 12);
-        const int target = skip ? CrownClassColumn : DbhColumn;
-        // After the grid's own move for the key that ended the edit, so the rule decides where the cursor
-        // rests.
-        QTimer::singleShot(0, this, [this, target, row] { grid_->SetActiveCell(target, row); });
+        // The grid announces the change after its own move for the key that ended the edit, so the
+        // rule decides where the cursor rests.
+        grid_->SetActiveCell(skip ? CrownClassColumn : DbhColumn, row);
     }
 }

@@ -1,0 +1,87 @@
+// Benchmarks of the input dialog: opening it (stored grid restored and blanked, window shown),
+// and Run and an objective click over a full tally of 1,495 trees, each with its repaint.
+
+#include "../tests/gui/input_test_prompter.h"
+#include "app/ProgramProfile.h"
+#include "grid/CSpreadSheet.h"
+#include "input/CInputDialog.h"
+
+#include <QCheckBox>
+
+#include <benchmark/benchmark.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+// 1,495 valid trees in 40 plots, so that Run shows no message.
+void fillTally(CInputDialog& dialog) {
+    timbra::Sheet& tally = dialog.grid()->sheet();
+    tally.SetText(10, 2, "40");
+    tally.SetText(10, 3, "Cumberland");
+    const char* codes[] = {"YLP", "SUM", "SWG", "WAO", "SRO"};
+    const int lastRow = 1500;
+    for (int row = 6; row <= lastRow; ++row) {
+        const int tree = row - 5;
+        tally.SetText(1, row, std::to_string(1 + (tree - 1) * 40 / 1495));
+        tally.SetText(3, row, codes[tree % 5]);
+        tally.SetText(4, row, tree % 3 ? "Desirable" : "Acceptable");
+        tally.SetText(5, row, std::to_string(12 + 2 * (tree % 8)));
+        tally.SetText(6, row, "2.0");
+        tally.SetText(7, row, "1");
+        tally.SetText(8, row, "High");
+        tally.SetText(9, row, "Dominant");
+        tally.SetText(10, row, tree % 4 ? "Preferred" : "Reserve");
+    }
+    dialog.grid()->refresh();
+}
+
+void BM_OpenInputDialog(benchmark::State& state, const timbra::ProgramProfile* profile) {
+    TestPrompter prompter;
+    std::optional<CInputDialog> dialog;
+    for (auto _ : state) {
+        dialog.emplace(*profile);
+        dialog->show();
+        dialog->repaint();
+        state.PauseTiming();
+        dialog.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK_CAPTURE(BM_OpenInputDialog, timbra, &timbra::timbraProfile())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenInputDialog, lowtimbra, &timbra::lowtimbraProfile())->Unit(benchmark::kMillisecond);
+
+void BM_RunFullTally(benchmark::State& state, const timbra::ProgramProfile* profile) {
+    TestPrompter prompter;
+    CInputDialog dialog(*profile);
+    dialog.show();
+    fillTally(dialog);
+    for (auto _ : state) {
+        dialog.OnRun();
+        dialog.repaint();
+    }
+    if (!prompter.messages.isEmpty()) state.SkipWithError("the tally raised messages");
+}
+BENCHMARK_CAPTURE(BM_RunFullTally, timbra, &timbra::timbraProfile())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RunFullTally, lowtimbra, &timbra::lowtimbraProfile())->Unit(benchmark::kMillisecond);
+
+// Each click ticks the other of two objectives, so every click runs a rewrite pass.
+void BM_ObjectiveClickFullTally(benchmark::State& state, const timbra::ProgramProfile* profile) {
+    TestPrompter prompter;
+    CInputDialog dialog(*profile);
+    dialog.show();
+    fillTally(dialog);
+    int n = 1;
+    for (auto _ : state) {
+        n = 3 - n;
+        dialog.findChild<QCheckBox*>(QStringLiteral("objective%1").arg(n))->click();
+        dialog.repaint();
+    }
+}
+BENCHMARK_CAPTURE(BM_ObjectiveClickFullTally, timbra, &timbra::timbraProfile())
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ObjectiveClickFullTally, lowtimbra, &timbra::lowtimbraProfile())
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -11,6 +11,8 @@ if(TIMBRA_FUZZ)
     if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
         message(FATAL_ERROR "TIMBRA_FUZZ needs clang: configure with -DCMAKE_CXX_COMPILER=clang++")
     endif()
-    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    # Every undefined-behaviour report stops the run, so that libFuzzer sees it as a crash.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                        -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 endif()

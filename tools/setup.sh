@@ -37,10 +37,53 @@ build() { # build-folder, extra cmake arguments...
 }
 
 if [ "$mode" = test ]; then
-    install_packages "${packages[@]}"
-    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIMBRA_WERROR=ON
-    ctest --test-dir build --output-on-failure -j "$jobs"
-    exit 0
+    # clang and its runtime for the fuzz targets, pdftotext for the printing tests, gcovr for
+    # tools/coverage.sh.
+    install_packages "${packages[@]}" clang libclang-rt-14-dev poppler-utils gcovr
+    fuzz_seconds=${TIMBRA_FUZZ_SECONDS:-45}
+    summary=()
+    failed=0
+    stage() { # name, command...: runs every stage even after a failure, then sums up
+        local name=$1 start=$SECONDS
+        shift
+        if "$@"; then
+            summary+=("$name passed in $((SECONDS - start))s")
+        else
+            summary+=("$name FAILED after $((SECONDS - start))s")
+            failed=1
+        fi
+    }
+    normal_suite() {
+        build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIMBRA_WERROR=ON &&
+            ctest --test-dir build --output-on-failure -j "$jobs"
+    }
+    # Address and undefined-behaviour sanitizers over the whole suite, Qt tests included; the
+    # benchmarks are left out. Any report fails its test.
+    sanitizer_suite() {
+        build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTIMBRA_WERROR=ON -DTIMBRA_SANITIZE=ON \
+            -DTIMBRA_BUILD_BENCH=OFF &&
+            ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+    }
+    fuzz_runs() {
+        local target ok=0
+        for target in tally_file stand_run paste; do
+            tools/fuzz.sh "$target" "$fuzz_seconds" || ok=1
+        done
+        return $ok
+    }
+    started=$SECONDS
+    stage "normal suite" normal_suite
+    stage "sanitizer suite" sanitizer_suite
+    stage "fuzzing (${fuzz_seconds}s per target)" fuzz_runs
+    joined=$(printf '%s; ' "${summary[@]}")
+    if [ $failed -eq 0 ]; then
+        echo "setup.sh test: ALL GREEN in $((SECONDS - started))s: ${joined%; }"
+    else
+        echo "setup.sh test: FAILED in $((SECONDS - started))s: ${joined%; }" >&2
+    fi
+    exit $failed
 fi
 
 install_packages "${packages[@]}"

@@ -1,0 +1,154 @@
+// Tallies whose every cell holds hostile text, taken through the whole road of a stand in both
+// programs: open, Run, report, save and open again. Nothing may crash, Run must finish with its
+// messages, and not one cell may change on the way through a file.
+#include "QualityTestSupport.h"
+
+#include "grid/TextEncoding.h"
+#include "input/TallyFile.h"
+#include "report/ReportContent.h"
+
+#include <gtest/gtest.h>
+
+namespace timbra {
+namespace {
+
+using quality::cellsOf;
+
+// Texts that have broken spreadsheets and parsers: huge and control-laden text, bidirectional
+// marks, numbers out of every range, and delimiters of the file inside cells.
+const std::vector<std::string> hostileTexts = {
+    std::string(5000, 'W'),
+    "\x01\x02\x1b[31m\x7f\x08",
+    "\t",
+    "\u202Eseilfretteb\u202C",
+    "\u200F\u200E\u061C",
+    "\u0627\u0644\u0628\u0644\u0648\u0637",
+    "1e309",
+    "-1e309",
+    "-0",
+    "NaN",
+    "nan",
+    "inf",
+    "99999999999",
+    "-99999999999",
+    "2147483648",
+    "1e-320",
+    "0x1A",
+    "  14  ",
+    "3.5e0",
+    "\"Oak, \"\"white\"\"\"",
+    "a,b,c",
+    "line\rbreak",
+    "line\nbreak",
+    "\xEF\xBB\xBF",
+    "\U0001F333\U0001F332",
+    "",
+    " ",
+};
+
+// Every cell of the sheet from row `fromRow` on, cycling through the hostile texts; with
+// `validPlots` the plot column keeps a valid plot number, so that Run walks every tree row.
+void fillHostile(Sheet& sheet, int fromRow, bool validPlots) {
+    std::size_t next = 0;
+    for (int r = fromRow; r <= sheet.GetMaxRows(); ++r)
+        for (int c = 1; c <= sheet.GetMaxCols(); ++c) {
+            if (validPlots && c == 1 && r >= 6) {
+                sheet.SetText(c, r, std::to_string(1 + r % 5));
+                continue;
+            }
+            sheet.SetText(c, r, hostileTexts[next++ % hostileTexts.size()]);
+        }
+}
+
+struct HostileCase {
+    const char* name;
+    const ProgramProfile& (*profile)();
+    bool validPlots;
+};
+
+void PrintTo(const HostileCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class HostileTally : public ::testing::TestWithParam<HostileCase> {};
+
+TEST_P(HostileTally, RunsReportsAndSurvivesSaveAndOpen) {
+    const ProgramProfile& profile = GetParam().profile();
+    quality::ScratchFolder dir;
+    Sheet tally = quality::openingTally(profile);
+    fillHostile(tally, 1, GetParam().validPlots);
+    // A known province, so that the upland stand is decided and the report's gate opens.
+    if (profile.hasProvince) tally.SetText(10, 3, "Cumberland");
+    tally.SetText(10, 2, "4");
+
+    // Into a file and back: the hostile cells are data like any other.
+    const std::string path = dir / "hostile.txt";
+    const FileResult saved = saveTallyFile(tally, path);
+    ASSERT_TRUE(saved.ok) << saved.error;
+    Sheet reopened = quality::openingTally(profile);
+    const LoadResult loaded = loadTallyFile(reopened, path);
+    ASSERT_TRUE(loaded.ok) << loaded.error;
+    EXPECT_FALSE(loaded.refusedCells.empty());
+    ASSERT_EQ(cellsOf(reopened), cellsOf(tally));
+
+    // Every objective in turn, as the user would tick them.
+    for (int objective = 1; objective <= profile.objectiveCount; ++objective) {
+        Sheet sheet = reopened;
+        ObjectiveBoxes boxes; // none ticked, so that the click ticks it and runs its rewrite pass
+        ASSERT_TRUE(clickObjective(boxes, profile.objectiveCount, objective));
+        profile.rewriteForObjective(sheet, objective);
+        const RunOutcome outcome = profile.run(sheet, boxes);
+        EXPECT_FALSE(outcome.treeMessages.empty()) << "objective " << objective;
+        EXPECT_FALSE(outcome.standValueText.empty());
+        EXPECT_FALSE(outcome.cutoffText.empty());
+        for (const auto& text : outcome.allMessages())
+            EXPECT_TRUE(isValidUtf8(text)) << text;
+
+        Sheet report;
+        setUpReportSheet(report);
+        ASSERT_TRUE(reportGatePasses(&outcome.results, true)) << "objective " << objective;
+        fillReport(report, outcome.results, profile.hasProvince);
+        EXPECT_EQ(report.GetMaxRows(), ReportRows);
+        bool nameShown = false;
+        for (int r = 1; r <= ReportRows; ++r)
+            for (int c = 1; c <= ReportColumns; ++c) {
+                EXPECT_TRUE(isValidUtf8(report.GetText(c, r)));
+                nameShown = nameShown || report.GetText(c, r).find(tally.GetText(3, 2)) != std::string::npos;
+            }
+        EXPECT_TRUE(nameShown) << "the stand name, however odd, is on the report";
+
+        // Saved again after the rewrite pass and Run, the file still gives back every cell.
+        const std::string again = dir / "again.txt";
+        ASSERT_TRUE(saveTallyFile(sheet, again).ok);
+        Sheet back = quality::openingTally(profile);
+        ASSERT_TRUE(loadTallyFile(back, again).ok);
+        EXPECT_EQ(cellsOf(back), cellsOf(sheet));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPrograms, HostileTally,
+                         ::testing::Values(HostileCase{"UplandAllHostile", timbraProfile, false},
+                                           HostileCase{"UplandHostileTrees", timbraProfile, true},
+                                           HostileCase{"BottomlandAllHostile", lowtimbraProfile, false},
+                                           HostileCase{"BottomlandHostileTrees", lowtimbraProfile, true}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+// A file that is not UTF-8 is read as an older Windows tally; what it then shows must save and
+// reopen unchanged, invalid bytes and all.
+TEST(HostileTallyFile, InvalidUtf8FileReopensAsItWasFirstRead) {
+    for (const ProgramProfile* profile : {&timbraProfile(), &lowtimbraProfile()}) {
+        quality::ScratchFolder dir;
+        const std::string bytes = ",,\xFF\xFE\xC3\x28\x80\x81,\xE9t\xE9\r\r\r\r\r1,1,\xC0\xAF,\x9D\r";
+        quality::writeFile(dir / "odd.txt", bytes);
+        Sheet first = quality::openingTally(*profile);
+        ASSERT_TRUE(loadTallyFile(first, dir / "odd.txt").ok);
+        EXPECT_EQ(first.GetText(3, 1), "\u00FF\u00FE\u00C3(\u20AC\uFFFD");
+        ASSERT_TRUE(saveTallyFile(first, dir / "odd.txt").ok);
+        Sheet second = quality::openingTally(*profile);
+        ASSERT_TRUE(loadTallyFile(second, dir / "odd.txt").ok);
+        EXPECT_EQ(cellsOf(second), cellsOf(first));
+    }
+}
+
+} // namespace
+} // namespace timbra

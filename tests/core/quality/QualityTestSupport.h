@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/ProgramProfile.h"
+#include "input/TallyCommands.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+namespace timbra::quality {
+
+// A fresh folder under the system's temporary folder, removed with its content at the end.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string name = (std::filesystem::temp_directory_path() / "timbra-quality-XXXXXX").string();
+        path_ = ::mkdtemp(name.data());
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeFile(const std::string& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Every cell's text in one string, so that two sheets compare in one EXPECT_EQ.
+inline std::string cellsOf(const Sheet& sheet) {
+    std::ostringstream out;
+    for (int r = 1; r <= sheet.GetMaxRows(); ++r)
+        for (int c = 1; c <= sheet.GetMaxCols(); ++c)
+            out << '[' << sheet.GetText(c, r) << ']';
+    return out.str();
+}
+
+// The tally grid as the input dialog opens it.
+inline Sheet openingTally(const ProgramProfile& profile) {
+    Sheet sheet = profile.loadTallyGrid();
+    prepareTallyForDialog(sheet, profile.tally);
+    return sheet;
+}
+
+} // namespace timbra::quality

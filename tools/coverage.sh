@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Line coverage of the test suite, printed as one summary line:
+#   tools/coverage.sh          builds build-coverage/ (gcov counters, no optimisation), runs every
+#                              test, then sums up the core (src/core) and the Qt layer (src/gui)
+# Needs gcovr (Debian package gcovr). The per-file table is left in build-coverage/coverage-*.txt.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=build-coverage
+jobs=$(nproc 2>/dev/null || echo 2)
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIMBRA_COVERAGE=ON -DTIMBRA_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" -j "$jobs"
+find "$build" -name '*.gcda' -delete
+ctest --test-dir "$build" -j "$jobs" --output-on-failure >"$build/coverage-ctest.log" ||
+    { tail -n 40 "$build/coverage-ctest.log" >&2; echo "coverage: some tests failed" >&2; exit 1; }
+
+# Percentage of lines for the sources under one folder, from gcovr's summary.
+percent() { # folder
+    gcovr --root . --object-directory "$build" --filter "$1/" --exclude-unreachable-branches \
+        --print-summary --output "$build/coverage-$(basename "$1").txt" |
+        sed -n 's/^lines: *\([0-9.]*%\).*/\1/p'
+}
+core=$(percent src/core)
+gui=$(percent src/gui)
+echo "coverage: core (src/core) ${core} of lines (goal 95%), Qt layer (src/gui) ${gui} of lines (goal 80%)"

@@ -1,6 +1,7 @@
 #include "grid/Sheet.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -107,11 +108,14 @@ void Sheet::SetFloat(int col, int row, double value)
     if (!contains(col, row)) return;
     const CellEditor& e = editorAt(col, row);
     char buffer[64];
-    if (e.kind == CellEditor::Kind::Float)
+    if (e.kind == CellEditor::Kind::Float) {
         std::snprintf(buffer, sizeof buffer, "%.*f", e.decimals, value);
-    else
-        std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    SetText(col, row, buffer);
+        SetText(col, row, buffer);
+    } else {
+        // The shortest text that reads back as the same number ("0.1", not "0.10000000000000001").
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+        SetText(col, row, std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
+    }
 }
 
 void Sheet::DoAction(int code)

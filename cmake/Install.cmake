@@ -22,6 +22,7 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY timbra)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Timbra (upland) and Lowtimbra (bottomland) judge a southern broadleaf stand from a tree tally\n\

@@ -5,6 +5,7 @@
 #include "app/ProgramProfile.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include <cstdio>
 
@@ -17,6 +18,11 @@ QString noDisplayMessage(const timbra::ProgramProfile& profile) {
 
 std::unique_ptr<CMainFrame> openMainWindow(const timbra::ProgramProfile& profile) {
     auto frame = std::make_unique<CMainFrame>(profile);
+    // The size the window takes when un-maximised, and keeps where no window manager maximises
+    // it (a bare virtual display): most of the screen, centred.
+    const QRect screen = frame->screen()->availableGeometry();
+    const QSize normal = screen.size() * 4 / 5;
+    frame->setGeometry(QRect(screen.center() - QPoint(normal.width() / 2, normal.height() / 2), normal));
     frame->showMaximized();
     frame->repaint();
     return frame;

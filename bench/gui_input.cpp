@@ -18,6 +18,7 @@ namespace {
 // 1,495 valid trees in 40 plots, so that Run shows no message.
 void fillTally(CInputDialog& dialog) {
     timbra::Sheet& tally = dialog.grid()->sheet();
+    tally.SetText(8, 2, "Fifth acre");
     tally.SetText(10, 2, "40");
     tally.SetText(10, 3, "Cumberland");
     const char* codes[] = {"YLP", "SUM", "SWG", "WAO", "SRO"};
@@ -32,7 +33,7 @@ void fillTally(CInputDialog& dialog) {
         tally.SetText(7, row, "1");
         tally.SetText(8, row, "High");
         tally.SetText(9, row, "Dominant");
-        tally.SetText(10, row, tree % 4 ? "Preferred" : "Reserve");
+        tally.SetText(10, row, tree % 2 ? "Cull" : "Preferred");
     }
     dialog.grid()->refresh();
 }

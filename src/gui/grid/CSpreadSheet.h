@@ -80,7 +80,9 @@ private:
     // The caption of every message is the application name, the same in both programs.
     static QString messageCaption() { return QStringLiteral("Timbra"); }
     timbra::Sheet::Block printBlock();
-    bool paintPages(QPrinter& printer, const timbra::Sheet::Block& block, QString* error);
+    // Paints every page; `pdfName` is the file the user asked for when printing to PDF.
+    bool paintPages(QPrinter& printer, const timbra::Sheet::Block& block, const QString& pdfName,
+                    QString* error);
     void applySizes();
     void finishEdit(QWidget* editor, SheetItemDelegate::Move move);
     void moveCursorBy(SheetItemDelegate::Move move);

@@ -48,7 +48,7 @@ bool CSpreadSheet::printTo(QPrinter& printer, QString* error) {
         if (error) *error = tr("There is nothing to print.");
         return false;
     }
-    if (printer.outputFormat() != QPrinter::PdfFormat) return paintPages(printer, block, error);
+    if (printer.outputFormat() != QPrinter::PdfFormat) return paintPages(printer, block, QString(), error);
 
     // A PDF is written beside its final name and takes that name only when complete, so a failed
     // or cancelled print leaves no partial file and an older file of that name stays as it was.
@@ -59,7 +59,7 @@ bool CSpreadSheet::printTo(QPrinter& printer, QString* error) {
     }
     const QString partial = target + QStringLiteral(".part");
     printer.setOutputFileName(partial);
-    bool ok = paintPages(printer, block, error);
+    bool ok = paintPages(printer, block, target, error);
     printer.setOutputFileName(target);
     if (ok) {
         std::error_code failed;
@@ -74,15 +74,15 @@ bool CSpreadSheet::printTo(QPrinter& printer, QString* error) {
     return ok;
 }
 
-bool CSpreadSheet::paintPages(QPrinter& printer, const Sheet::Block& block, QString* error) {
+bool CSpreadSheet::paintPages(QPrinter& printer, const Sheet::Block& block, const QString& pdfName,
+                              QString* error) {
     const auto fail = [error](const QString& why) {
         if (error) *error = why;
         return false;
     };
     QPainter painter;
     if (!painter.begin(&printer)) {
-        if (printer.outputFormat() == QPrinter::PdfFormat)
-            return fail(tr("The file \"%1\" could not be written.").arg(printer.outputFileName()));
+        if (!pdfName.isEmpty()) return fail(tr("The file \"%1\" could not be written.").arg(pdfName));
         if (printer.printerName().isEmpty()) return fail(tr("No printer is available."));
         return fail(tr("The printer \"%1\" could not be started.").arg(printer.printerName()));
     }

@@ -43,6 +43,10 @@ std::string parseOptions(const CommandInfo& info, const std::vector<std::string>
     bool filesOnly = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (!filesOnly && arg == "-h") {
+            o.command = Command::Help;
+            return {};
+        }
         if (filesOnly || arg == "-" || arg.rfind("--", 0) != 0) {
             o.files.push_back(arg);
             continue;
@@ -63,7 +67,7 @@ std::string parseOptions(const CommandInfo& info, const std::vector<std::string>
             return {};
         };
         std::string problem;
-        if (name == "--help" || name == "-h") {
+        if (name == "--help") {
             o.command = Command::Help;
             return {};
         } else if (name == "--model" && takes(Model)) {

@@ -41,7 +41,7 @@ int treesWithMessages(const std::vector<std::string>& treeMessages) {
 }
 
 // Sheets a worker reuses from file to file: assigning into a sheet of the same size keeps its
-// storage, which makes the copies for the objectives far cheaper than making new sheets.
+// storage, so the copies for the objectives allocate next to nothing.
 struct Scratch {
     Sheet loaded, work;
 };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/ProgramProfile.h"
 #include "cli/Cli.h"
 #include "cli/StandSession.h"
 #include "input/TallyFile.h"
@@ -8,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,53 +21,47 @@ struct CliResult {
 inline CliResult runCli(const std::vector<std::string>& args, const std::string& input = {}) {
     std::istringstream in(input);
     std::ostringstream out, err;
-    CliResult r;
-    r.code = run(args, in, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
+    const int code = run(args, in, out, err);
+    return {code, out.str(), err.str()};
 }
 
-inline std::string example(const char* name) {
-    return std::string(TIMBRA_EXAMPLES) + "/" + name;
-}
-inline const std::string UplandExample = example("upland-ridge-stand.txt");
-inline const std::string BottomlandExample = example("bottomland-creek-stand.txt");
+inline const std::string UplandExample = TIMBRA_EXAMPLES "/upland-ridge-stand.txt";
+inline const std::string BottomlandExample = TIMBRA_EXAMPLES "/bottomland-creek-stand.txt";
 
-// One tally row as typed: plot, species code, species class, DBH, height, grade, vigor, crown, tree class.
+// One tally row: plot, species code, species class, DBH, height, grade, vigor, crown, tree class.
 struct Tree {
     int plot;
-    const char* code;
-    const char* speciesClass;
+    const char *code, *speciesClass;
     int dbh;
     double height;
     int grade;
-    const char* vigor;
-    const char* crown;
-    const char* treeClass;
+    const char *vigor, *crown, *treeClass;
 };
 
 struct Stand {
     std::string name = "Test stand";
-    std::string location = "Test location";
-    std::string plotSize = "Fifth acre";
     std::string province = "Cumberland"; // upland only
     int plots = 1;
     std::vector<Tree> trees;
 };
 
-// The tally as the program would save it, starting from the grid the input dialog opens with.
-inline Sheet standSheet(const ProgramProfile& profile, const Stand& stand) {
+// A file in the test's scratch folder.
+inline std::string scratchFile(const std::string& name, const std::string& bytes) {
+    const std::string path = ::testing::TempDir() + "timbra-cli-" + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+// The stand saved as the program saves it, from the grid the input dialog opens with.
+inline std::string standFile(const std::string& name, const Stand& stand,
+                             const ProgramProfile& profile = timbraProfile()) {
     Sheet s = openingTally(profile);
     s.SetText(3, 2, stand.name);
-    s.SetText(3, 3, stand.location);
-    s.SetText(8, 2, stand.plotSize);
     if (profile.hasProvince) s.SetText(10, 3, stand.province);
     s.SetInteger(10, 2, stand.plots);
     int row = 6;
     for (const Tree& t : stand.trees) {
         s.SetInteger(1, row, t.plot);
-        s.SetInteger(2, row, row - 5);
         s.SetText(3, row, t.code);
         s.SetText(4, row, t.speciesClass);
         s.SetInteger(5, row, t.dbh);
@@ -77,21 +69,9 @@ inline Sheet standSheet(const ProgramProfile& profile, const Stand& stand) {
         s.SetInteger(7, row, t.grade);
         s.SetText(8, row, t.vigor);
         s.SetText(9, row, t.crown);
-        s.SetText(10, row, t.treeClass);
-        ++row;
+        s.SetText(10, row++, t.treeClass);
     }
-    return s;
-}
-
-// A file in the test's scratch folder holding `bytes`.
-inline std::string scratchFile(const std::string& name, const std::string& bytes) {
-    const std::string path = ::testing::TempDir() + "timbra-cli-" + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
-
-inline std::string standFile(const std::string& name, const ProgramProfile& profile, const Stand& stand) {
-    return scratchFile(name, formatTallyText(standSheet(profile, stand)));
+    return scratchFile(name, formatTallyText(s));
 }
 
 } // namespace timbra::cli::test

@@ -132,7 +132,8 @@ const char* usageText() {
     return R"(Usage:
   timbra-cli run FILE [--model upland|bottomland] [--objective N] [--keep-classes] [--json]
   timbra-cli summary FILE... [--model upland|bottomland] [--csv]
-  timbra-cli report FILE [--model upland|bottomland] [--objective N] [--keep-classes] --csv
+  timbra-cli report FILE [--model upland|bottomland] [--objective N] [--keep-classes]
+                    [--csv] [--pdf OUT.pdf]
   timbra-cli --help
 
 Judges a stand from a saved tally file, as the input dialog's Run does.
@@ -151,6 +152,7 @@ Options:
   --keep-classes              tick the box without rewriting the tally's classes
   --json                      run: one JSON object with the boxes, messages and results
   --csv                       summary, report: comma-separated output
+  --pdf OUT.pdf               report: print the report sheet to a PDF file
 FILE "-" reads the tally from standard input.
 
 Exit status: 0 when the run completed (tree messages are not errors); 1 when a summary

@@ -4,114 +4,79 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
 
 using timbra::OneTwelfth;
 using timbra::bottomland::TreeRecord;
 
 namespace {
 
-struct Stand {
-    int objective = 1;
-    std::string plotSize = "Tenth acre";
+struct Case {
+    const char* what;
+    int objective; // 0: none ticked
+    int dbh;
+    double height;
+    int grade;
+    const char* speciesClass;
+    const char* vigor;
+    const char* crownClass;
+    const char* treeClass;
+    double treeValue;
 };
 
-struct Tree {
-    int dbh = 18;
-    double height = 2;
-    int grade = 1;
-    std::string speciesClass = "Desirable";
-    std::string vigor = "High";
-    std::string crownClass = "Dominant";
-    std::string treeClass = "Preferred";
-};
-
-TreeRecord evaluate(const Tree& t, const Stand& s = {}) {
+// Each case follows a valued tree on the same record, so a tree that no rule values shows 0 and
+// not the value carried over.
+TreeRecord evaluateAfterValuedTree(const Case& c, const char* plotSize = "Tenth acre") {
     TreeRecord record;
-    record.SetStand(3, s.plotSize, s.objective == 1, s.objective == 2, s.objective == 3);
-    record.Evaluate(t.dbh, t.height, t.grade, t.speciesClass, t.vigor, t.crownClass, t.treeClass);
+    record.SetStand(3, plotSize, c.objective == 1, c.objective == 2, c.objective == 3);
+    record.Evaluate(10, 0, 0, "Desirable", " ", " ", "Preferred");
+    record.Evaluate(c.dbh, c.height, c.grade, c.speciesClass, c.vigor, c.crownClass, c.treeClass);
     return record;
 }
 
-Tree withClass(const char* treeClass, int dbh = 18) {
-    Tree tree;
-    tree.treeClass = treeClass;
-    tree.dbh = dbh;
-    return tree;
-}
+constexpr double Sawtimber18 = 11.5 * 2.04 * OneTwelfth;
 
 } // namespace
 
-TEST(BottomlandTree, WorkedExample) {
-    const double sawtimber = 11.5 * 2.04 * OneTwelfth;
-    const TreeRecord preferred = evaluate({});
-    EXPECT_EQ(preferred.treeValue, sawtimber);
-    EXPECT_NEAR(preferred.treeValue, 1.955, 1e-12);
-    EXPECT_EQ(preferred.perAcreValue, sawtimber * 10);
-    EXPECT_EQ(evaluate(withClass("Reserve")).treeValue, 0.75 * sawtimber);
-    EXPECT_EQ(evaluate(withClass("Cull")).treeValue, -0.25 * 2.04);
-    EXPECT_EQ(evaluate(withClass("Preferred", 28)).treeValue, -0.25 * 4.17);
-    EXPECT_EQ(evaluate(withClass("Preferred", 28), {3}).treeValue, 11.5 * 4.17 * OneTwelfth);
-    EXPECT_EQ(evaluate({}, {1, "Quarter acre"}).perAcreValue, sawtimber * 4);
-    EXPECT_EQ(evaluate({}, {1, "Half acre"}).perAcreValue, sawtimber * 2);
-    EXPECT_EQ(evaluate({}, {1, " "}).perAcreValue, sawtimber);
-}
-
-TEST(BottomlandTree, RankSumFactors) {
-    const double weight = 2.04;
-    Tree t;
-    t.grade = 4;
-    EXPECT_EQ(evaluate(t).treeValue, 9.5 * weight * OneTwelfth);
-    t = {};
-    t.height = 5.5; // no upper limit on height
-    EXPECT_EQ(evaluate(t).treeValue, 12.0 * weight * OneTwelfth);
-    t.height = 0.95;
-    EXPECT_EQ(evaluate(t).treeValue, 10.0 * weight * OneTwelfth);
-    t = {};
-    t.crownClass = "Codominant";
-    EXPECT_EQ(evaluate(t).treeValue, 8.5 * weight * OneTwelfth);
-    t = {};
-    t.speciesClass = "Unacceptable";
-    EXPECT_EQ(evaluate(t).treeValue, 8.5 * weight * OneTwelfth);
-}
-
-TEST(BottomlandTree, DiameterRules) {
-    for (int objective = 1; objective <= 3; ++objective) {
-        for (const auto& [dbh, weight] : {std::pair{6, 0.5}, {7, 0.5}, {9, 0.67}, {11, 0.89}}) {
-            Tree pole{dbh, 0, 0, "Acceptable", " ", " ", "Reserve"};
-            EXPECT_EQ(evaluate(pole, {objective}).treeValue, weight) << dbh;
-            pole.treeClass = "Cull";
-            EXPECT_EQ(evaluate(pole, {objective}).treeValue, 0) << dbh;
-        }
-        EXPECT_EQ(evaluate(withClass("Preferred", 5), {objective}).treeValue, 0);
-        EXPECT_EQ(evaluate(withClass("Cutting Stock", 12), {objective}).treeValue, -0.25 * 1.15);
-        const Tree bare{14, 0, 0, "Desirable", " ", " ", "Preferred"};
-        EXPECT_EQ(evaluate(bare, {objective}).treeValue, 1.41);
+TEST(BottomlandTree, ValuationRules) {
+    const Case cases[]{
+        {"sawtimber", 1, 18, 2, 1, "Desirable", "High", "Dominant", "Preferred", Sawtimber18},
+        {"reserve", 2, 18, 2, 1, "Desirable", "High", "Dominant", "Reserve", 0.75 * Sawtimber18},
+        {"cull", 1, 18, 2, 1, "Desirable", "High", "Dominant", "Cull", -0.25 * 2.04},
+        {"grade 4", 3, 18, 2, 4, "Desirable", "High", "Dominant", "Preferred", 9.5 * 2.04 * OneTwelfth},
+        {"5.5 logs", 3, 18, 5.5, 1, "Desirable", "High", "Dominant", "Preferred", 12.0 * 2.04 * OneTwelfth},
+        {"0.95 logs", 3, 18, 0.95, 1, "Desirable", "High", "Dominant", "Preferred", 10.0 * 2.04 * OneTwelfth},
+        {"no hyphen", 1, 18, 2, 1, "Desirable", "High", "Codominant", "Preferred", 8.5 * 2.04 * OneTwelfth},
+        {"unacceptable", 1, 18, 2, 1, "Unacceptable", "High", "Dominant", "Preferred",
+         8.5 * 2.04 * OneTwelfth},
+        {"pole", 2, 7, 0, 0, "Acceptable", " ", " ", "Reserve", 0.5},
+        {"11-inch cull", 3, 11, 0, 0, "Desirable", " ", " ", "Cull", 0},
+        {"12-inch cutting stock", 3, 12, 0, 0, "Desirable", " ", " ", "Cutting Stock", -0.25 * 1.15},
+        {"no data", 2, 14, 0, 0, "Desirable", " ", " ", "Preferred", 1.41},
+        {"26 inches", 1, 26, 2, 1, "Desirable", "High", "Dominant", "Preferred", 11.5 * 3.7 * OneTwelfth},
+        {"28 inches", 1, 28, 2, 1, "Desirable", "High", "Dominant", "Preferred", -0.25 * 4.17},
+        {"28 inches, objective 3", 3, 28, 2, 1, "Desirable", "High", "Dominant", "Preferred",
+         11.5 * 4.17 * OneTwelfth},
+        {"50 inches", 3, 50, 2, 1, "Desirable", "High", "Dominant", "Preferred", 11.5 * 5.26 * OneTwelfth},
+        {"52 inches", 1, 52, 2, 1, "Desirable", "High", "Dominant", "Preferred", 0},
+        {"small unacceptable", 1, 8, 0, 0, "Unacceptable", " ", " ", "Preferred", 0},
+        {"height without grade", 1, 18, 2, 0, "Desirable", "High", "Dominant", "Preferred", 0},
+        {"no objective", 0, 18, 2, 1, "Desirable", "High", "Dominant", "Preferred", 0},
+        {"no objective, cull", 0, 18, 2, 1, "Desirable", "High", "Dominant", "Cull", 0},
+    };
+    for (const Case& c : cases) {
+        const TreeRecord record = evaluateAfterValuedTree(c);
+        EXPECT_EQ(record.treeValue, c.treeValue) << c.what;
+        EXPECT_EQ(record.perAcreValue, c.treeValue * 10) << c.what;
     }
-    EXPECT_EQ(evaluate(withClass("Preferred", 26)).treeValue, 11.5 * 3.7 * OneTwelfth);
-    EXPECT_EQ(evaluate(withClass("Preferred", 27), {2}).treeValue, -0.25 * 3.7);
-    EXPECT_EQ(evaluate(withClass("Preferred", 50), {3}).treeValue, 11.5 * 5.26 * OneTwelfth);
-    const double huge = evaluate(withClass("Preferred", 52)).treeValue;
-    EXPECT_EQ(huge, 0);
-    EXPECT_TRUE(std::signbit(huge)); // removal value of a weightless tree: -0, sums as 0
-    EXPECT_EQ(evaluate(withClass("Cull", 14), {0}).treeValue, 0);
+    EXPECT_NEAR(Sawtimber18, 1.955, 1e-12);
 }
 
-// Trees no rule values, and trees of a plot size outside the table, are worth 0, never what the
-// tree before them was worth.
-TEST(BottomlandTree, UnvaluedTreesAreWorthZero) {
-    TreeRecord record;
-    record.SetStand(1, "Tenth acre", 1, 0, 0);
-    record.Evaluate(18, 2, 1, "Desirable", "High", "Dominant", "Preferred");
-    ASSERT_GT(record.treeValue, 0);
-    record.Evaluate(8, 0, 0, "Unacceptable", " ", " ", "Preferred");
-    EXPECT_EQ(record.treeValue, 0);
-    record.Evaluate(18, 2, 1, "Desirable", "High", "Dominant", "Preferred");
-    record.Evaluate(18, 2, 0, "Desirable", "High", "Dominant", "Preferred"); // height without grade
-    EXPECT_EQ(record.perAcreValue, 0);
-
-    record.SetStand(1, "Acre", 1, 0, 0);
-    record.Evaluate(18, 2, 1, "Desirable", "High", "Dominant", "Preferred");
-    EXPECT_GT(record.treeValue, 0);
-    EXPECT_EQ(record.perAcreValue, 0);
+TEST(BottomlandTree, PlotFactor) {
+    const Case tree{"sawtimber", 1, 18, 2, 1, "Desirable", "High", "Dominant", "Preferred", Sawtimber18};
+    EXPECT_EQ(evaluateAfterValuedTree(tree, "Fifth acre").perAcreValue, Sawtimber18 * 5);
+    EXPECT_EQ(evaluateAfterValuedTree(tree, "Quarter acre").perAcreValue, Sawtimber18 * 4);
+    EXPECT_EQ(evaluateAfterValuedTree(tree, "Half acre").perAcreValue, Sawtimber18 * 2);
+    EXPECT_EQ(evaluateAfterValuedTree(tree, " ").perAcreValue, Sawtimber18);
+    // A plot size outside the table gives nothing per acre, not the previous tree's value.
+    EXPECT_EQ(evaluateAfterValuedTree(tree, "Acre").perAcreValue, 0);
 }

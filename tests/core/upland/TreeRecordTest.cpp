@@ -3,111 +3,71 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 using timbra::OneTwelfth;
 using timbra::upland::TreeRecord;
 
 namespace {
 
-struct Stand {
-    int objective = 1;
-    std::string plotSize = "Fifth acre";
+struct Case {
+    const char* what;
+    int objective; // 0: none ticked
+    int dbh;
+    double height;
+    int grade;
+    const char* speciesClass;
+    const char* vigor;
+    const char* crownClass;
+    const char* treeClass;
+    double treeValue;
 };
 
-struct Tree {
-    int dbh = 14;
-    double height = 2;
-    int grade = 1;
-    std::string speciesClass = "Desirable";
-    std::string vigor = "High";
-    std::string crownClass = "Dominant";
-    std::string treeClass = "Preferred";
-};
-
-TreeRecord evaluate(const Tree& t, const Stand& s = {}) {
+// Each case follows a valued tree on the same record, so a tree that no rule values shows 0 and
+// not the value carried over.
+TreeRecord evaluateAfterValuedTree(const Case& c, const char* plotSize = "Fifth acre") {
     TreeRecord record;
-    record.SetStand(3, s.plotSize, s.objective == 1, s.objective == 2, s.objective == 3, s.objective == 4);
-    record.Evaluate(t.dbh, t.height, t.grade, t.speciesClass, t.vigor, t.crownClass, t.treeClass);
+    record.SetStand(3, plotSize, c.objective == 1, c.objective == 2, c.objective == 3, c.objective == 4);
+    record.Evaluate(10, 0, 0, "Desirable", " ", " ", "Preferred");
+    record.Evaluate(c.dbh, c.height, c.grade, c.speciesClass, c.vigor, c.crownClass, c.treeClass);
     return record;
 }
 
 } // namespace
 
-TEST(UplandTree, SawtimberByQualitySum) {
-    const TreeRecord preferred = evaluate({});
-    EXPECT_EQ(preferred.treeValue, 11.5 * OneTwelfth * 1.41);
-    EXPECT_NEAR(preferred.treeValue, 1.35125, 1e-12);
-    EXPECT_EQ(preferred.perAcreValue, 5 * (11.5 * OneTwelfth * 1.41));
-    EXPECT_EQ(evaluate({}, {1, "Tenth acre"}).perAcreValue, 10 * (11.5 * OneTwelfth * 1.41));
-
-    Tree reserve;
-    reserve.treeClass = "Reserve";
-    EXPECT_EQ(evaluate(reserve).treeValue, 11.5 * 1.41 * OneTwelfth * 0.75);
-
-    Tree acceptable;
-    acceptable.speciesClass = "Acceptable";
-    EXPECT_EQ(evaluate(acceptable).treeValue, 8.5 * OneTwelfth * 1.41);
-    Tree codominant;
-    codominant.crownClass = "Codominant";
-    EXPECT_EQ(evaluate(codominant).treeValue, 8.5 * OneTwelfth * 1.41);
-    codominant.crownClass = "Co-dominant";
-    EXPECT_EQ(evaluate(codominant).treeValue, 11.5 * OneTwelfth * 1.41);
-    Tree fourLogs;
-    fourLogs.height = 4;
-    EXPECT_EQ(evaluate(fourLogs).treeValue, 10.0 * OneTwelfth * 1.41);
-}
-
-TEST(UplandTree, SmallTreesAndRemovals) {
-    const Tree pole{8, 0, 0, "Acceptable", " ", " ", "Reserve"};
-    for (int objective = 1; objective <= 4; ++objective) {
-        EXPECT_EQ(evaluate(pole, {objective}).treeValue, 0.67) << objective;
-        EXPECT_EQ(evaluate(pole, {objective, "Tenth acre"}).perAcreValue, 0.67 * 10);
+TEST(UplandTree, ValuationRules) {
+    const Case cases[]{
+        {"sawtimber", 1, 14, 2, 1, "Desirable", "High", "Dominant", "Preferred", 11.5 * OneTwelfth * 1.41},
+        {"reserve", 4, 14, 2, 1, "Desirable", "High", "Dominant", "Reserve", 11.5 * 1.41 * OneTwelfth * 0.75},
+        {"acceptable", 1, 14, 2, 1, "Acceptable", "High", "Dominant", "Preferred", 8.5 * OneTwelfth * 1.41},
+        {"no hyphen", 1, 14, 2, 1, "Desirable", "High", "Codominant", "Preferred", 8.5 * OneTwelfth * 1.41},
+        {"hyphen", 1, 14, 2, 1, "Desirable", "High", "Co-dominant", "Preferred", 11.5 * OneTwelfth * 1.41},
+        {"four logs", 1, 14, 4, 1, "Desirable", "High", "Dominant", "Preferred", 10.0 * OneTwelfth * 1.41},
+        {"pole", 3, 8, 0, 0, "Acceptable", " ", " ", "Reserve", 0.67},
+        {"five inches", 1, 5, 0, 0, "Acceptable", " ", " ", "Reserve", 0},
+        {"cull", 1, 16, 0, 0, "Desirable", " ", " ", "Cull", 1.72 * -0.25},
+        {"over 20, objective 1", 1, 22, 2, 1, "Desirable", "High", "Dominant", "Preferred",
+         11.5 * OneTwelfth * 2.78},
+        {"over 20, objective 2", 2, 22, 2, 1, "Desirable", "High", "Dominant", "Preferred", 2.78 * -0.25},
+        {"over 20, objective 3", 3, 22, 0, 0, "Desirable", " ", " ", "Cull", 2.78 * -0.25},
+        {"20 inches", 2, 20, 2, 1, "Desirable", "High", "Dominant", "Preferred", 11.5 * 2.44 * OneTwelfth},
+        {"20 inches, no data", 2, 20, 0, 0, "Desirable", " ", " ", "Preferred", 2.44},
+        {"42 inches", 1, 42, 2, 1, "Desirable", "High", "Dominant", "Preferred", 0},
+        {"height without grade", 1, 14, 2, 0, "Desirable", "High", "Dominant", "Preferred", 0},
+        {"no objective", 0, 14, 2, 1, "Desirable", "High", "Dominant", "Preferred", 0},
+        {"unknown tree class", 1, 14, 2, 1, "Desirable", "High", "Dominant", " ", 0},
+    };
+    for (const Case& c : cases) {
+        const TreeRecord record = evaluateAfterValuedTree(c);
+        EXPECT_EQ(record.treeValue, c.treeValue) << c.what;
+        EXPECT_EQ(record.perAcreValue, c.treeValue * 5) << c.what;
     }
-    Tree small = pole;
-    small.dbh = 5;
-    EXPECT_EQ(evaluate(small).treeValue, 0);
-
-    const Tree cull{16, 0, 0, "Desirable", " ", " ", "Cull"};
-    EXPECT_EQ(evaluate(cull).treeValue, 1.72 * -0.25);
-
-    Tree huge;
-    huge.dbh = 42;
-    EXPECT_EQ(evaluate(huge).treeValue, 0);
+    EXPECT_NEAR(cases[0].treeValue, 1.35125, 1e-12);
 }
 
-TEST(UplandTree, ObjectivesTwoAndThreeRemoveTreesOverTwentyInches) {
-    Tree big;
-    big.dbh = 22;
-    EXPECT_EQ(evaluate(big, {2}).treeValue, 2.78 * -0.25);
-    EXPECT_EQ(evaluate(big, {3}).treeValue, 2.78 * -0.25);
-    EXPECT_EQ(evaluate(big, {1}).treeValue, 11.5 * OneTwelfth * 2.78);
-
-    const Tree noData{20, 0, 0, "Desirable", " ", " ", "Preferred"};
-    EXPECT_EQ(evaluate(noData, {2}).treeValue, 2.44);
-    Tree atLimit;
-    atLimit.dbh = 20;
-    EXPECT_EQ(evaluate(atLimit, {3}).treeValue, 11.5 * 2.44 * OneTwelfth);
-}
-
-TEST(UplandTree, UnknownPlotSizeMarksEveryTree) {
-    EXPECT_EQ(evaluate({}, {1, "Acre"}).perAcreValue, 100.0);
-    Tree small;
-    small.dbh = 4;
-    EXPECT_EQ(evaluate(small, {1, " "}).perAcreValue, 100.0);
-}
-
-// A tree that no rule values is worth 0, not what the tree before it was worth.
-TEST(UplandTree, UnvaluedTreeDoesNotInheritThePreviousValue) {
-    TreeRecord record;
-    record.SetStand(1, "Fifth acre", 1, 0, 0, 0);
-    record.Evaluate(14, 2, 1, "Desirable", "High", "Dominant", "Preferred");
-    ASSERT_GT(record.treeValue, 0);
-    record.Evaluate(14, 2, 0, "Desirable", "High", "Dominant", "Preferred"); // height without grade
-    EXPECT_EQ(record.treeValue, 0);
-    EXPECT_EQ(record.perAcreValue, 0);
-
-    record.SetStand(1, "Fifth acre", 0, 0, 0, 0); // no objective
-    record.Evaluate(14, 2, 1, "Desirable", "High", "Dominant", "Preferred");
-    EXPECT_EQ(record.treeValue, 0);
+TEST(UplandTree, PlotExpansion) {
+    const Case tree{"pole", 1, 8, 0, 0, "Acceptable", " ", " ", "Reserve", 0.67};
+    EXPECT_EQ(evaluateAfterValuedTree(tree, "Tenth acre").perAcreValue, 0.67 * 10);
+    EXPECT_EQ(evaluateAfterValuedTree(tree, "Quarter acre").perAcreValue, 0.67 * 4);
+    EXPECT_EQ(evaluateAfterValuedTree(tree, "Half acre").perAcreValue, 0.67 * 2);
+    // An unknown plot size marks every tree, so the stand shows as unusual.
+    EXPECT_EQ(evaluateAfterValuedTree(tree, " ").perAcreValue, 100.0);
 }

@@ -3,76 +3,38 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 using namespace timbra;
 
-namespace {
-
-struct Case {
-    int objective;
-    std::string code;
-    std::string speciesClass;
-    int dbh;
-    std::string treeClass;
-    std::string wantSpecies;
-    std::string wantTree;
-};
-
-Sheet oneTree(const std::string& code, const std::string& speciesClass, int dbh, const std::string& treeClass,
-              int row = 6) {
-    Sheet sheet = test::blankTally(test::UplandRows);
-    test::Tree tree;
-    tree.speciesCode = code;
-    tree.speciesClass = speciesClass;
-    tree.dbh = dbh;
-    tree.treeClass = treeClass;
-    test::setTree(sheet, row, tree);
-    return sheet;
-}
-
-} // namespace
-
 TEST(UplandObjectives, RewriteRules) {
-    const std::vector<Case> cases{
-        // Trees over 20 inches: growing stock under 1 and 4, removed under 2 and 3.
-        {1, "WO", "Desirable", 22, "Cutting Stock", "Desirable", "Preferred"},
-        {1, "WO", "Unacceptable", 22, "Cutting Stock", "Unacceptable", "Cutting Stock"},
-        {1, "WO", "Acceptable", 22, "Reserve", "Acceptable", "Reserve"},
-        {2, "WO", "Desirable", 22, "Preferred", "Desirable", "Cutting Stock"},
-        {2, "WO", "Desirable", 22, "Reserve", "Desirable", "Cutting Stock"},
-        {3, "WO", "Desirable", 22, "Cull", "Desirable", "Cull"},
-        {2, "WO", "Desirable", 20, "Preferred", "Desirable", "Preferred"},
-        {4, "WO", "Acceptable", 24, "Cutting Stock", "Acceptable", "Preferred"},
-        {4, "YLP", "Acceptable", 24, "Cutting Stock", "Unacceptable", "Cutting Stock"},
-        // Yellow poplar and sugar maple.
-        {1, "YLP", "Unacceptable", 14, "Cutting Stock", "Acceptable", "Preferred"},
-        {1, "YLP", "Desirable", 14, "Reserve", "Desirable", "Reserve"},
-        {2, "YLP", "Desirable", 14, "Reserve", "Desirable", "Reserve"},
-        {2, "SUM", "Unacceptable", 18, "Cull", "Unacceptable", "Cull"},
-        {2, "SUM", "Unacceptable", 24, "Preferred", "Unacceptable", "Cutting Stock"},
-        {3, "YLP", "Unacceptable", 14, "Cutting Stock", "Acceptable", "Preferred"},
-        {3, "SUM", "Desirable", 14, "Reserve", "Unacceptable", "Cutting Stock"},
-        {3, "SUM", "Desirable", 14, "Cull", "Desirable", "Cull"},
-        {4, "SUM", "Desirable", 14, "Reserve", "Unacceptable", "Cutting Stock"},
-        {4, "YLP", "Desirable", 8, "Preferred", "Unacceptable", "Cutting Stock"},
-        // Codes are compared exactly.
-        {4, "ylp", "Desirable", 14, "Preferred", "Desirable", "Preferred"},
-        {4, "YLP ", "Desirable", 14, "Preferred", "Desirable", "Preferred"},
-    };
-    for (const Case& c : cases) {
-        Sheet sheet = oneTree(c.code, c.speciesClass, c.dbh, c.treeClass);
-        upland::rewriteForObjective(sheet, c.objective);
-        EXPECT_EQ(sheet.GetText(4, 6), c.wantSpecies)
-            << c.objective << " " << c.code << " " << c.dbh << " " << c.treeClass;
-        EXPECT_EQ(sheet.GetText(10, 6), c.wantTree)
-            << c.objective << " " << c.code << " " << c.dbh << " " << c.treeClass;
-    }
+    test::expectRewrites(test::UplandRows, upland::rewriteForObjective,
+                         {
+                             // Trees over 20 inches: growing stock under 1 and 4, removed under 2 and 3.
+                             {1, "WO", "Desirable", 22, "Cutting Stock", "Desirable", "Preferred"},
+                             {1, "WO", "Unacceptable", 22, "Cutting Stock", "Unacceptable", "Cutting Stock"},
+                             {1, "WO", "Acceptable", 22, "Reserve", "Acceptable", "Reserve"},
+                             {2, "WO", "Desirable", 22, "Reserve", "Desirable", "Cutting Stock"},
+                             {3, "WO", "Desirable", 22, "Cull", "Desirable", "Cull"},
+                             {2, "WO", "Desirable", 20, "Preferred", "Desirable", "Preferred"},
+                             {4, "WO", "Acceptable", 24, "Cutting Stock", "Acceptable", "Preferred"},
+                             {4, "YLP", "Acceptable", 24, "Cutting Stock", "Unacceptable", "Cutting Stock"},
+                             // Yellow poplar and sugar maple.
+                             {1, "YLP", "Unacceptable", 14, "Cutting Stock", "Acceptable", "Preferred"},
+                             {1, "YLP", "Desirable", 14, "Reserve", "Desirable", "Reserve"},
+                             {2, "YLP", "Desirable", 14, "Reserve", "Desirable", "Reserve"},
+                             {2, "SUM", "Unacceptable", 24, "Preferred", "Unacceptable", "Cutting Stock"},
+                             {3, "YLP", "Unacceptable", 14, "Cutting Stock", "Acceptable", "Preferred"},
+                             {3, "SUM", "Desirable", 14, "Reserve", "Unacceptable", "Cutting Stock"},
+                             {3, "SUM", "Desirable", 14, "Cull", "Desirable", "Cull"},
+                             {4, "SUM", "Desirable", 8, "Preferred", "Unacceptable", "Cutting Stock"},
+                             // Codes are compared exactly.
+                             {4, "ylp", "Desirable", 14, "Preferred", "Desirable", "Preferred"},
+                             {4, "YLP ", "Desirable", 14, "Preferred", "Desirable", "Preferred"},
+                         });
 }
 
 TEST(UplandObjectives, SwitchingBackIsNotAnIdentity) {
-    Sheet sheet = oneTree("SUM", "Desirable", 14, "Reserve");
+    Sheet sheet = test::tally(test::UplandRows, 1, "Fifth acre", "",
+                              {{1, 14, 2, 1, "Desirable", "High", "Dominant", "Reserve", "SUM"}});
     upland::rewriteForObjective(sheet, 3);
     upland::rewriteForObjective(sheet, 1);
     EXPECT_EQ(sheet.GetText(4, 6), "Acceptable");
@@ -82,22 +44,16 @@ TEST(UplandObjectives, SwitchingBackIsNotAnIdentity) {
 TEST(UplandObjectives, PassRange) {
     // Row 1500 is rewritten by objectives 2 and 3 only.
     for (int objective = 1; objective <= 4; ++objective) {
-        Sheet sheet = oneTree("SUM", "Desirable", 24, "Reserve", 1500);
+        Sheet sheet = test::tally(test::UplandRows, 1, "Fifth acre", "");
+        test::setTree(sheet, 1500, {1, 24, 2, 1, "Desirable", "High", "Dominant", "Reserve", "SUM"});
         upland::rewriteForObjective(sheet, objective);
         EXPECT_EQ(sheet.GetText(10, 1500), objective == 2 || objective == 3 ? "Cutting Stock" : "Reserve")
             << objective;
     }
     // Rows after a plot number 0 are still rewritten; row 6 is rewritten whatever its plot number.
-    Sheet sheet = oneTree("WO", "Desirable", 24, "Preferred", 9);
-    test::setTree(sheet, 6, test::Tree{0, 24});
+    Sheet sheet = test::tally(test::UplandRows, 1, "Fifth acre", "", {{0, 24}});
+    test::setTree(sheet, 9, {1, 24});
     upland::rewriteForObjective(sheet, 2);
     EXPECT_EQ(sheet.GetText(10, 6), "Cutting Stock");
     EXPECT_EQ(sheet.GetText(10, 9), "Cutting Stock");
-}
-
-TEST(UplandObjectives, UnknownObjectiveChangesNothing) {
-    Sheet sheet = oneTree("SUM", "Desirable", 24, "Reserve");
-    const auto before = sheet.revision();
-    upland::rewriteForObjective(sheet, 5);
-    EXPECT_EQ(sheet.revision(), before);
 }

@@ -144,6 +144,7 @@ void ReportViewTest::newKeepsTheGridAndRefills() {
     runAndLeave(view, 2);
     view.OnViewResults();
     const QString shown = sheetText(*grid);
+    grid->sheet().SetText(11, 44, "stale");
 
     // New lays a fresh sheet into the same grid, which refills since the results are still asked for.
     view.OnInitialUpdate();

@@ -65,7 +65,9 @@ void DelimitedReader::finishCell(bool& lastInRow) {
 }
 
 std::string quoteCell(std::string_view cell, char delimiter) {
-    if (cell.find_first_of(std::string{delimiter, '"', '\r', '\n'}) == std::string_view::npos)
+    // A byte-order mark at the very start would be taken for the mark of the whole text and dropped.
+    if (cell.find_first_of(std::string{delimiter, '"', '\r', '\n'}) == std::string_view::npos &&
+        !cell.starts_with("\xEF\xBB\xBF"))
         return std::string(cell);
     std::string out = "\"";
     for (char c : cell) {

@@ -41,7 +41,8 @@ private:
 };
 
 // The cell as it must be written so that the reader gives it back whole: quoted, with quotes doubled,
-// when it holds the delimiter, a double quote, a CR or an LF; as it is otherwise.
+// when it holds the delimiter, a double quote, a CR or an LF, or begins with a byte-order mark; as it
+// is otherwise.
 std::string quoteCell(std::string_view cell, char delimiter);
 
 } // namespace timbra

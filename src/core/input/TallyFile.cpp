@@ -173,6 +173,28 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
         }
     }
 
+    // What Open takes, Save as must write in a form Open takes again, so the limits also hold for the
+    // tally as it will be written: quotes read as plain text are doubled there, and text of an older
+    // Windows tally takes more bytes as UTF-8.
+    std::size_t savedBytes = 0;
+    for (int r = 1; r <= rows; ++r) {
+        std::size_t rowBytes = 0;
+        for (int c = 1; c <= cols; ++c) // each cell with the comma or the row end after it
+            rowBytes += quoteCell(cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
+                                        static_cast<std::size_t>(c - 1)],
+                                  Delimiter)
+                            .size() +
+                        1;
+        if (rowBytes > MaxTallyRowBytes)
+            return loadFailure(name, "row " + std::to_string(r) + " of the file is longer than " +
+                                         std::to_string(MaxTallyRowBytes >> 10) +
+                                         " KiB as the tally is saved, far longer than any tally row");
+        savedBytes += rowBytes;
+    }
+    if (savedBytes > MaxTallyFileBytes)
+        return loadFailure(name, "the tally would be larger than " + std::to_string(MaxTallyFileBytes >> 20) +
+                                     " MiB once saved, far larger than any tally");
+
     LoadResult result;
     for (int r = 1; r <= rows; ++r)
         for (int c = 1; c <= cols; ++c) {

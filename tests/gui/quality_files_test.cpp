@@ -1,0 +1,208 @@
+// File faults met through the input dialog's Save as... and Open: each is told to the user in a
+// message naming the file and the reason, and neither the grid nor the file on disk is harmed.
+#include "input/CInputDialog.h"
+
+#include "app/ProgramProfile.h"
+#include "grid/CSpreadSheet.h"
+#include "input/TallyFile.h"
+#include "input_test_prompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const timbra::ProgramProfile& upland() {
+    return timbra::timbraProfile();
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+std::string cellsOf(const CInputDialog& dialog) {
+    const timbra::Sheet& s = dialog.grid()->sheet();
+    std::string all;
+    for (int r = 1; r <= s.GetMaxRows(); ++r)
+        for (int c = 1; c <= s.GetMaxCols(); ++c)
+            all += s.GetText(c, r) + '\x1f';
+    return all;
+}
+
+void putStand(CInputDialog& dialog) {
+    timbra::Sheet& tally = dialog.grid()->sheet();
+    tally.SetText(3, 2, "Ridge stand");
+    tally.SetText(10, 2, "2");
+    const char* tree[] = {"1", "1", "WO", "Desirable", "18", "2.5", "1", "High", "Dominant", "Preferred"};
+    for (int c = 1; c <= 10; ++c)
+        tally.SetText(c, 6, tree[c - 1]);
+    dialog.grid()->refresh();
+}
+
+// The one message shown, which must name the file and give the reason.
+void expectMessage(const TestPrompter& prompter, const QString& path, const QString& reason) {
+    QCOMPARE(prompter.messages.size(), 1);
+    const QString text = prompter.messages.first().text;
+    QVERIFY2(text.contains(path), qPrintable(text));
+    QVERIFY2(text.contains(reason), qPrintable(text));
+    QCOMPARE(prompter.messages.first().caption, QStringLiteral("Timbra"));
+}
+
+} // namespace
+
+class QualityFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void saveFailsWithoutHarm_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder that is a file") << "plain.txt/stand.txt"
+                                               << "Not a directory";
+        QTest::newRow("folder that vanished") << "gone/stand.txt"
+                                              << "No such file or directory";
+        QTest::newRow("folder as the file") << "."
+                                            << "it is a folder";
+        QTest::newRow("device") << "/dev/full"
+                                << "not a regular file";
+        QTest::newRow("kernel's own folder") << "/proc/stand.txt"
+                                             << "Cannot save";
+    }
+    void saveFailsWithoutHarm() {
+        QFETCH(QString, where);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        writeAll(dir.filePath("plain.txt"), "kept as it was");
+        QDir(dir.path()).mkdir("gone");
+        QDir(dir.path()).rmdir("gone");
+        const QString path = where.startsWith('/') ? where : dir.filePath(where);
+
+        TestPrompter prompter;
+        CInputDialog dialog(upland());
+        putStand(dialog);
+        const std::string before = cellsOf(dialog);
+        prompter.fileNames = {path};
+        dialog.OnSaveAs();
+        expectMessage(prompter, path, reason);
+        QVERIFY(prompter.messages.first().text.startsWith("The tally was not saved."));
+        QCOMPARE(cellsOf(dialog), before);
+        QCOMPARE(readAll(dir.filePath("plain.txt")), QByteArray("kept as it was"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"plain.txt"});
+    }
+
+    // A full disk, made by a file-size limit in a child process so that it binds root too.
+    void saveOntoFullDiskKeepsTheOldFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("stand.txt");
+        writeAll(path, "old tally\r");
+        TestPrompter prompter;
+        CInputDialog dialog(upland());
+        putStand(dialog);
+        prompter.fileNames = {path};
+
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{2048, 2048};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            dialog.OnSaveAs();
+            const bool told = prompter.messages.size() == 1 &&
+                              prompter.messages.first().text.contains(path) &&
+                              prompter.messages.first().text.contains("File too large");
+            ::_exit(told ? 0 : 1);
+        }
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(readAll(path), QByteArray("old tally\r"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"stand.txt"});
+    }
+
+    // Saving over a symbolic link writes its target; the link stays a link.
+    void saveThroughSymbolicLink() {
+        QTemporaryDir dir;
+        const QString target = dir.filePath("real.txt"), link = dir.filePath("link.txt");
+        writeAll(target, "old");
+        QVERIFY(QFile::link(target, link));
+        TestPrompter prompter;
+        CInputDialog dialog(upland());
+        putStand(dialog);
+        prompter.fileNames = {link};
+        dialog.OnSaveAs();
+        QCOMPARE(prompter.messages.size(), 0);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readAll(target), QByteArray::fromStdString(timbra::formatTallyText(dialog.grid()->sheet())));
+    }
+
+    void openFailsWithoutHarm_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QByteArray>("content"); // written to the file when not empty
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder") << "." << QByteArray() << "it is a folder";
+        QTest::newRow("device") << "/dev/zero" << QByteArray() << "not a regular file";
+        QTest::newRow("missing") << "missing.txt" << QByteArray() << "No such file or directory";
+        QTest::newRow("cut in a quoted cell")
+            << "cut.txt" << QByteArray(",,Ridge\r\r\r\r\r1,1,\"White, north") << "never closed";
+        QTest::newRow("binary") << "binary.txt" << QByteArray("1,2\r\0\0\0", 7) << "NUL byte";
+    }
+    void openFailsWithoutHarm() {
+        QFETCH(QString, where);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = where == "." ? dir.path() : where.startsWith('/') ? where : dir.filePath(where);
+        if (!content.isEmpty()) writeAll(path, content);
+
+        TestPrompter prompter;
+        CInputDialog dialog(upland());
+        putStand(dialog);
+        const std::string before = cellsOf(dialog);
+        prompter.fileNames = {path};
+        dialog.OnOpen();
+        expectMessage(prompter, path, reason);
+        QVERIFY(prompter.messages.first().text.startsWith("The tally was not opened."));
+        QCOMPARE(cellsOf(dialog), before);
+    }
+
+    // A file cut off in the middle of a row opens with what it holds; the cell cut short is one its
+    // list refuses, so it is marked and the user is told.
+    void openTruncatedMidRow() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("cut.txt");
+        TestPrompter prompter;
+        CInputDialog dialog(upland());
+        putStand(dialog);
+        prompter.fileNames = {path, path};
+        dialog.OnSaveAs();
+        QByteArray bytes = readAll(path);
+        bytes.truncate(bytes.indexOf("Preferred") + 5);
+        writeAll(path, bytes);
+
+        dialog.OnOpen();
+        QCOMPARE(prompter.messages.size(), 1);
+        QVERIFY2(prompter.messages.first().text.contains(path), qPrintable(prompter.messages.first().text));
+        const timbra::Sheet& tally = dialog.grid()->sheet();
+        QCOMPARE(tally.GetText(3, 2), std::string("Ridge stand"));
+        QCOMPARE(tally.GetText(10, 6), std::string("Prefe"));
+        QVERIFY(dialog.grid()->isMarked(10, 6));
+        QCOMPARE(tally.GetText(1, 7), std::string());
+    }
+};
+
+QTEST_MAIN(QualityFilesTest)
+#include "quality_files_test.moc"

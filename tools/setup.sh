@@ -62,7 +62,7 @@ if [ "$mode" = test ]; then
     sanitizer_suite() {
         build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTIMBRA_WERROR=ON -DTIMBRA_SANITIZE=ON \
             -DTIMBRA_BUILD_BENCH=OFF &&
-            ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+            ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
             UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
             ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
     }

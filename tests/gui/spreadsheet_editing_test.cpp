@@ -132,6 +132,16 @@ void SpreadSheetEditingTest::listItemsAreChosenByTheirFirstLetter() {
     pressKey(Qt::Key_Tab);
     QTRY_COMPARE(text(9, 6), std::string("Co-dominant"));
 
+    // Items that share a first letter: typing it again goes on to the next one.
+    grid_->SetActiveCell(10, 7);
+    typeKeys(QStringLiteral("cc"));
+    pressKey(Qt::Key_Enter);
+    QTRY_COMPARE(text(10, 7), std::string("Cull"));
+    grid_->SetActiveCell(10, 8);
+    typeKeys(QStringLiteral("cu"));
+    pressKey(Qt::Key_Enter);
+    QTRY_COMPARE(text(10, 8), std::string("Cutting Stock"));
+
     // Opening a list and leaving it without a choice writes nothing over the blank.
     grid_->SetActiveCell(4, 6);
     grid_->sheet().SetText(4, 6, " ");

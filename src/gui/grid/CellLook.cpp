@@ -46,13 +46,12 @@ QString refusalText(const CellEditor& editor) {
         .arg(QString::fromStdString(editor.describe()));
 }
 
-void drawCellBorders(QPainter& painter, const QRectF& rect, const CellFormat& format) {
+void drawCellBorders(QPainter& painter, const QRectF& rect, const CellFormat& format, double width) {
     if (!format.borders) return;
-    const QColor colour(QRgb(format.borderColor));
-    QPen pen(colour, 0); // cosmetic: one device pixel wide on screen and on paper
     painter.save();
-    painter.setPen(pen);
-    const QRectF r = rect.adjusted(0, 0, -1, -1);
+    painter.setPen(QPen(QColor(QRgb(format.borderColor)), width));
+    const double half = width / 2;
+    const QRectF r = width > 0 ? rect.adjusted(half, half, -half, -half) : rect.adjusted(0, 0, -1, -1);
     if (format.borders & timbra::BorderLeft) painter.drawLine(r.topLeft(), r.bottomLeft());
     if (format.borders & timbra::BorderTop) painter.drawLine(r.topLeft(), r.topRight());
     if (format.borders & timbra::BorderRight) painter.drawLine(r.topRight(), r.bottomRight());

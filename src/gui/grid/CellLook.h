@@ -32,8 +32,10 @@ QString limitsText(const timbra::CellEditor& editor);
 // What the user is told when a cell refuses a value.
 QString refusalText(const timbra::CellEditor& editor);
 
-// Draws the cell's outline sides in the format's border colour.
-void drawCellBorders(QPainter& painter, const QRectF& rect, const timbra::CellFormat& format);
+// Draws the cell's outline sides in the format's border colour, just inside the cell. `width` 0 is
+// one device pixel (the screen); on paper a wider line keeps the outlines apart from the grid lines.
+void drawCellBorders(QPainter& painter, const QRectF& rect, const timbra::CellFormat& format,
+                     double width = 0);
 
 // A cell that shows nothing: empty, or the single blank that marks an empty tally cell.
 bool isBlankText(const std::string& text);

@@ -12,7 +12,8 @@ using timbra::Sheet;
 
 namespace {
 
-const QColor gridColour(0xC0, 0xC0, 0xC0);
+// Grid lines are hairlines, lighter than the cells' outlines.
+const QColor gridColour(0xD4, 0xD4, 0xD4);
 const QColor headingColour(0xE4, 0xE4, 0xE4);
 
 } // namespace
@@ -113,7 +114,7 @@ void SheetPrintLayout::paintRow(QPainter& painter, int row, double height) const
         painter.setPen(QPen(gridColour, 0));
         painter.setBrush(format.staticText ? QBrush(labelBackground()) : QBrush(Qt::NoBrush));
         painter.drawRect(cell);
-        drawCellBorders(painter, cell, format);
+        drawCellBorders(painter, cell, format, dpi_ / 96.0);
     }
     painter.setBrush(Qt::NoBrush);
 

@@ -19,6 +19,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 using timbra::ProgramProfile;

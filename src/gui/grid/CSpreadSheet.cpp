@@ -3,6 +3,7 @@
 #include "grid/CellLook.h"
 #include "grid/SheetTableModel.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -58,7 +59,7 @@ void CSpreadSheet::refresh() {
 void CSpreadSheet::applySizes() {
     const Sheet& s = sheet();
     const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
-    const double charWidth = fontMetrics().averageCharWidth();
+    const double charWidth = characterWidth(QFontMetricsF(font(), this));
     QHeaderView* columns = horizontalHeader();
     for (int c = 1; c <= s.GetMaxCols(); ++c) {
         const int px = int(std::lround(columnPixels(s.GetColWidth(c), charWidth, dpiX)));

@@ -1,11 +1,14 @@
 #include "grid/CellLook.h"
 
+#include <QFontMetricsF>
 #include <QObject>
 #include <QPainter>
 #include <QPen>
 
 using timbra::CellEditor;
 using timbra::CellFormat;
+
+double characterWidth(const QFontMetricsF& metrics) { return metrics.horizontalAdvance(QLatin1Char('0')); }
 
 double columnPixels(double characters, double averageCharWidth, double dpi) {
     return characters * averageCharWidth + 2 * cellTextPadding * dpi / 96.0;

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QString>
 
+class QFontMetricsF;
 class QPainter;
 class QRectF;
 
@@ -16,6 +17,8 @@ constexpr double cellTextPadding = 3;
 
 // Column widths are kept in characters of the grid's font, row heights in points.
 double columnPixels(double characters, double averageCharWidth, double dpi);
+// The width of one character of a column width: the digit zero, as spreadsheets measure columns.
+double characterWidth(const QFontMetricsF& metrics);
 double rowPixels(double points, double dpi);
 
 // The base font with the cell's bold and point size applied.

@@ -30,7 +30,7 @@ SheetPrintLayout::SheetPrintLayout(const Sheet& sheet, const Sheet::Block& block
     double x = rowNumberWidth_;
     for (int c = block_.col1; c <= block_.col2; ++c) {
         columnLefts_.push_back(x);
-        x += columnPixels(sheet_.GetColWidth(c), metrics.averageCharWidth(), device.logicalDpiX());
+        x += columnPixels(sheet_.GetColWidth(c), characterWidth(metrics), device.logicalDpiX());
     }
     columnLefts_.push_back(x);
     if (x > page.width() && x > 0) scale_ = page.width() / x;

@@ -49,8 +49,10 @@ struct Scratch {
 SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, const std::string& file,
                         const std::string& stdinBytes, Scratch& scratch) {
     SummaryRow row{file, {}, {}};
+    // Opening a tally replaces every value of the grid, so the worker's grid needs the opening
+    // grid's editors once, not a fresh copy per file.
     Sheet& loaded = scratch.loaded;
-    loaded = opening;
+    if (loaded.GetMaxRows() == 0) loaded = opening;
     std::istringstream in(file == "-" ? stdinBytes : std::string());
     const OpenedTally opened = openTally(loaded, file, in);
     if (!opened.ok) {

@@ -141,42 +141,57 @@ CellEditor CellEditor::list(std::vector<std::string> items)
     return e;
 }
 
-std::optional<std::string> CellEditor::accept(std::string_view text) const
+bool CellEditor::check(std::string_view text, std::string* normalized) const
 {
-    if (text.empty() || text == " ") return std::string(text);
+    // Writes the stored form only when asked for it: Open checks every cell of a tally and needs
+    // just the verdict.
+    const auto give = [normalized](std::string_view form) {
+        if (normalized) normalized->assign(form);
+        return true;
+    };
+    if (text.empty() || text == " ") return give(text);
     switch (kind) {
     case Kind::Text: {
-        if (utf8Length(text) > static_cast<std::size_t>(maxLength)) return std::nullopt;
-        std::string out;
-        out.reserve(text.size());
+        if (utf8Length(text) > static_cast<std::size_t>(maxLength)) return false;
         for (char c : text) {
             const auto u = static_cast<unsigned char>(c);
-            if (u < 0x20 || u == 0x7F) return std::nullopt; // control characters never belong in a cell
-            if (lettersOnly && !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return std::nullopt;
-            out.push_back(upperCase ? asciiUpper(c) : c);
+            if (u < 0x20 || u == 0x7F) return false; // control characters never belong in a cell
+            if (lettersOnly && !((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
         }
-        return out;
+        if (normalized) {
+            normalized->assign(text);
+            if (upperCase)
+                for (char& c : *normalized) c = asciiUpper(c);
+        }
+        return true;
     }
     case Kind::Integer: {
         const auto v = parseNumber(text);
-        if (!v || *v != std::floor(*v)) return std::nullopt;
-        if (*v != 0 && (*v < min || *v > max)) return std::nullopt;
-        return std::to_string(static_cast<long long>(*v));
+        if (!v || *v != std::floor(*v)) return false;
+        if (*v != 0 && (*v < min || *v > max)) return false;
+        return give(std::to_string(static_cast<long long>(*v)));
     }
     case Kind::Float: {
         const auto v = parseNumber(text);
-        if (!v) return std::nullopt;
-        if (*v != 0 && (*v < min || *v > max)) return std::nullopt;
-        return std::string(trim(text));
+        if (!v) return false;
+        if (*v != 0 && (*v < min || *v > max)) return false;
+        return give(trim(text));
     }
     case Kind::List:
         for (const auto& item : items)
-            if (item == text) return item;
+            if (item == text) return give(item);
         for (const auto& item : items)
-            if (equalsIgnoringCase(item, trim(text))) return item;
-        return std::nullopt;
+            if (equalsIgnoringCase(item, trim(text))) return give(item);
+        return false;
     }
-    return std::nullopt;
+    return false;
+}
+
+std::optional<std::string> CellEditor::accept(std::string_view text) const
+{
+    std::string normalized;
+    if (!check(text, &normalized)) return std::nullopt;
+    return normalized;
 }
 
 std::string CellEditor::describe() const

@@ -31,11 +31,16 @@ struct CellEditor {
     // or nothing when the editor refuses it. Empty text, the blank " " that marks an empty tally
     // cell and, in number cells, 0 (not entered) are always accepted.
     std::optional<std::string> accept(std::string_view text) const;
+    // The same verdict without the stored form.
+    bool accepts(std::string_view text) const { return check(text, nullptr); }
 
     // A short, user-facing description of the limits ("a number from 6 to 40").
     std::string describe() const;
 
     bool operator==(const CellEditor&) const = default;
+
+private:
+    bool check(std::string_view text, std::string* normalized) const;
 };
 
 // Strict number parsing shared by the sheet's reads and the editors: optional blanks around an

@@ -6,6 +6,13 @@ namespace {
 bool isRowEnd(char c) {
     return c == '\r' || c == '\n';
 }
+
+bool needsQuotes(std::string_view cell, char delimiter) {
+    // A byte-order mark at the very start would be taken for the mark of the whole text and dropped.
+    const char specials[] = {delimiter, '"', '\r', '\n'};
+    return cell.find_first_of(std::string_view(specials, sizeof specials)) != std::string_view::npos ||
+           cell.starts_with("\xEF\xBB\xBF");
+}
 } // namespace
 
 DelimitedReader::Status DelimitedReader::next(std::string& cell, bool& lastInRow) {
@@ -65,10 +72,7 @@ void DelimitedReader::finishCell(bool& lastInRow) {
 }
 
 std::string quoteCell(std::string_view cell, char delimiter) {
-    // A byte-order mark at the very start would be taken for the mark of the whole text and dropped.
-    if (cell.find_first_of(std::string{delimiter, '"', '\r', '\n'}) == std::string_view::npos &&
-        !cell.starts_with("\xEF\xBB\xBF"))
-        return std::string(cell);
+    if (!needsQuotes(cell, delimiter)) return std::string(cell);
     std::string out = "\"";
     for (char c : cell) {
         if (c == '"') out.push_back('"');
@@ -76,6 +80,14 @@ std::string quoteCell(std::string_view cell, char delimiter) {
     }
     out.push_back('"');
     return out;
+}
+
+std::size_t quotedSize(std::string_view cell, char delimiter) {
+    if (!needsQuotes(cell, delimiter)) return cell.size();
+    std::size_t size = cell.size() + 2;
+    for (char c : cell)
+        if (c == '"') ++size;
+    return size;
 }
 
 } // namespace timbra

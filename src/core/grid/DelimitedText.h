@@ -44,5 +44,7 @@ private:
 // when it holds the delimiter, a double quote, a CR or an LF, or begins with a byte-order mark; as it
 // is otherwise.
 std::string quoteCell(std::string_view cell, char delimiter);
+// The length of quoteCell(cell, delimiter), without building it.
+std::size_t quotedSize(std::string_view cell, char delimiter);
 
 } // namespace timbra

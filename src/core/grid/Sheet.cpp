@@ -73,7 +73,7 @@ std::string Sheet::GetText() const { return GetText(col_, row_); }
 
 void Sheet::SetText(std::string_view text)
 {
-    forBlock([&](Cell& c) { c.text.assign(text); });
+    forBlock([&](Cell& c) { c.setText(text); });
 }
 
 const std::string& Sheet::GetText(int col, int row) const
@@ -85,14 +85,27 @@ const std::string& Sheet::GetText(int col, int row) const
 void Sheet::SetText(int col, int row, std::string_view text)
 {
     if (Cell* c = cell(col, row)) {
-        c->text.assign(text);
+        c->setText(text);
         ++revision_;
     }
 }
 
+std::optional<double> Sheet::numberAt(int col, int row) const
+{
+    const Cell* c = cell(col, row);
+    if (!c) return std::nullopt;
+    if (c->numberState == NumberUnknown) {
+        const auto v = parseNumber(c->text);
+        c->numberState = v ? IsNumber : NotNumber;
+        c->number = v.value_or(0.0);
+    }
+    if (c->numberState == NotNumber) return std::nullopt;
+    return c->number;
+}
+
 int Sheet::GetInteger(int col, int row) const
 {
-    const auto v = parseNumber(GetText(col, row));
+    const auto v = numberAt(col, row);
     if (!v) return 0;
     const double rounded = std::round(*v);
     if (rounded < INT_MIN || rounded > INT_MAX) return 0;
@@ -101,7 +114,7 @@ int Sheet::GetInteger(int col, int row) const
 
 void Sheet::SetInteger(int col, int row, int value) { SetText(col, row, std::to_string(value)); }
 
-double Sheet::GetFloat(int col, int row) const { return parseNumber(GetText(col, row)).value_or(0.0); }
+double Sheet::GetFloat(int col, int row) const { return numberAt(col, row).value_or(0.0); }
 
 void Sheet::SetFloat(int col, int row, double value)
 {
@@ -123,12 +136,12 @@ void Sheet::DoAction(int code)
     switch (code) {
     case ClearWithFormatting:
         forBlock([](Cell& c) {
-            c.text.clear();
+            c.setText({});
             c.format = CellFormat{};
         });
         break;
     case ClearValues:
-        forBlock([](Cell& c) { c.text.clear(); });
+        forBlock([](Cell& c) { c.setText({}); });
         break;
     case DrawBorders:
         if (borderType_ & OutlineBorder) outline(currentBlock());
@@ -247,6 +260,11 @@ std::optional<std::string> Sheet::accept(int col, int row, std::string_view text
 {
     if (!contains(col, row) || formatAt(col, row).staticText) return std::nullopt;
     return editorAt(col, row).accept(text);
+}
+
+bool Sheet::accepts(int col, int row, std::string_view text) const
+{
+    return contains(col, row) && !formatAt(col, row).staticText && editorAt(col, row).accepts(text);
 }
 
 const CellFormat& Sheet::formatAt(int col, int row) const

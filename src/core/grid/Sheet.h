@@ -29,7 +29,8 @@ struct CellFormat {
 // cell (SetCol, SetRow) and a block corner (SetCol2, SetRow2); with block mode on, text,
 // formatting and actions apply to the whole block. Number reads and writes take a position and
 // leave the current cell alone. Reads outside the sheet give 0 or "" and writes outside it do
-// nothing, so a model may look one row past the end.
+// nothing, so a model may look one row past the end. Number reads remember what they parsed, so
+// one sheet is read by one thread at a time; copies are independent.
 class Sheet {
 public:
     // Action codes of DoAction.
@@ -114,6 +115,7 @@ public:
     const CellEditor& editorAt(int col, int row) const;
     // The text as the cell's editor would store it, or nothing when it refuses it.
     std::optional<std::string> accept(int col, int row, std::string_view text) const;
+    bool accepts(int col, int row, std::string_view text) const;
 
     const CellFormat& formatAt(int col, int row) const;
 
@@ -132,7 +134,19 @@ private:
         std::string text;
         std::int16_t editor = -1;
         CellFormat format;
+        // The number the text reads as, parsed at the first read after a write: a Run reads every
+        // number of a tally, and a batch of runs reads them again for each objective.
+        mutable std::uint8_t numberState = NumberUnknown;
+        mutable double number = 0;
+
+        void setText(std::string_view t)
+        {
+            text.assign(t);
+            numberState = NumberUnknown;
+        }
     };
+    enum : std::uint8_t { NumberUnknown, IsNumber, NotNumber };
+    std::optional<double> numberAt(int col, int row) const;
     Cell* cell(int col, int row);
     const Cell* cell(int col, int row) const;
     void resize(int cols, int rows);

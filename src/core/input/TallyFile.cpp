@@ -180,10 +180,9 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     for (int r = 1; r <= rows; ++r) {
         std::size_t rowBytes = 0;
         for (int c = 1; c <= cols; ++c) // each cell with the comma or the row end after it
-            rowBytes += quoteCell(cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
-                                        static_cast<std::size_t>(c - 1)],
-                                  Delimiter)
-                            .size() +
+            rowBytes += quotedSize(cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
+                                         static_cast<std::size_t>(c - 1)],
+                                   Delimiter) +
                         1;
         if (rowBytes > MaxTallyRowBytes)
             return loadFailure(name, "row " + std::to_string(r) + " of the file is longer than " +
@@ -202,7 +201,7 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
                                    static_cast<std::size_t>(c - 1)];
             // A read-only label takes no typing; it is refused only when the file gives it another text.
             const bool refused = sheet.formatAt(c, r).staticText ? !t.empty() && t != sheet.GetText(c, r)
-                                                                 : !sheet.accept(c, r, t).has_value();
+                                                                 : !sheet.accepts(c, r, t);
             if (refused) result.refusedCells.emplace_back(c, r);
             sheet.SetText(c, r, t);
         }

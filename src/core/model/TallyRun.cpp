@@ -131,10 +131,11 @@ void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& 
             results.standValue = standSum / results.numberOfPlots;
         }
         countTree(results, tree);
-        updatePercentages(results, form);
         checkTree(tree, outcome.treeMessages);
         if (tree.nextPlot == 0) break;
     }
+    // The percentages left by the last row are those of the final counts, so they are worked out once.
+    updatePercentages(results, form);
 }
 
 void decide(StandResults& results, int objective, std::optional<Cutoff> cutoff) {

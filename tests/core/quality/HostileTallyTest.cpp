@@ -80,6 +80,8 @@ TEST_P(HostileTally, RunsReportsAndSurvivesSaveAndOpen) {
     // A known province, so that the upland stand is decided and the report's gate opens.
     if (profile.hasProvince) tally.SetText(10, 3, "Cumberland");
     tally.SetText(10, 2, "4");
+    // A stand name far longer than any editor allows, as a file may bring it: shown whole.
+    tally.SetText(3, 2, hostileTexts[0] + hostileTexts[3] + hostileTexts[24]);
 
     // Into a file and back: the hostile cells are data like any other.
     const std::string path = dir / "hostile.txt";

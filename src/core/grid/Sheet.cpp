@@ -179,7 +179,7 @@ void Sheet::SetCellType(int type)
 
 void Sheet::SetFontSize(double points)
 {
-    forBlock([&](Cell& c) { c.format.fontSize = points; });
+    forBlock([&](Cell& c) { c.format.fontSize = static_cast<float>(points); });
 }
 
 void Sheet::SetFontBold(bool bold)

@@ -15,11 +15,11 @@ enum BorderSide : std::uint8_t { BorderLeft = 1, BorderTop = 2, BorderRight = 4,
 
 // How a cell looks; the report sheet and the reference pages use it, the tally grid mostly not.
 struct CellFormat {
-    bool staticText = false; // read-only text, never edited
-    bool bold = false;
-    double fontSize = 0;     // points; 0 keeps the grid's default
-    std::uint8_t borders = 0; // BorderSide bits
+    float fontSize = 0;       // points; 0 keeps the grid's default
     std::uint32_t borderColor = 0xC0C0C0;
+    std::uint8_t borders = 0; // BorderSide bits
+    bool staticText = false;  // read-only text, never edited
+    bool bold = false;
 
     bool operator==(const CellFormat&) const = default;
 };
@@ -130,14 +130,15 @@ public:
     std::uint64_t revision() const { return revision_; }
 
 private:
+    // Kept small: a tally has 15,000 cells, and a batch of runs copies and reads them all.
     struct Cell {
         std::string text;
-        std::int16_t editor = -1;
-        CellFormat format;
         // The number the text reads as, parsed at the first read after a write: a Run reads every
         // number of a tally, and a batch of runs reads them again for each objective.
-        mutable std::uint8_t numberState = NumberUnknown;
         mutable double number = 0;
+        CellFormat format;
+        std::int16_t editor = -1;
+        mutable std::uint8_t numberState = NumberUnknown;
 
         void setText(std::string_view t)
         {

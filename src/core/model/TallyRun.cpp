@@ -28,7 +28,7 @@ constexpr std::array<double StandResults::*, CountTotal> Percentages{
     &StandResults::pctHeight1,      &StandResults::pctHeight15,     &StandResults::pctHeight2,
     &StandResults::pctHeight25,     &StandResults::pctHeight3,      &StandResults::pctHeight35};
 
-template <std::size_t N> bool listed(const std::array<std::string_view, N>& list, const std::string& text) {
+template <std::size_t N> bool listed(const std::array<std::string_view, N>& list, std::string_view text) {
     for (auto item : list)
         if (item == text) return true;
     return false;
@@ -38,7 +38,7 @@ template <std::size_t N> bool listed(const std::array<std::string_view, N>& list
 // counts nowhere.
 template <std::size_t N>
 void countText(StandResults& results, const std::array<std::string_view, N>& list, int first,
-               const std::string& text) {
+               std::string_view text) {
     for (std::size_t i = 0; i < N; ++i)
         if (list[i] == text) results.counts[static_cast<std::size_t>(first) + i] += 1;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace timbra {
 
@@ -18,7 +19,8 @@ inline constexpr int FirstTreeRow = 6;
 // Run reads tree rows 6 to 1500 in both programs (Lowtimbra's row 1,501 only as a next plot number).
 inline constexpr int LastTreeRow = 1500;
 
-// One tallied tree as Run reads it from its row.
+// One tallied tree as Run reads it from its row; the texts point into the sheet, which stays
+// unchanged while Run reads it.
 struct TreeRow {
     int row = 0;      // grid row; the tree number in messages is row - 5
     int plot = 0;     // plot number of this row
@@ -26,7 +28,7 @@ struct TreeRow {
     int dbh = 0;
     int grade = 0;
     double height = 0;
-    std::string crownClass, speciesClass, vigor, treeClass;
+    std::string_view crownClass, speciesClass, vigor, treeClass;
 };
 
 TreeRow readTreeRow(const Sheet& tally, int row);

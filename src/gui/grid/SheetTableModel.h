@@ -51,5 +51,5 @@ private:
     bool readOnly_ = false;
     std::vector<std::uint8_t> marks_; // one per cell, row-major
     int markCount_ = 0;
-    mutable std::vector<std::pair<std::pair<bool, double>, QFont>> fonts_; // few distinct formats
+    mutable std::vector<std::pair<std::pair<bool, float>, QFont>> fonts_; // few distinct formats
 };

@@ -100,7 +100,7 @@ TEST(ReportContent, PlotTableSkipsZeroPlotsAndStopsAtForty) {
 
 TEST(ReportContent, HeadingsLabelsAndOutlines) {
     const Sheet s = filledReport(sampleResults(), true);
-    EXPECT_EQ(s.formatAt(1, 2), (CellFormat{.staticText = true, .bold = true, .fontSize = 12}));
+    EXPECT_EQ(s.formatAt(1, 2), (CellFormat{.fontSize = 12, .staticText = true, .bold = true}));
     // Caption headings, including the empty cells inside a heading block.
     for (const auto& [col, row] : {std::pair{2, 10}, {3, 14}, {10, 14}, {2, 27}, {5, 30}, {8, 42}})
         EXPECT_EQ(s.formatAt(col, row).fontSize, 10.0) << col << "," << row;

@@ -4,6 +4,8 @@
 
 #include <QList>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <functional>
@@ -60,3 +62,13 @@ public:
         return texts;
     }
 };
+
+// The text of a PDF, pages separated by form feeds; empty when pdftotext is missing.
+inline QString pdfText(const QString& path) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty()) return {};
+    QProcess process;
+    process.start(tool, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}

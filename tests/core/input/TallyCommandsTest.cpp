@@ -1,7 +1,5 @@
 // The blank conventions the tally commands leave behind, and the rows Print covers.
-#include "TallyTestSupport.h"
-
-#include "input/TallyCommands.h"
+#include "core/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +14,8 @@ std::string rowOf(const Sheet& s, int row) {
     return out;
 }
 
-void fillTrees(Sheet& s, int firstRow, int lastRow) {
-    for (int r = firstRow; r <= lastRow; ++r)
+void fillTrees(Sheet& s, int lastRow) {
+    for (int r = 6; r <= lastRow; ++r)
         for (int c = 1; c <= 10; ++c)
             s.SetText(c, r, "x");
 }
@@ -26,8 +24,7 @@ const std::string blankRowAtStart = "0|| | |0|0.0|0| | | ";
 const std::string blankRowAfterNew = "0|| | |||| | | ";
 
 TEST(TallyCommands, DialogStartBlanksEveryTreeRow) {
-    Sheet upland = test::uplandGrid();
-    prepareTallyForDialog(upland, timbraProfile().tally);
+    const Sheet upland = test::openingTally(timbraProfile());
     EXPECT_EQ(upland.activeCol(), 1);
     EXPECT_EQ(upland.activeRow(), 6);
     EXPECT_EQ(rowOf(upland, 6), blankRowAtStart);
@@ -36,29 +33,21 @@ TEST(TallyCommands, DialogStartBlanksEveryTreeRow) {
               "Plot #|Tree #|Species|Species Class|DBH|Height|Grade|Vigor|Crown Class|Tree Class");
 
     // The bottomland grid's last row gets the numbers only: the text blanking stops at row 1500.
-    Sheet bottomland = test::bottomlandGrid();
-    prepareTallyForDialog(bottomland, lowtimbraProfile().tally);
+    const Sheet bottomland = test::openingTally(lowtimbraProfile());
     EXPECT_EQ(rowOf(bottomland, 1500), blankRowAtStart);
     EXPECT_EQ(rowOf(bottomland, 1501), "0||||0|0.0|0|||");
 }
 
 TEST(TallyCommands, NewResetsHeaderAndTreesButKeepsPlotSizeProvinceAndCursor) {
-    Sheet s = test::uplandGrid();
-    prepareTallyForDialog(s, timbraProfile().tally);
-    s.SetText(3, 2, "Stand");
-    s.SetText(3, 3, "Place");
-    s.SetText(10, 2, "12");
-    s.SetText(8, 2, "Half acre");
-    s.SetText(10, 3, "Western Rim");
-    fillTrees(s, 6, 1500);
+    Sheet s = test::openingTally(timbraProfile());
+    for (const auto& [col, row, text] : {std::tuple{3, 2, "Stand"}, {3, 3, "Place"}, {10, 2, "12"},
+                                         {8, 2, "Half acre"}, {10, 3, "Western Rim"}})
+        s.SetText(col, row, text);
+    fillTrees(s, 1500);
     s.SetActiveCell(9, 40);
     newTally(s, timbraProfile().tally);
-    EXPECT_EQ(s.GetText(3, 2), "");
-    EXPECT_EQ(s.GetText(3, 3), "");
-    EXPECT_EQ(s.GetText(10, 2), "0");
-    EXPECT_EQ(s.GetText(8, 2), "Half acre");
-    EXPECT_EQ(s.GetText(10, 3), "Western Rim");
-    EXPECT_EQ(s.GetText(1, 2), "Stand Name");
+    EXPECT_EQ(rowOf(s, 2), "Stand Name||||||Plot Size|Half acre|Number of Plots|0");
+    EXPECT_EQ(rowOf(s, 3), "Stand Location||||||||Province|Western Rim");
     EXPECT_EQ(rowOf(s, 6), blankRowAfterNew);
     EXPECT_EQ(rowOf(s, 1500), blankRowAfterNew);
     EXPECT_EQ(s.activeCol(), 9);
@@ -67,11 +56,10 @@ TEST(TallyCommands, NewResetsHeaderAndTreesButKeepsPlotSizeProvinceAndCursor) {
 }
 
 TEST(TallyCommands, ClearSpreadsheetClearsTreesOnly) {
-    Sheet s = test::bottomlandGrid();
-    prepareTallyForDialog(s, lowtimbraProfile().tally);
+    Sheet s = test::openingTally(lowtimbraProfile());
     s.SetText(3, 2, "Stand");
     s.SetText(10, 2, "4");
-    fillTrees(s, 6, 1501);
+    fillTrees(s, 1501);
     clearTally(s, lowtimbraProfile().tally);
     EXPECT_EQ(s.GetText(3, 2), "Stand");
     EXPECT_EQ(s.GetText(10, 2), "4");
@@ -83,27 +71,21 @@ TEST(TallyCommands, ClearSpreadsheetClearsTreesOnly) {
 TEST(TallyCommands, PrintCoversTheTally) {
     const TallyLimits& upland = timbraProfile().tally;
     const TallyLimits& bottomland = lowtimbraProfile().tally;
-    Sheet s = test::bottomlandGrid();
-    prepareTallyForDialog(s, bottomland);
-
-    // No tree: row 6 holds 0.
-    EXPECT_EQ(lastPrintRow(s, upland), 6);
-    EXPECT_EQ(lastPrintRow(s, bottomland), 5);
-
-    // Trees in rows 6 to 9, 0 in row 10.
+    Sheet s = test::openingTally(lowtimbraProfile());
+    const auto expectLastRows = [&](int uplandRow, int bottomlandRow) {
+        EXPECT_EQ(lastPrintRow(s, upland), uplandRow);
+        EXPECT_EQ(lastPrintRow(s, bottomland), bottomlandRow);
+    };
+    expectLastRows(6, 5); // no tree: row 6 holds 0
     for (int r = 6; r <= 9; ++r)
         s.SetInteger(1, r, 1);
-    EXPECT_EQ(lastPrintRow(s, upland), 10);
-    EXPECT_EQ(lastPrintRow(s, bottomland), 9);
-
+    expectLastRows(10, 9); // trees in rows 6 to 9, 0 in row 10
     // No 0 up to row 1499: the fallback rows, whatever row 1500 holds.
     for (int r = 6; r <= 1499; ++r)
         s.SetInteger(1, r, 2);
-    EXPECT_EQ(lastPrintRow(s, upland), 1499);
-    EXPECT_EQ(lastPrintRow(s, bottomland), 1498);
+    expectLastRows(1499, 1498);
     s.SetInteger(1, 1499, 0);
-    EXPECT_EQ(lastPrintRow(s, upland), 1499);
-    EXPECT_EQ(lastPrintRow(s, bottomland), 1498);
+    expectLastRows(1499, 1498);
 }
 
 } // namespace

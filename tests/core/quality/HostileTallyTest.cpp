@@ -1,7 +1,7 @@
 // Tallies whose every cell holds hostile text, taken through the whole road of a stand in both
 // programs: open, Run, report, save and open again. Nothing may crash, Run must finish with its
 // messages, and not one cell may change on the way through a file.
-#include "QualityTestSupport.h"
+#include "core/TestFiles.h"
 
 #include "grid/TextEncoding.h"
 #include "input/TallyFile.h"
@@ -12,38 +12,15 @@
 namespace timbra {
 namespace {
 
-using quality::cellsOf;
+using test::cellsOf;
 
 // Texts that have broken spreadsheets and parsers: huge and control-laden text, bidirectional
 // marks, numbers out of every range, and delimiters of the file inside cells.
 const std::vector<std::string> hostileTexts = {
-    std::string(5000, 'W'),
-    "\x01\x02\x1b[31m\x7f\x08",
-    "\t",
-    "\u202Eseilfretteb\u202C",
-    "\u200F\u200E\u061C",
-    "\u0627\u0644\u0628\u0644\u0648\u0637",
-    "1e309",
-    "-1e309",
-    "-0",
-    "NaN",
-    "nan",
-    "inf",
-    "99999999999",
-    "-99999999999",
-    "2147483648",
-    "1e-320",
-    "0x1A",
-    "  14  ",
-    "3.5e0",
-    "\"Oak, \"\"white\"\"\"",
-    "a,b,c",
-    "line\rbreak",
-    "line\nbreak",
-    "\xEF\xBB\xBF",
-    "\U0001F333\U0001F332",
-    "",
-    " ",
+    std::string(5000, 'W'), "\x01\x02\x1b[31m\x7f\x08", "\t", "\u202Eseilfretteb\u202C", "\u200F\u200E\u061C",
+    "\u0627\u0644\u0628\u0644\u0648\u0637", "1e309", "-1e309", "-0", "NaN", "nan", "inf", "99999999999",
+    "-99999999999", "2147483648", "1e-320", "0x1A", "  14  ", "3.5e0", "\"Oak, \"\"white\"\"\"", "a,b,c",
+    "line\rbreak", "line\nbreak", "\xEF\xBB\xBF", "\U0001F333\U0001F332", "", " ", "\r\n", "\"x\"", "\u00E9,\"",
 };
 
 // Every cell of the sheet from row `fromRow` on, cycling through the hostile texts; with
@@ -74,8 +51,8 @@ class HostileTally : public ::testing::TestWithParam<HostileCase> {};
 
 TEST_P(HostileTally, RunsReportsAndSurvivesSaveAndOpen) {
     const ProgramProfile& profile = GetParam().profile();
-    quality::ScratchFolder dir;
-    Sheet tally = quality::openingTally(profile);
+    test::TempFolder dir;
+    Sheet tally = test::openingTally(profile);
     fillHostile(tally, 1, GetParam().validPlots);
     // A known province, so that the upland stand is decided and the report's gate opens.
     if (profile.hasProvince) tally.SetText(10, 3, "Cumberland");
@@ -87,7 +64,7 @@ TEST_P(HostileTally, RunsReportsAndSurvivesSaveAndOpen) {
     const std::string path = dir / "hostile.txt";
     const FileResult saved = saveTallyFile(tally, path);
     ASSERT_TRUE(saved.ok) << saved.error;
-    Sheet reopened = quality::openingTally(profile);
+    Sheet reopened = test::openingTally(profile);
     const LoadResult loaded = loadTallyFile(reopened, path);
     ASSERT_TRUE(loaded.ok) << loaded.error;
     EXPECT_FALSE(loaded.refusedCells.empty());
@@ -122,7 +99,7 @@ TEST_P(HostileTally, RunsReportsAndSurvivesSaveAndOpen) {
         // Saved again after the rewrite pass and Run, the file still gives back every cell.
         const std::string again = dir / "again.txt";
         ASSERT_TRUE(saveTallyFile(sheet, again).ok);
-        Sheet back = quality::openingTally(profile);
+        Sheet back = test::openingTally(profile);
         ASSERT_TRUE(loadTallyFile(back, again).ok);
         EXPECT_EQ(cellsOf(back), cellsOf(sheet));
     }
@@ -139,14 +116,14 @@ INSTANTIATE_TEST_SUITE_P(BothPrograms, HostileTally,
 // reopen unchanged, invalid bytes and all.
 TEST(HostileTallyFile, InvalidUtf8FileReopensAsItWasFirstRead) {
     for (const ProgramProfile* profile : {&timbraProfile(), &lowtimbraProfile()}) {
-        quality::ScratchFolder dir;
+        test::TempFolder dir;
         const std::string bytes = ",,\xFF\xFE\xC3\x28\x80\x81,\xE9t\xE9\r\r\r\r\r1,1,\xC0\xAF,\x9D\r";
-        quality::writeFile(dir / "odd.txt", bytes);
-        Sheet first = quality::openingTally(*profile);
+        test::writeFile(dir / "odd.txt", bytes);
+        Sheet first = test::openingTally(*profile);
         ASSERT_TRUE(loadTallyFile(first, dir / "odd.txt").ok);
         EXPECT_EQ(first.GetText(3, 1), "\u00FF\u00FE\u00C3(\u20AC\uFFFD");
         ASSERT_TRUE(saveTallyFile(first, dir / "odd.txt").ok);
-        Sheet second = quality::openingTally(*profile);
+        Sheet second = test::openingTally(*profile);
         ASSERT_TRUE(loadTallyFile(second, dir / "odd.txt").ok);
         EXPECT_EQ(cellsOf(second), cellsOf(first));
     }

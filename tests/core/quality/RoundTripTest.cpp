@@ -1,6 +1,6 @@
 // What Open takes, Save as must write in a form that Open takes again, cell for cell: a tally that
 // opens but cannot be reopened after saving is lost to the user.
-#include "QualityTestSupport.h"
+#include "core/TestFiles.h"
 
 #include "input/TallyFile.h"
 
@@ -15,10 +15,10 @@ using ::testing::HasSubstr;
 // Opens the bytes; when taken, saves and opens the result again and expects the same cells.
 // Returns the first open's error, empty when the bytes were taken.
 std::string openSaveAndReopen(std::string_view bytes) {
-    Sheet first = quality::openingTally(timbraProfile());
+    Sheet first = test::openingTally(timbraProfile());
     const LoadResult opened = loadTallyText(first, bytes, "first.txt");
     if (!opened.ok) return opened.error;
-    Sheet second = quality::openingTally(timbraProfile());
+    Sheet second = test::openingTally(timbraProfile());
     const LoadResult reopened = loadTallyText(second, formatTallyText(first), "second.txt");
     EXPECT_TRUE(reopened.ok) << reopened.error;
     for (int r = 1; r <= first.GetMaxRows(); ++r)
@@ -35,7 +35,7 @@ TEST(RoundTrip, ByteOrderMarkInsideTheFirstCellIsKept) {
     EXPECT_EQ(openSaveAndReopen("\xEF\xBB\xBF\xEF\xBB\xBF"
                                 "Stand,2\r"),
               "");
-    Sheet sheet = quality::openingTally(timbraProfile());
+    Sheet sheet = test::openingTally(timbraProfile());
     sheet.SetText(1, 1,
                   "\xEF\xBB\xBF"
                   "A1");

@@ -1,5 +1,8 @@
 #pragma once
 
+// Shared by the tally-file tests: a scratch folder, whole-file reads and writes, and sheets compared
+// cell by cell.
+
 #include "app/ProgramProfile.h"
 #include "input/TallyCommands.h"
 
@@ -10,24 +13,25 @@
 #include <sstream>
 #include <string>
 
-namespace timbra::quality {
+namespace timbra::test {
 
 // A fresh folder under the system's temporary folder, removed with its content at the end.
-class ScratchFolder {
+class TempFolder {
 public:
-    ScratchFolder() {
-        std::string name = (std::filesystem::temp_directory_path() / "timbra-quality-XXXXXX").string();
+    TempFolder() {
+        std::string name = (std::filesystem::temp_directory_path() / "timbra-files-XXXXXX").string();
         path_ = ::mkdtemp(name.data());
     }
-    ~ScratchFolder() {
+    ~TempFolder() {
         std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
         std::filesystem::remove_all(path_, ignored);
     }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
 
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
     const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
 private:
     std::string path_;
@@ -51,6 +55,14 @@ inline std::string cellsOf(const Sheet& sheet) {
     return out.str();
 }
 
+// The names of the entries of a folder, for checking that no temporary file is left behind.
+inline std::string entriesOf(const std::string& folder) {
+    std::string names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names += entry.path().filename().string() + ";";
+    return names;
+}
+
 // The tally grid as the input dialog opens it.
 inline Sheet openingTally(const ProgramProfile& profile) {
     Sheet sheet = profile.loadTallyGrid();
@@ -58,4 +70,4 @@ inline Sheet openingTally(const ProgramProfile& profile) {
     return sheet;
 }
 
-} // namespace timbra::quality
+} // namespace timbra::test

@@ -1,15 +1,18 @@
-// The input dialog of both programs: opening state, cursor rule, objective boxes, Run, leaving.
+// The input dialog of both programs: opening state, cursor rule, objective boxes, Run, leaving,
+// and the spreadsheet commands of its menu bar.
 #include "input/CInputDialog.h"
 
 #include "app/ProgramProfile.h"
 #include "grid/CSpreadSheet.h"
 #include "input_test_prompter.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -19,6 +22,12 @@ namespace {
 
 const ProgramProfile& profileOf(const QString& model) {
     return *timbra::profileForModel(model.toStdString());
+}
+
+void addModels() {
+    QTest::addColumn<QString>("model");
+    QTest::newRow("upland") << QStringLiteral("upland");
+    QTest::newRow("bottomland") << QStringLiteral("bottomland");
 }
 
 QCheckBox* objective(const CInputDialog& d, int n) {
@@ -50,10 +59,24 @@ void put(CInputDialog& d, int col, int row, const QString& text) {
     d.grid()->refresh();
 }
 
-void addModels() {
-    QTest::addColumn<QString>("model");
-    QTest::newRow("upland") << QStringLiteral("upland");
-    QTest::newRow("bottomland") << QStringLiteral("bottomland");
+void trigger(CInputDialog& d, int id) {
+    d.findChild<QAction*>(QStringLiteral("action%1").arg(id))->trigger();
+}
+
+// A stand header and one tree per species code, from row 6 down, all in plot 1.
+void putStand(CInputDialog& d, const ProgramProfile& profile, const QStringList& codes = {"YLP"}) {
+    timbra::Sheet& tally = d.grid()->sheet();
+    tally.SetText(3, 2, "North Ridge");
+    tally.SetText(8, 2, "Half acre");
+    tally.SetText(10, 2, "3");
+    if (profile.hasProvince) tally.SetText(10, 3, "Western Rim");
+    const QStringList tree = {"1", "", "", "Desirable", "36", "2.0", "1", "High", "Dominant", "Preferred"};
+    for (int row = 6; row < 6 + codes.size(); ++row) {
+        for (int col = 1; col <= 10; ++col)
+            tally.SetText(col, row, tree[col - 1].toStdString());
+        tally.SetText(3, row, codes[row - 6].toStdString());
+    }
+    d.grid()->refresh();
 }
 
 } // namespace
@@ -61,11 +84,13 @@ void addModels() {
 class InputDialogTest : public QObject {
     Q_OBJECT
 private slots:
+    void init() { prompter = std::make_unique<TestPrompter>(); }
+    void cleanup() { prompter.reset(); }
+
     void opening_data() { addModels(); }
     void opening() {
         QFETCH(QString, model);
         const ProgramProfile& profile = profileOf(model);
-        TestPrompter prompter;
         CInputDialog dialog(profile);
         QCOMPARE(checkedObjectives(dialog), QList<int>{1});
         QCOMPARE(cursor(dialog), QPoint(1, 6));
@@ -73,47 +98,41 @@ private slots:
             QCOMPARE(box(dialog, name), QString());
         // Tree rows are blank by the tally conventions down to the last row a run reads.
         for (int row : {6, profile.tally.lastTreeRow}) {
-            QCOMPARE(shown(dialog, 1, row), QStringLiteral("0"));
-            QCOMPARE(shown(dialog, 4, row), QStringLiteral(" "));
+            QCOMPARE(shown(dialog, 1, row) + '|' + shown(dialog, 4, row), QStringLiteral("0| "));
             QCOMPARE(dialog.grid()->sheet().GetInteger(5, row), 0);
         }
     }
 
     // Typed into the grid: the rule has the last word over the grid's own move after the edit.
     void cursorRule() {
-        TestPrompter prompter;
         CInputDialog dialog(timbra::timbraProfile());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto typeDbh = [&](int row, Qt::Key first, Qt::Key second, Qt::Key end) {
-            dialog.grid()->SetActiveCell(5, row);
-            QTest::keyClick(dialog.grid(), first); // opens the editor
-            if (second != Qt::Key_unknown) QTest::keyClick(QApplication::focusWidget(), second);
-            QTest::keyClick(QApplication::focusWidget(), end);
-        };
-        put(dialog, 4, 7, QStringLiteral("Desirable"));
-        typeDbh(7, Qt::Key_8, Qt::Key_unknown, Qt::Key_Return);
-        QTRY_COMPARE(dialog.grid()->sheet().GetInteger(5, 7), 8);
-        QCOMPARE(cursor(dialog), QPoint(9, 7)); // to the crown class
-
-        put(dialog, 4, 9, QStringLiteral("Desirable"));
-        typeDbh(9, Qt::Key_1, Qt::Key_4, Qt::Key_Tab);
-        QTRY_COMPARE(dialog.grid()->sheet().GetInteger(5, 9), 14);
-        QCOMPARE(cursor(dialog), QPoint(5, 9)); // back on the DBH
-
-        put(dialog, 4, 10, QStringLiteral("Unacceptable"));
-        typeDbh(10, Qt::Key_3, Qt::Key_0, Qt::Key_Return);
-        QTRY_COMPARE(dialog.grid()->sheet().GetInteger(5, 10), 30);
-        QCOMPARE(cursor(dialog), QPoint(9, 10));
-
+        const struct {
+            int row;
+            const char *speciesClass, *keys;
+            Qt::Key end;
+            int dbh, cursorCol;
+        } cases[] = {{7, "Desirable", "8", Qt::Key_Return, 8, 9},       // to the crown class
+                     {9, "Desirable", "14", Qt::Key_Tab, 14, 5},        // back on the DBH
+                     {10, "Unacceptable", "30", Qt::Key_Return, 30, 9}};
+        for (const auto& c : cases) {
+            put(dialog, 4, c.row, QLatin1String(c.speciesClass));
+            dialog.grid()->SetActiveCell(5, c.row);
+            QTest::keyClick(dialog.grid(), c.keys[0]); // opens the editor
+            for (const char* k = c.keys + 1; *k; ++k)
+                QTest::keyClick(QApplication::focusWidget(), *k);
+            QTest::keyClick(QApplication::focusWidget(), c.end);
+            QTRY_COMPARE(dialog.grid()->sheet().GetInteger(5, c.row), c.dbh);
+            QCOMPARE(cursor(dialog), QPoint(c.cursorCol, c.row));
+        }
         // Enter outside an edit moves down; it does not press the default button.
         QTest::keyClick(dialog.grid(), Qt::Key_Return);
-        QCOMPARE(prompter.questions.size(), 0);
+        QCOMPARE(prompter->questions.size(), 0);
     }
 
     // Objective 3 has no cut-off in two upland provinces; its tick is left alone.
     void objective3FollowsProvince() {
-        TestPrompter prompter;
         CInputDialog dialog(timbra::timbraProfile());
         QCheckBox* third = objective(dialog, 3);
         third->click();
@@ -138,17 +157,14 @@ private slots:
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("dbh");
-        QTest::newRow("upland sugar maple") << "upland" << 3 << "SUM"
-                                            << "14";
-        QTest::newRow("bottomland sweetgum") << "bottomland" << 2 << "SWG"
-                                             << "10";
+        QTest::newRow("upland sugar maple") << "upland" << 3 << "SUM" << "14";
+        QTest::newRow("bottomland sweetgum") << "bottomland" << 2 << "SWG" << "10";
     }
     void objectivesAreExclusive() {
         QFETCH(QString, model);
         QFETCH(int, n);
         QFETCH(QString, code);
         QFETCH(QString, dbh);
-        TestPrompter prompter;
         CInputDialog dialog(profileOf(model));
         const QStringList row = {"1", "", code, "Desirable", dbh, "", "", "", "", "Reserve"};
         for (int col = 1; col <= 10; ++col)
@@ -156,8 +172,7 @@ private slots:
 
         objective(dialog, n)->click();
         QCOMPARE(checkedObjectives(dialog), QList<int>{n});
-        QCOMPARE(shown(dialog, 4, 6), QStringLiteral("Unacceptable"));
-        QCOMPARE(shown(dialog, 10, 6), QStringLiteral("Cutting Stock"));
+        QCOMPARE(shown(dialog, 4, 6) + '|' + shown(dialog, 10, 6), QStringLiteral("Unacceptable|Cutting Stock"));
 
         // Clicking the ticked box unticks it and rewrites nothing.
         put(dialog, 10, 6, QStringLiteral("Reserve"));
@@ -176,26 +191,24 @@ private slots:
     void runMessagesAndBoxes() {
         QFETCH(QString, model);
         const ProgramProfile& profile = profileOf(model);
-        TestPrompter prompter;
         CInputDialog dialog(profile);
         QStringList cutoffAtMessage;
-        prompter.onMessage = [&] { cutoffAtMessage << box(dialog, "cutoffBox"); };
+        prompter->onMessage = [&] { cutoffAtMessage << box(dialog, "cutoffBox"); };
         const QString tree1 =
             QStringLiteral("Tree 1 must have a species class, a DBH greater than 5 and a tree class.");
 
         put(dialog, 10, 2, QStringLiteral("1"));
         if (profile.hasProvince) put(dialog, 10, 3, QStringLiteral("Cumberland"));
         dialog.findChild<QPushButton*>(QStringLiteral("run"))->click();
-        QCOMPARE(prompter.messageTexts(), QStringList{tree1});
-        QCOMPARE(prompter.messages.first().caption, QStringLiteral("Timbra"));
+        QCOMPARE(prompter->messageTexts(), QStringList{tree1});
+        QCOMPARE(prompter->messages.first().caption, QStringLiteral("Timbra"));
         QCOMPARE(cutoffAtMessage, QStringList{QString()});
-        QCOMPARE(box(dialog, "standValueBox"), QStringLiteral(" 0.0"));
-        QCOMPARE(box(dialog, "decisionBox"), QStringLiteral("Regenerate"));
-        QCOMPARE(box(dialog, "cutoffBox"), QStringLiteral("50.0"));
+        QCOMPARE(box(dialog, "standValueBox") + '|' + box(dialog, "decisionBox") + '|' + box(dialog, "cutoffBox"),
+                 QStringLiteral(" 0.0|Regenerate|50.0"));
         QCOMPARE(dialog.results().cutoffIndex, 50.0);
 
         // No plots: the unusual-value message, and in the upland program the missing province.
-        prompter.messages.clear();
+        prompter->messages.clear();
         cutoffAtMessage.clear();
         put(dialog, 10, 2, QStringLiteral("0"));
         put(dialog, 10, 3, QString());
@@ -203,7 +216,7 @@ private slots:
         QStringList expected = {tree1,
                                 QStringLiteral("Your stand has an unusual value, check data for errors.")};
         if (profile.hasProvince) expected << QStringLiteral("Please insert a physiographic province.");
-        QCOMPARE(prompter.messageTexts(), expected);
+        QCOMPARE(prompter->messageTexts(), expected);
         const QString cutoff = profile.hasProvince ? QStringLiteral(" 0.0") : QStringLiteral("50.0");
         QCOMPARE(cutoffAtMessage.last(), cutoff);
         QCOMPARE(cutoffAtMessage.first(), QStringLiteral("50.0")); // still the previous run's
@@ -213,7 +226,6 @@ private slots:
     void leaving() {
         QFETCH(QString, model);
         const ProgramProfile& profile = profileOf(model);
-        TestPrompter prompter;
         CInputDialog dialog(profile);
         dialog.show();
         put(dialog, 3, 2, QStringLiteral("North Ridge"));
@@ -226,7 +238,7 @@ private slots:
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY(!dialog.close());
         QStringList asked;
-        for (const auto& q : prompter.questions)
+        for (const auto& q : prompter->questions)
             asked << q.text;
         const QString leave = QString::fromStdString(profile.leaveQuestion);
         QCOMPARE(asked, QStringList({leave, leave, leave, QString::fromStdString(profile.closeQuestion)}));
@@ -234,7 +246,7 @@ private slots:
         QCOMPARE(shown(dialog, 3, 2), QStringLiteral("North Ridge"));
 
         // Yes ends it; the results stay with the object for the report.
-        prompter.answers = {true};
+        prompter->answers = {true};
         dialog.findChild<QPushButton*>(QStringLiteral("ok"))->click();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -243,10 +255,10 @@ private slots:
         // The close box asks once, then takes the cancel path.
         CInputDialog again(profile);
         again.show();
-        prompter.questions.clear();
-        prompter.answers = {true};
+        prompter->questions.clear();
+        prompter->answers = {true};
         QVERIFY(again.close());
-        QCOMPARE(prompter.questions.size(), 1);
+        QCOMPARE(prompter->questions.size(), 1);
         QCOMPARE(again.result(), int(QDialog::Rejected));
     }
 
@@ -274,6 +286,86 @@ private slots:
         dialog.reject();
         QVERIFY(!dialog.isVisible());
     }
+
+    // New and Clear Spreadsheet reset the tally but leave the run's results and the cursor.
+    void newAndClear_data() { addModels(); }
+    void newAndClear() {
+        QFETCH(QString, model);
+        const ProgramProfile& profile = profileOf(model);
+        CInputDialog dialog(profile);
+        putStand(dialog, profile);
+        dialog.OnRun();
+        const QString cutoff = box(dialog, "cutoffBox");
+        objective(dialog, 2)->click();
+        dialog.grid()->SetActiveCell(4, 9);
+
+        if (profile.clearId != 0) {
+            trigger(dialog, profile.clearId);
+            QCOMPARE(shown(dialog, 3, 2) + '|' + shown(dialog, 1, 6) + '|' + shown(dialog, 4, 6),
+                     QStringLiteral("North Ridge|0| "));
+            QVERIFY(objective(dialog, 2)->isChecked());
+            putStand(dialog, profile);
+        }
+
+        trigger(dialog, profile.newId);
+        QCOMPARE(shown(dialog, 3, 2) + '|' + shown(dialog, 10, 2) + '|' + shown(dialog, 8, 2),
+                 QStringLiteral("|0|Half acre"));
+        QCOMPARE(shown(dialog, 4, 6) + '|' + shown(dialog, 5, 6), QStringLiteral(" |"));
+        QCOMPARE(checkedObjectives(dialog), QList<int>{1});
+        QCOMPARE(box(dialog, "cutoffBox"), cutoff);
+        QCOMPARE(dialog.results().standName, std::string("North Ridge"));
+        QCOMPARE(cursor(dialog), QPoint(4, 9));
+    }
+
+    void saveThenOpen_data() { addModels(); }
+    void saveThenOpen() {
+        QFETCH(QString, model);
+        const ProgramProfile& profile = profileOf(model);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("stand.txt"));
+        CInputDialog dialog(profile);
+        putStand(dialog, profile, {"YLP", "SWG"});
+        prompter->fileNames = {path, path};
+        trigger(dialog, profile.saveAsId);
+        QCOMPARE(prompter->presets.first() + prompter->suffixes.first(), QStringLiteral("*.txttxt"));
+
+        trigger(dialog, profile.newId);
+        trigger(dialog, profile.openId);
+        QCOMPARE(prompter->messageTexts(), QStringList());
+        QCOMPARE(shown(dialog, 3, 2) + '|' + shown(dialog, 10, 2) + '|' + shown(dialog, 10, 3),
+                 "North Ridge|3|" + QString(profile.hasProvince ? "Western Rim" : ""));
+        QCOMPARE(shown(dialog, 3, 7) + '|' + shown(dialog, 10, 7), QStringLiteral("SWG|Preferred"));
+    }
+
+    // Print covers the header and the tally down to its end marker (upland) or its last tree.
+    void print_data() {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<bool>("markerRowPrinted");
+        QTest::newRow("upland") << QStringLiteral("upland") << true;
+        QTest::newRow("bottomland") << QStringLiteral("bottomland") << false;
+    }
+    void print() {
+        QFETCH(QString, model);
+        QFETCH(bool, markerRowPrinted);
+        const ProgramProfile& profile = profileOf(model);
+        QTemporaryDir dir;
+        prompter->pdfPath = dir.filePath(QStringLiteral("tally.pdf"));
+        CInputDialog dialog(profile);
+        putStand(dialog, profile, {"RAA", "RBB", "RCC", "RDD", "MMM", "QQQ"});
+        dialog.grid()->sheet().SetText(1, 10, "0"); // the tally ends after tree 4
+
+        trigger(dialog, profile.printId);
+        QCOMPARE(prompter->messageTexts(), QStringList());
+        const QString printed = pdfText(prompter->pdfPath);
+        if (printed.isEmpty()) QSKIP("pdftotext is not installed");
+        for (const char* expected : {"North Ridge", "Crown Class", "RAA", "RDD"})
+            QVERIFY2(printed.contains(QLatin1String(expected)), expected);
+        QCOMPARE(printed.contains(QLatin1String("MMM")), markerRowPrinted);
+        QVERIFY(!printed.contains(QLatin1String("QQQ")));
+    }
+
+private:
+    std::unique_ptr<TestPrompter> prompter;
 };
 
 QTEST_MAIN(InputDialogTest)

@@ -2,6 +2,7 @@
 
 #include "cli/Cli.h"
 #include "cli/StandSession.h"
+#include "core/model/TallyBuilder.h"
 #include "input/TallyFile.h"
 
 #include <gtest/gtest.h>
@@ -28,15 +29,9 @@ inline CliResult runCli(const std::vector<std::string>& args, const std::string&
 inline const std::string UplandExample = TIMBRA_EXAMPLES "/upland-ridge-stand.txt";
 inline const std::string BottomlandExample = TIMBRA_EXAMPLES "/bottomland-creek-stand.txt";
 
-// One tally row: plot, species code, species class, DBH, height, grade, vigor, crown, tree class.
-struct Tree {
-    int plot;
-    const char *code, *speciesClass;
-    int dbh;
-    double height;
-    int grade;
-    const char *vigor, *crown, *treeClass;
-};
+// Trees default to a 14-inch, two-log, grade 1 white oak that is desirable, vigorous, dominant
+// and preferred.
+using Tree = ::timbra::test::Tree;
 
 struct Stand {
     std::string name = "Test stand";
@@ -53,24 +48,14 @@ inline std::string scratchFile(const std::string& name, const std::string& bytes
 }
 
 // The stand saved as the program saves it, from the grid the input dialog opens with.
-inline std::string standFile(const std::string& name, const Stand& stand,
-                             const ProgramProfile& profile = timbraProfile()) {
-    Sheet s = openingTally(profile);
+inline std::string standFile(const std::string& name, const Stand& stand) {
+    Sheet s = openingTally(timbraProfile());
     s.SetText(3, 2, stand.name);
-    if (profile.hasProvince) s.SetText(10, 3, stand.province);
+    s.SetText(10, 3, stand.province);
     s.SetInteger(10, 2, stand.plots);
     int row = 6;
-    for (const Tree& t : stand.trees) {
-        s.SetInteger(1, row, t.plot);
-        s.SetText(3, row, t.code);
-        s.SetText(4, row, t.speciesClass);
-        s.SetInteger(5, row, t.dbh);
-        s.SetFloat(6, row, t.height);
-        s.SetInteger(7, row, t.grade);
-        s.SetText(8, row, t.vigor);
-        s.SetText(9, row, t.crown);
-        s.SetText(10, row++, t.treeClass);
-    }
+    for (const Tree& t : stand.trees)
+        ::timbra::test::setTree(s, row++, t);
     return scratchFile(name, formatTallyText(s));
 }
 

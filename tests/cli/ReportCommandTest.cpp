@@ -18,14 +18,13 @@ TEST(ReportCommand, CsvIsTheFilledSheet) {
     EXPECT_EQ(rows[10], "Manage,,31.0,,30.0,,,,,,");
     EXPECT_EQ(rows[14].rfind(",,1,", 0), 0u) << rows[14];
 
-    const Stand quoted{.name = "North \"Big\" Ridge, upper",
-                       .trees = {{1, "WO", "Desirable", 16, 2, 1, "High", "Dominant", "Preferred"}}};
+    const Stand quoted{.name = "North \"Big\" Ridge, upper", .trees = {{1, 16}}};
     const CliResult q = runCli({"report", standFile("quoted.txt", quoted), "--csv"});
     EXPECT_NE(q.out.find("\n\"North \"\"Big\"\" Ridge, upper\",,,,1,,1,,,,\n"), std::string::npos) << q.out;
 }
 
 TEST(ReportCommand, GateFailureSaysWhyAndExitsOne) {
-    const Tree tree{1, "WO", "Desirable", 16, 2, 1, "High", "Dominant", "Preferred"};
+    const Tree tree{1, 16};
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
         {{UplandExample, "--objective", "0"}, "no objective is ticked"},
         {{standFile("rim.txt", {.province = "Western Rim", .trees = {tree}}), "--objective", "3"},

@@ -15,31 +15,19 @@ json runJson(std::vector<std::string> args) {
     return json::parse(r.out);
 }
 
-TEST(RunCommand, JsonFieldsAndFullPrecision) {
+TEST(RunCommand, JsonHoldsTheBoxesAndEveryNumberAtFullPrecision) {
     const json j = runJson({UplandExample});
-    std::vector<std::string> keys;
-    for (const auto& [key, value] : j.items())
-        keys.push_back(key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"boxes", "fileNotices", "messages", "model", "objectives",
-                                              "results"}));
     EXPECT_EQ(j["objectives"], json::array({1}));
     EXPECT_EQ(j["boxes"], (json{{"standValue", "39.0"}, {"decision", "Regenerate"}, {"cutoff", "50.0"}}));
-
-    const json& r = j["results"];
-    EXPECT_EQ(r.size(), 37u); // 13 fields, the province and 24 percentages
-    for (const char* name : {"plotValue", "standName", "province", "largeTreeCount", "counts", "pctDesirable",
-                             "pctCodominant", "pctHeight35", "objectiveNumber", "cutoffIndex"})
-        EXPECT_TRUE(r.contains(name)) << name;
-    EXPECT_EQ(r["counts"].size(), 24u);
-    EXPECT_EQ(r["plotValue"].size(), 4u);
+    EXPECT_EQ(j["results"]["counts"].size(), 24u);
 
     // Every number reads back as the double the model computed.
     Sheet tally = openingTally(timbraProfile());
     loadTallyFile(tally, UplandExample);
     const StandResults direct = timbraProfile().run(tally, openingBoxes()).results;
-    EXPECT_EQ(r["standValue"].get<double>(), direct.standValue);
-    EXPECT_EQ(r["plotValue"].get<std::vector<double>>(), direct.plotValue);
-    EXPECT_EQ(r["pctGrade2"].get<double>(), direct.pctGrade2);
+    EXPECT_EQ(j["results"]["standValue"].get<double>(), direct.standValue);
+    EXPECT_EQ(j["results"]["plotValue"].get<std::vector<double>>(), direct.plotValue);
+    EXPECT_EQ(j["results"]["pctGrade2"].get<double>(), direct.pctGrade2);
 
     const json low = runJson({BottomlandExample, "--model", "bottomland", "--objective", "3"});
     EXPECT_EQ(low["model"], "bottomland");
@@ -52,8 +40,8 @@ TEST(RunCommand, MessagesInRunOrderAndFileNoticesApart) {
     // province add the two closing messages.
     const Stand stand{.province = "",
                       .plots = 0,
-                      .trees = {{1, "WO", "Desirable", 5, 0, 0, " ", "Dominant", "Preferred"},
-                                {1, "NRO", "Desirable", 16, 2, 1, " ", "Dominant", "Preferred"}}};
+                      .trees = {{1, 5, 0, 0, "Desirable", " "},
+                                {1, 16, 2, 1, "Desirable", " ", "Dominant", "Preferred", "NRO"}}};
     const json j = runJson({standFile("messages.txt", stand)});
     EXPECT_EQ(j["messages"], json::array({
                                  "Tree 1 must have a species class, a DBH greater than 5 and a tree class.",
@@ -71,7 +59,7 @@ TEST(RunCommand, ObjectiveChoices) {
     // A sugar maple "Cutting Stock": objective 1's pass makes it "Preferred", objective 4's
     // makes it "Unacceptable".
     const std::string file = standFile(
-        "maple.txt", {.trees = {{1, "SUM", "Acceptable", 14, 2, 2, "Medium", "Dominant", "Cutting Stock"}}});
+        "maple.txt", {.trees = {{1, 14, 2, 2, "Acceptable", "Medium", "Dominant", "Cutting Stock", "SUM"}}});
     auto count = [](const json& j, int index) { return j["results"]["counts"][index].get<double>(); };
 
     const json opening = runJson({file}); // box 1 ticked as the dialog opens, nothing rewritten
@@ -93,9 +81,8 @@ TEST(RunCommand, ObjectiveChoices) {
 }
 
 TEST(RunCommand, ReadableOutput) {
-    const CliResult r = runCli(
-        {"run", standFile("readable.txt",
-                          {.trees = {{1, "WO", "Desirable", 16, 2, 1, " ", "Dominant", "Preferred"}}})});
+    const CliResult r =
+        runCli({"run", standFile("readable.txt", {.trees = {{1, 16, 2, 1, "Desirable", " "}}})});
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("Model: upland, objective 1\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Cutoff value:  50.0\n"), std::string::npos) << r.out;

@@ -25,11 +25,16 @@ TEST(ReferencePages, EveryPageLoadsWithItsSizeAndIsReadOnly) {
         PageMember page;
         int columns, rows;
     } cases[] = {
-        {t, &ProgramProfile::gettingStarted, 1, 15},     {t, &ProgramProfile::objectiveDescriptions, 5, 54},
-        {t, &ProgramProfile::fieldDataSheet, 17, 37},    {t, &ProgramProfile::fieldInstructions, 2, 93},
-        {t, &ProgramProfile::inputHelp, 9, 253},         {l, &ProgramProfile::gettingStarted, 1, 6},
-        {l, &ProgramProfile::objectiveDescriptions, 20, 46}, {l, &ProgramProfile::fieldDataSheet, 17, 37},
-        {l, &ProgramProfile::fieldInstructions, 2, 90},  {l, &ProgramProfile::inputHelp, 9, 253},
+        {t, &ProgramProfile::gettingStarted, 1, 15},
+        {t, &ProgramProfile::objectiveDescriptions, 5, 54},
+        {t, &ProgramProfile::fieldDataSheet, 17, 37},
+        {t, &ProgramProfile::fieldInstructions, 2, 93},
+        {t, &ProgramProfile::inputHelp, 9, 253},
+        {l, &ProgramProfile::gettingStarted, 1, 6},
+        {l, &ProgramProfile::objectiveDescriptions, 20, 46},
+        {l, &ProgramProfile::fieldDataSheet, 17, 37},
+        {l, &ProgramProfile::fieldInstructions, 2, 90},
+        {l, &ProgramProfile::inputHelp, 9, 253},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.profile.programName + " " + (c.profile.*c.page).resource);
@@ -71,8 +76,8 @@ TEST(ReferencePages, KeyTextsStandInTheirCells) {
     };
     for (const auto& x : texts)
         EXPECT_EQ(x.profile.loadPage(x.profile.*x.page).GetText(x.col, x.row), x.text)
-            << x.profile.programName << " " << (x.profile.*x.page).resource << " " << timbra::columnName(x.col)
-            << x.row;
+            << x.profile.programName << " " << (x.profile.*x.page).resource << " "
+            << timbra::columnName(x.col) << x.row;
 }
 
 // The input help names the province and Clear only for the program that has them.

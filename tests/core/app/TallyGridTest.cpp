@@ -35,8 +35,10 @@ TEST(TallyGrid, SizeLabelsAndHeaderCells) {
             EXPECT_EQ(grid.GetText(col, 5), grid.GetColHeading(col));
             EXPECT_TRUE(grid.formatAt(col, 5).staticText);
         }
-        for (const auto& [col, row, text] : {std::tuple{1, 2, "Stand Name"}, {1, 3, "Stand Location"},
-                                             {7, 2, "Plot Size"}, {9, 2, "Number of Plots"}}) {
+        for (const auto& [col, row, text] : {std::tuple{1, 2, "Stand Name"},
+                                             {1, 3, "Stand Location"},
+                                             {7, 2, "Plot Size"},
+                                             {9, 2, "Number of Plots"}}) {
             EXPECT_EQ(grid.GetText(col, row), text);
             EXPECT_EQ(grid.accept(col, row, "x"), std::nullopt) << "label cells are not edited";
         }
@@ -64,29 +66,26 @@ TEST(TallyGrid, ProvinceOnlyInTimbra) {
 
 // What a tree-row cell keeps of typed text, per program; checked in the first and the last tree row.
 TEST(TallyGrid, TreeRowEditorsAndLimits) {
+    constexpr std::nullopt_t No = std::nullopt;
     const struct {
         bool timbra;
         int col;
         std::string typed;
         std::optional<std::string> kept;
     } cases[] = {
-        {true, 1, "100", "100"},       {true, 1, "101", std::nullopt},
-        {false, 1, "40", "40"},        {false, 1, "41", std::nullopt},
-        {true, 2, "-9999999.99", "-9999999.99"}, {true, 2, "10000000", std::nullopt},
-        {false, 2, "5000", "5000"},    {false, 2, "5001", std::nullopt},
-        {false, 2, "1.5", std::nullopt}, {true, 3, "ylp", "YLP"},
-        {false, 3, "ylp", "YLP"},      {true, 3, "sumab", std::nullopt},
-        {false, 3, "sumab", std::nullopt}, {true, 3, "yl1", std::nullopt},
-        {false, 3, "yl1", "YL1"},      {true, 5, "5", std::nullopt},
-        {false, 5, "5", std::nullopt}, {true, 5, "40", "40"},
-        {true, 5, "42", std::nullopt}, {false, 5, "50", "50"},
-        {false, 5, "51", std::nullopt}, {true, 6, "4", std::nullopt},
-        {true, 6, "3.5", "3.5"},       {false, 6, "5.5", "5.5"},
-        {false, 6, "6", std::nullopt}, {true, 6, "0.5", std::nullopt},
-        {true, 7, "4", std::nullopt},  {false, 7, "4", std::nullopt},
-        {true, 7, "3", "3"},           {true, 4, "acceptable", "Acceptable"},
-        {false, 4, "acceptable", "Acceptable"}, {true, 8, "Medium", "Medium"},
-        {false, 8, "Average", std::nullopt},
+        // clang-format off
+        {true, 1, "100", "100"}, {true, 1, "101", No}, {false, 1, "40", "40"},
+        {false, 1, "41", No}, {true, 2, "-9999999.99", "-9999999.99"}, {true, 2, "10000000", No},
+        {false, 2, "5000", "5000"}, {false, 2, "5001", No}, {false, 2, "1.5", No},
+        {true, 3, "ylp", "YLP"}, {false, 3, "ylp", "YLP"}, {true, 3, "sumab", No},
+        {false, 3, "sumab", No}, {true, 3, "yl1", No}, {false, 3, "yl1", "YL1"},
+        {true, 5, "5", No}, {false, 5, "5", No}, {true, 5, "40", "40"},
+        {true, 5, "42", No}, {false, 5, "50", "50"}, {false, 5, "51", No},
+        {true, 6, "4", No}, {true, 6, "3.5", "3.5"}, {false, 6, "5.5", "5.5"},
+        {false, 6, "6", No}, {true, 6, "0.5", No}, {true, 7, "4", No},
+        {false, 7, "4", No}, {true, 7, "3", "3"}, {true, 4, "acceptable", "Acceptable"},
+        {false, 4, "acceptable", "Acceptable"}, {true, 8, "Medium", "Medium"}, {false, 8, "Average", No},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const Sheet& grid = c.timbra ? timbraGrid() : lowtimbraGrid();

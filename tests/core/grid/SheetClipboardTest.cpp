@@ -19,22 +19,32 @@ Sheet smallTally() {
     return s;
 }
 
-TEST(SheetClipboard, ParsesSpreadsheetText) {
-    const TextTable expected = {{"YLP", "14", "Dominant"}, {"SWG", "", "Intermediate"}};
-    EXPECT_EQ(parseClipboardText("YLP\t14\tDominant\nSWG\t\tIntermediate\n"), expected);
-    EXPECT_EQ(parseClipboardText("YLP\t14\tDominant\r\nSWG\t\tIntermediate\r\n"), expected);
-    EXPECT_EQ(parseClipboardText("YLP\t14\tDominant\rSWG\t\tIntermediate"), expected);
-    EXPECT_EQ(parseClipboardText(""), TextTable{});
-    EXPECT_EQ(parseClipboardText("\n"), (TextTable{{""}}));
-    EXPECT_EQ(parseClipboardText("a\t\n\nb"), (TextTable{{"a", ""}, {""}, {"b"}}));
+// The first rows' cells, "|" between cells and "/" between rows.
+std::string rowsOf(const Sheet& s, int rows) {
+    std::string out;
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= s.GetMaxCols(); ++c)
+            out += (c > 1 ? "|" : r > 1 ? "/" : "") + s.GetText(c, r);
+    return out;
 }
 
-TEST(SheetClipboard, QuotedCellsHoldTabsLineBreaksAndQuotes) {
-    EXPECT_EQ(parseClipboardText("\"two\nlines\"\t\"a\tb\"\t\"say \"\"hi\"\"\"\n"),
-              (TextTable{{"two\nlines", "a\tb", "say \"hi\""}}));
-    // Quotes that do not wrap a whole cell are text.
-    EXPECT_EQ(parseClipboardText("5\" pipe\t\"Big\" oak\n"), (TextTable{{"5\" pipe", "\"Big\" oak"}}));
-    EXPECT_EQ(parseClipboardText("\"open\tend\n"), (TextTable{{"\"open", "end"}}));
+// Any row end; quotes wrapping a whole cell let it hold tabs, line breaks and quotes, and any other
+// quote is text.
+TEST(SheetClipboard, ParsesSpreadsheetText) {
+    const TextTable twoRows = {{"YLP", "14", "Dominant"}, {"SWG", "", "Intermediate"}};
+    const std::pair<const char*, TextTable> cases[] = {
+        {"YLP\t14\tDominant\nSWG\t\tIntermediate\n", twoRows},
+        {"YLP\t14\tDominant\r\nSWG\t\tIntermediate\r\n", twoRows},
+        {"YLP\t14\tDominant\rSWG\t\tIntermediate", twoRows},
+        {"", {}},
+        {"\n", {{""}}},
+        {"a\t\n\nb", {{"a", ""}, {""}, {"b"}}},
+        {"\"two\nlines\"\t\"a\tb\"\t\"say \"\"hi\"\"\"\n", {{"two\nlines", "a\tb", "say \"hi\""}}},
+        {"5\" pipe\t\"Big\" oak\n", {{"5\" pipe", "\"Big\" oak"}}},
+        {"\"open\tend\n", {{"\"open", "end"}}},
+    };
+    for (const auto& [text, table] : cases)
+        EXPECT_EQ(parseClipboardText(text), table) << text;
 }
 
 TEST(SheetClipboard, CopyQuotesWhatNeedsItAndParsesBack) {
@@ -57,16 +67,9 @@ TEST(SheetClipboard, PasteChecksEveryCellAndNormalises) {
     const PasteResult r = pasteIntoSheet(s, 1, 1, table);
     EXPECT_EQ(r.written, 5);
     EXPECT_EQ(r.refused, 4); // the heading, a digit in a code, a DBH of 45, an unknown crown class
-    EXPECT_EQ(s.GetText(1, 1), "Species");
-    EXPECT_EQ(s.GetText(2, 1), "14");
-    EXPECT_EQ(s.GetText(3, 1), "Co-dominant");
-    EXPECT_EQ(s.GetText(1, 2), "");
-    EXPECT_EQ(s.GetText(1, 3), "SWG");
-    EXPECT_EQ(s.GetText(3, 3), " ");
-    EXPECT_EQ(r.changed.col1, 1);
-    EXPECT_EQ(r.changed.row1, 1);
-    EXPECT_EQ(r.changed.col2, 3);
-    EXPECT_EQ(r.changed.row2, 3);
+    EXPECT_EQ(rowsOf(s, 3), "Species|14|Co-dominant/||/SWG|0| ");
+    EXPECT_EQ(std::tuple(r.changed.col1, r.changed.row1, r.changed.col2, r.changed.row2),
+              std::tuple(1, 1, 3, 3));
 
     // Past the sheet's edge.
     const PasteResult edge = pasteIntoSheet(s, 3, 5, {{"Dominant", "x"}, {"Dominant"}});
@@ -96,9 +99,7 @@ TEST(SheetClipboard, CutClearsValuesButNotEditorsOrLabels) {
     Sheet s = smallTally();
     pasteIntoSheet(s, 1, 2, {{"WO", "8", "Dominant"}});
     clearBlockValues(s, {1, 1, 3, 2});
-    EXPECT_EQ(s.GetText(1, 1), "Species");
-    EXPECT_EQ(s.GetText(1, 2), "");
-    EXPECT_EQ(s.GetText(3, 2), "");
+    EXPECT_EQ(rowsOf(s, 2), "Species||/||");
     EXPECT_FALSE(s.accept(2, 2, "45").has_value());
 }
 

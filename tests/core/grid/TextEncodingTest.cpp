@@ -6,19 +6,13 @@ namespace timbra {
 namespace {
 
 TEST(TextEncoding, Utf8ValidityFollowsTheStandard) {
-    EXPECT_TRUE(isValidUtf8(""));
-    EXPECT_TRUE(isValidUtf8("plain ASCII, 12"));
-    EXPECT_TRUE(isValidUtf8("\u00E9\u20AC\U0001F332")); // two, three and four bytes
-    EXPECT_TRUE(isValidUtf8("\xF4\x8F\xBF\xBF"));       // U+10FFFF
-    EXPECT_FALSE(isValidUtf8("\xE9t\xE9"));             // Windows-1252 "été"
-    EXPECT_FALSE(isValidUtf8("\xC3"));                  // cut short
-    EXPECT_FALSE(isValidUtf8("\xE2\x82"));
-    EXPECT_FALSE(isValidUtf8("\xC0\xAF")); // overlong "/"
-    EXPECT_FALSE(isValidUtf8("\xE0\x80\xAF"));
-    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));     // a surrogate
-    EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80")); // past U+10FFFF
-    EXPECT_FALSE(isValidUtf8("\x80"));             // a lone continuation byte
-    EXPECT_FALSE(isValidUtf8("\xFF"));
+    for (const char* valid :
+         {"", "plain ASCII, 12", "\u00E9\u20AC\U0001F332", "\xF4\x8F\xBF\xBF" /* U+10FFFF */})
+        EXPECT_TRUE(isValidUtf8(valid)) << valid;
+    // Windows-1252 "été", cut short, overlong "/", a surrogate, past U+10FFFF, a lone continuation byte.
+    for (const char* invalid : {"\xE9t\xE9", "\xC3", "\xE2\x82", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
+                                "\xF4\x90\x80\x80", "\x80", "\xFF"})
+        EXPECT_FALSE(isValidUtf8(invalid)) << invalid;
 }
 
 TEST(TextEncoding, Windows1252CoversTheWholeTable) {

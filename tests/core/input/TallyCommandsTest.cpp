@@ -40,8 +40,11 @@ TEST(TallyCommands, DialogStartBlanksEveryTreeRow) {
 
 TEST(TallyCommands, NewResetsHeaderAndTreesButKeepsPlotSizeProvinceAndCursor) {
     Sheet s = test::openingTally(timbraProfile());
-    for (const auto& [col, row, text] : {std::tuple{3, 2, "Stand"}, {3, 3, "Place"}, {10, 2, "12"},
-                                         {8, 2, "Half acre"}, {10, 3, "Western Rim"}})
+    for (const auto& [col, row, text] : {std::tuple{3, 2, "Stand"},
+                                         {3, 3, "Place"},
+                                         {10, 2, "12"},
+                                         {8, 2, "Half acre"},
+                                         {10, 3, "Western Rim"}})
         s.SetText(col, row, text);
     fillTrees(s, 1500);
     s.SetActiveCell(9, 40);

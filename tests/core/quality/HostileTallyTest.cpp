@@ -16,12 +16,14 @@ using test::cellsOf;
 
 // Texts that have broken spreadsheets and parsers: huge and control-laden text, bidirectional
 // marks, numbers out of every range, and delimiters of the file inside cells.
+// clang-format off
 const std::vector<std::string> hostileTexts = {
     std::string(5000, 'W'), "\x01\x02\x1b[31m\x7f\x08", "\t", "\u202Eseilfretteb\u202C", "\u200F\u200E\u061C",
     "\u0627\u0644\u0628\u0644\u0648\u0637", "1e309", "-1e309", "-0", "NaN", "nan", "inf", "99999999999",
     "-99999999999", "2147483648", "1e-320", "0x1A", "  14  ", "3.5e0", "\"Oak, \"\"white\"\"\"", "a,b,c",
     "line\rbreak", "line\nbreak", "\xEF\xBB\xBF", "\U0001F333\U0001F332", "", " ", "\r\n", "\"x\"", "\u00E9,\"",
 };
+// clang-format on
 
 // Every cell of the sheet from row `fromRow` on, cycling through the hostile texts; with
 // `validPlots` the plot column keeps a valid plot number, so that Run walks every tree row.

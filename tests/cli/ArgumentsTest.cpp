@@ -1,10 +1,16 @@
+// The command line as a user meets it: arguments, exit statuses and the program itself.
 #include "CliTestSupport.h"
+
+#include <cstdio>
+#include <sys/wait.h>
 
 namespace timbra::cli::test {
 namespace {
 
+// Unusable arguments and files that cannot be read alike.
 TEST(Arguments, UnusableArgumentsExitTwoWithOneLine) {
     const std::string f = UplandExample;
+    const std::string binary = scratchFile("binary.txt", std::string("1,2\0,3", 6));
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {},
              {"frobnicate"},
@@ -19,6 +25,8 @@ TEST(Arguments, UnusableArgumentsExitTwoWithOneLine) {
              {"run", f, "--json=yes"},
              {"summary", f, "--objective", "1"},
              {"report", f},
+             {"run", ::testing::TempDir() + "no-such-tally.txt"},
+             {"run", binary},
          }) {
         const CliResult r = runCli(args);
         EXPECT_EQ(r.code, 2) << ::testing::PrintToString(args);
@@ -38,6 +46,30 @@ TEST(Arguments, HelpAndOptionSpellings) {
     const CliResult r = runCli({"run", "--", "--odd"});
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find("Cannot open \"--odd\""), std::string::npos) << r.err;
+}
+
+// Runs a shell command line; gives its exit status and standard output.
+std::pair<int, std::string> shell(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return {-1, out};
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+const std::string Exe = std::string("'") + TIMBRA_CLI_EXE + "'";
+
+TEST(Executable, StandardInputOutputAndExitStatus) {
+    const auto [status, out] = shell(Exe + " run - --model bottomland --json < '" + BottomlandExample + "'");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out, runCli({"run", BottomlandExample, "--model", "bottomland", "--json"}).out);
+
+    EXPECT_EQ(shell(Exe + " --help").first, 0);
+    EXPECT_EQ(shell(Exe + " run 2>/dev/null").first, 2);
+    EXPECT_EQ(shell(Exe + " summary '" + UplandExample + "' /nonexistent/tally.txt").first, 1);
 }
 
 } // namespace

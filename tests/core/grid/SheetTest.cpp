@@ -9,13 +9,6 @@
 namespace timbra {
 namespace {
 
-void select(Sheet& s, int col1, int row1, int col2, int row2) {
-    s.SetCol(col1);
-    s.SetRow(row1);
-    s.SetCol2(col2);
-    s.SetRow2(row2);
-}
-
 TEST(Sheet, ReadsOutsideTheSheetGiveNothingAndWritesThereDoNothing) {
     Sheet s(3, 3);
     s.SetText(3, 3, "7");
@@ -32,7 +25,10 @@ TEST(Sheet, ReadsOutsideTheSheetGiveNothingAndWritesThereDoNothing) {
 
 TEST(Sheet, BlockModeWritesTheWholeBlockClippedToTheSheet) {
     Sheet s(4, 4);
-    select(s, 3, 5, 2, 2); // corners in any order, partly outside
+    s.SetCol(3); // corners in any order, partly outside
+    s.SetRow(5);
+    s.SetCol2(2);
+    s.SetRow2(2);
     s.SetText("a");
     EXPECT_EQ(s.GetText(2, 4), "");
     s.SetBlockMode(true);
@@ -43,35 +39,6 @@ TEST(Sheet, BlockModeWritesTheWholeBlockClippedToTheSheet) {
     EXPECT_EQ(s.GetText(1, 2), "");
     EXPECT_EQ(s.GetText(4, 4), "");
     EXPECT_EQ(s.GetText(3, 5), "");
-}
-
-TEST(Sheet, ClearActionsAndOutline) {
-    Sheet s(4, 4);
-    const int list = s.addEditor(CellEditor::list({"High", "Low"}));
-    s.setCellEditor(2, 2, list);
-    select(s, 2, 2, 3, 3);
-    s.SetBlockMode(true);
-    s.SetText("High");
-    s.SetFontBold(true);
-    s.SetBorderType(Sheet::OutlineBorder);
-    s.DoAction(Sheet::DrawBorders);
-    EXPECT_EQ(s.formatAt(2, 2).borders, BorderLeft | BorderTop);
-    EXPECT_EQ(s.formatAt(3, 3).borders, BorderRight | BorderBottom);
-
-    s.DoAction(Sheet::ClearValues);
-    EXPECT_EQ(s.GetText(3, 3), "");
-    EXPECT_TRUE(s.formatAt(3, 3).bold);
-    EXPECT_EQ(s.editorAt(2, 2).kind, CellEditor::Kind::List);
-
-    s.DoAction(Sheet::ClearWithFormatting);
-    EXPECT_EQ(s.formatAt(3, 3), CellFormat{});
-    EXPECT_EQ(s.editorAt(2, 2).kind, CellEditor::Kind::List);
-
-    // Without block mode the outline boxes the current cell alone.
-    s.SetBlockMode(false);
-    s.DoAction(Sheet::DrawBorders);
-    EXPECT_EQ(s.formatAt(2, 2).borders, BorderLeft | BorderTop | BorderRight | BorderBottom);
-    EXPECT_EQ(s.formatAt(3, 2).borders, 0);
 }
 
 TEST(Sheet, NumberReadsOfTextThatIsNotANumber) {

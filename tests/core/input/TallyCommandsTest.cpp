@@ -56,6 +56,7 @@ TEST(TallyCommands, NewResetsHeaderAndTreesButKeepsPlotSizeProvinceAndCursor) {
     EXPECT_EQ(s.activeCol(), 9);
     EXPECT_EQ(s.activeRow(), 40);
     EXPECT_FALSE(s.GetBlockMode());
+    EXPECT_EQ(s.accept(5, 6, "5"), std::nullopt) << "the cleared cells keep their editors";
 }
 
 TEST(TallyCommands, ClearSpreadsheetClearsTreesOnly) {

@@ -114,22 +114,5 @@ INSTANTIATE_TEST_SUITE_P(BothPrograms, HostileTally,
                                            HostileCase{"BottomlandHostileTrees", lowtimbraProfile, true}),
                          [](const auto& param) { return std::string(param.param.name); });
 
-// A file that is not UTF-8 is read as an older Windows tally; what it then shows must save and
-// reopen unchanged, invalid bytes and all.
-TEST(HostileTallyFile, InvalidUtf8FileReopensAsItWasFirstRead) {
-    for (const ProgramProfile* profile : {&timbraProfile(), &lowtimbraProfile()}) {
-        test::TempFolder dir;
-        const std::string bytes = ",,\xFF\xFE\xC3\x28\x80\x81,\xE9t\xE9\r\r\r\r\r1,1,\xC0\xAF,\x9D\r";
-        test::writeFile(dir / "odd.txt", bytes);
-        Sheet first = test::openingTally(*profile);
-        ASSERT_TRUE(loadTallyFile(first, dir / "odd.txt").ok);
-        EXPECT_EQ(first.GetText(3, 1), "\u00FF\u00FE\u00C3(\u20AC\uFFFD");
-        ASSERT_TRUE(saveTallyFile(first, dir / "odd.txt").ok);
-        Sheet second = test::openingTally(*profile);
-        ASSERT_TRUE(loadTallyFile(second, dir / "odd.txt").ok);
-        EXPECT_EQ(cellsOf(second), cellsOf(first));
-    }
-}
-
 } // namespace
 } // namespace timbra

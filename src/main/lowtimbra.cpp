@@ -1,4 +1,6 @@
 #include "app/ProgramProfile.h"
 #include "app/Startup.h"
 
-int main(int argc, char** argv) { return runProgram(argc, argv, timbra::lowtimbraProfile()); }
+int main(int argc, char** argv) {
+    return runProgram(argc, argv, timbra::lowtimbraProfile());
+}

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
 #ifdef TIMBRA_WITH_PDF
     // `report --pdf` prints through the desktop programs' grid printing.
     timbra::cli::setReportPdfWriter(&writeReportPdf);

@@ -113,8 +113,8 @@ private slots:
             const char *speciesClass, *keys;
             Qt::Key end;
             int dbh, cursorCol;
-        } cases[] = {{7, "Desirable", "8", Qt::Key_Return, 8, 9},       // to the crown class
-                     {9, "Desirable", "14", Qt::Key_Tab, 14, 5},        // back on the DBH
+        } cases[] = {{7, "Desirable", "8", Qt::Key_Return, 8, 9}, // to the crown class
+                     {9, "Desirable", "14", Qt::Key_Tab, 14, 5},  // back on the DBH
                      {10, "Unacceptable", "30", Qt::Key_Return, 30, 9}};
         for (const auto& c : cases) {
             put(dialog, 4, c.row, QLatin1String(c.speciesClass));
@@ -157,8 +157,10 @@ private slots:
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("dbh");
-        QTest::newRow("upland sugar maple") << "upland" << 3 << "SUM" << "14";
-        QTest::newRow("bottomland sweetgum") << "bottomland" << 2 << "SWG" << "10";
+        QTest::newRow("upland sugar maple") << "upland" << 3 << "SUM"
+                                            << "14";
+        QTest::newRow("bottomland sweetgum") << "bottomland" << 2 << "SWG"
+                                             << "10";
     }
     void objectivesAreExclusive() {
         QFETCH(QString, model);
@@ -172,7 +174,8 @@ private slots:
 
         objective(dialog, n)->click();
         QCOMPARE(checkedObjectives(dialog), QList<int>{n});
-        QCOMPARE(shown(dialog, 4, 6) + '|' + shown(dialog, 10, 6), QStringLiteral("Unacceptable|Cutting Stock"));
+        QCOMPARE(shown(dialog, 4, 6) + '|' + shown(dialog, 10, 6),
+                 QStringLiteral("Unacceptable|Cutting Stock"));
 
         // Clicking the ticked box unticks it and rewrites nothing.
         put(dialog, 10, 6, QStringLiteral("Reserve"));
@@ -203,7 +206,8 @@ private slots:
         QCOMPARE(prompter->messageTexts(), QStringList{tree1});
         QCOMPARE(prompter->messages.first().caption, QStringLiteral("Timbra"));
         QCOMPARE(cutoffAtMessage, QStringList{QString()});
-        QCOMPARE(box(dialog, "standValueBox") + '|' + box(dialog, "decisionBox") + '|' + box(dialog, "cutoffBox"),
+        QCOMPARE(box(dialog, "standValueBox") + '|' + box(dialog, "decisionBox") + '|' +
+                     box(dialog, "cutoffBox"),
                  QStringLiteral(" 0.0|Regenerate|50.0"));
         QCOMPARE(dialog.results().cutoffIndex, 50.0);
 

@@ -108,13 +108,13 @@ void MainWindowTest::startUp_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("menus");
     QTest::addColumn<QString>("welcome");
-    QTest::newRow("Timbra") << "Timbra"
-                            << "Timbra - Duvuri Dezorivu-Zezod"
-                            << QStringList{"&View: &Status Bar", "Model: Input data",
-                                           "Results: View Results, Print Results",
-                                           "&Help: Getting Started, -, Field Instructions, Field Data Sheet, -, "
-                                           "&About Timbra..."}
-                            << "Welcome to Timbra-Upland";
+    QTest::newRow("Timbra")
+        << "Timbra"
+        << "Timbra - Duvuri Dezorivu-Zezod"
+        << QStringList{"&View: &Status Bar", "Model: Input data", "Results: View Results, Print Results",
+                       "&Help: Getting Started, -, Field Instructions, Field Data Sheet, -, "
+                       "&About Timbra..."}
+        << "Welcome to Timbra-Upland";
     QTest::newRow("Lowtimbra") << "Lowtimbra"
                                << "Devevovivo Zezodidu Zodor - Timbra"
                                << QStringList{"&View: &Status Bar", "Model: Input Data",
@@ -143,8 +143,9 @@ void MainWindowTest::startUp() {
         for (auto* box : dialog->findChildren<QGroupBox*>())
             seen << box->title();
         seen << labelText(*dialog, "closingLine");
-        QCOMPARE(seen, (QStringList{welcome, QString::fromStdString(profile.welcomeGroupTitle),
-                                    "Software Disclaimer", QString::fromStdString(profile.welcomeClosingLine)}));
+        QCOMPARE(seen,
+                 (QStringList{welcome, QString::fromStdString(profile.welcomeGroupTitle),
+                              "Software Disclaimer", QString::fromStdString(profile.welcomeClosingLine)}));
         dialog->findChild<QPushButton*>("okButton")->click();
         QTimer::singleShot(0, answer); // catches a second welcome, should one come
     };
@@ -231,21 +232,37 @@ void MainWindowTest::referencePages_data() {
     const QString instructions = "Field Instructions for \"Timbra - Bottomland Decision-Maker\"";
     for (const QString program : {"Timbra", "Lowtimbra"}) {
         QTest::addRow("%s field instructions", qPrintable(program))
-            << program << "fieldInstructions" << "Field Instructions" << instructions << true;
-        QTest::addRow("%s field data sheet", qPrintable(program))
-            << program << "fieldDataSheet" << "Field Data Sheet" << "Stand Name" << true;
+            << program << "fieldInstructions"
+            << "Field Instructions" << instructions << true;
+        QTest::addRow("%s field data sheet", qPrintable(program)) << program << "fieldDataSheet"
+                                                                  << "Field Data Sheet"
+                                                                  << "Stand Name" << true;
     }
-    QTest::newRow("Timbra getting started")
-        << "Timbra" << "gettingStarted" << "Getting Started" << "Getting Started Instructions" << false;
-    QTest::newRow("Lowtimbra start-up help")
-        << "Lowtimbra" << "gettingStarted" << "Getting Started" << "Starting Timbra V1.1|INPUTTING STAND DATA:"
-        << false;
+    QTest::newRow("Timbra getting started") << "Timbra"
+                                            << "gettingStarted"
+                                            << "Getting Started"
+                                            << "Getting Started Instructions" << false;
+    QTest::newRow("Lowtimbra start-up help") << "Lowtimbra"
+                                             << "gettingStarted"
+                                             << "Getting Started"
+                                             << "Starting Timbra V1.1|INPUTTING STAND DATA:" << false;
     // The input dialog's pages, opened from its Help item or its button; the caption is the page's.
-    QTest::newRow("upland objectives")
-        << "Timbra" << "objectiveDescriptions" << "" << "Sugar maple is \"Unacceptable\"" << false;
-    QTest::newRow("upland input help") << "Timbra" << "inputHelp" << "" << "Header Information" << true;
-    QTest::newRow("bottomland objectives") << "Lowtimbra" << "objectiveDescriptions" << "" << "Objective 3:" << false;
-    QTest::newRow("bottomland input help") << "Lowtimbra" << "inputHelp" << "" << "CLEAR SPREADSHEET:" << true;
+    QTest::newRow("upland objectives") << "Timbra"
+                                       << "objectiveDescriptions"
+                                       << ""
+                                       << "Sugar maple is \"Unacceptable\"" << false;
+    QTest::newRow("upland input help") << "Timbra"
+                                       << "inputHelp"
+                                       << ""
+                                       << "Header Information" << true;
+    QTest::newRow("bottomland objectives") << "Lowtimbra"
+                                           << "objectiveDescriptions"
+                                           << ""
+                                           << "Objective 3:" << false;
+    QTest::newRow("bottomland input help") << "Lowtimbra"
+                                           << "inputHelp"
+                                           << ""
+                                           << "CLEAR SPREADSHEET:" << true;
 }
 
 // Each page opens from its menu item or button over its window with its stored content, the same
@@ -266,7 +283,8 @@ void MainWindowTest::referencePages() {
         QAction* help = input.findChild<QAction*>(QString("action%1").arg(profile.inputHelpId));
         auto* button = input.findChild<QPushButton*>("objectiveDescriptions");
         open = [=] { page == "inputHelp" ? help->trigger() : button->click(); };
-        caption = QString::fromStdString((page == "inputHelp" ? profile.inputHelp : profile.objectiveDescriptions).title);
+        caption = QString::fromStdString(
+            (page == "inputHelp" ? profile.inputHelp : profile.objectiveDescriptions).title);
     } else {
         const int id = page == "gettingStarted"      ? profile.gettingStartedId
                        : page == "fieldInstructions" ? profile.fieldInstructionsId
@@ -349,7 +367,8 @@ void MainWindowTest::noDisplayAndLockLights() {
     const QString wayland = noDisplayMessage(timbra::lowtimbraProfile());
     for (int i = 0; i < 3; ++i)
         qputenv(vars[i], saved[i]);
-    QCOMPARE(none, QString("lowtimbra: no display found; start it from a desktop session, or use timbra-cli"));
+    QCOMPARE(none,
+             QString("lowtimbra: no display found; start it from a desktop session, or use timbra-cli"));
     QCOMPARE(wayland, QString());
 
     QTemporaryDir leds;
@@ -431,8 +450,9 @@ void MainWindowTest::printsTheReport() {
     QVERIFY2(prompter->messages.isEmpty(), qPrintable(prompter->messageTexts().join('\n')));
     const QString text = pdfText(prompter->pdfPath);
     if (text.isEmpty()) QSKIP("pdftotext is not installed");
-    for (const char* expected : {"TIMBRA DECISION-MAKER STAND ANALYSIS", "North Ridge", "Compartment 12",
-                                 "Cumberland", "Individual Plot Analysis", "Height Class Analysis", "3.5 log"})
+    for (const char* expected :
+         {"TIMBRA DECISION-MAKER STAND ANALYSIS", "North Ridge", "Compartment 12", "Cumberland",
+          "Individual Plot Analysis", "Height Class Analysis", "3.5 log"})
         QVERIFY2(text.contains(expected), expected);
     QVERIFY(text.contains(QString::fromStdString(view.dialog()->results().decision)));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"blank.pdf", "report.pdf"}));

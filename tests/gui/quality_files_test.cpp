@@ -64,11 +64,16 @@ private slots:
     void saveFailsWithoutHarm_data() {
         QTest::addColumn<QString>("where");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("folder that is a file") << "plain.txt/stand.txt" << "Not a directory";
-        QTest::newRow("folder that vanished") << "gone/stand.txt" << "No such file or directory";
-        QTest::newRow("folder as the file") << "." << "it is a folder";
-        QTest::newRow("device") << "/dev/full" << "not a regular file";
-        QTest::newRow("kernel's own folder") << "/proc/stand.txt" << "Cannot save";
+        QTest::newRow("folder that is a file") << "plain.txt/stand.txt"
+                                               << "Not a directory";
+        QTest::newRow("folder that vanished") << "gone/stand.txt"
+                                              << "No such file or directory";
+        QTest::newRow("folder as the file") << "."
+                                            << "it is a folder";
+        QTest::newRow("device") << "/dev/full"
+                                << "not a regular file";
+        QTest::newRow("kernel's own folder") << "/proc/stand.txt"
+                                             << "Cannot save";
     }
     void saveFailsWithoutHarm() {
         QFETCH(QString, where);
@@ -142,7 +147,8 @@ private slots:
         const QString text = prompter.messages.first().text;
         QVERIFY2(text.startsWith("2 cells of " + path), qPrintable(text));
         const timbra::Sheet& tally = dialog.grid()->sheet();
-        QCOMPARE(tally.GetText(3, 2) + '|' + tally.GetText(10, 6) + '|' + tally.GetText(1, 7), "Ridge stand|Prefe|");
+        QCOMPARE(tally.GetText(3, 2) + '|' + tally.GetText(10, 6) + '|' + tally.GetText(1, 7),
+                 "Ridge stand|Prefe|");
         QCOMPARE((QList<bool>{dialog.grid()->isMarked(5, 6), dialog.grid()->isMarked(10, 6),
                               dialog.grid()->isMarked(4, 6)}),
                  (QList<bool>{true, true, false}));

@@ -22,7 +22,8 @@ timbra::Sheet smallTally(int rows = 30) {
     using timbra::CellEditor;
     timbra::Sheet s(10, rows);
     const QStringList headings = QString("Plot #,Tree #,Species,Species Class,DBH,Height,Grade,Vigor,"
-                                         "Crown Class,Tree Class").split(',');
+                                         "Crown Class,Tree Class")
+                                     .split(',');
     for (int c = 1; c <= 10; ++c)
         s.SetColHeading(c, headings[c - 1].toStdString());
     s.SetText(1, 2, "Stand Name");
@@ -460,7 +461,8 @@ void SpreadSheetTest::printsTheCellTextsOfTheRange() {
     pdfOutput(printer, block);
     QVERIFY2(grid_->printTo(printer, &error), qPrintable(error));
     const QString blockText = pdfText(block);
-    QVERIFY(blockText.contains(QStringLiteral("Cutting Stock")) && !blockText.contains(QStringLiteral("SWG")));
+    QVERIFY(blockText.contains(QStringLiteral("Cutting Stock")) &&
+            !blockText.contains(QStringLiteral("SWG")));
     QCOMPARE(grid_->sheet().GetBlockMode(), false);
 
     timbra::Sheet report(11, 44);

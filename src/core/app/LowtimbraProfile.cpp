@@ -5,8 +5,7 @@
 namespace timbra {
 
 namespace {
-ProgramProfile makeLowtimbra()
-{
+ProgramProfile makeLowtimbra() {
     ProgramProfile p;
     p.programName = "Lowtimbra";
     p.executable = "lowtimbra";
@@ -39,13 +38,14 @@ ProgramProfile makeLowtimbra()
     p.welcomeCaption = "Welcome to Timbra-Bottomland";
     p.welcomeGroupTitle = "Timbra-Bottomland ";
     // Roles only: the welcome screen credits the people behind the model and the program.
-    p.welcomeCredits = {"Bottomland stand model: its research developers", "Application: its software developer",
-                        "Both at their forestry research institution"};
-    p.welcomeDisclaimer = "This program evaluates the management potential of a southern broadleaf stand and "
-                          "decides whether the stand should be managed or regenerated. It has been tested, but "
-                          "it comes with no guarantee of any kind. You take full responsibility for its use, and "
-                          "its authors are not liable for any damages that may result from it. Please report "
-                          "any errors you find.";
+    p.welcomeCredits = {"Bottomland stand model: its research developers",
+                        "Application: its software developer", "Both at their forestry research institution"};
+    p.welcomeDisclaimer =
+        "This program evaluates the management potential of a southern broadleaf stand and "
+        "decides whether the stand should be managed or regenerated. It has been tested, but "
+        "it comes with no guarantee of any kind. You take full responsibility for its use, and "
+        "its authors are not liable for any damages that may result from it. Please report "
+        "any errors you find.";
     p.welcomeClosingLine = "Press the OK button then select the GETTING STARTED menu item for instructions";
 
     p.inputCaption = "Bottomland Input";
@@ -71,15 +71,27 @@ ProgramProfile makeLowtimbra()
     p.inputHelpId = 32784;
     p.inputMenus = {
         {"Spreadsheet Options",
-         {{"New", p.newId}, {"Clear Spreadsheet", p.clearId}, {}, {"Open", p.openId}, {"Save as...", p.saveAsId}, {},
-          {"Print", p.printId}, {}, {"Cut", p.cutId}, {"Copy", p.copyId}, {"Paste", p.pasteId}}},
+         {{"New", p.newId},
+          {"Clear Spreadsheet", p.clearId},
+          {},
+          {"Open", p.openId},
+          {"Save as...", p.saveAsId},
+          {},
+          {"Print", p.printId},
+          {},
+          {"Cut", p.cutId},
+          {"Copy", p.copyId},
+          {"Paste", p.pasteId}}},
         {"Help Options", {{"Input Help", p.inputHelpId}}},
     };
     p.leaveQuestion = "Exiting will erase any unsaved input data, do you still want to exit data input?.";
     p.closeQuestion = "Exiting will erase any unsaved input data, do you still want to exit data input?";
 
     p.tallyResource = "lowtimbra/tally.json";
-    p.tally = {.lastTreeRow = 1500, .lastBlankedRow = 1501, .lastClearedRow = 1500, .printMarkerRow = false,
+    p.tally = {.lastTreeRow = 1500,
+               .lastBlankedRow = 1501,
+               .lastClearedRow = 1500,
+               .printMarkerRow = false,
                .printFallbackRow = 1498};
     p.hasProvince = false;
 
@@ -87,7 +99,8 @@ ProgramProfile makeLowtimbra()
     p.fieldInstructions = {"Field Instructions", "lowtimbra/field-instructions.json", 141, 1021, 1022};
     p.fieldDataSheet = {"Field Data Sheet", "lowtimbra/field-data-sheet.json", 139, 1020, 1019};
     p.inputHelp = {"Help", "lowtimbra/input-help.json", 132, 1010, 1018, "Exit Help"};
-    p.objectiveDescriptions = {"Objective Descriptions", "lowtimbra/objective-descriptions.json", 137, 1015, 0};
+    p.objectiveDescriptions = {"Objective Descriptions", "lowtimbra/objective-descriptions.json", 137, 1015,
+                               0};
 
     p.run = &bottomland::run;
     p.rewriteForObjective = &bottomland::rewriteForObjective;
@@ -95,8 +108,7 @@ ProgramProfile makeLowtimbra()
 }
 } // namespace
 
-const ProgramProfile& lowtimbraProfile()
-{
+const ProgramProfile& lowtimbraProfile() {
     static const ProgramProfile profile = makeLowtimbra();
     return profile;
 }

@@ -9,8 +9,7 @@
 namespace timbra {
 
 namespace {
-Sheet restore(const std::string& resource)
-{
+Sheet restore(const std::string& resource) {
     const auto data = findResource(resource);
     StoredSheetResult r = data ? loadStoredSheet(*data) : StoredSheetResult{{}, "not among the resources"};
     if (!r.ok()) {
@@ -22,12 +21,15 @@ Sheet restore(const std::string& resource)
 }
 } // namespace
 
-Sheet ProgramProfile::loadTallyGrid() const { return restore(tallyResource); }
+Sheet ProgramProfile::loadTallyGrid() const {
+    return restore(tallyResource);
+}
 
-Sheet ProgramProfile::loadPage(const ReferencePage& page) const { return restore(page.resource); }
+Sheet ProgramProfile::loadPage(const ReferencePage& page) const {
+    return restore(page.resource);
+}
 
-const ProgramProfile* profileForModel(const std::string& modelName)
-{
+const ProgramProfile* profileForModel(const std::string& modelName) {
     if (modelName == timbraProfile().modelName) return &timbraProfile();
     if (modelName == lowtimbraProfile().modelName) return &lowtimbraProfile();
     return nullptr;

@@ -25,11 +25,11 @@ struct Menu {
 
 // A reference page: a modal dialog showing a stored sheet (or, for one page, static texts).
 struct ReferencePage {
-    std::string title;      // dialog caption
-    std::string resource;   // stored sheet, relative to resources/
+    std::string title;    // dialog caption
+    std::string resource; // stored sheet, relative to resources/
     int dialogId = 0;
-    int gridId = 0;         // 0: the page has no grid
-    int printId = 0;        // 0: the page has no Print button
+    int gridId = 0;  // 0: the page has no grid
+    int printId = 0; // 0: the page has no Print button
     std::string okText = "OK";
 };
 
@@ -64,13 +64,15 @@ struct ProgramProfile {
     std::string inputCaption;
     int objectiveCount = 4;
     std::vector<int> objectiveIds;
-    int runId = 0, objectiveDescriptionsId = 0, standValueBoxId = 0, decisionBoxId = 0, cutoffBoxId = 0, gridId = 0;
+    int runId = 0, objectiveDescriptionsId = 0, standValueBoxId = 0, decisionBoxId = 0, cutoffBoxId = 0,
+        gridId = 0;
     std::string standValueLabel, cutoffLabel, decisionLabel = "Decision";
     std::string hint; // empty: no hint line
     std::vector<Menu> inputMenus;
-    int newId = 0, clearId = 0, openId = 0, saveAsId = 0, printId = 0, cutId = 0, copyId = 0, pasteId = 0, inputHelpId = 0;
-    std::string leaveQuestion;      // OK and Cancel
-    std::string closeQuestion;      // the close box
+    int newId = 0, clearId = 0, openId = 0, saveAsId = 0, printId = 0, cutId = 0, copyId = 0, pasteId = 0,
+        inputHelpId = 0;
+    std::string leaveQuestion;         // OK and Cancel
+    std::string closeQuestion;         // the close box
     bool objective3ByProvince = false; // Objective 3 is disabled for provinces without a cut-off
     std::vector<std::string> provincesWithoutObjective3;
     std::string printAbortText = "Printing - Click Cancel to quit";

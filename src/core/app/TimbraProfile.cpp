@@ -5,8 +5,7 @@
 namespace timbra {
 
 namespace {
-ProgramProfile makeTimbra()
-{
+ProgramProfile makeTimbra() {
     ProgramProfile p;
     p.programName = "Timbra";
     p.executable = "timbra";
@@ -40,11 +39,12 @@ ProgramProfile makeTimbra()
     // Roles only: the welcome screen credits the people behind the model and the program.
     p.welcomeCredits = {"Upland stand model: its research developers", "Application: its software developer",
                         "Both at their forestry research institution"};
-    p.welcomeDisclaimer = "This program evaluates the management potential of a southern broadleaf stand and "
-                          "decides whether the stand should be managed or regenerated. It has been tested, but "
-                          "it comes with no guarantee of any kind. You take full responsibility for its use, and "
-                          "its authors are not liable for any damages that may result from it. Please report "
-                          "any errors you find.";
+    p.welcomeDisclaimer =
+        "This program evaluates the management potential of a southern broadleaf stand and "
+        "decides whether the stand should be managed or regenerated. It has been tested, but "
+        "it comes with no guarantee of any kind. You take full responsibility for its use, and "
+        "its authors are not liable for any damages that may result from it. Please report "
+        "any errors you find.";
     p.welcomeClosingLine = "Press the OK button then select the GETTING STARTED menu item for instructions.";
 
     p.inputCaption = "Upland Input";
@@ -68,8 +68,16 @@ ProgramProfile makeTimbra()
     p.inputHelpId = 32778;
     p.inputMenus = {
         {"Spreadsheet options",
-         {{"New", p.newId}, {}, {"Open", p.openId}, {"Save as...", p.saveAsId}, {}, {"Print", p.printId}, {},
-          {"Cut", p.cutId}, {"Copy", p.copyId}, {"Paste", p.pasteId}}},
+         {{"New", p.newId},
+          {},
+          {"Open", p.openId},
+          {"Save as...", p.saveAsId},
+          {},
+          {"Print", p.printId},
+          {},
+          {"Cut", p.cutId},
+          {"Copy", p.copyId},
+          {"Paste", p.pasteId}}},
         {"Spreadsheet help", {{"Input help", p.inputHelpId}}},
     };
     p.leaveQuestion = "Exiting will erase any unsaved input data, do you still want to exit data input?.";
@@ -78,7 +86,10 @@ ProgramProfile makeTimbra()
     p.provincesWithoutObjective3 = {"Western Rim", "Coastal Plain"};
 
     p.tallyResource = "timbra/tally.json";
-    p.tally = {.lastTreeRow = 1500, .lastBlankedRow = 1500, .lastClearedRow = 1500, .printMarkerRow = true,
+    p.tally = {.lastTreeRow = 1500,
+               .lastBlankedRow = 1500,
+               .lastClearedRow = 1500,
+               .printMarkerRow = true,
                .printFallbackRow = 1499};
     p.hasProvince = true;
 
@@ -94,8 +105,7 @@ ProgramProfile makeTimbra()
 }
 } // namespace
 
-const ProgramProfile& timbraProfile()
-{
+const ProgramProfile& timbraProfile() {
     static const ProgramProfile profile = makeTimbra();
     return profile;
 }

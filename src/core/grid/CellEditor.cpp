@@ -10,27 +10,30 @@ namespace timbra {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
-char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char asciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (asciiUpper(a[i]) != asciiUpper(b[i])) return false;
     return true;
 }
 
-std::string formatLimit(double v)
-{
+std::string formatLimit(double v) {
     std::ostringstream out;
     out.imbue(std::locale::classic());
     out << std::fixed;
@@ -38,7 +41,8 @@ std::string formatLimit(double v)
     out << v;
     std::string s = out.str();
     if (s.find('.') != std::string::npos) {
-        while (s.back() == '0') s.pop_back();
+        while (s.back() == '0')
+            s.pop_back();
         if (s.back() == '.') s.pop_back();
     }
     return s;
@@ -46,24 +50,26 @@ std::string formatLimit(double v)
 
 } // namespace
 
-std::optional<double> parseNumber(std::string_view text)
-{
+std::optional<double> parseNumber(std::string_view text) {
     text = trim(text);
     if (text.empty() || text.size() > 64) return std::nullopt;
     std::size_t i = 0;
     if (text[i] == '+' || text[i] == '-') ++i;
     std::size_t digits = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i, ++digits;
     if (i < text.size() && text[i] == '.') {
         ++i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i, ++digits;
     }
     if (digits == 0) return std::nullopt;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
         std::size_t expDigits = 0;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++expDigits;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i, ++expDigits;
         if (expDigits == 0) return std::nullopt;
     }
     if (i != text.size()) return std::nullopt;
@@ -94,16 +100,14 @@ std::optional<double> parseNumber(std::string_view text)
     return value;
 }
 
-std::size_t utf8Length(std::string_view text)
-{
+std::size_t utf8Length(std::string_view text) {
     std::size_t n = 0;
     for (unsigned char c : text)
         if ((c & 0xC0) != 0x80) ++n;
     return n;
 }
 
-CellEditor CellEditor::text(int maxLength, bool upperCase, bool lettersOnly)
-{
+CellEditor CellEditor::text(int maxLength, bool upperCase, bool lettersOnly) {
     CellEditor e;
     e.kind = Kind::Text;
     e.maxLength = maxLength;
@@ -112,8 +116,7 @@ CellEditor CellEditor::text(int maxLength, bool upperCase, bool lettersOnly)
     return e;
 }
 
-CellEditor CellEditor::integer(double min, double max, double step)
-{
+CellEditor CellEditor::integer(double min, double max, double step) {
     CellEditor e;
     e.kind = Kind::Integer;
     e.min = min;
@@ -122,8 +125,7 @@ CellEditor CellEditor::integer(double min, double max, double step)
     return e;
 }
 
-CellEditor CellEditor::decimal(double min, double max, double step, int decimals)
-{
+CellEditor CellEditor::decimal(double min, double max, double step, int decimals) {
     CellEditor e;
     e.kind = Kind::Float;
     e.min = min;
@@ -133,16 +135,14 @@ CellEditor CellEditor::decimal(double min, double max, double step, int decimals
     return e;
 }
 
-CellEditor CellEditor::list(std::vector<std::string> items)
-{
+CellEditor CellEditor::list(std::vector<std::string> items) {
     CellEditor e;
     e.kind = Kind::List;
     e.items = std::move(items);
     return e;
 }
 
-bool CellEditor::check(std::string_view text, std::string* normalized) const
-{
+bool CellEditor::check(std::string_view text, std::string* normalized) const {
     // Writes the stored form only when asked for it: Open checks every cell of a tally and needs
     // just the verdict.
     const auto give = [normalized](std::string_view form) {
@@ -161,7 +161,8 @@ bool CellEditor::check(std::string_view text, std::string* normalized) const
         if (normalized) {
             normalized->assign(text);
             if (upperCase)
-                for (char& c : *normalized) c = asciiUpper(c);
+                for (char& c : *normalized)
+                    c = asciiUpper(c);
         }
         return true;
     }
@@ -187,15 +188,13 @@ bool CellEditor::check(std::string_view text, std::string* normalized) const
     return false;
 }
 
-std::optional<std::string> CellEditor::accept(std::string_view text) const
-{
+std::optional<std::string> CellEditor::accept(std::string_view text) const {
     std::string normalized;
     if (!check(text, &normalized)) return std::nullopt;
     return normalized;
 }
 
-std::string CellEditor::describe() const
-{
+std::string CellEditor::describe() const {
     switch (kind) {
     case Kind::Text:
         return std::string(lettersOnly ? "letters only, " : "") + "at most " + std::to_string(maxLength) +

@@ -13,13 +13,13 @@ struct CellEditor {
     enum class Kind { Text, Integer, Float, List };
 
     Kind kind = Kind::Text;
-    int maxLength = 60;      // Text: characters, not bytes
-    bool upperCase = false;  // Text: letters are upper-cased as typed
-    bool lettersOnly = false; // Text: only the letters A to Z
-    double min = 0;          // Integer, Float
-    double max = 0;          // Integer, Float
-    double step = 1;         // Integer, Float: spin-button step
-    int decimals = 0;        // Float: digits after the point when a number is written by code
+    int maxLength = 60;             // Text: characters, not bytes
+    bool upperCase = false;         // Text: letters are upper-cased as typed
+    bool lettersOnly = false;       // Text: only the letters A to Z
+    double min = 0;                 // Integer, Float
+    double max = 0;                 // Integer, Float
+    double step = 1;                // Integer, Float: spin-button step
+    int decimals = 0;               // Float: digits after the point when a number is written by code
     std::vector<std::string> items; // List, in display order
 
     static CellEditor text(int maxLength, bool upperCase = false, bool lettersOnly = false);

@@ -13,25 +13,27 @@ const std::string emptyText;
 const CellFormat plainFormat;
 } // namespace
 
-Sheet::Sheet(int cols, int rows)
-{
+Sheet::Sheet(int cols, int rows) {
     editors_.push_back(CellEditor::text(60));
     resize(cols, rows);
 }
 
-void Sheet::SetMaxCols(int cols) { resize(cols, rows_); }
-void Sheet::SetMaxRows(int rows) { resize(cols_, rows); }
+void Sheet::SetMaxCols(int cols) {
+    resize(cols, rows_);
+}
+void Sheet::SetMaxRows(int rows) {
+    resize(cols_, rows);
+}
 
-void Sheet::resize(int cols, int rows)
-{
+void Sheet::resize(int cols, int rows) {
     cols = std::max(cols, 0);
     rows = std::max(rows, 0);
     if (cols == cols_ && rows == rows_) return;
     std::vector<Cell> next(static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows));
     for (int r = 1; r <= std::min(rows, rows_); ++r)
         for (int c = 1; c <= std::min(cols, cols_); ++c)
-            next[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c - 1)] =
-                std::move(*cell(c, r));
+            next[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
+                 static_cast<std::size_t>(c - 1)] = std::move(*cell(c, r));
     cells_ = std::move(next);
     cols_ = cols;
     rows_ = rows;
@@ -42,18 +44,20 @@ void Sheet::resize(int cols, int rows)
     ++revision_;
 }
 
-Sheet::Cell* Sheet::cell(int col, int row)
-{
+Sheet::Cell* Sheet::cell(int col, int row) {
     if (!contains(col, row)) return nullptr;
-    return &cells_[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(col - 1)];
+    return &cells_[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols_) +
+                   static_cast<std::size_t>(col - 1)];
 }
 
-const Sheet::Cell* Sheet::cell(int col, int row) const { return const_cast<Sheet*>(this)->cell(col, row); }
+const Sheet::Cell* Sheet::cell(int col, int row) const {
+    return const_cast<Sheet*>(this)->cell(col, row);
+}
 
-Sheet::Block Sheet::currentBlock() const
-{
+Sheet::Block Sheet::currentBlock() const {
     Block b{col_, row_, col_, row_};
-    if (blockMode_) b = {std::min(col_, col2_), std::min(row_, row2_), std::max(col_, col2_), std::max(row_, row2_)};
+    if (blockMode_)
+        b = {std::min(col_, col2_), std::min(row_, row2_), std::max(col_, col2_), std::max(row_, row2_)};
     b.col1 = std::max(b.col1, 1);
     b.row1 = std::max(b.row1, 1);
     b.col2 = std::min(b.col2, cols_);
@@ -61,37 +65,35 @@ Sheet::Block Sheet::currentBlock() const
     return b;
 }
 
-template <typename F> void Sheet::forBlock(F&& f)
-{
+template <typename F> void Sheet::forBlock(F&& f) {
     const Block b = currentBlock();
     for (int r = b.row1; r <= b.row2; ++r)
-        for (int c = b.col1; c <= b.col2; ++c) f(*cell(c, r));
+        for (int c = b.col1; c <= b.col2; ++c)
+            f(*cell(c, r));
     ++revision_;
 }
 
-std::string Sheet::GetText() const { return GetText(col_, row_); }
+std::string Sheet::GetText() const {
+    return GetText(col_, row_);
+}
 
-void Sheet::SetText(std::string_view text)
-{
+void Sheet::SetText(std::string_view text) {
     forBlock([&](Cell& c) { c.setText(text); });
 }
 
-const std::string& Sheet::GetText(int col, int row) const
-{
+const std::string& Sheet::GetText(int col, int row) const {
     const Cell* c = cell(col, row);
     return c ? c->text : emptyText;
 }
 
-void Sheet::SetText(int col, int row, std::string_view text)
-{
+void Sheet::SetText(int col, int row, std::string_view text) {
     if (Cell* c = cell(col, row)) {
         c->setText(text);
         ++revision_;
     }
 }
 
-std::optional<double> Sheet::numberAt(int col, int row) const
-{
+std::optional<double> Sheet::numberAt(int col, int row) const {
     const Cell* c = cell(col, row);
     if (!c) return std::nullopt;
     if (c->numberState == NumberUnknown) {
@@ -103,8 +105,7 @@ std::optional<double> Sheet::numberAt(int col, int row) const
     return c->number;
 }
 
-int Sheet::GetInteger(int col, int row) const
-{
+int Sheet::GetInteger(int col, int row) const {
     const auto v = numberAt(col, row);
     if (!v) return 0;
     const double rounded = std::round(*v);
@@ -112,12 +113,15 @@ int Sheet::GetInteger(int col, int row) const
     return static_cast<int>(rounded);
 }
 
-void Sheet::SetInteger(int col, int row, int value) { SetText(col, row, std::to_string(value)); }
+void Sheet::SetInteger(int col, int row, int value) {
+    SetText(col, row, std::to_string(value));
+}
 
-double Sheet::GetFloat(int col, int row) const { return numberAt(col, row).value_or(0.0); }
+double Sheet::GetFloat(int col, int row) const {
+    return numberAt(col, row).value_or(0.0);
+}
 
-void Sheet::SetFloat(int col, int row, double value)
-{
+void Sheet::SetFloat(int col, int row, double value) {
     if (!contains(col, row)) return;
     const CellEditor& e = editorAt(col, row);
     char buffer[64];
@@ -131,8 +135,7 @@ void Sheet::SetFloat(int col, int row, double value)
     }
 }
 
-void Sheet::DoAction(int code)
-{
+void Sheet::DoAction(int code) {
     switch (code) {
     case ClearWithFormatting:
         forBlock([](Cell& c) {
@@ -151,8 +154,7 @@ void Sheet::DoAction(int code)
     }
 }
 
-void Sheet::outline(const Block& b)
-{
+void Sheet::outline(const Block& b) {
     if (b.empty()) return;
     for (int r = b.row1; r <= b.row2; ++r)
         for (int c = b.col1; c <= b.col2; ++c) {
@@ -166,87 +168,76 @@ void Sheet::outline(const Block& b)
     ++revision_;
 }
 
-void Sheet::SetActiveCell(int col, int row)
-{
+void Sheet::SetActiveCell(int col, int row) {
     activeCol_ = std::clamp(col, 1, std::max(cols_, 1));
     activeRow_ = std::clamp(row, 1, std::max(rows_, 1));
 }
 
-void Sheet::SetCellType(int type)
-{
+void Sheet::SetCellType(int type) {
     forBlock([&](Cell& c) { c.format.staticText = type == StaticTextType; });
 }
 
-void Sheet::SetFontSize(double points)
-{
+void Sheet::SetFontSize(double points) {
     forBlock([&](Cell& c) { c.format.fontSize = static_cast<float>(points); });
 }
 
-void Sheet::SetFontBold(bool bold)
-{
+void Sheet::SetFontBold(bool bold) {
     forBlock([&](Cell& c) { c.format.bold = bold; });
 }
 
-void Sheet::SetColWidth(int col, double width)
-{
+void Sheet::SetColWidth(int col, double width) {
     if (col >= 1 && col <= cols_) colWidths_[static_cast<std::size_t>(col - 1)] = width;
     ++revision_;
 }
 
-void Sheet::SetRowHeight(int row, double height)
-{
+void Sheet::SetRowHeight(int row, double height) {
     if (row >= 1 && row <= rows_) rowHeights_[static_cast<std::size_t>(row - 1)] = height;
     ++revision_;
 }
 
-double Sheet::GetColWidth(int col) const
-{
+double Sheet::GetColWidth(int col) const {
     if (col < 1 || col > cols_) return DefaultColWidth;
     const double w = colWidths_[static_cast<std::size_t>(col - 1)];
     return w < 0 ? DefaultColWidth : w;
 }
 
-double Sheet::GetRowHeight(int row) const
-{
+double Sheet::GetRowHeight(int row) const {
     if (row < 1 || row > rows_) return DefaultRowHeight;
     const double h = rowHeights_[static_cast<std::size_t>(row - 1)];
     return h < 0 ? DefaultRowHeight : h;
 }
 
-void Sheet::SetColHeading(int col, std::string text)
-{
+void Sheet::SetColHeading(int col, std::string text) {
     if (col >= 1 && col <= cols_) colHeadings_[static_cast<std::size_t>(col - 1)] = std::move(text);
 }
 
-std::string Sheet::GetColHeading(int col) const
-{
+std::string Sheet::GetColHeading(int col) const {
     if (col < 1 || col > cols_) return {};
     const std::string& h = colHeadings_[static_cast<std::size_t>(col - 1)];
     return h.empty() ? columnName(col) : h;
 }
 
-int Sheet::addEditor(CellEditor editor)
-{
+int Sheet::addEditor(CellEditor editor) {
     const auto found = std::find(editors_.begin(), editors_.end(), editor);
     if (found != editors_.end()) return static_cast<int>(found - editors_.begin());
     editors_.push_back(std::move(editor));
     return static_cast<int>(editors_.size() - 1);
 }
 
-void Sheet::setCellEditor(int col, int row, int editorId)
-{
+void Sheet::setCellEditor(int col, int row, int editorId) {
     if (Cell* c = cell(col, row)) c->editor = static_cast<std::int16_t>(editorId);
 }
 
-void Sheet::setColumnEditor(int col, int editorId)
-{
-    if (col >= 1 && col <= cols_) columnEditors_[static_cast<std::size_t>(col - 1)] = static_cast<std::int16_t>(editorId);
+void Sheet::setColumnEditor(int col, int editorId) {
+    if (col >= 1 && col <= cols_)
+        columnEditors_[static_cast<std::size_t>(col - 1)] = static_cast<std::int16_t>(editorId);
 }
 
-void Sheet::setDefaultEditor(int editorId) { defaultEditor_ = static_cast<std::int16_t>(editorId); }
+void Sheet::setDefaultEditor(int editorId) {
+    defaultEditor_ = static_cast<std::int16_t>(editorId);
+}
 
-const CellEditor& Sheet::editorAt(int col, int row) const
-{
+const CellEditor& Sheet::editorAt(int col, int row) const {
     const Cell* c = cell(col, row);
     if (c && c->editor >= 0) return editors_[static_cast<std::size_t>(c->editor)];
     if (col >= 1 && col <= cols_) {
@@ -256,25 +247,21 @@ const CellEditor& Sheet::editorAt(int col, int row) const
     return editors_[static_cast<std::size_t>(defaultEditor_)];
 }
 
-std::optional<std::string> Sheet::accept(int col, int row, std::string_view text) const
-{
+std::optional<std::string> Sheet::accept(int col, int row, std::string_view text) const {
     if (!contains(col, row) || formatAt(col, row).staticText) return std::nullopt;
     return editorAt(col, row).accept(text);
 }
 
-bool Sheet::accepts(int col, int row, std::string_view text) const
-{
+bool Sheet::accepts(int col, int row, std::string_view text) const {
     return contains(col, row) && !formatAt(col, row).staticText && editorAt(col, row).accepts(text);
 }
 
-const CellFormat& Sheet::formatAt(int col, int row) const
-{
+const CellFormat& Sheet::formatAt(int col, int row) const {
     const Cell* c = cell(col, row);
     return c ? c->format : plainFormat;
 }
 
-std::string columnName(int col)
-{
+std::string columnName(int col) {
     std::string name;
     while (col > 0) {
         const int d = (col - 1) % 26;
@@ -284,8 +271,7 @@ std::string columnName(int col)
     return name;
 }
 
-int columnNumber(std::string_view name)
-{
+int columnNumber(std::string_view name) {
     if (name.empty() || name.size() > 3) return 0;
     int col = 0;
     for (char ch : name) {

@@ -15,7 +15,7 @@ enum BorderSide : std::uint8_t { BorderLeft = 1, BorderTop = 2, BorderRight = 4,
 
 // How a cell looks; the report sheet and the reference pages use it, the tally grid mostly not.
 struct CellFormat {
-    float fontSize = 0;       // points; 0 keeps the grid's default
+    float fontSize = 0; // points; 0 keeps the grid's default
     std::uint32_t borderColor = 0xC0C0C0;
     std::uint8_t borders = 0; // BorderSide bits
     bool staticText = false;  // read-only text, never edited
@@ -140,8 +140,7 @@ private:
         std::int16_t editor = -1;
         mutable std::uint8_t numberState = NumberUnknown;
 
-        void setText(std::string_view t)
-        {
+        void setText(std::string_view t) {
             text.assign(t);
             numberState = NumberUnknown;
         }

@@ -10,10 +10,10 @@ namespace {
 
 using nlohmann::json;
 
-bool parseCell(std::string_view text, int& col, int& row)
-{
+bool parseCell(std::string_view text, int& col, int& row) {
     std::size_t i = 0;
-    while (i < text.size() && ((text[i] >= 'A' && text[i] <= 'Z') || (text[i] >= 'a' && text[i] <= 'z'))) ++i;
+    while (i < text.size() && ((text[i] >= 'A' && text[i] <= 'Z') || (text[i] >= 'a' && text[i] <= 'z')))
+        ++i;
     col = columnNumber(text.substr(0, i));
     if (col == 0 || i == text.size() || text.size() - i > 7) return false;
     row = 0;
@@ -24,12 +24,14 @@ bool parseCell(std::string_view text, int& col, int& row)
     return row > 0;
 }
 
-CellEditor readEditor(const json& j, const std::map<std::string, std::vector<std::string>>& lists)
-{
+CellEditor readEditor(const json& j, const std::map<std::string, std::vector<std::string>>& lists) {
     const std::string kind = j.at("kind").get<std::string>();
     if (kind == "text")
-        return CellEditor::text(j.value("maxLength", 60), j.value("upperCase", false), j.value("lettersOnly", false));
-    if (kind == "integer") return CellEditor::integer(j.at("min").get<double>(), j.at("max").get<double>(), j.value("step", 1.0));
+        return CellEditor::text(j.value("maxLength", 60), j.value("upperCase", false),
+                                j.value("lettersOnly", false));
+    if (kind == "integer")
+        return CellEditor::integer(j.at("min").get<double>(), j.at("max").get<double>(),
+                                   j.value("step", 1.0));
     if (kind == "float")
         return CellEditor::decimal(j.at("min").get<double>(), j.at("max").get<double>(), j.value("step", 1.0),
                                    j.value("decimals", 1));
@@ -40,31 +42,35 @@ CellEditor readEditor(const json& j, const std::map<std::string, std::vector<std
     throw std::runtime_error("unknown editor kind \"" + kind + "\"");
 }
 
-Sheet::Block range(const json& j)
-{
+Sheet::Block range(const json& j) {
     Sheet::Block b{};
-    if (!parseRange(j.get<std::string>(), b)) throw std::runtime_error("bad cell range \"" + j.get<std::string>() + "\"");
+    if (!parseRange(j.get<std::string>(), b))
+        throw std::runtime_error("bad cell range \"" + j.get<std::string>() + "\"");
     return b;
 }
 
-void read(const json& doc, Sheet& sheet)
-{
+void read(const json& doc, Sheet& sheet) {
     sheet.SetMaxCols(doc.at("columns").get<int>());
     sheet.SetMaxRows(doc.at("rows").get<int>());
 
     std::map<std::string, std::vector<std::string>> lists;
     if (doc.contains("lists"))
-        for (const auto& [name, items] : doc.at("lists").items()) lists[name] = items.get<std::vector<std::string>>();
+        for (const auto& [name, items] : doc.at("lists").items())
+            lists[name] = items.get<std::vector<std::string>>();
 
-    if (doc.contains("defaultEditor")) sheet.setDefaultEditor(sheet.addEditor(readEditor(doc.at("defaultEditor"), lists)));
+    if (doc.contains("defaultEditor"))
+        sheet.setDefaultEditor(sheet.addEditor(readEditor(doc.at("defaultEditor"), lists)));
     if (doc.contains("columnHeadings")) {
         int col = 1;
-        for (const auto& h : doc.at("columnHeadings")) sheet.SetColHeading(col++, h.get<std::string>());
+        for (const auto& h : doc.at("columnHeadings"))
+            sheet.SetColHeading(col++, h.get<std::string>());
     }
     if (doc.contains("columnWidths"))
-        for (const auto& [name, width] : doc.at("columnWidths").items()) sheet.SetColWidth(columnNumber(name), width.get<double>());
+        for (const auto& [name, width] : doc.at("columnWidths").items())
+            sheet.SetColWidth(columnNumber(name), width.get<double>());
     if (doc.contains("rowHeights"))
-        for (const auto& [row, height] : doc.at("rowHeights").items()) sheet.SetRowHeight(std::stoi(row), height.get<double>());
+        for (const auto& [row, height] : doc.at("rowHeights").items())
+            sheet.SetRowHeight(std::stoi(row), height.get<double>());
     if (doc.contains("columnEditors"))
         for (const auto& [name, editor] : doc.at("columnEditors").items())
             sheet.setColumnEditor(columnNumber(name), sheet.addEditor(readEditor(editor, lists)));
@@ -73,7 +79,8 @@ void read(const json& doc, Sheet& sheet)
             const Sheet::Block b = range(entry.at("range"));
             const int id = sheet.addEditor(readEditor(entry.at("editor"), lists));
             for (int r = b.row1; r <= b.row2; ++r)
-                for (int c = b.col1; c <= b.col2; ++c) sheet.setCellEditor(c, r, id);
+                for (int c = b.col1; c <= b.col2; ++c)
+                    sheet.setCellEditor(c, r, id);
         }
     if (doc.contains("cells"))
         for (const auto& entry : doc.at("cells")) {
@@ -97,8 +104,7 @@ void read(const json& doc, Sheet& sheet)
 
 } // namespace
 
-bool parseRange(std::string_view text, Sheet::Block& out)
-{
+bool parseRange(std::string_view text, Sheet::Block& out) {
     const auto colon = text.find(':');
     int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
     if (!parseCell(text.substr(0, colon), c1, r1)) return false;
@@ -112,8 +118,7 @@ bool parseRange(std::string_view text, Sheet::Block& out)
     return !out.empty();
 }
 
-StoredSheetResult loadStoredSheet(std::string_view text)
-{
+StoredSheetResult loadStoredSheet(std::string_view text) {
     StoredSheetResult result;
     try {
         read(json::parse(text), result.sheet);

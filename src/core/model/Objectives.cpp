@@ -2,8 +2,7 @@
 
 namespace timbra {
 
-bool clickObjective(ObjectiveBoxes& boxes, int count, int n)
-{
+bool clickObjective(ObjectiveBoxes& boxes, int count, int n) {
     if (n < 1 || n > count) return false;
     auto& box = boxes.checked[static_cast<std::size_t>(n - 1)];
     box = !box;

@@ -18,8 +18,7 @@ struct RunOutcome {
     std::string cutoffText;     // "%4.1f"
     std::vector<std::string> closingMessages;
 
-    std::vector<std::string> allMessages() const
-    {
+    std::vector<std::string> allMessages() const {
         std::vector<std::string> all = treeMessages;
         all.insert(all.end(), closingMessages.begin(), closingMessages.end());
         return all;

@@ -9,12 +9,30 @@ namespace timbra {
 // Positions in StandResults::counts: 4 tree classes, 3 species classes, 4 grades, 3 vigor
 // classes, 4 crown classes, 6 heights.
 enum CountIndex : int {
-    CountPreferred, CountReserve, CountCuttingStock, CountCull,
-    CountDesirable, CountAcceptable, CountUnacceptable,
-    CountGrade1, CountGrade2, CountGrade3, CountGrade4,
-    CountVigorHigh, CountVigorMedium, CountVigorLow,
-    CountDominant, CountCodominant, CountIntermediate, CountSuppressed,
-    CountHeight1, CountHeight15, CountHeight2, CountHeight25, CountHeight3, CountHeight35,
+    CountPreferred,
+    CountReserve,
+    CountCuttingStock,
+    CountCull,
+    CountDesirable,
+    CountAcceptable,
+    CountUnacceptable,
+    CountGrade1,
+    CountGrade2,
+    CountGrade3,
+    CountGrade4,
+    CountVigorHigh,
+    CountVigorMedium,
+    CountVigorLow,
+    CountDominant,
+    CountCodominant,
+    CountIntermediate,
+    CountSuppressed,
+    CountHeight1,
+    CountHeight15,
+    CountHeight2,
+    CountHeight25,
+    CountHeight3,
+    CountHeight35,
     CountTotal
 };
 
@@ -46,9 +64,10 @@ struct StandResults {
     double cutoffIndex = 0;
 
     // Value of the k-th plot (k from 1); 0 for a plot the tally did not reach.
-    double plotValueAt(int k) const
-    {
-        return k >= 1 && static_cast<std::size_t>(k) <= plotValue.size() ? plotValue[static_cast<std::size_t>(k - 1)] : 0.0;
+    double plotValueAt(int k) const {
+        return k >= 1 && static_cast<std::size_t>(k) <= plotValue.size()
+                   ? plotValue[static_cast<std::size_t>(k - 1)]
+                   : 0.0;
     }
 };
 

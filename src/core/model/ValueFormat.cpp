@@ -6,8 +6,7 @@
 namespace timbra {
 
 namespace {
-template <typename T> std::string printf1(const char* format, T value)
-{
+template <typename T> std::string printf1(const char* format, T value) {
     char buffer[512];
     const int n = std::snprintf(buffer, sizeof buffer, format, value);
     if (n < 0) return {};
@@ -19,16 +18,19 @@ template <typename T> std::string printf1(const char* format, T value)
 }
 } // namespace
 
-std::string formatValue(const char* format, double value)
-{
+std::string formatValue(const char* format, double value) {
     if (std::isfinite(value)) return printf1(format, value);
     std::string text = NotAValueText;
     if (text.size() < 4) text.insert(0, 4 - text.size(), ' ');
     return text;
 }
 
-std::string formatInt(const char* format, int value) { return printf1(format, value); }
+std::string formatInt(const char* format, int value) {
+    return printf1(format, value);
+}
 
-std::string formatText(const char* format, const std::string& text) { return printf1(format, text.c_str()); }
+std::string formatText(const char* format, const std::string& text) {
+    return printf1(format, text.c_str());
+}
 
 } // namespace timbra

@@ -9,43 +9,40 @@ namespace {
 
 class DialogPrompter final : public Prompter {
 public:
-    void message(QWidget* parent, const QString& caption, const QString& text) override
-    {
+    void message(QWidget* parent, const QString& caption, const QString& text) override {
         QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
         box.exec();
     }
 
-    bool question(QWidget* parent, const QString& caption, const QString& text) override
-    {
+    bool question(QWidget* parent, const QString& caption, const QString& text) override {
         QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
         return box.exec() == QMessageBox::Yes;
     }
 
-    QString openFileName(QWidget* parent, const QString& presetName, const QString& filter) override
-    {
+    QString openFileName(QWidget* parent, const QString& presetName, const QString& filter) override {
         QFileDialog dialog(parent, QString(), QString(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.selectFile(presetName);
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                        : QString();
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().first()
+                   : QString();
     }
 
     QString saveFileName(QWidget* parent, const QString& presetName, const QString& filter,
-                         const QString& defaultSuffix) override
-    {
+                         const QString& defaultSuffix) override {
         QFileDialog dialog(parent, QString(), QString(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(defaultSuffix);
         dialog.selectFile(presetName);
         // Qt's save dialog asks before overwriting an existing file by default.
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                        : QString();
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().first()
+                   : QString();
     }
 
-    bool choosePrinter(QWidget* parent, QPrinter& printer) override
-    {
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override {
         QPrintDialog dialog(&printer, parent);
         return dialog.exec() == QDialog::Accepted;
     }
@@ -56,6 +53,10 @@ Prompter* active = &realDialogs;
 
 } // namespace
 
-Prompter& Prompter::current() { return *active; }
+Prompter& Prompter::current() {
+    return *active;
+}
 
-void Prompter::setCurrent(Prompter* prompter) { active = prompter ? prompter : &realDialogs; }
+void Prompter::setCurrent(Prompter* prompter) {
+    active = prompter ? prompter : &realDialogs;
+}

@@ -8,7 +8,9 @@
 using timbra::CellEditor;
 using timbra::CellFormat;
 
-double characterWidth(const QFontMetricsF& metrics) { return metrics.horizontalAdvance(QLatin1Char('0')); }
+double characterWidth(const QFontMetricsF& metrics) {
+    return metrics.horizontalAdvance(QLatin1Char('0'));
+}
 
 double columnPixels(double characters, double averageCharWidth, double dpi) {
     return characters * averageCharWidth + 2 * cellTextPadding * dpi / 96.0;

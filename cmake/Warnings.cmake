@@ -1,7 +1,7 @@
 # Warnings for our own targets only; third-party headers are included as system headers.
 add_library(timbra_warnings INTERFACE)
 target_compile_options(timbra_warnings INTERFACE
-    -Wall -Wextra -Wnon-virtual-dtor -Woverloaded-virtual -Wshadow=local
+    -Wall -Wextra -Wnon-virtual-dtor -Woverloaded-virtual $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>
     $<$<BOOL:${TIMBRA_WERROR}>:-Werror>)
 
 # The plain C++ core also refuses C-style casts.

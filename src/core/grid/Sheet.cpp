@@ -41,7 +41,6 @@ void Sheet::resize(int cols, int rows) {
     colWidths_.resize(static_cast<std::size_t>(cols), -1);
     colHeadings_.resize(static_cast<std::size_t>(cols));
     rowHeights_.resize(static_cast<std::size_t>(rows), -1);
-    ++revision_;
 }
 
 Sheet::Cell* Sheet::cell(int col, int row) {
@@ -70,7 +69,6 @@ template <typename F> void Sheet::forBlock(F&& f) {
     for (int r = b.row1; r <= b.row2; ++r)
         for (int c = b.col1; c <= b.col2; ++c)
             f(*cell(c, r));
-    ++revision_;
 }
 
 std::string Sheet::GetText() const {
@@ -87,10 +85,7 @@ const std::string& Sheet::GetText(int col, int row) const {
 }
 
 void Sheet::SetText(int col, int row, std::string_view text) {
-    if (Cell* c = cell(col, row)) {
-        c->setText(text);
-        ++revision_;
-    }
+    if (Cell* c = cell(col, row)) c->setText(text);
 }
 
 std::optional<double> Sheet::numberAt(int col, int row) const {
@@ -165,7 +160,6 @@ void Sheet::outline(const Block& b) {
             if (r == b.row2) f.borders |= BorderBottom;
             f.borderColor = borderColor_;
         }
-    ++revision_;
 }
 
 void Sheet::SetActiveCell(int col, int row) {
@@ -187,12 +181,10 @@ void Sheet::SetFontBold(bool bold) {
 
 void Sheet::SetColWidth(int col, double width) {
     if (col >= 1 && col <= cols_) colWidths_[static_cast<std::size_t>(col - 1)] = width;
-    ++revision_;
 }
 
 void Sheet::SetRowHeight(int row, double height) {
     if (row >= 1 && row <= rows_) rowHeights_[static_cast<std::size_t>(row - 1)] = height;
-    ++revision_;
 }
 
 double Sheet::GetColWidth(int col) const {

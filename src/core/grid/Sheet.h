@@ -126,9 +126,6 @@ public:
     };
     Block currentBlock() const;
 
-    // Counts every change of cell contents or formatting, so a view knows when to refresh.
-    std::uint64_t revision() const { return revision_; }
-
 private:
     // Kept small: a tally has 15,000 cells, and a batch of runs copies and reads them all.
     struct Cell {
@@ -165,7 +162,6 @@ private:
     int activeCol_ = 1, activeRow_ = 1;
     int borderType_ = 0, borderStyle_ = 0;
     std::uint32_t borderColor_ = 0xC0C0C0;
-    std::uint64_t revision_ = 0;
 };
 
 // Column letter form of a column number (1 is "A", 27 is "AA"), and back; 0 for a bad name.

@@ -541,6 +541,12 @@ void MainWindowTest::screenshots() {
         frame.command(profile->viewResultsId)->trigger();
         QTest::qWait(200);
         QVERIFY(frame.grab().save(folder + "/" + name + "-report.png"));
+
+        ReferencePageDialog page(*profile, profile->fieldInstructions, &frame);
+        page.resize(760, 560);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QVERIFY(page.grab().save(folder + "/" + name + "-field-instructions.png"));
     }
 }
 

@@ -46,9 +46,14 @@ void ReferencePageDialog::buildGrid(const timbra::ProgramProfile& profile,
     grid_->setObjectName(QStringLiteral("grid"));
     grid_->setReadOnly(true);
     grid_->setSheet(profile.loadPage(page));
-    // A page reads as a document: no column letters or row numbers.
+    // A page reads as a document: no column letters, row numbers, grid lines or cursor (the
+    // printed page keeps its grid lines).
     grid_->horizontalHeader()->hide();
     grid_->verticalHeader()->hide();
+    grid_->setShowGrid(false);
+    grid_->setSelectionMode(QAbstractItemView::NoSelection);
+    grid_->clearSelection();
+    grid_->setFocusPolicy(Qt::NoFocus);
     layout()->addWidget(grid_);
 
     // Room for the page's full width (within the screen), and a good part of its length.

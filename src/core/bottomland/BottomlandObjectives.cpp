@@ -33,21 +33,10 @@ void objective3(Sheet& tally, const ClassCells& c) {
 
 } // namespace
 
-// Every objective passes over rows 6 to 1500.
+// Every objective passes over rows 6 to 1500; another number rewrites nothing.
 void rewriteForObjective(Sheet& tally, int objective) {
-    switch (objective) {
-    case 1:
-        forEachRewriteRow(tally, LastTreeRow, objective1);
-        break;
-    case 2:
-        forEachRewriteRow(tally, LastTreeRow, objective2);
-        break;
-    case 3:
-        forEachRewriteRow(tally, LastTreeRow, objective3);
-        break;
-    default:
-        break;
-    }
+    static constexpr RewriteRule rules[] = {objective1, objective2, objective3};
+    if (objective >= 1 && objective <= 3) forEachRewriteRow(tally, LastTreeRow, rules[objective - 1]);
 }
 
 } // namespace timbra::bottomland

@@ -4,8 +4,7 @@
 
 namespace timbra {
 
-void forEachRewriteRow(Sheet& tally, int lastRow,
-                       const std::function<void(Sheet&, const ClassCells&)>& rewrite) {
+void forEachRewriteRow(Sheet& tally, int lastRow, RewriteRule rewrite) {
     for (int row = FirstTreeRow; row <= lastRow; ++row) {
         if (row != FirstTreeRow && tally.GetInteger(1, row) == 0) continue;
         ClassCells cells;

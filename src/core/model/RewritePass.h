@@ -2,7 +2,6 @@
 
 #include "grid/Sheet.h"
 
-#include <functional>
 #include <string>
 
 namespace timbra {
@@ -16,11 +15,13 @@ struct ClassCells {
     std::string treeClass;
 };
 
+// One objective's rules for one row, given the row's cells as they stood before any write to it.
+using RewriteRule = void (*)(Sheet& tally, const ClassCells& cells);
+
 // Passes over rows 6 to `lastRow` as ticking an objective does: row 6 always, every later row
 // whose own plot number is not 0. Unlike Run, the pass goes on past a row whose plot number is 0.
 // `rewrite` gets each row's cells as they stood before any write to that row.
-void forEachRewriteRow(Sheet& tally, int lastRow,
-                       const std::function<void(Sheet&, const ClassCells&)>& rewrite);
+void forEachRewriteRow(Sheet& tally, int lastRow, RewriteRule rewrite);
 
 // Writes a row's classes; the species class goes first, as the rewrite rules write them.
 void setClasses(Sheet& tally, int row, const std::string& speciesClass, const std::string& treeClass);

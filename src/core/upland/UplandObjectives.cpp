@@ -53,23 +53,20 @@ void objective4(Sheet& tally, const ClassCells& c) {
 
 } // namespace
 
-// Objectives 1 and 4 pass over rows 6 to 1499, objectives 2 and 3 over rows 6 to 1500.
+// Objectives 1 and 4 pass over rows 6 to 1499, objectives 2 and 3 over rows 6 to 1500; another
+// number rewrites nothing.
 void rewriteForObjective(Sheet& tally, int objective) {
-    switch (objective) {
-    case 1:
-        forEachRewriteRow(tally, LastTreeRow - 1, objective1);
-        break;
-    case 2:
-        forEachRewriteRow(tally, LastTreeRow, objective2);
-        break;
-    case 3:
-        forEachRewriteRow(tally, LastTreeRow, objective3);
-        break;
-    case 4:
-        forEachRewriteRow(tally, LastTreeRow - 1, objective4);
-        break;
-    default:
-        break;
+    struct Pass {
+        RewriteRule rule;
+        int lastRow;
+    };
+    static constexpr Pass passes[] = {{objective1, LastTreeRow - 1},
+                                      {objective2, LastTreeRow},
+                                      {objective3, LastTreeRow},
+                                      {objective4, LastTreeRow - 1}};
+    if (objective >= 1 && objective <= 4) {
+        const Pass& pass = passes[objective - 1];
+        forEachRewriteRow(tally, pass.lastRow, pass.rule);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/Sheet.h"
+#include "input/AtomicFile.h"
 
 #include <string>
 #include <string_view>
@@ -11,11 +12,6 @@ namespace timbra {
 
 // Tally files: the sheet's cells as text, cells separated by ",", each sheet row ended by a CR.
 // docs/tally-files.md describes the format for users and for people writing converters.
-
-struct FileResult {
-    bool ok = true;
-    std::string error; // names the file and the reason
-};
 
 struct LoadResult : FileResult {
     // (col, row) of the cells whose text the cell's editor would refuse; loaded all the same.

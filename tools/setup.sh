@@ -38,8 +38,8 @@ build() { # build-folder, extra cmake arguments...
 
 if [ "$mode" = test ]; then
     # clang and its runtime for the fuzz targets, pdftotext for the printing tests, gcovr for
-    # tools/coverage.sh.
-    install_packages "${packages[@]}" clang libclang-rt-14-dev poppler-utils gcovr
+    # tools/coverage.sh, localedef's locale sources for the decimal-comma tests.
+    install_packages "${packages[@]}" clang libclang-rt-14-dev poppler-utils gcovr locales
     fuzz_seconds=${TIMBRA_FUZZ_SECONDS:-45}
     summary=()
     failed=0

@@ -5,6 +5,8 @@
 #include "cli/RunCommand.h"
 #include "cli/SummaryCommand.h"
 
+#include "app/Version.h"
+
 #include <ostream>
 
 namespace timbra::cli {
@@ -19,6 +21,9 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     switch (o.command) {
     case Command::Help:
         out << usageText();
+        return 0;
+    case Command::Version:
+        out << "timbra-cli " << version << '\n';
         return 0;
     case Command::Run:
         return runCommand(o, in, out, err);

@@ -47,6 +47,7 @@ const Sheet& CSpreadSheet::sheet() const {
 void CSpreadSheet::setSheet(Sheet sheet) {
     const int col = sheet.activeCol(), row = sheet.activeRow();
     model_->setSheet(std::move(sheet));
+    horizontalHeader()->setHidden(!this->sheet().GetColHeadingsShown());
     applySizes();
     SetActiveCell(col, row);
 }

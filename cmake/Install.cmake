@@ -51,7 +51,7 @@ endif()
 
 set(CPACK_PACKAGE_NAME timbra)
 set(CPACK_PACKAGE_VENDOR "Timbra developers")
-set(CPACK_PACKAGE_CONTACT "Timbra developers <timbra@localhost>")
+set(CPACK_PACKAGE_CONTACT "Timbra developers <maintainers@timbra.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY timbra)
@@ -61,8 +61,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Timbra (upland) and Lowtimbra (bottomland) judge a southern broadleaf stand from a tree tally\n\
-and decide whether it should be managed or regenerated; timbra-cli does the same without a display.")
+    "Timbra (upland) and Lowtimbra (bottomland) judge a southern broadleaf stand\n\
+from a tree tally and decide whether it should be managed or regenerated;\n\
+timbra-cli does the same without a display.")
 # dpkg-shlibdeps (from dpkg-dev) works out the Qt runtime packages the programs need.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)

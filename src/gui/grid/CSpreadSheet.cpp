@@ -22,6 +22,10 @@ CSpreadSheet::CSpreadSheet(QWidget* parent)
                     QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(true);
     setWordWrap(false);
+    // The delegate draws the grid lines, so that a text running on into blank cells is not crossed
+    // by their lines; the view keeps its one-pixel room for them (a grid hidden with setShowGrid
+    // has none).
+    setGridStyle(Qt::NoPen);
     // Sizes come from the sheet; measuring contents on a 1,500-row grid would cost far more.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);

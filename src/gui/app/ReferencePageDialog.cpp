@@ -81,10 +81,16 @@ void ReferencePageDialog::buildGrid(const timbra::ProgramProfile& profile,
     const int headings =
         grid_->horizontalHeader()->isHidden() ? 0 : grid_->horizontalHeader()->sizeHint().height();
     const int rowNumbers = grid_->verticalHeader()->sizeHint().width();
-    const int scrollBar = grid_->verticalScrollBar()->sizeHint().width();
     const QSize screen = this->screen() ? this->screen()->availableSize() : QSize(1024, 768);
-    grid_->setMinimumSize(std::min(contentWidth + rowNumbers + scrollBar + frame, screen.width() * 9 / 10),
-                          std::min(contentHeight + headings + scrollBar + frame, screen.height() * 2 / 3));
+    // Room for a scroll bar only where the page's columns or rows go on past the window.
+    const int height = std::min(contentHeight + headings + frame, screen.height() * 2 / 3);
+    const bool scrollsDown = height < contentHeight + headings + frame;
+    const int width = std::min(contentWidth + rowNumbers + frame +
+                                   (scrollsDown ? grid_->verticalScrollBar()->sizeHint().width() : 0),
+                               screen.width() * 9 / 10);
+    const bool scrollsAcross = left + rowNumbers + frame > width;
+    grid_->setMinimumSize(width,
+                          height + (scrollsAcross ? grid_->horizontalScrollBar()->sizeHint().height() : 0));
 }
 
 // Page Up, Page Down, Home and End scroll the page, whichever button has the focus.

@@ -1,9 +1,7 @@
 // Start-up and the main window of both programs, the report view behind it, the reference pages
 // and the command-line tool's report PDF. The slot `screenshots` takes the documentation's
 // pictures from the real windows; it is skipped unless TIMBRA_SCREENSHOT_DIR names the folder to
-// write them to. From the top of the tree, with TIMBRA_SCREENSHOT_DIR=docs/screenshots and
-// QT_QPA_PLATFORM=xcb in the environment, run
-//   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/test_gui_main_window_test screenshots
+// write them to; tools/screenshots.sh runs it under a virtual display.
 
 #include "app/CMainFrame.h"
 #include "app/CWelcomeDialog.h"
@@ -568,9 +566,9 @@ void MainWindowTest::screenshots() {
     };
     for (const auto* profile : {&timbra::timbraProfile(), &timbra::lowtimbraProfile()}) {
         const QString name = QString::fromStdString(profile->executable);
-        CMainFrame frame(*profile);
-        frame.resize(1100, 800);
-        frame.show();
+        // Every window at the size it opens with.
+        const auto opened = openMainWindow(*profile);
+        CMainFrame& frame = *opened;
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         whileModal([&] { frame.command(profile->inputDataId)->trigger(); },
                    [&](QDialog* d) {
@@ -587,7 +585,6 @@ void MainWindowTest::screenshots() {
                        }
                        dialog->grid()->refresh();
                        dialog->OnRun();
-                       dialog->resize(1000, 640);
                        QTest::qWait(200);
                        QVERIFY(dialog->grab().save(folder + "/" + name + "-input.png"));
                        prompter->answers = {true};
@@ -598,7 +595,6 @@ void MainWindowTest::screenshots() {
         QVERIFY(frame.grab().save(folder + "/" + name + "-report.png"));
 
         ReferencePageDialog page(*profile, profile->fieldInstructions, &frame);
-        page.resize(760, 560);
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         QVERIFY(page.grab().save(folder + "/" + name + "-field-instructions.png"));

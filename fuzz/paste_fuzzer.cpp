@@ -25,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Sheet& opening = bench.start();
         Sheet& tally = bench.sheet();
         const PasteResult pasted = pasteIntoSheet(tally, col, row, table);
-        FUZZ_CHECK(static_cast<std::size_t>(pasted.written + pasted.refused) == cellsInTable);
+        FUZZ_CHECK(static_cast<std::size_t>(pasted.written + pasted.unchanged + pasted.refused +
+                                            pasted.refusedControl + pasted.outside +
+                                            pasted.valuesPastLastRow) == cellsInTable);
 
         // The block's rows and one on each side: cells outside the block keep their text.
         const int first = std::max(row - 1, 1), last = std::min(lastRow + 1, bench.rows());

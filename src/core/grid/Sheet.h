@@ -108,6 +108,14 @@ public:
     // The column-heading strip above the cells; an empty heading shows the column letter.
     void SetColHeading(int col, std::string text);
     std::string GetColHeading(int col) const;
+    // Whether the screen shows the heading strip; a page that reads as plain text hides it.
+    void SetColHeadingsShown(bool shown) { colHeadingsShown_ = shown; }
+    bool GetColHeadingsShown() const { return colHeadingsShown_; }
+
+    // A paper form prints without heading strip, row numbers, grid lines or label shading, and
+    // ends at its last row that shows something.
+    void SetPrintAsForm(bool form) { printAsForm_ = form; }
+    bool GetPrintAsForm() const { return printAsForm_; }
 
     // Editors: a cell's own, else its column's, else the sheet's default (text of at most 60).
     int addEditor(CellEditor editor);
@@ -115,9 +123,15 @@ public:
     void setColumnEditor(int col, int editorId);
     void setDefaultEditor(int editorId);
     const CellEditor& editorAt(int col, int row) const;
+    // A caption the stored grid gives a cell (a heading of row 5, a label of the stand header). The
+    // cell takes its editor's values like any other, and its caption too, so that a copied caption
+    // pastes back in place and a saved one reopens unmarked.
+    void setCaption(int col, int row, std::string text);
     // The text as the cell's editor would store it, or nothing when it refuses it.
     std::optional<std::string> accept(int col, int row, std::string_view text) const;
     bool accepts(int col, int row, std::string_view text) const;
+    // What the cell may hold without being marked as refused (CellEditor::holds, or its caption).
+    bool holds(int col, int row, std::string_view text) const;
 
     const CellFormat& formatAt(int col, int row) const;
 
@@ -160,6 +174,13 @@ private:
     std::int16_t defaultEditor_ = 0;
     std::vector<double> colWidths_, rowHeights_;
     std::vector<std::string> colHeadings_;
+    bool colHeadingsShown_ = true, printAsForm_ = false;
+    struct Caption {
+        int col, row;
+        std::string text;
+    };
+    std::vector<Caption> captions_; // a handful of cells: looked up by a scan
+    bool isCaption(int col, int row, std::string_view text) const;
     int col_ = 1, row_ = 1, col2_ = 1, row2_ = 1;
     bool blockMode_ = false;
     int activeCol_ = 1, activeRow_ = 1;

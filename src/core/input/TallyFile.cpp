@@ -137,9 +137,9 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
         if (plain.error.empty() && plain.evenRows) read = std::move(plain);
     }
     if (!read.error.empty()) return loadFailure(name, read.error);
-    const std::vector<std::string>& cells = read.cells;
+    std::vector<std::string>& cells = read.cells;
     const int rowsRead = static_cast<int>(cells.size() / static_cast<std::size_t>(cols));
-    const auto at = [&cells, cols](int c, int r) -> const std::string& {
+    const auto at = [&cells, cols](int c, int r) -> std::string& {
         return cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
                      static_cast<std::size_t>(c - 1)];
     };
@@ -167,11 +167,14 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     result.windows1252Bytes = windows1252Bytes;
     for (int r = 1; r <= rowsRead; ++r)
         for (int c = 1; c <= cols; ++c) {
-            const std::string& t = at(c, r);
-            // A read-only label takes no typing; it is refused only when the file gives it another text.
-            const bool refused = sheet.formatAt(c, r).staticText ? !t.empty() && t != sheet.GetText(c, r)
-                                                                 : !sheet.accepts(c, r, t);
+            std::string& t = at(c, r);
+            // A 0 in a number cell and a cell's own caption are what the dialog and Save as write.
+            const bool refused = !sheet.holds(c, r, t);
             if (refused) result.refusedCells.emplace_back(c, r);
+            // A number takes its cell's one form, as typing it would ("1" in a tree number is "1.00").
+            const CellEditor::Kind kind = sheet.editorAt(c, r).kind;
+            if (!refused && (kind == CellEditor::Kind::Integer || kind == CellEditor::Kind::Float))
+                if (auto form = sheet.accept(c, r, t)) t = std::move(*form);
             sheet.SetText(c, r, t);
         }
     // Cells the file does not reach are emptied; every editor takes an empty cell.

@@ -38,7 +38,7 @@ inline bool sameRows(const Sheet& a, int first, int last, const Sheet& b, int bF
 // One program's tally grid, kept from one fuzz input to the next so that an input costs what it
 // reaches rather than the 15,000 cells of the grid. It starts as the input dialog opens it with every
 // cell but the read-only labels emptied: Open replaces every value and reads nothing of the grid but
-// its size, editors, formats and labels, and it leaves empty the rows a file does not reach. After an
+// its size, editors, formats and captions, and it leaves empty the rows a file does not reach. After an
 // input, reset() puts the grid back at the cost of the rows the input reached. Each bench has two
 // such grids: one for the tally, one to open it again.
 class TallyBench {

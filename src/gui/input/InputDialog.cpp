@@ -39,7 +39,7 @@ QPushButton* makeButton(const QString& caption, const char* name, QWidget* paren
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setAutoDefault(false);
-    button->setMinimumSize(dialogUnits(50, 14));
+    button->setMinimumSize(dialogUnits(50, 14).expandedTo(button->sizeHint())); // the template's size, or the caption's
     return button;
 }
 

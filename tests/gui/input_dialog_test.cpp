@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -190,6 +191,21 @@ private slots:
             QTest::keyClick(dialog.grid(), key, modifiers);
             QVERIFY(!box(dialog, "decisionBox").isEmpty());
         }
+    }
+
+    // The real file dialog lists the tally type as "TEXT FILES (.txt)", without its pattern again.
+    void fileTypeList() {
+        prompter.reset(); // the real dialogs
+        CInputDialog dialog(timbra::timbraProfile());
+        QString shownType;
+        QTimer::singleShot(0, &dialog, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* types = modal ? modal->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")) : nullptr)
+                shownType = types->currentText();
+            if (modal) modal->close();
+        });
+        trigger(dialog, timbra::timbraProfile().openId);
+        QCOMPARE(shownType, QStringLiteral("TEXT FILES (.txt)"));
     }
 
     // Objective 3 has no cut-off in two upland provinces; its tick is left alone.

@@ -185,7 +185,8 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), objective(dialog, 2));
 
         putStand(dialog, profile);
-        for (const auto& [key, modifiers] : {std::pair{Qt::Key_F5, Qt::NoModifier}, {Qt::Key_R, Qt::ControlModifier}}) {
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_F5, Qt::NoModifier}, {Qt::Key_R, Qt::ControlModifier}}) {
             dialog.findChild<QLineEdit*>(QStringLiteral("decisionBox"))->clear();
             dialog.grid()->setFocus();
             QTest::keyClick(dialog.grid(), key, modifiers);

@@ -453,10 +453,11 @@ void SpreadSheetTest::clipboard() {
     grid_->DoAction(CSpreadSheet::PasteAction);
     QCOMPARE(text(4, 29) + '|' + text(5, 30), "Desirable|8");
     QCOMPARE(prompter_->messages.size(), 3);
-    QCOMPARE(prompter_->messages[2].text,
-             QStringLiteral("The paste ran past row 30, the last row of the grid; 1 pasted row was left out.\n"
-                            "1 pasted value holds a control character, which no cell takes, and was left out; "
-                            "that cell keeps what it held."));
+    QCOMPARE(
+        prompter_->messages[2].text,
+        QStringLiteral("The paste ran past row 30, the last row of the grid; 1 pasted row was left out.\n"
+                       "1 pasted value holds a control character, which no cell takes, and was left out; "
+                       "that cell keeps what it held."));
 
     s.SetText(3, 2, "Oak flat");
     select(*grid_, 1, 2, 3, 2);

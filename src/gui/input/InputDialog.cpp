@@ -7,6 +7,7 @@
 #include "input/DialogUnits.h"
 #include "input/TallyCommands.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QAction>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -39,7 +39,8 @@ QPushButton* makeButton(const QString& caption, const char* name, QWidget* paren
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setAutoDefault(false);
-    button->setMinimumSize(dialogUnits(50, 14).expandedTo(button->sizeHint())); // the template's size, or the caption's
+    button->setMinimumSize(
+        dialogUnits(50, 14).expandedTo(button->sizeHint())); // the template's size, or the caption's
     return button;
 }
 

@@ -103,7 +103,8 @@ private slots:
         }
     }
 
-    // Typed into the grid: the rule has the last word over the grid's own move after the edit.
+    // Typed into the grid: a jump of the rule wins over the grid's own move after the edit; where the
+    // rule keeps the edited cell, the key's move stands.
     void cursorRule() {
         CInputDialog dialog(timbra::timbraProfile());
         dialog.show();
@@ -114,7 +115,7 @@ private slots:
             Qt::Key end;
             int dbh, cursorCol;
         } cases[] = {{7, "Desirable", "8", Qt::Key_Return, 8, 9}, // to the crown class
-                     {9, "Desirable", "14", Qt::Key_Tab, 14, 5},  // back on the DBH
+                     {9, "Desirable", "18", Qt::Key_Tab, 18, 6},  // on to the height
                      {10, "Unacceptable", "30", Qt::Key_Return, 30, 9}};
         for (const auto& c : cases) {
             put(dialog, 4, c.row, QLatin1String(c.speciesClass));

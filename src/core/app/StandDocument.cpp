@@ -84,19 +84,21 @@ template <typename Command> StandEdit StandDocument::recordWhole(std::string nam
 }
 
 void StandDocument::applyCellRules(StandEdit& edit) {
-    if (profile_->objective3ByProvince && profile_->objectiveCount >= 3) {
-        const auto& cells = edit.cells;
-        bool provinceOrPlots = false;
-        for (std::size_t i = 0; i < cells.size() && !provinceOrPlots; ++i)
-            provinceOrPlots = cells[i].col == ProvinceColumn && cells[i].row <= ProvinceRow;
-        if (provinceOrPlots) {
-            const auto& without = profile_->provincesWithoutObjective3;
-            const std::string& province = tally_.GetText(ProvinceColumn, ProvinceRow);
-            boxes_.enabled[2] = std::find(without.begin(), without.end(), province) == without.end();
-        }
+    for (std::size_t i = 0; i < edit.cells.size(); ++i) {
+        const auto cell = cellChanged(edit.cells[i].col, edit.cells[i].row);
+        if (edit.cells.size() == 1) edit.cursor = cell;
     }
     edit.boxesAfter = boxes_;
-    if (edit.cells.size() == 1) edit.cursor = cursorRule(edit.cells[0].col, edit.cells[0].row);
+}
+
+std::optional<std::pair<int, int>> StandDocument::cellChanged(int col, int row) {
+    if (profile_->objective3ByProvince && profile_->objectiveCount >= 3 && col == ProvinceColumn &&
+        row <= ProvinceRow) {
+        const auto& without = profile_->provincesWithoutObjective3;
+        const std::string& province = tally_.GetText(ProvinceColumn, ProvinceRow);
+        boxes_.enabled[2] = std::find(without.begin(), without.end(), province) == without.end();
+    }
+    return cursorRule(col, row);
 }
 
 std::optional<StandEdit> StandDocument::typeCell(int col, int row, std::string_view text) {

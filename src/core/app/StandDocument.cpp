@@ -61,9 +61,14 @@ std::optional<std::pair<int, int>> StandEdit::firstCell() const {
 }
 
 StandDocument::StandDocument(const ProgramProfile& profile)
-    : profile_(&profile), tally_(profile.loadTallyGrid()) {
+    : profile_(&profile), tally_(profile.loadTallyGrid()), boxes_(openingBoxes()) {
     prepareTallyForDialog(tally_, profile.tally);
-    boxes_.checked[0] = true;
+}
+
+ObjectiveBoxes StandDocument::openingBoxes() {
+    ObjectiveBoxes boxes;
+    boxes.checked[0] = true;
+    return boxes;
 }
 
 template <typename Command>
@@ -135,7 +140,7 @@ StandEdit StandDocument::clearBlock(const Sheet::Block& block, std::string name)
 
 StandEdit StandDocument::newTally() {
     return recordWhole(commandName(profile_->newId), [this] {
-        boxes_.checked = {true, false, false, false};
+        boxes_.checked = openingBoxes().checked;
         timbra::newTally(tally_, profile_->tally);
     });
 }

@@ -51,6 +51,7 @@ public:
     // The input dialog's opening state: the stored empty grid with its tree rows blanked, the
     // cursor on A6, Objective 1 ticked, no Run yet.
     explicit StandDocument(const ProgramProfile& profile);
+    static ObjectiveBoxes openingBoxes();
 
     const ProgramProfile& profile() const { return *profile_; }
     const Sheet& tally() const { return tally_; }

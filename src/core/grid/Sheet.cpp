@@ -121,7 +121,7 @@ void Sheet::SetFloat(int col, int row, double value) {
     char buffer[400]; // room for the largest double written out in full
     if (e.kind == CellEditor::Kind::Float) {
         // The editor's decimals with a "." whatever the user's locale ("0.0", never "0,0").
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value + 0.0, std::chars_format::fixed,
                                        std::min(e.decimals, 15))
                              .ptr;
         SetText(col, row, std::string_view(buffer, static_cast<std::size_t>(end - buffer)));

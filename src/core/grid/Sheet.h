@@ -171,13 +171,13 @@ private:
     std::int16_t defaultEditor_ = 0;
     std::vector<double> colWidths_, rowHeights_;
     std::vector<std::string> colHeadings_;
+    bool colHeadingsShown_ = true, printAsForm_ = false;
     struct Caption {
         int col, row;
         std::string text;
     };
     std::vector<Caption> captions_; // a handful of cells: looked up by a scan
     bool isCaption(int col, int row, std::string_view text) const;
-    bool colHeadingsShown_ = true, printAsForm_ = false;
     int col_ = 1, row_ = 1, col2_ = 1, row2_ = 1;
     bool blockMode_ = false;
     int activeCol_ = 1, activeRow_ = 1;

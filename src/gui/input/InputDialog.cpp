@@ -7,6 +7,7 @@
 #include "input/DialogUnits.h"
 #include "input/StandEditor.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QAction>
 #include <QScrollBar>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -40,7 +40,8 @@ QPushButton* makeButton(const QString& caption, const char* name, QWidget* paren
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setAutoDefault(false);
-    button->setMinimumSize(dialogUnits(50, 14));
+    button->setMinimumSize(
+        dialogUnits(50, 14).expandedTo(button->sizeHint())); // the template's size, or the caption's
     return button;
 }
 

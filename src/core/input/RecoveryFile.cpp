@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <pwd.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -124,7 +124,23 @@ FileResult RecoveryFile::write(std::string_view tallyText, const RecoveryInfo& i
 
 RecoveredTally RecoveryFile::read(Sheet& tally) const {
     RecoveredTally result;
-    static_cast<LoadResult&>(result) = loadTallyFile(tally, tallyPath_);
+    // The copy is the program's own file in the user's private folder, so a plain read will do;
+    // the size is checked first all the same.
+    struct stat st {};
+    if (::stat(tallyPath_.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<std::size_t>(st.st_size) > MaxTallyFileBytes) {
+        result.ok = false;
+        result.error = "\"" + tallyPath_ + "\" is not a tally file that can be read.";
+        return result;
+    }
+    std::ifstream file(tallyPath_, std::ios::binary);
+    if (!file) {
+        result.ok = false;
+        result.error = "Cannot read \"" + tallyPath_ + "\": " + std::strerror(errno) + ".";
+        return result;
+    }
+    result.text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    static_cast<LoadResult&>(result) = loadTallyText(tally, result.text, tallyPath_);
     std::ifstream in(infoPath_, std::ios::binary);
     for (std::string line; std::getline(in, line);) {
         if (line.starts_with(WrittenKey))

@@ -18,6 +18,7 @@ struct RecoveryInfo {
 
 struct RecoveredTally : LoadResult {
     RecoveryInfo info;
+    std::string text; // the copy as it is on disk, for laying it into the grid as Open does
 };
 
 // The copy of a tally that no Save as has written yet, kept so that a crash, a logout or a flat

@@ -9,7 +9,9 @@
 
 class CSpreadSheet;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
+class TallyRecovery;
 
 namespace timbra {
 struct ProgramProfile;
@@ -29,6 +31,7 @@ public:
     // The results of the last Run; the reset state until the user runs.
     const timbra::StandResults& results() const { return results_; }
     CSpreadSheet* grid() const { return grid_; }
+    TallyRecovery* recovery() const { return recovery_; }
 
 public slots:
     // Objectives and Run (InputDialogRun.cpp)
@@ -55,6 +58,10 @@ public slots:
 protected:
     // The close box asks once, then takes the cancel path.
     void closeEvent(QCloseEvent* event) override;
+    // Recovery (InputDialogRecovery.cpp): the first showing offers a tally a crashed run left, and
+    // losing focus writes the recovery copy.
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void buildControls();
@@ -63,6 +70,7 @@ private:
     bool confirmLeaving(const std::string& question);
     void showPage(const timbra::ReferencePage& page);
     void message(const QString& text);
+    void offerRecovery();
 
     // The objective boxes as the core models see them, and back.
     timbra::ObjectiveBoxes objectiveBoxes() const;
@@ -76,4 +84,7 @@ private:
     QLineEdit* standValueBox_ = nullptr;
     QLineEdit* decisionBox_ = nullptr;
     QLineEdit* cutoffBox_ = nullptr;
+    TallyRecovery* recovery_ = nullptr;
+    QLabel* recoveryStatus_ = nullptr; // tells once that the recovery copy cannot be written
+    bool recoveryOffered_ = false;
 };

@@ -5,6 +5,7 @@
 #include "grid/CSpreadSheet.h"
 #include "input/TallyCommands.h"
 #include "input/TallyFile.h"
+#include "input/TallyRecovery.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -44,6 +45,7 @@ void CInputDialog::OnOpen() {
         return;
     }
     grid_->refresh();
+    recovery_->setBaseline(localPath(path));
     if (!loaded.refusedCells.empty()) {
         grid_->markCells(loaded.refusedCells);
         const auto count = loaded.refusedCells.size();
@@ -63,7 +65,11 @@ void CInputDialog::OnSaveAs() {
         Prompter::current().saveFileName(this, TallyFilePreset, TallyFileFilter, TallyFileSuffix);
     if (path.isEmpty()) return;
     const timbra::FileResult saved = timbra::saveTallyFile(grid_->sheet(), localPath(path));
-    if (!saved.ok) message(tr("The tally was not saved. %1").arg(QString::fromStdString(saved.error)));
+    if (!saved.ok) {
+        message(tr("The tally was not saved. %1").arg(QString::fromStdString(saved.error)));
+        return;
+    }
+    recovery_->saved(localPath(path));
 }
 
 // Prints the stand header, the headings and the trees, all ten columns.

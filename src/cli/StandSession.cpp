@@ -1,6 +1,5 @@
 #include "cli/StandSession.h"
 
-#include "input/TallyCommands.h"
 #include "input/TallyFile.h"
 
 #include <istream>
@@ -8,32 +7,36 @@
 
 namespace timbra::cli {
 
-Sheet openingTally(const ProgramProfile& profile) {
-    Sheet tally = profile.loadTallyGrid();
-    prepareTallyForDialog(tally, profile.tally);
-    return tally;
+namespace {
+
+std::string readAll(std::istream& in) {
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-ObjectiveBoxes openingBoxes() {
-    ObjectiveBoxes boxes;
-    boxes.checked[0] = true;
-    return boxes;
-}
+const std::string StandardInput = "standard input";
 
-OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
-    LoadResult loaded;
-    if (file == "-") {
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        loaded = loadTallyText(tally, bytes, "standard input");
-    } else {
-        loaded = loadTallyFile(tally, file);
-    }
+OpenedTally describe(const LoadResult& loaded, const Sheet& tally) {
     OpenedTally opened{loaded.ok, loaded.error, {}};
     for (const auto& [col, row] : loaded.refusedCells)
         opened.notices.push_back(columnName(col) + std::to_string(row) + ": \"" + tally.GetText(col, row) +
                                  "\" is outside the cell's limits (" + tally.editorAt(col, row).describe() +
                                  ")");
     return opened;
+}
+
+} // namespace
+
+Sheet openingTally(const ProgramProfile& profile) {
+    return StandDocument(profile).tally();
+}
+
+ObjectiveBoxes openingBoxes() {
+    return StandDocument::openingBoxes();
+}
+
+OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
+    return describe(
+        file == "-" ? loadTallyText(tally, readAll(in), StandardInput) : loadTallyFile(tally, file), tally);
 }
 
 void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, std::optional<int> n,
@@ -52,19 +55,21 @@ std::vector<int> tickedObjectives(const ObjectiveBoxes& boxes, int count) {
 }
 
 StandSession runStand(const Options& options, std::istream& in) {
-    const ProgramProfile& profile = *options.profile;
+    StandDocument document(*options.profile);
+    const std::string& file = options.files.front();
+    const LoadResult loaded = file == "-" ? document.openText(readAll(in), StandardInput, "Open").loaded
+                                          : document.open(file).loaded;
     StandSession s;
-    s.tally = openingTally(profile);
-    s.boxes = openingBoxes();
-    OpenedTally opened = openTally(s.tally, options.files.front(), in);
+    const OpenedTally opened = describe(loaded, document.tally());
     if (!opened.ok) {
         s.error = opened.error;
         return s;
     }
     s.ok = true;
-    s.fileNotices = std::move(opened.notices);
-    chooseObjective(profile, s.tally, s.boxes, options.objective, options.keepClasses);
-    s.outcome = profile.run(s.tally, s.boxes);
+    s.fileNotices = opened.notices;
+    if (options.objective) document.chooseObjective(*options.objective, options.keepClasses);
+    s.boxes = document.boxes();
+    s.outcome = document.run();
     return s;
 }
 

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QtTest>
 
 #include <memory>
@@ -121,6 +122,15 @@ private slots:
             qPrintable(prompter->questions.first().text));
         QCOMPARE(cellsOf(*second), typed);
         QVERIFY(second->grid()->isMarked(7, 6));
+
+        // One step, which Undo takes back; the grid holds unsaved changes.
+        QUndoStack* history = second->undoStack();
+        QCOMPARE(history->undoText(), QStringLiteral("Restore"));
+        QVERIFY(!history->isClean());
+        history->undo();
+        QVERIFY(cellsOf(*second) != typed);
+        history->redo();
+        QCOMPARE(cellsOf(*second), typed);
 
         // Still unsaved: the copy stays until the user gives the tally up.
         writeCopy(*second);

@@ -51,6 +51,16 @@ void CSpreadSheet::setSheet(Sheet sheet) {
     SetActiveCell(col, row);
 }
 
+void CSpreadSheet::attachSheet(Sheet& sheet, SheetEditTarget* target) {
+    model_->attachSheet(sheet, target);
+    applySizes();
+    SetActiveCell(sheet.activeCol(), sheet.activeRow());
+}
+
+void CSpreadSheet::showChanges(const timbra::CellChanges& cells) {
+    model_->cellsChanged(cells);
+}
+
 void CSpreadSheet::refresh() {
     model_->refresh();
     applySizes();

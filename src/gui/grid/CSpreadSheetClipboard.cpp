@@ -4,6 +4,7 @@
 
 #include "app/Prompter.h"
 #include "grid/SheetClipboard.h"
+#include "grid/SheetEditTarget.h"
 #include "grid/SheetTableModel.h"
 
 #include <QClipboard>
@@ -41,6 +42,7 @@ void CSpreadSheet::cutSelection() {
     copySelection();
     if (isReadOnly()) return;
     const Sheet::Block block = selectedBlock();
+    if (SheetEditTarget* target = model_->editTarget()) return target->clearBlock(block, true);
     timbra::clearBlockValues(sheet(), block);
     announceBlock(block);
 }
@@ -52,8 +54,10 @@ void CSpreadSheet::pasteAtSelection() {
     const timbra::TextTable table =
         timbra::parseClipboardText(QGuiApplication::clipboard()->text().toStdString());
     if (table.empty()) return;
-    const timbra::PasteResult result = timbra::pasteIntoSheet(sheet(), at, table);
-    announceBlock(result.changed);
+    SheetEditTarget* target = model_->editTarget();
+    const timbra::PasteResult result =
+        target ? target->paste(at, table) : timbra::pasteIntoSheet(sheet(), at, table);
+    if (!target) announceBlock(result.changed);
     if (result.refused == 0) return;
     Prompter::current().message(
         this, messageCaption(),
@@ -68,6 +72,7 @@ void CSpreadSheet::clearSelectedValues() {
     if (isReadOnly()) return;
     const Sheet::Block block = selectedBlock();
     if (block.empty()) return;
+    if (SheetEditTarget* target = model_->editTarget()) return target->clearBlock(block, false);
     const bool single = block.col1 == block.col2 && block.row1 == block.row2;
     const bool wasBlank = single && sheet().GetText(block.col1, block.row1).empty();
     timbra::clearBlockValues(sheet(), block);

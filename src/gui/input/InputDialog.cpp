@@ -5,7 +5,7 @@
 #include "app/ReferencePageDialog.h"
 #include "grid/CSpreadSheet.h"
 #include "input/DialogUnits.h"
-#include "input/TallyCommands.h"
+#include "input/StandEditor.h"
 #include "input/TallyFile.h"
 #include "input/TallyRecovery.h"
 
@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -68,7 +69,7 @@ CInputDialog::CInputDialog(const ProgramProfile& profile, QWidget* parent)
     buildMenuBar();
     OnInitDialog();
     recovery_ = new TallyRecovery(
-        profile_, [this] { return timbra::formatTallyText(grid_->sheet()); }, this);
+        profile_, [this] { return timbra::formatTallyText(document().tally()); }, this);
     connect(recovery_, &TallyRecovery::statusChanged, recoveryStatus_, [this](const QString& text) {
         recoveryStatus_->setText(text);
         recoveryStatus_->setVisible(!text.isEmpty());
@@ -122,6 +123,8 @@ void CInputDialog::buildControls() {
     grid_->setObjectName(QStringLiteral("grid"));
     grid_->setMinimumHeight(dialogUnits(0, 179).height());
     connect(grid_, &CSpreadSheet::CellChanged, this, &CInputDialog::OnCellChanged);
+    editor_ = new StandEditor(profile_, grid_, this);
+    connect(editor_, &StandEditor::boxesChanged, this, &CInputDialog::showObjectiveBoxes);
     layout->addWidget(grid_, 1);
 
     // Foot: the hint (where the program has one), then the three result boxes on the right.
@@ -167,7 +170,8 @@ void CInputDialog::buildMenuBar() {
                 qmenu->addSeparator();
                 continue;
             }
-            QAction* action = qmenu->addAction(qs(entry.text));
+            QAction* action = undoRedoAction(entry, qmenu);
+            if (!action) action = qmenu->addAction(qs(entry.text));
             action->setObjectName(QStringLiteral("action%1").arg(entry.id));
             for (const auto& [id, handler] : handlers)
                 if (id != 0 && id == entry.id) connect(action, &QAction::triggered, this, handler);
@@ -176,13 +180,27 @@ void CInputDialog::buildMenuBar() {
     layout()->setMenuBar(bar);
 }
 
+// The undo history's items name the step ("Undo Paste") and are disabled when there is none; their
+// keys work wherever the focus is in the dialog, except in an open cell editor, which has its own.
+QAction* CInputDialog::undoRedoAction(const timbra::MenuEntry& entry, QMenu* menu) {
+    const bool undo = entry.id == profile_.undoId;
+    if (entry.id == 0 || (!undo && entry.id != profile_.redoId)) return nullptr;
+    QUndoStack* stack = editor_->undoStack();
+    QAction* action =
+        undo ? stack->createUndoAction(menu, qs(entry.text)) : stack->createRedoAction(menu, qs(entry.text));
+    action->setShortcuts(undo ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)}
+                              : QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                                    QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    menu->addAction(action);
+    addAction(action);
+    return action;
+}
+
 // The stored empty grid, blanked by the tally conventions, with Objective 1 ticked and the
 // cursor on the first plot number. Run afresh for every dialog, so no tally survives a dialog.
 void CInputDialog::OnInitDialog() {
-    timbra::Sheet tally = profile_.loadTallyGrid();
-    timbra::prepareTallyForDialog(tally, profile_.tally);
-    grid_->setSheet(std::move(tally));
-    checkOnlyObjective1();
+    // The document starts in the dialog's opening state, and the grid shows it from its creation.
+    showObjectiveBoxes();
     grid_->SetActiveCell(1, 6);
     grid_->setFocus();
 
@@ -193,6 +211,14 @@ void CInputDialog::OnInitDialog() {
         gridWidth += grid_->columnWidth(c);
     const QMargins margins = layout()->contentsMargins();
     resize(std::max(sizeHint().width(), gridWidth + margins.left() + margins.right()), sizeHint().height());
+}
+
+timbra::StandDocument& CInputDialog::document() const {
+    return editor_->document();
+}
+
+QUndoStack* CInputDialog::undoStack() const {
+    return editor_->undoStack();
 }
 
 bool CInputDialog::confirmLeaving(const std::string& question) {

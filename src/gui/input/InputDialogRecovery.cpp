@@ -2,9 +2,8 @@
 
 #include "app/ProgramProfile.h"
 #include "app/Prompter.h"
-#include "grid/CSpreadSheet.h"
+#include "app/StandDocument.h"
 #include "input/RecoveryFile.h"
-#include "input/TallyFile.h"
 #include "input/TallyRecovery.h"
 
 #include <QDateTime>
@@ -32,7 +31,7 @@ bool CInputDialog::event(QEvent* event) {
 void CInputDialog::offerRecovery() {
     const timbra::RecoveryFile& copy = recovery_->file();
     if (!copy.exists()) return;
-    timbra::Sheet restored = grid_->sheet();
+    timbra::Sheet restored = document().tally();
     const timbra::RecoveredTally read = copy.read(restored);
     const QString copyPath = QFile::decodeName(copy.tallyPath().c_str());
     if (!read.ok) {
@@ -58,10 +57,8 @@ void CInputDialog::offerRecovery() {
         return;
     }
 
-    // Laid in as Open lays a file in; the copy stays on disk until the tally is saved or given up.
-    const timbra::LoadResult loaded = timbra::loadTallyText(grid_->sheet(), read.text, copy.tallyPath());
-    if (!loaded.ok) return; // the bytes were read above without a fault
-    grid_->refresh();
-    grid_->markCells(loaded.refusedCells);
+    // Laid in as Open lays a file in, as one step that Undo takes back; the copy stays on disk until
+    // the tally is saved or given up.
+    if (!openTallyText(read.text, copy.tallyPath(), "Restore").ok) return; // read above without a fault
     recovery_->adoptCopy(read.info.source);
 }

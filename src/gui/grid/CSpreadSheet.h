@@ -2,6 +2,7 @@
 
 #include "grid/Sheet.h"
 
+#include "grid/SheetClipboard.h"
 #include "grid/SheetItemDelegate.h"
 
 #include <QString>
@@ -60,10 +61,12 @@ public:
     void SetPrintRange(int range);
     // The text of the box in which the user can cancel a print; empty shows no box.
     void SetPrintAbortText(const QString& text);
-    // Asks for a printer, then prints; tells the user why when the print fails.
+    // Asks for a printer, then prints; tells the user why when the print fails (not when the user
+    // cancels it).
     void PrintSheet();
     // Prints the print range to a printer already set up (a PDF file in tests and the
-    // command-line tool). Returns false with a reason when nothing or only part was printed.
+    // command-line tool). Returns false with a reason when nothing or only part was printed, and
+    // with an empty reason when the user cancelled the print.
     bool printTo(QPrinter& printer, QString* error = nullptr);
 
     // Marks cells whose text their editor would refuse (after Open), until they are edited.
@@ -99,6 +102,8 @@ private:
     void copySelection();
     void cutSelection();
     void pasteAtSelection();
+    // What a paste left out and why, one sentence per reason; empty when every value went in.
+    QString pasteReport(const timbra::PasteResult& result) const;
     void clearSelectedValues();
     void announceBlock(const timbra::Sheet::Block& block);
 

@@ -27,8 +27,9 @@ void CSpreadSheet::SetPrintAbortText(const QString& text) {
 void CSpreadSheet::PrintSheet() {
     QPrinter printer(QPrinter::HighResolution);
     if (!Prompter::current().choosePrinter(this, printer)) return;
+    // A print the user cancelled passes silently; only a failure is told.
     QString error;
-    if (!printTo(printer, &error)) Prompter::current().message(this, messageCaption(), error);
+    if (!printTo(printer, &error) && !error.isEmpty()) Prompter::current().message(this, messageCaption(), error);
 }
 
 Sheet::Block CSpreadSheet::printBlock() {
@@ -103,7 +104,7 @@ bool CSpreadSheet::paintPages(QPrinter& printer, const Sheet::Block& block, cons
             if (progress->wasCanceled()) {
                 printer.abort();
                 painter.end();
-                return fail(tr("The print was cancelled."));
+                return fail(QString()); // cancelled by the user: nothing to report
             }
         }
         if (page > 0 && !printer.newPage()) {

@@ -1,11 +1,10 @@
-// The recovery copy of the input dialog's tally: written while changes are unsaved, offered back to
-// a fresh dialog, deleted on No, Save as or leaving, kept aside when unreadable, and a failure to
-// write told once in the dialog's status line.
+// The recovery copy of the input dialog's tally: offered back to a fresh dialog as one undoable
+// step, deleted on No, Save as or leaving, kept aside when unreadable, and a failure to write it
+// told once in the dialog's status line.
 #include "input/CInputDialog.h"
 
 #include "app/ProgramProfile.h"
 #include "grid/CSpreadSheet.h"
-#include "input/RecoveryFile.h"
 #include "input/TallyFile.h"
 #include "input/TallyRecovery.h"
 #include "input_test_prompter.h"
@@ -24,10 +23,6 @@ using timbra::ProgramProfile;
 
 namespace {
 
-const ProgramProfile& profileOf(const QString& model) {
-    return *timbra::profileForModel(model.toStdString());
-}
-
 // Every cell's text, so that two grids compare in one QCOMPARE.
 QString cellsOf(const CInputDialog& d) {
     const timbra::Sheet& s = d.grid()->sheet();
@@ -38,26 +33,19 @@ QString cellsOf(const CInputDialog& d) {
     return all;
 }
 
-// A typed stand: its header and two trees in plot 1.
-void typeStand(CInputDialog& d) {
+// A stand header and two trees in plot 1, then the copy written as losing focus writes it.
+void typeStandAndLeaveIt(CInputDialog& d) {
     timbra::Sheet& tally = d.grid()->sheet();
     tally.SetText(3, 2, "Crash Hollow");
-    tally.SetText(10, 2, "1");
     for (int row : {6, 7}) {
         tally.SetText(1, row, "1");
-        tally.SetText(3, row, row == 6 ? "YLP" : "SWG");
         tally.SetText(5, row, "36");
     }
+    tally.SetText(7, 7, "bad grade"); // kept, and marked when restored as after Open
     d.grid()->refresh();
-}
-
-void writeCopy(CInputDialog& d) {
-    d.recovery()->writeIfChanged();
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(&d, &deactivate);
     d.recovery()->waitForWrite();
-}
-
-void trigger(CInputDialog& d, int id) {
-    d.findChild<QAction*>(QStringLiteral("action%1").arg(id))->trigger();
 }
 
 } // namespace
@@ -67,11 +55,9 @@ class RecoveryTest : public QObject {
     std::unique_ptr<TestPrompter> prompter;
     std::unique_ptr<QTemporaryDir> state;
 
-    QString copyPath(const ProgramProfile& profile) const {
-        return state->filePath(QString::fromStdString("timbra/" + profile.executable + "-recovery.txt"));
-    }
+    QString folder() const { return state->filePath(QStringLiteral("timbra")); }
 
-    // A dialog as the user opens it, with the recovery question (if any) answered.
+    // A dialog as the user opens it, the recovery question (if any) asked.
     std::unique_ptr<CInputDialog> open(const ProgramProfile& profile) {
         auto d = std::make_unique<CInputDialog>(profile);
         d->show();
@@ -89,139 +75,110 @@ private slots:
 
     // Typed, copied, crashed (the dialog simply goes), reopened, restored: the same cells.
     void restoreCycle_data() {
-        QTest::addColumn<QString>("model");
-        QTest::newRow("upland") << QStringLiteral("upland");
-        QTest::newRow("bottomland") << QStringLiteral("bottomland");
+        QTest::addColumn<bool>("upland");
+        QTest::newRow("timbra") << true;
+        QTest::newRow("lowtimbra") << false;
     }
     void restoreCycle() {
-        QFETCH(QString, model);
-        const ProgramProfile& profile = profileOf(model);
+        QFETCH(bool, upland);
+        const ProgramProfile& profile = upland ? timbra::timbraProfile() : timbra::lowtimbraProfile();
+        const QString copy = folder() + QString::fromStdString("/" + profile.executable + "-recovery.txt");
         QString typed;
         {
             auto first = open(profile);
-            writeCopy(*first); // the opening grid holds nothing to recover
-            QVERIFY(!QFile::exists(copyPath(profile)));
-            typeStand(*first);
-            first->grid()->sheet().SetText(7, 6, "bad grade"); // kept, and marked as after Open
-            QEvent deactivate(QEvent::WindowDeactivate);
-            QCoreApplication::sendEvent(first.get(), &deactivate);
+            first->recovery()->writeIfChanged(); // the opening grid holds nothing to recover
             first->recovery()->waitForWrite();
+            QVERIFY(!QFile::exists(copy));
+            typeStandAndLeaveIt(*first);
             typed = cellsOf(*first);
         }
-        QVERIFY(QFile::exists(copyPath(profile)));
-        QCOMPARE(prompter->questions.size(), 0);
-
         prompter->answers = {true};
         auto second = open(profile);
         QCOMPARE(prompter->questions.size(), 1);
-        QVERIFY2(
-            QRegularExpression(QStringLiteral("^A tally typed on .+ \\(2 trees, from not saved\\) was not "
-                                              "saved\\. Restore it\\?$"))
-                .match(prompter->questions.first().text)
-                .hasMatch(),
-            qPrintable(prompter->questions.first().text));
+        const QString asked = prompter->questions.first().text;
+        QVERIFY2(QRegularExpression(
+                     QStringLiteral(
+                         R"(^A tally typed on .+ \(2 trees, from not saved\) was not saved\. Restore it\?$)"))
+                     .match(asked)
+                     .hasMatch(),
+                 qPrintable(asked));
         QCOMPARE(cellsOf(*second), typed);
-        QVERIFY(second->grid()->isMarked(7, 6));
-
-        // One step, which Undo takes back; the grid holds unsaved changes.
-        QUndoStack* history = second->undoStack();
-        QCOMPARE(history->undoText(), QStringLiteral("Restore"));
-        QVERIFY(!history->isClean());
-        history->undo();
+        QVERIFY(second->grid()->isMarked(7, 7));
+        QCOMPARE(second->undoStack()->undoText(), QStringLiteral("Restore"));
+        second->undoStack()->undo();
         QVERIFY(cellsOf(*second) != typed);
-        history->redo();
-        QCOMPARE(cellsOf(*second), typed);
 
-        // Still unsaved: the copy stays until the user gives the tally up.
-        writeCopy(*second);
-        QVERIFY(QFile::exists(copyPath(profile)));
+        // Still unsaved, so the copy stays until the user gives the tally up.
+        QVERIFY(QFile::exists(copy));
         prompter->answers = {true};
         second->reject();
-        QVERIFY(!QFile::exists(copyPath(profile)));
-        QVERIFY(QDir(state->filePath("timbra")).isEmpty());
+        QVERIFY(QDir(folder()).isEmpty());
     }
 
     void noDeletesTheCopy() {
-        const ProgramProfile& profile = timbra::timbraProfile();
-        QString opening;
-        {
-            auto first = open(profile);
-            opening = cellsOf(*first);
-            typeStand(*first);
-            writeCopy(*first);
-        }
-        auto second = open(profile); // no answer given: No
+        typeStandAndLeaveIt(*open(timbra::timbraProfile()));
+        auto again = open(timbra::timbraProfile()); // no answer given: No
         QCOMPARE(prompter->questions.size(), 1);
-        QCOMPARE(cellsOf(*second), opening);
-        QVERIFY(QDir(state->filePath("timbra")).isEmpty());
-        auto third = open(profile);
-        QCOMPARE(prompter->questions.size(), 1);
+        QCOMPARE(again->undoStack()->count(), 0);
+        QVERIFY(QDir(folder()).isEmpty());
     }
 
     // Save as removes the copy; later changes are copied again, from the saved file.
     void saveAsRemovesTheCopy() {
         const ProgramProfile& profile = timbra::lowtimbraProfile();
-        QTemporaryDir dir;
-        const QString saved = dir.filePath(QStringLiteral("hollow.txt"));
+        const QString saved = state->filePath(QStringLiteral("hollow.txt"));
         {
             auto d = open(profile);
-            typeStand(*d);
-            writeCopy(*d);
+            typeStandAndLeaveIt(*d);
             prompter->fileNames = {saved};
-            trigger(*d, profile.saveAsId);
-            QVERIFY(!QFile::exists(copyPath(profile)));
-            writeCopy(*d);
-            QVERIFY(!QFile::exists(copyPath(profile)));
+            d->findChild<QAction*>(QStringLiteral("action%1").arg(profile.saveAsId))->trigger();
+            QVERIFY(QDir(folder()).isEmpty());
             d->grid()->sheet().SetText(3, 2, "Crash Hollow east");
-            writeCopy(*d);
+            d->recovery()->writeIfChanged();
         }
         open(profile);
-        QCOMPARE(prompter->questions.size(), 1);
-        QVERIFY(prompter->questions.first().text.contains("(2 trees, from " + saved + ")"));
+        QVERIFY(prompter->questions.value(0).text.contains("(2 trees, from " + saved + ")"));
     }
 
     void unreadableCopyIsKeptAside() {
-        const ProgramProfile& profile = timbra::timbraProfile();
-        QDir().mkpath(state->filePath("timbra"));
-        QFile garbage(copyPath(profile));
+        QDir().mkpath(folder());
+        QFile garbage(folder() + "/timbra-recovery.txt");
         QVERIFY(garbage.open(QIODevice::WriteOnly));
-        garbage.write(QByteArray(int(timbra::MaxTallyRowBytes) + 1, 'x'));
+        garbage.write(QByteArray(int(timbra::MaxTallyRowBytes) + 1, 'x')); // no tally has such a row
         garbage.close();
-        auto d = open(profile);
+        open(timbra::timbraProfile());
         QCOMPARE(prompter->questions.size(), 0);
-        QCOMPARE(prompter->messages.size(), 1);
-        const QStringList kept = QDir(state->filePath("timbra")).entryList({"timbra-recovery-*.txt"});
+        const QStringList kept = QDir(folder()).entryList(QDir::Files);
         QCOMPARE(kept.size(), 1);
-        QVERIFY(prompter->messages.first().text.contains(state->filePath("timbra/" + kept.first())));
-        QVERIFY(!QFile::exists(copyPath(profile)));
+        QVERIFY(kept.first().startsWith("timbra-recovery-20"));
+        QVERIFY(prompter->messageTexts().value(0).contains(folder() + '/' + kept.first()));
     }
 
     // A state folder that cannot be made (a file stands in its way, which binds root too): one line
-    // in the dialog, however many tries; no message box.
+    // in the dialog, however many tries, and no message box; it goes once a copy is written.
     void writeFailureIsToldOnceInTheStatusLine() {
-        QFile blocker(state->filePath("timbra"));
+        QFile blocker(folder());
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         auto d = open(timbra::timbraProfile());
         auto* status = d->findChild<QLabel*>(QStringLiteral("recoveryStatus"));
-        QVERIFY(status->isHidden());
         int told = 0;
         connect(d->recovery(), &TallyRecovery::statusChanged, this, [&told] { ++told; });
-        for (const char* name : {"One", "Two", "Three"}) {
+        auto typeAndCopy = [&d](const char* name) {
             d->grid()->sheet().SetText(3, 2, name);
-            writeCopy(*d);
-        }
+            d->recovery()->writeIfChanged();
+            d->recovery()->waitForWrite();
+        };
+        typeAndCopy("One");
+        typeAndCopy("Two");
         QCOMPARE(told, 1);
         QVERIFY(!status->isHidden());
         QVERIFY2(status->text().contains("Not a directory"), qPrintable(status->text()));
-        QCOMPARE(prompter->messages.size(), 0);
-
-        // Once the folder can be made, the line goes.
-        QFile::remove(state->filePath("timbra"));
-        d->grid()->sheet().SetText(3, 2, "Four");
-        writeCopy(*d);
+        QFile::remove(folder());
+        typeAndCopy("Three");
+        QCOMPARE(told, 2);
         QVERIFY(status->isHidden());
-        QVERIFY(QFile::exists(copyPath(timbra::timbraProfile())));
+        QCOMPARE(prompter->messages.size(), 0);
     }
 };
 

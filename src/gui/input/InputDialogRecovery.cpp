@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTimer>
 
@@ -45,7 +46,8 @@ void CInputDialog::offerRecovery() {
         return;
     }
 
-    const QDateTime written = QDateTime::fromString(QString::fromStdString(read.info.writtenAt), Qt::ISODate);
+    QDateTime written = QDateTime::fromString(QString::fromStdString(read.info.writtenAt), Qt::ISODate);
+    if (!written.isValid()) written = QFileInfo(copyPath).lastModified(); // a damaged side file
     const int trees = timbra::tallyTreeCount(restored, profile_.tally);
     const QString question =
         tr("A tally typed on %1 (%2, from %3) was not saved. Restore it?")

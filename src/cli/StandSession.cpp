@@ -41,10 +41,7 @@ OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
 
 void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, std::optional<int> n,
                      bool keepClasses) {
-    if (!n) return;
-    boxes.checked = {};
-    if (clickObjective(boxes, profile.objectiveCount, *n) && !keepClasses)
-        profile.rewriteForObjective(tally, *n);
+    if (n) timbra::chooseObjective(profile, tally, boxes, *n, keepClasses);
 }
 
 std::vector<int> tickedObjectives(const ObjectiveBoxes& boxes, int count) {

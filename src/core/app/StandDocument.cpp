@@ -172,11 +172,15 @@ StandEdit StandDocument::clickObjective(int n) {
 }
 
 StandEdit StandDocument::chooseObjective(int n, bool keepClasses) {
-    return recordWhole("Objective " + std::to_string(n), [&] {
-        boxes_.checked = {};
-        if (timbra::clickObjective(boxes_, profile_->objectiveCount, n) && !keepClasses)
-            profile_->rewriteForObjective(tally_, n);
-    });
+    return recordWhole("Objective " + std::to_string(n),
+                       [&] { timbra::chooseObjective(*profile_, tally_, boxes_, n, keepClasses); });
+}
+
+void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, int n,
+                     bool keepClasses) {
+    boxes.checked = {};
+    if (clickObjective(boxes, profile.objectiveCount, n) && !keepClasses)
+        profile.rewriteForObjective(tally, n);
 }
 
 void StandDocument::undo(const StandEdit& edit) {

@@ -75,8 +75,7 @@ public:
     // A click on objective box n with the boxes as they were before it: the box toggles, and when it
     // became ticked the others untick and objective n's rewrite pass rewrites the classes.
     StandEdit clickObjective(int n);
-    // The command line's choice: box n alone ticked (0: none), with the rewrite pass unless
-    // `keepClasses`.
+    // The command line's choice (see the free function below).
     StandEdit chooseObjective(int n, bool keepClasses);
 
     // Lays an edit back (undo) or again (redo): its cells and the boxes.
@@ -113,5 +112,10 @@ private:
     ObjectiveBoxes boxes_;
     std::optional<RunOutcome> lastRun_;
 };
+
+// The command line's choice of objective for any tally: box n alone ticked (0: none), with
+// objective n's rewrite pass unless `keepClasses`.
+void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, int n,
+                     bool keepClasses);
 
 } // namespace timbra

@@ -92,7 +92,7 @@ private:
 
     // Shows the document's objective boxes: ticks and enabled state.
     void showObjectiveBoxes();
-    // Marks the cells an opened file filled with text their editor would refuse, and says so.
+    // Says that an opened file filled cells with text their editor would refuse (they are marked).
     void reportRefusedCells(const timbra::LoadResult& loaded, const QString& from);
 
     const timbra::ProgramProfile& profile_;

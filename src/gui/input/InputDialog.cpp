@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QAction>
 #include <QScrollBar>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -28,6 +29,10 @@
 using timbra::ProgramProfile;
 
 namespace {
+
+// Grid heights in dialog units: the template's, and the least the dialog keeps (a few rows).
+constexpr int OpeningGridHeight = 179;
+constexpr int MinimumGridHeight = 60;
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -90,7 +95,8 @@ void CInputDialog::buildControls() {
     for (int n = 1; n <= profile_.objectiveCount; ++n) {
         auto* box = new QCheckBox(tr("Objective %1").arg(n), group);
         box->setObjectName(QStringLiteral("objective%1").arg(n));
-        box->setMinimumWidth(dialogUnits(52, 10).width());
+        // Never narrower than its caption: "Objective 1" and "Objective 4" must stay told apart.
+        box->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
         connect(box, &QCheckBox::clicked, this, [this, n] { OnObjective(n); });
         boxes->addWidget(box);
         objectives_.push_back(box);
@@ -111,6 +117,16 @@ void CInputDialog::buildControls() {
     connect(cancel, &QPushButton::clicked, this, &CInputDialog::reject);
     auto* run = makeButton(tr("Run"), "run", this);
     connect(run, &QPushButton::clicked, this, &CInputDialog::OnRun);
+    // F5 and Ctrl+R run from anywhere in the dialog; taking the focus first commits an open cell edit.
+    auto* runKeys = new QAction(this);
+    runKeys->setObjectName(QStringLiteral("runShortcut"));
+    runKeys->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)});
+    connect(runKeys, &QAction::triggered, run, [run] {
+        run->setFocus(Qt::ShortcutFocusReason);
+        run->click();
+    });
+    addAction(runKeys);
+    run->setToolTip(tr("Run (F5, Ctrl+R)"));
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     buttons->addWidget(run);
@@ -118,10 +134,11 @@ void CInputDialog::buildControls() {
     top->addLayout(buttons);
     layout->addLayout(top);
 
-    // The tally grid takes the room that is left and grows with the dialog.
+    // The tally grid takes the room that is left and grows with the dialog; in a dialog made smaller
+    // than it opens, the grid gives up room and scrolls.
     grid_ = new CSpreadSheet(this);
     grid_->setObjectName(QStringLiteral("grid"));
-    grid_->setMinimumHeight(dialogUnits(0, 179).height());
+    grid_->setMinimumHeight(dialogUnits(0, MinimumGridHeight).height());
     connect(grid_, &CSpreadSheet::CellChanged, this, &CInputDialog::OnCellChanged);
     editor_ = new StandEditor(profile_, grid_, this);
     connect(editor_, &StandEditor::boxesChanged, this, &CInputDialog::showObjectiveBoxes);
@@ -145,6 +162,16 @@ void CInputDialog::buildControls() {
     standValueBox_ = makeResultBox(foot, profile_.standValueLabel, "standValueBox", this);
     cutoffBox_ = makeResultBox(foot, profile_.cutoffLabel, "cutoffBox", this);
     layout->addLayout(foot);
+
+    // Tab order: the objectives, their descriptions, the buttons, then the grid; Ctrl+Tab leaves the grid.
+    QWidget* order[] = {descriptions, ok, cancel, run, grid_};
+    QWidget* previous = objectives_.back();
+    for (std::size_t i = 1; i < objectives_.size(); ++i)
+        setTabOrder(objectives_[i - 1], objectives_[i]);
+    for (QWidget* next : order) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 void CInputDialog::buildMenuBar() {
@@ -204,13 +231,19 @@ void CInputDialog::OnInitDialog() {
     grid_->SetActiveCell(1, 6);
     grid_->setFocus();
 
-    // Wide enough to show every column of the tally without scrolling sideways.
+    // Opens with the grid as tall as the dialog template has it and wide enough to show every column
+    // of the tally without scrolling sideways.
+    grid_->setMinimumHeight(dialogUnits(0, OpeningGridHeight).height());
     int gridWidth = grid_->verticalHeader()->sizeHint().width() +
                     grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth();
     for (int c = 0; c < grid_->sheet().GetMaxCols(); ++c)
         gridWidth += grid_->columnWidth(c);
     const QMargins margins = layout()->contentsMargins();
-    resize(std::max(sizeHint().width(), gridWidth + margins.left() + margins.right()), sizeHint().height());
+    const QSize opening(std::max(sizeHint().width(), gridWidth + margins.left() + margins.right()),
+                        sizeHint().height());
+    grid_->setMinimumHeight(dialogUnits(0, MinimumGridHeight).height());
+    resize(opening);
+    grid_->scrollToTop(); // the stand header stays in sight; the cursor is on the first plot number
 }
 
 timbra::StandDocument& CInputDialog::document() const {

@@ -42,7 +42,7 @@ void CInputDialog::OnOpen() {
         message(tr("The tally was not opened. %1").arg(QString::fromStdString(opened.loaded.error)));
         return;
     }
-    editor_->record(std::move(opened.edit));
+    editor_->record(std::move(opened.edit), opened.loaded.refusedCells);
     recovery_->setBaseline(localPath(path));
     reportRefusedCells(opened.loaded, path);
 }
@@ -51,14 +51,13 @@ timbra::LoadResult CInputDialog::openTallyText(std::string_view bytes, const std
                                                const std::string& stepName) {
     timbra::OpenEdit opened = document().openText(bytes, nameForMessages, stepName);
     if (!opened.loaded.ok) return opened.loaded;
-    editor_->record(std::move(opened.edit));
+    editor_->record(std::move(opened.edit), opened.loaded.refusedCells);
     reportRefusedCells(opened.loaded, QString::fromStdString(nameForMessages));
     return opened.loaded;
 }
 
 void CInputDialog::reportRefusedCells(const timbra::LoadResult& loaded, const QString& from) {
     if (loaded.refusedCells.empty()) return;
-    grid_->markCells(loaded.refusedCells);
     const auto count = loaded.refusedCells.size();
     message(count == 1
                 ? tr("1 cell of %1 holds a value that its column does not accept; it is marked in the grid.")

@@ -10,8 +10,9 @@ namespace {
 // One step of the history: the edit as the document returned it, already made when pushed.
 class StandEditCommand : public QUndoCommand {
 public:
-    StandEditCommand(StandEditor& editor, timbra::StandEdit edit)
-        : QUndoCommand(QString::fromStdString(edit.name)), editor_(editor), edit_(std::move(edit)) {}
+    StandEditCommand(StandEditor& editor, timbra::StandEdit edit, std::vector<std::pair<int, int>> marked)
+        : QUndoCommand(QString::fromStdString(edit.name)), editor_(editor), edit_(std::move(edit)),
+          marked_(std::move(marked)) {}
 
     void undo() override {
         editor_.document().undo(edit_);
@@ -21,12 +22,13 @@ public:
     void redo() override {
         if (std::exchange(firstRedo_, false)) return; // pushing it: the document has made it
         editor_.document().redo(edit_);
-        editor_.showLaidBack(edit_);
+        editor_.showLaidBack(edit_, marked_);
     }
 
 private:
     StandEditor& editor_;
     timbra::StandEdit edit_;
+    std::vector<std::pair<int, int>> marked_;
     bool firstRedo_ = true;
 };
 
@@ -38,16 +40,19 @@ StandEditor::StandEditor(const timbra::ProgramProfile& profile, CSpreadSheet* gr
     grid_->attachSheet(document_.tallyForView(), this);
 }
 
-void StandEditor::record(timbra::StandEdit edit) {
-    if (!edit.changed()) return;
+void StandEditor::record(timbra::StandEdit edit, std::vector<std::pair<int, int>> marked) {
+    if (!edit.changed()) return grid_->markCells(marked); // a file reopened as it is
     show(edit);
+    grid_->markCells(marked);
     if (edit.cursor && edit.cursor != edit.firstCell())
         grid_->SetActiveCell(edit.cursor->first, edit.cursor->second);
-    undoStack_->push(new StandEditCommand(*this, std::move(edit)));
+    undoStack_->push(new StandEditCommand(*this, std::move(edit), std::move(marked)));
 }
 
-void StandEditor::showLaidBack(const timbra::StandEdit& edit) {
+void StandEditor::showLaidBack(const timbra::StandEdit& edit,
+                               const std::vector<std::pair<int, int>>& marked) {
     show(edit);
+    grid_->markCells(marked);
     if (const auto first = edit.firstCell()) grid_->SetActiveCell(first->first, first->second);
 }
 

@@ -5,6 +5,9 @@
 
 #include <QObject>
 
+#include <utility>
+#include <vector>
+
 class CSpreadSheet;
 class QUndoStack;
 
@@ -24,10 +27,11 @@ public:
     QUndoStack* undoStack() const { return undoStack_; }
 
     // Records an edit the document has made as one step (an edit that changed nothing is no step)
-    // and shows it; the cursor follows the cursor rule where the edit gave one.
-    void record(timbra::StandEdit edit);
+    // and shows it; the cursor follows the cursor rule where the edit gave one. `marked` are cells
+    // an opened file filled with text their editor refuses: marked now and again on redo.
+    void record(timbra::StandEdit edit, std::vector<std::pair<int, int>> marked = {});
     // Shows an edit laid back by undo or redo, with the cursor on the first cell it changed.
-    void showLaidBack(const timbra::StandEdit& edit);
+    void showLaidBack(const timbra::StandEdit& edit, const std::vector<std::pair<int, int>>& marked = {});
 
     bool typeCell(int col, int row, const std::string& text) override;
     timbra::PasteResult paste(const timbra::Sheet::Block& at, const timbra::TextTable& table) override;

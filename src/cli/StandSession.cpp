@@ -1,22 +1,36 @@
 #include "cli/StandSession.h"
 
+#include "cli/StandardStreams.h"
 #include "input/TallyFile.h"
 
 #include <istream>
-#include <iterator>
 
 namespace timbra::cli {
 
 namespace {
 
-std::string readAll(std::istream& in) {
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// Reads `file` with `fromFile`, or "-" (standard input) with `fromText`.
+template <typename FromText, typename FromFile>
+LoadResult load(const std::string& file, std::istream& in, FromText&& fromText, FromFile&& fromFile) {
+    if (file != "-") return fromFile(file);
+    // Bounded as files are: an endless input is cut just past the limit and refused.
+    const std::string bytes = readAtMost(in, MaxTallyFileBytes);
+    if (in.bad()) {
+        LoadResult failed;
+        failed.ok = false;
+        failed.error = "Cannot open \"standard input\": " + streamError(in) + ".";
+        return failed;
+    }
+    return fromText(bytes, "standard input");
 }
-
-const std::string StandardInput = "standard input";
 
 OpenedTally describe(const LoadResult& loaded, const Sheet& tally) {
     OpenedTally opened{loaded.ok, loaded.error, {}};
+    if (loaded.windows1252Bytes == 1)
+        opened.notices.push_back("1 byte of the file is not UTF-8 and was read as a Windows-1252 character");
+    else if (loaded.windows1252Bytes > 1)
+        opened.notices.push_back(std::to_string(loaded.windows1252Bytes) +
+                                 " bytes of the file are not UTF-8 and were read as Windows-1252 characters");
     for (const auto& [col, row] : loaded.refusedCells)
         opened.notices.push_back(columnName(col) + std::to_string(row) + ": \"" + tally.GetText(col, row) +
                                  "\" is outside the cell's limits (" + tally.editorAt(col, row).describe() +
@@ -35,8 +49,11 @@ ObjectiveBoxes openingBoxes() {
 }
 
 OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
-    return describe(
-        file == "-" ? loadTallyText(tally, readAll(in), StandardInput) : loadTallyFile(tally, file), tally);
+    const LoadResult loaded = load(
+        file, in,
+        [&](const std::string& bytes, const std::string& name) { return loadTallyText(tally, bytes, name); },
+        [&](const std::string& path) { return loadTallyFile(tally, path); });
+    return describe(loaded, tally);
 }
 
 void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, std::optional<int> n,
@@ -54,8 +71,12 @@ std::vector<int> tickedObjectives(const ObjectiveBoxes& boxes, int count) {
 StandSession runStand(const Options& options, std::istream& in) {
     StandDocument document(*options.profile);
     const std::string& file = options.files.front();
-    const LoadResult loaded = file == "-" ? document.openText(readAll(in), StandardInput, "Open").loaded
-                                          : document.open(file).loaded;
+    const LoadResult loaded = load(
+        file, in,
+        [&](const std::string& bytes, const std::string& name) {
+            return document.openText(bytes, name, "Open").loaded;
+        },
+        [&](const std::string& path) { return document.open(path).loaded; });
     StandSession s;
     const OpenedTally opened = describe(loaded, document.tally());
     if (!opened.ok) {

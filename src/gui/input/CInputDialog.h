@@ -92,8 +92,9 @@ private:
 
     // Shows the document's objective boxes: ticks and enabled state.
     void showObjectiveBoxes();
-    // Says that an opened file filled cells with text their editor would refuse (they are marked).
-    void reportRefusedCells(const timbra::LoadResult& loaded, const QString& from);
+    // Tells what the user should know about an opened file: bytes read as Windows-1252, cells
+    // whose text their editor would refuse (they are marked).
+    void reportOpened(const timbra::LoadResult& loaded, const QString& path);
 
     const timbra::ProgramProfile& profile_;
     timbra::StandResults results_;

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QStringList>
 #include <QUndoStack>
 
 // The spreadsheet commands of the input dialog's menu bar.
@@ -44,7 +45,7 @@ void CInputDialog::OnOpen() {
     }
     editor_->record(std::move(opened.edit), opened.loaded.refusedCells);
     recovery_->setBaseline(localPath(path));
-    reportRefusedCells(opened.loaded, path);
+    reportOpened(opened.loaded, path);
 }
 
 timbra::LoadResult CInputDialog::openTallyText(std::string_view bytes, const std::string& nameForMessages,
@@ -52,20 +53,31 @@ timbra::LoadResult CInputDialog::openTallyText(std::string_view bytes, const std
     timbra::OpenEdit opened = document().openText(bytes, nameForMessages, stepName);
     if (!opened.loaded.ok) return opened.loaded;
     editor_->record(std::move(opened.edit), opened.loaded.refusedCells);
-    reportRefusedCells(opened.loaded, QString::fromStdString(nameForMessages));
+    reportOpened(opened.loaded, QString::fromStdString(nameForMessages));
     return opened.loaded;
 }
 
-void CInputDialog::reportRefusedCells(const timbra::LoadResult& loaded, const QString& from) {
-    if (loaded.refusedCells.empty()) return;
-    const auto count = loaded.refusedCells.size();
-    message(count == 1
-                ? tr("1 cell of %1 holds a value that its column does not accept; it is marked in the grid.")
-                      .arg(from)
-                : tr("%1 cells of %2 hold values that their column does not accept; they are marked in the "
-                     "grid.")
-                      .arg(count)
-                      .arg(from));
+// What the user should know about an opened file, told in one message.
+void CInputDialog::reportOpened(const timbra::LoadResult& loaded, const QString& path) {
+    QStringList notes;
+    if (const auto bytes = loaded.windows1252Bytes; bytes > 0)
+        notes << (bytes == 1
+                      ? tr("1 byte of %1 is not UTF-8 and was read as a Windows-1252 character.").arg(path)
+                      : tr("%1 bytes of %2 are not UTF-8 and were read as Windows-1252 characters.")
+                            .arg(bytes)
+                            .arg(path));
+    if (!loaded.refusedCells.empty()) {
+        const auto count = loaded.refusedCells.size();
+        notes << (count == 1 ? tr("1 cell of %1 holds a value that its column does not accept; it is marked "
+                                  "in the grid.")
+                                   .arg(path)
+                             : tr("%1 cells of %2 hold values that their column does not accept; they are "
+                                  "marked in the "
+                                  "grid.")
+                                   .arg(count)
+                                   .arg(path));
+    }
+    if (!notes.isEmpty()) message(notes.join(QLatin1Char(' ')));
 }
 
 void CInputDialog::OnSaveAs() {

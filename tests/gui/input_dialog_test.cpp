@@ -10,6 +10,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -142,6 +145,81 @@ private slots:
         // Enter outside an edit moves down; it does not press the default button.
         QTest::keyClick(dialog.grid(), Qt::Key_Return);
         QCOMPARE(prompter->questions.size(), 0);
+    }
+
+    // Every caption whole and no control over another, at the opening size and at the least size the
+    // dialog takes (where the grid scrolls); Lowtimbra's dialog has no maximise box.
+    void layoutAtOpeningAndLeastSize_data() { addModels(); }
+    void layoutAtOpeningAndLeastSize() {
+        QFETCH(QString, model);
+        const ProgramProfile& profile = profileOf(model);
+        CInputDialog dialog(profile);
+        QCOMPARE(bool(dialog.windowFlags() & Qt::WindowMaximizeButtonHint), model == "upland");
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (const QSize size : {dialog.size(), QSize(1, 1)}) {
+            dialog.resize(size);
+            dialog.layout()->activate();
+            QList<QWidget*> controls;
+            for (QWidget* w : dialog.findChildren<QWidget*>()) {
+                if (!w->isVisible()) continue;
+                const QString name = w->objectName() + ' ' + w->metaObject()->className();
+                if (qobject_cast<QCheckBox*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QPushButton*>(w))
+                    QVERIFY2(w->width() >= w->sizeHint().width() && w->height() >= w->sizeHint().height(),
+                             qPrintable(name));
+                if (w->parentWidget() == &dialog) controls << w;
+            }
+            for (int i = 0; i < controls.size(); ++i)
+                for (int j = i + 1; j < controls.size(); ++j)
+                    QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                             qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName()));
+        }
+        QVERIFY(dialog.height() < 400); // the grid gave up room rather than a control
+    }
+
+    // Ctrl+Tab and Ctrl+Shift+Tab leave the grid (committing an open edit); the objective boxes are
+    // in the tab order; F5 and Ctrl+R run.
+    void keyboard() {
+        const ProgramProfile& profile = timbra::timbraProfile();
+        CInputDialog dialog(profile);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.grid()->setFocus();
+        QTest::keyClick(dialog.grid(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("run"));
+        dialog.grid()->setFocus();
+        dialog.grid()->SetActiveCell(3, 6);
+        QTest::keyClick(dialog.grid(), 'w'); // opens the editor
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QTRY_COMPARE(dialog.grid()->sheet().GetText(3, 6), std::string("W"));
+        QCOMPARE(QApplication::focusWidget(), objective(dialog, 1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), objective(dialog, 2));
+
+        putStand(dialog, profile);
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_F5, Qt::NoModifier}, {Qt::Key_R, Qt::ControlModifier}}) {
+            dialog.findChild<QLineEdit*>(QStringLiteral("decisionBox"))->clear();
+            dialog.grid()->setFocus();
+            QTest::keyClick(dialog.grid(), key, modifiers);
+            QVERIFY(!box(dialog, "decisionBox").isEmpty());
+        }
+    }
+
+    // The real file dialog lists the tally type as "TEXT FILES (.txt)", without its pattern again.
+    void fileTypeList() {
+        prompter.reset(); // the real dialogs
+        CInputDialog dialog(timbra::timbraProfile());
+        QString shownType;
+        QTimer::singleShot(0, &dialog, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* types = modal ? modal->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")) : nullptr)
+                shownType = types->currentText();
+            if (modal) modal->close();
+        });
+        trigger(dialog, timbra::timbraProfile().openId);
+        QCOMPARE(shownType, QStringLiteral("TEXT FILES (.txt)"));
     }
 
     // Objective 3 has no cut-off in two upland provinces; its tick is left alone.

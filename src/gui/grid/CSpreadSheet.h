@@ -68,7 +68,8 @@ public:
     void PrintSheet();
     // Prints the print range to a printer already set up. A PDF printer's file is painted in
     // memory with the printer's page layout and saved through the atomic file writer. Returns
-    // false with a reason when nothing or only part was printed, or the file was not saved.
+    // false with a reason when nothing or only part was printed, or the file was not saved, and
+    // with an empty reason when the user cancelled the print.
     bool printTo(QPrinter& printer, QString* error = nullptr);
     // Paints the print range's pages on a painter already begun on `device` (a PDF made in
     // memory, which may add pages of its own). Returns why it stopped, empty when all were painted.
@@ -99,6 +100,7 @@ private:
     static QString messageCaption() { return QStringLiteral("Timbra"); }
     timbra::Sheet::Block printBlock();
     bool printToPdf(QPrinter& printer, QString* error);
+    static QString cancelledPrint();
     void applySizes();
     void finishEdit(QWidget* editor, SheetItemDelegate::Move move);
     void moveCursorBy(SheetItemDelegate::Move move);
@@ -115,5 +117,4 @@ private:
     std::optional<std::pair<int, int>> editedCell_; // committed, announced once its editor closes
     int printRange_ = 0;
     QString printAbortText_;
-    bool printCancelled_ = false; // the last print was stopped in its cancel box
 };

@@ -88,9 +88,10 @@ bool SheetItemDelegate::eventFilter(QObject* object, QEvent* event) {
     const bool control = static_cast<QKeyEvent*>(event)->modifiers() & Qt::ControlModifier;
     switch (static_cast<QKeyEvent*>(event)->key()) {
     case Qt::Key_Tab:
-        move = control ? (static_cast<QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier ? Move::FocusPrevious
-                                                                                          : Move::FocusNext)
-                       : Move::Next;
+        move = control
+                   ? (static_cast<QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier ? Move::FocusPrevious
+                                                                                      : Move::FocusNext)
+                   : Move::Next;
         break;
     case Qt::Key_Backtab:
         move = control ? Move::FocusPrevious : Move::Previous;

@@ -9,6 +9,7 @@
 #include "input/TallyFile.h"
 #include "input/TallyRecovery.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QAction>
 #include <QScrollBar>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -42,7 +42,8 @@ QPushButton* makeButton(const QString& caption, const char* name, QWidget* paren
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setAutoDefault(false);
-    button->setMinimumSize(dialogUnits(50, 14));
+    button->setMinimumSize(
+        dialogUnits(50, 14).expandedTo(button->sizeHint())); // the template's size, or the caption's
     return button;
 }
 

@@ -59,6 +59,7 @@ TEST(TallyText, ReadsAnyRowEndAndReplacesEveryValue) {
         EXPECT_EQ(s.GetText(2, 4), "YL");
         EXPECT_EQ(s.GetText(3, 4), "");
         EXPECT_EQ(s.GetText(10, 2), ""); // the tally's number of plots is gone
+        EXPECT_EQ(s.GetText(3, 6) + s.GetText(10, 1500), "");
         EXPECT_EQ(s.editorAt(10, 2).kind, CellEditor::Kind::Integer);
     }
 }
@@ -160,7 +161,7 @@ TEST(TallyText, CellsTheEditorsWouldRefuseAreKeptAndReported) {
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(s.GetText(5, 6), "45");
     EXPECT_EQ(s.GetText(9, 6), "Codominant");
-    EXPECT_EQ(s.GetText(3, 6), "ylp"); // accepted (it would be upper-cased when typed) and kept as it is
+    EXPECT_EQ(s.GetText(3, 6), "ylp");  // accepted (it would be upper-cased when typed) and kept as it is
     EXPECT_EQ(s.GetText(2, 6), "1.00"); // a number takes its cell's one form, as typed
     using Cell = std::pair<int, int>;
     // The 0s of an empty tree row are kept and not counted, although a typed 0 would not fit.

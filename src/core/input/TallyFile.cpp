@@ -146,7 +146,7 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
 
     // A number takes its cell's one form, as typing it would ("1" in a tree number is "1.00"); before
     // the limits below, which hold for the tally as it will be saved.
-    for (int r = 1; r <= rows; ++r)
+    for (int r = 1; r <= rowsRead; ++r)
         for (int c = 1; c <= cols; ++c) {
             const CellEditor::Kind kind = sheet.editorAt(c, r).kind;
             if (kind != CellEditor::Kind::Integer && kind != CellEditor::Kind::Float) continue;

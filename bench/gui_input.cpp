@@ -1,11 +1,12 @@
 // Benchmarks of the input dialog: opening it (stored grid restored and blanked, window shown),
-// and Run, an objective click and undo or redo of a whole-tally step over a full tally of 1,495
-// trees, each with its repaint.
+// Run, an objective click and undo or redo of a whole-tally step over a full tally of 1,495 trees,
+// each with its repaint, and the recovery copy of a full tally.
 
 #include "../tests/gui/input_test_prompter.h"
 #include "app/ProgramProfile.h"
 #include "grid/CSpreadSheet.h"
 #include "input/CInputDialog.h"
+#include "input/TallyRecovery.h"
 
 #include <QCheckBox>
 #include <QUndoStack>
@@ -107,5 +108,27 @@ void BM_UndoRedoWholeTally(benchmark::State& state, const timbra::ProgramProfile
 BENCHMARK_CAPTURE(BM_UndoRedoWholeTally, timbra, &timbra::timbraProfile())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_UndoRedoWholeTally, lowtimbra, &timbra::lowtimbraProfile())
     ->Unit(benchmark::kMillisecond);
+
+// The recovery copy of a full tally after one cell changed. `onDisk` 0: the time the user-interface
+// thread spends (the tally formatted and compared, the write handed to the worker); 1: the whole
+// copy until it is synced to disk.
+void BM_RecoveryCopyFullTally(benchmark::State& state) {
+    TestPrompter prompter;
+    CInputDialog dialog(timbra::timbraProfile());
+    fillTally(dialog);
+    const bool onDisk = state.range(0) == 1;
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        dialog.grid()->sheet().SetText(3, 2, "Stand " + std::to_string(++n));
+        state.ResumeTiming();
+        dialog.recovery()->writeIfChanged();
+        if (!onDisk) state.PauseTiming();
+        dialog.recovery()->waitForWrite();
+        if (!onDisk) state.ResumeTiming();
+    }
+    if (!dialog.recovery()->file().exists()) state.SkipWithError("no recovery copy was written");
+}
+BENCHMARK(BM_RecoveryCopyFullTally)->Arg(0)->Arg(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

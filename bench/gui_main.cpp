@@ -19,6 +19,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QWindow>
 
 #include <benchmark/benchmark.h>
@@ -88,6 +89,9 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--start-once") == 0) return startOnce(argc, argv, argv[2]);
 
     QApplication app(argc, argv);
+    // Recovery copies of the benchmarks' tallies go to a scratch folder, never the user's own.
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

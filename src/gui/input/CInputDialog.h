@@ -12,10 +12,12 @@
 class CSpreadSheet;
 class QCheckBox;
 class QAction;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QUndoStack;
 class StandEditor;
+class TallyRecovery;
 
 namespace timbra {
 struct LoadResult;
@@ -38,6 +40,7 @@ public:
     // The results of the last Run; the reset state until the user runs.
     const timbra::StandResults& results() const { return results_; }
     CSpreadSheet* grid() const { return grid_; }
+    TallyRecovery* recovery() const { return recovery_; }
     // The stand being entered (tally, objective boxes, last Run) and the history of its edits.
     timbra::StandDocument& document() const;
     QUndoStack* undoStack() const;
@@ -72,6 +75,10 @@ public slots:
 protected:
     // The close box asks once, then takes the cancel path.
     void closeEvent(QCloseEvent* event) override;
+    // Recovery (InputDialogRecovery.cpp): the first showing offers a tally a crashed run left, and
+    // losing focus writes the recovery copy.
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void buildControls();
@@ -81,6 +88,7 @@ private:
     bool confirmLeaving(const std::string& question);
     void showPage(const timbra::ReferencePage& page);
     void message(const QString& text);
+    void offerRecovery();
 
     // Shows the document's objective boxes: ticks and enabled state.
     void showObjectiveBoxes();
@@ -96,4 +104,7 @@ private:
     QLineEdit* standValueBox_ = nullptr;
     QLineEdit* decisionBox_ = nullptr;
     QLineEdit* cutoffBox_ = nullptr;
+    TallyRecovery* recovery_ = nullptr;
+    QLabel* recoveryStatus_ = nullptr; // tells once that the recovery copy cannot be written
+    bool recoveryOffered_ = false;
 };

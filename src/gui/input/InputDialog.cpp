@@ -6,6 +6,8 @@
 #include "grid/CSpreadSheet.h"
 #include "input/DialogUnits.h"
 #include "input/StandEditor.h"
+#include "input/TallyFile.h"
+#include "input/TallyRecovery.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -72,6 +74,12 @@ CInputDialog::CInputDialog(const ProgramProfile& profile, QWidget* parent)
     buildControls();
     buildMenuBar();
     OnInitDialog();
+    recovery_ = new TallyRecovery(
+        profile_, [this] { return timbra::formatTallyText(document().tally()); }, this);
+    connect(recovery_, &TallyRecovery::statusChanged, recoveryStatus_, [this](const QString& text) {
+        recoveryStatus_->setText(text);
+        recoveryStatus_->setVisible(!text.isEmpty());
+    });
 }
 
 CInputDialog::~CInputDialog() = default;
@@ -145,6 +153,11 @@ void CInputDialog::buildControls() {
         hint->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         foot->addWidget(hint, 0, Qt::AlignBottom);
     }
+    recoveryStatus_ = new QLabel(this);
+    recoveryStatus_->setObjectName(QStringLiteral("recoveryStatus"));
+    recoveryStatus_->setWordWrap(true);
+    recoveryStatus_->hide();
+    foot->addWidget(recoveryStatus_, 1, Qt::AlignBottom);
     foot->addStretch();
     decisionBox_ = makeResultBox(foot, profile_.decisionLabel, "decisionBox", this);
     standValueBox_ = makeResultBox(foot, profile_.standValueLabel, "standValueBox", this);
@@ -246,12 +259,17 @@ bool CInputDialog::confirmLeaving(const std::string& question) {
     return Prompter::current().question(this, qs(profile_.appName), qs(question));
 }
 
+// Leaving gives the tally up, so its recovery copy goes too.
 void CInputDialog::accept() {
-    if (confirmLeaving(profile_.leaveQuestion)) QDialog::accept();
+    if (!confirmLeaving(profile_.leaveQuestion)) return;
+    recovery_->discard();
+    QDialog::accept();
 }
 
 void CInputDialog::reject() {
-    if (confirmLeaving(profile_.leaveQuestion)) QDialog::reject();
+    if (!confirmLeaving(profile_.leaveQuestion)) return;
+    recovery_->discard();
+    QDialog::reject();
 }
 
 void CInputDialog::closeEvent(QCloseEvent* event) {
@@ -265,6 +283,7 @@ void CInputDialog::closeEvent(QCloseEvent* event) {
         return;
     }
     // The question has been answered: take the cancel path without asking it a second time.
+    recovery_->discard();
     QDialog::reject();
     event->accept();
 }

@@ -7,6 +7,7 @@
 #include "input/StandEditor.h"
 #include "input/TallyCommands.h"
 #include "input/TallyFile.h"
+#include "input/TallyRecovery.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -43,6 +44,7 @@ void CInputDialog::OnOpen() {
         return;
     }
     editor_->record(std::move(opened.edit), opened.loaded.refusedCells);
+    recovery_->setBaseline(localPath(path));
     reportOpened(opened.loaded, path);
 }
 
@@ -85,6 +87,7 @@ void CInputDialog::OnSaveAs() {
     const timbra::FileResult saved = timbra::saveTallyFile(document().tally(), localPath(path));
     if (!saved.ok) return message(tr("The tally was not saved. %1").arg(QString::fromStdString(saved.error)));
     undoStack()->setClean(); // the history remembers which step the file holds
+    recovery_->saved(localPath(path));
 }
 
 // Prints the stand header, the headings and the trees, all ten columns.

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace timbra::bottomland {
 
@@ -15,8 +16,8 @@ public:
     void SetStand(int numberOfPlots, std::string plotSize, int objective1, int objective2, int objective3);
     // Stores the tree and computes treeValue and perAcreValue. A tree that no rule values is worth
     // 0, and so is every tree of a stand whose plot size is unknown; never the previous tree's value.
-    void Evaluate(int dbh, double height, int grade, std::string speciesClass, std::string vigor,
-                  std::string crownClass, std::string treeClass);
+    void Evaluate(int dbh, double height, int grade, std::string_view speciesClass, std::string_view vigor,
+                  std::string_view crownClass, std::string_view treeClass);
 
     int numberOfPlots = 0; // stored for the caller; the valuation does not use it
     int objective1 = 0;

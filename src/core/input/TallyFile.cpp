@@ -73,7 +73,7 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     std::string cell;
     bool lastInRow = false;
     int row = 1, col = 1;
-    std::size_t rowStart = 0;
+    std::size_t rowStart = 0, longestRow = 0;
     const auto where = [&row] { return "row " + std::to_string(row) + " of the file"; };
     for (;;) {
         const auto status = reader.next(cell, lastInRow);
@@ -94,6 +94,7 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
                                          ", but the tally has only " + std::to_string(cols) + " columns");
         }
         if (lastInRow) {
+            longestRow = std::max(longestRow, reader.position() - rowStart);
             ++row;
             col = 1;
             rowStart = reader.position();
@@ -102,11 +103,18 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
         }
     }
 
+    longestRow = std::max(longestRow, reader.position() - rowStart); // a last row without its end
+
     // What Open takes, Save as must write in a form Open takes again, so the limits also hold for the
     // tally as it will be written: quotes read as plain text are doubled there, and text of an older
     // Windows tally takes more bytes as UTF-8.
+    // A cell takes at most twice its bytes and two quotes once saved, and the row ends cost one
+    // byte each, so a tally well inside the limits (every real one) needs no cell-by-cell count.
+    const std::size_t cellCount = static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows);
+    const bool surelyFits = 2 * body.size() + 3 * cellCount <= MaxTallyFileBytes &&
+                            2 * longestRow + 3 * static_cast<std::size_t>(cols) <= MaxTallyRowBytes;
     std::size_t savedBytes = 0;
-    for (int r = 1; r <= rows; ++r) {
+    for (int r = 1; r <= rows && !surelyFits; ++r) {
         std::size_t rowBytes = 0;
         for (int c = 1; c <= cols; ++c) // each cell with the comma or the row end after it
             rowBytes += quotedSize(cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +

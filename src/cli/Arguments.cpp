@@ -77,7 +77,10 @@ std::string parseOptions(const CommandInfo& info, const std::vector<std::string>
             if (problem.empty() && !parseInt(objectiveText)) problem = "--objective needs a whole number";
         } else if (name == "--pdf" && takes(Pdf)) {
             problem = value(o.pdfPath);
+            // A forgotten file name must not turn the next option into one ("--pdf --csv").
             if (problem.empty() && o.pdfPath.empty()) problem = "--pdf needs a file name";
+            if (problem.empty() && !attached && o.pdfPath.starts_with('-'))
+                problem = "--pdf needs a file name, not \"" + o.pdfPath + "\"";
         } else if (attached) {
             problem = std::string(name) + " takes no value";
         } else if (name == "--keep-classes" && takes(KeepClasses)) {
@@ -118,6 +121,10 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
     }
     const std::string& first = args.front();
     if (first == "--help" || first == "-h" || first == "help") return parsed;
+    if (first == "--version") {
+        parsed.options.command = Command::Version;
+        return parsed;
+    }
     for (const CommandInfo& info : Commands) {
         if (first != info.name) continue;
         parsed.options.command = info.command;
@@ -135,6 +142,7 @@ const char* usageText() {
   timbra-cli report FILE [--model upland|bottomland] [--objective N] [--keep-classes]
                     [--csv] [--pdf OUT.pdf]
   timbra-cli --help
+  timbra-cli --version
 
 Judges a stand from a saved tally file, as the input dialog's Run does.
 

@@ -2,6 +2,7 @@
 
 #include "cli/ResultsJson.h"
 #include "cli/StandSession.h"
+#include "cli/TextOutput.h"
 #include "model/ValueFormat.h"
 
 #include <ostream>
@@ -30,12 +31,12 @@ void printList(const char* title, const std::vector<std::string>& lines, std::os
     if (lines.empty()) out << " none";
     out << '\n';
     for (const std::string& line : lines)
-        out << "  " << line << '\n';
+        out << "  " << visible(line) << '\n';
 }
 
 void printReadable(const StandSession& s, const ProgramProfile& profile, std::ostream& out) {
     const std::vector<int> ticked = tickedObjectives(s.boxes, profile.objectiveCount);
-    out << "Stand: " << s.outcome.results.standName << '\n';
+    out << "Stand: " << visible(s.outcome.results.standName) << '\n';
     out << "Model: " << profile.modelName << ", ";
     if (ticked.empty()) out << "no objective ticked";
     for (std::size_t i = 0; i < ticked.size(); ++i)
@@ -58,7 +59,7 @@ void printReadable(const StandSession& s, const ProgramProfile& profile, std::os
     for (const auto& [label, value] : lines)
         width = std::max(width, label.size());
     for (const auto& [label, value] : lines)
-        out << label << ':' << std::string(width - label.size() + 2, ' ') << value << '\n';
+        out << label << ':' << std::string(width - label.size() + 2, ' ') << visible(value) << '\n';
     out << decisionLine(st) << "\n\n";
 
     if (!s.fileNotices.empty()) printList("File notices", s.fileNotices, out);

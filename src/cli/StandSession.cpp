@@ -1,10 +1,10 @@
 #include "cli/StandSession.h"
 
+#include "cli/StandardStreams.h"
 #include "input/TallyCommands.h"
 #include "input/TallyFile.h"
 
 #include <istream>
-#include <iterator>
 
 namespace timbra::cli {
 
@@ -23,12 +23,23 @@ ObjectiveBoxes openingBoxes() {
 OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
     LoadResult loaded;
     if (file == "-") {
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        loaded = loadTallyText(tally, bytes, "standard input");
+        // Bounded as files are: an endless input is cut just past the limit and refused.
+        const std::string bytes = readAtMost(in, MaxTallyFileBytes);
+        if (in.bad()) {
+            loaded.ok = false;
+            loaded.error = "Cannot open \"standard input\": " + streamError(in) + ".";
+        } else {
+            loaded = loadTallyText(tally, bytes, "standard input");
+        }
     } else {
         loaded = loadTallyFile(tally, file);
     }
     OpenedTally opened{loaded.ok, loaded.error, {}, loaded.fileRows};
+    if (loaded.windows1252Bytes == 1)
+        opened.notices.push_back("1 byte of the file is not UTF-8 and was read as a Windows-1252 character");
+    else if (loaded.windows1252Bytes > 1)
+        opened.notices.push_back(std::to_string(loaded.windows1252Bytes) +
+                                 " bytes of the file are not UTF-8 and were read as Windows-1252 characters");
     for (const auto& [col, row] : loaded.refusedCells)
         opened.notices.push_back(columnName(col) + std::to_string(row) + ": \"" + tally.GetText(col, row) +
                                  "\" is outside the cell's limits (" + tally.editorAt(col, row).describe() +

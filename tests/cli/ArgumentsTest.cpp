@@ -1,8 +1,7 @@
 // The command line as a user meets it: arguments, exit statuses and the program itself.
 #include "CliTestSupport.h"
 
-#include <cstdio>
-#include <sys/wait.h>
+#include "app/Version.h"
 
 namespace timbra::cli::test {
 namespace {
@@ -41,26 +40,13 @@ TEST(Arguments, HelpAndOptionSpellings) {
         EXPECT_EQ(r.code, 0);
         EXPECT_EQ(r.out.rfind("Usage:\n", 0), 0u);
     }
+    EXPECT_EQ(runCli({"--version"}).out, std::string("timbra-cli ") + version + "\n");
     // "--name=value", options after the file, and "--" before a name that looks like an option.
     EXPECT_EQ(runCli({"run", BottomlandExample, "--objective=3", "--model=bottomland"}).code, 0);
     const CliResult r = runCli({"run", "--", "--odd"});
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find("Cannot open \"--odd\""), std::string::npos) << r.err;
 }
-
-// Runs a shell command line; gives its exit status and standard output.
-std::pair<int, std::string> shell(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return {-1, out};
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
-
-const std::string Exe = std::string("'") + TIMBRA_CLI_EXE + "'";
 
 TEST(Executable, StandardInputOutputAndExitStatus) {
     const auto [status, out] = shell(Exe + " run - --model bottomland --json < '" + BottomlandExample + "'");

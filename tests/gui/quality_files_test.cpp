@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 namespace {
 
 const timbra::ProgramProfile& upland() {
@@ -105,8 +109,6 @@ private slots:
         QTest::newRow("folder") << "." << QByteArray() << "it is a folder";
         QTest::newRow("device") << "/dev/zero" << QByteArray() << "not a regular file";
         QTest::newRow("missing") << "missing.txt" << QByteArray() << "No such file or directory";
-        QTest::newRow("cut in a quoted cell")
-            << "cut.txt" << QByteArray(",,Ridge\r\r\r\r\r1,1,\"White, north") << "never closed";
         QTest::newRow("binary") << "binary.txt" << QByteArray("1,2\r\0\0\0", 7) << "NUL byte";
     }
     void openFailsWithoutHarm() {
@@ -128,8 +130,51 @@ private slots:
         QCOMPARE(cellsOf(dialog), before);
     }
 
-    // A file cut off in the middle of a row, with a DBH out of range, opens with what it holds; the
-    // cells their editors refuse are marked, and the user is told once.
+    // Print to a PDF file goes through the same checks and the same atomic save as Save as.
+    void printToPdfFailsWithoutHarm_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<int>("sizeLimit"); // bytes a file may grow to; 0 for none
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << "old.pdf" << 8192 << "File too large";
+        QTest::newRow("device") << "/dev/full" << 0 << "not a regular file";
+        QTest::newRow("folder") << "." << 0 << "it is a folder";
+    }
+    void printToPdfFailsWithoutHarm() {
+        QFETCH(QString, where);
+        QFETCH(int, sizeLimit);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        writeAll(dir.filePath("old.pdf"), "%PDF an older print");
+        const QString path = where == "." ? dir.path() : where.startsWith('/') ? where : dir.filePath(where);
+
+        TestPrompter prompter;
+        CInputDialog dialog(upland());
+        putStand(dialog);
+        prompter.pdfPath = path;
+        rlimit unlimited{};
+        ::getrlimit(RLIMIT_FSIZE, &unlimited);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        if (sizeLimit > 0) {
+            const rlimit limit{rlim_t(sizeLimit), unlimited.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        dialog.OnPrint();
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::signal(SIGXFSZ, oldHandler);
+
+        expectMessage(prompter, path, reason);
+        QVERIFY(prompter.messages.first().text.startsWith("The print was not saved."));
+        QCOMPARE(readAll(dir.filePath("old.pdf")), QByteArray("%PDF an older print"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"old.pdf"});
+        struct stat st {};
+        ::stat("/dev/full", &st);
+        QVERIFY(S_ISCHR(st.st_mode));
+    }
+
+    // A file cut off in the middle of a row, with a DBH out of range and a stray Windows-1252 byte
+    // among UTF-8 text, opens with what it holds; the cells their editors refuse are marked, and the
+    // user is told both in one message.
     void openMarksRefusedCells() {
         QTemporaryDir dir;
         const QString path = dir.filePath("cut.txt");
@@ -138,17 +183,19 @@ private slots:
         putStand(dialog);
         prompter.fileNames = {path, path};
         dialog.OnSaveAs();
-        QByteArray bytes = readAll(path).replace(",18,", ",99,");
+        QByteArray bytes = readAll(path).replace(",18,", ",99,").replace("Ridge", "Ch\xC3\xA2teau \x96");
         bytes.truncate(bytes.indexOf("Preferred") + 5);
         writeAll(path, bytes);
 
         dialog.OnOpen();
         QCOMPARE(prompter.messages.size(), 1);
         const QString text = prompter.messages.first().text;
-        QVERIFY2(text.startsWith("2 cells of " + path), qPrintable(text));
+        QCOMPARE(text, "1 byte of " + path +
+                           " is not UTF-8 and was read as a Windows-1252 character. 2 cells of " + path +
+                           " hold values that their column does not accept; they are marked in the grid.");
         const timbra::Sheet& tally = dialog.grid()->sheet();
         QCOMPARE(tally.GetText(3, 2) + '|' + tally.GetText(10, 6) + '|' + tally.GetText(1, 7),
-                 "Ridge stand|Prefe|");
+                 "Ch\u00E2teau \u2013 stand|Prefe|");
         QCOMPARE((QList<bool>{dialog.grid()->isMarked(5, 6), dialog.grid()->isMarked(10, 6),
                               dialog.grid()->isMarked(4, 6)}),
                  (QList<bool>{true, true, false}));

@@ -22,16 +22,19 @@ ProgramProfile makeLowtimbra() {
     p.fieldInstructionsId = 32788;
     p.fieldDataSheetId = 32787;
     p.mainMenus = {
-        {"&View", {{"&Status Bar", ProgramProfile::StatusBarId}}},
-        {"Model", {{"Input Data", p.inputDataId}}},
-        {"Results", {{"View Results", p.viewResultsId}, {"Print Results", p.printResultsId}}},
+        {"&View", {{"&Status Bar", ProgramProfile::StatusBarId, "Show or hide the status bar"}}},
+        {"Model", {{"Input Data", p.inputDataId, "Open the input dialog"}}},
+        {"Results",
+         {{"View Results", p.viewResultsId, "Show the stand analysis report"},
+          {"Print Results", p.printResultsId, "Print the stand analysis report"}}},
         {"Getting Started",
-         {{"Start-up Help", p.gettingStartedId},
+         {{"Start-up Help", p.gettingStartedId, "Show how to get started"},
           {},
-          {"Field Instructions", p.fieldInstructionsId},
-          {"Field Data Sheet", p.fieldDataSheetId},
+          {"Field Instructions", p.fieldInstructionsId, "Show the field instructions"},
+          {"Field Data Sheet", p.fieldDataSheetId, "Show the blank field data sheet"},
           {},
-          {"&About Timbra...", ProgramProfile::AboutId}}},
+          {"&About Timbra...", ProgramProfile::AboutId,
+           "Display program information, version number and copyright"}}},
     };
     p.aboutText = "Timbra Version 1.1\nBottomland decision-maker for southern broadleaf stands";
 

@@ -3,11 +3,14 @@
 #include "app/CMainFrame.h"
 #include "app/CWelcomeDialog.h"
 #include "app/ProgramProfile.h"
+#include "app/Version.h"
 
 #include <QApplication>
 #include <QScreen>
 
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 
 QString noDisplayMessage(const timbra::ProgramProfile& profile) {
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
@@ -36,11 +39,18 @@ std::unique_ptr<CMainFrame> startProgram(const timbra::ProgramProfile& profile) 
 }
 
 int runProgram(int argc, char** argv, const timbra::ProgramProfile& profile) {
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        const bool written = std::printf("%s %s\n", profile.executable.c_str(), timbra::version) > 0;
+        return written && std::fflush(stdout) == 0 ? 0 : 1;
+    }
     // Qt would abort with a long platform-plugin message; one plain line says what to do.
     if (const QString message = noDisplayMessage(profile); !message.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(message));
         return 1;
     }
+    // A file-size limit makes a save fail with a reason the user is told, instead of ending the
+    // program with the signal.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(profile.appName));
     QApplication::setDesktopFileName(QString::fromStdString(profile.executable));

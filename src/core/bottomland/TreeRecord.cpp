@@ -31,6 +31,7 @@ void TreeRecord::SetStand(int numberOfPlots, std::string plotSize, int objective
                           int objective3) {
     this->numberOfPlots = numberOfPlots;
     this->plotSize = std::move(plotSize);
+    expansion_ = plotFactor(this->plotSize);
     this->objective1 = objective1;
     this->objective2 = objective2;
     this->objective3 = objective3;
@@ -41,14 +42,13 @@ void TreeRecord::Evaluate(int dbh, double height, int grade, std::string_view sp
     this->dbh = dbh;
     this->height = height;
     this->grade = grade;
-    this->speciesClass.assign(speciesClass);
-    this->vigor.assign(vigor);
-    this->crownClass.assign(crownClass);
-    this->treeClass.assign(treeClass);
+    this->speciesClass = speciesClass;
+    this->vigor = vigor;
+    this->crownClass = crownClass;
+    this->treeClass = treeClass;
 
     treeValue = valueOnPlot();
-    const auto factor = plotFactor(plotSize);
-    perAcreValue = factor ? treeValue * *factor : 0.0;
+    perAcreValue = expansion_ ? treeValue * *expansion_ : 0.0;
 }
 
 double TreeRecord::sawtimberValue(double rankSum, double weight) const {

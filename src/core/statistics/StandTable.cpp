@@ -12,9 +12,11 @@ namespace timbra {
 namespace {
 
 StandTableClass tableClassOf(std::string_view treeClass) {
-    for (int c = TablePreferred; c < TableOther; ++c)
-        if (treeClass == StandTableClassNames[static_cast<std::size_t>(c)])
-            return static_cast<StandTableClass>(c);
+    static constexpr std::array<std::string_view, TableOther> names{
+        StandTableClassNames[TablePreferred], StandTableClassNames[TableReserve],
+        StandTableClassNames[TableCuttingStock], StandTableClassNames[TableCull]};
+    for (std::size_t c = 0; c < names.size(); ++c)
+        if (treeClass == names[c]) return static_cast<StandTableClass>(c);
     return TableOther;
 }
 
@@ -25,6 +27,7 @@ int diameterClassOf(int dbh) {
 }
 
 std::string_view trimmedCode(std::string_view code) {
+    if (!code.empty() && code.front() != ' ' && code.back() != ' ') return code;
     const auto first = code.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     return code.substr(first, code.find_last_not_of(' ') - first + 1);

@@ -28,9 +28,10 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
 double tQuantile95(int degreesOfFreedom) {
     if (degreesOfFreedom < 1) return NaN;
-    // The searches for plots needed meet the same small counts again and again (a summary works
-    // out the figures for every objective of every file), so those are worked out once each.
-    constexpr int Remembered = 4096;
+    // The searches for plots needed meet the same counts again and again (a summary works out the
+    // figures for every objective of every file), and a quantile costs microseconds, so each is
+    // worked out once (800 KB at most, filled as met).
+    constexpr int Remembered = MostPlotsSearched;
     static std::array<std::atomic<double>, Remembered> known{}; // 0: not worked out yet
     if (degreesOfFreedom >= Remembered) return boost::math::quantile(StudentsT(degreesOfFreedom), 0.975);
     std::atomic<double>& slot = known[static_cast<std::size_t>(degreesOfFreedom)];

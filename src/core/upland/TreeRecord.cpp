@@ -24,6 +24,7 @@ void TreeRecord::SetStand(int numberOfPlots, std::string plotSize, int objective
                           int objective3, int objective4) {
     this->numberOfPlots = numberOfPlots;
     this->plotSize = std::move(plotSize);
+    expansion_ = plotExpansion(this->plotSize);
     this->objective1 = objective1;
     this->objective2 = objective2;
     this->objective3 = objective3;
@@ -35,14 +36,13 @@ void TreeRecord::Evaluate(int dbh, double height, int grade, std::string_view sp
     this->dbh = dbh;
     this->height = height;
     this->grade = grade;
-    this->speciesClass.assign(speciesClass);
-    this->vigor.assign(vigor);
-    this->crownClass.assign(crownClass);
-    this->treeClass.assign(treeClass);
+    this->speciesClass = speciesClass;
+    this->vigor = vigor;
+    this->crownClass = crownClass;
+    this->treeClass = treeClass;
 
     treeValue = valueOnPlot();
-    const auto expansion = plotExpansion(plotSize);
-    perAcreValue = expansion ? treeValue * *expansion : UnknownPlotSizeValue;
+    perAcreValue = expansion_ ? treeValue * *expansion_ : UnknownPlotSizeValue;
 }
 
 double TreeRecord::valueOnPlot() const {

@@ -14,7 +14,7 @@ esac
 
 jobs=$(nproc 2>/dev/null || echo 2)
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+          libgtest-dev libgmock-dev libbenchmark-dev libboost-dev fonts-dejavu-core)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 

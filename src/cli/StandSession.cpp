@@ -25,7 +25,7 @@ LoadResult load(const std::string& file, std::istream& in, FromText&& fromText, 
 }
 
 OpenedTally describe(const LoadResult& loaded, const Sheet& tally) {
-    OpenedTally opened{loaded.ok, loaded.error, {}};
+    OpenedTally opened{loaded.ok, loaded.error, {}, loaded.fileRows};
     if (loaded.windows1252Bytes == 1)
         opened.notices.push_back("1 byte of the file is not UTF-8 and was read as a Windows-1252 character");
     else if (loaded.windows1252Bytes > 1)
@@ -54,6 +54,35 @@ OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
         [&](const std::string& bytes, const std::string& name) { return loadTallyText(tally, bytes, name); },
         [&](const std::string& path) { return loadTallyFile(tally, path); });
     return describe(loaded, tally);
+}
+
+std::string otherModelNotice(const ProgramProfile& profile, const Sheet& tally, int fileRows) {
+    // How each program writes its tally: its grid's rows, and the text of the province label, I3
+    // ("Province" in an upland tally, nothing in a bottomland one).
+    struct Look {
+        const ProgramProfile* profile;
+        int rows;
+        std::string provinceLabel;
+    };
+    static const std::vector<Look> looks = [] {
+        std::vector<Look> all;
+        for (const ProgramProfile* p : {&timbraProfile(), &lowtimbraProfile()}) {
+            const Sheet grid = p->loadTallyGrid();
+            all.push_back({p, grid.GetMaxRows(), grid.GetText(9, 3)});
+        }
+        return all;
+    }();
+    // The label tells the two apart; where it is empty the file's rows must match as well, since a
+    // short tally written by hand may have no label either.
+    for (const Look& look : looks)
+        if (look.profile != &profile && tally.GetText(9, 3) == look.provinceLabel &&
+            (!look.provinceLabel.empty() || fileRows == look.rows)) {
+            const std::string& model = look.profile->modelName;
+            const bool vowel = std::string_view("aeiou").find(model.front()) != std::string_view::npos;
+            return std::string("looks like ") + (vowel ? "an " : "a ") + model + " tally: use --model " +
+                   model;
+        }
+    return {};
 }
 
 void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, std::optional<int> n,
@@ -85,9 +114,13 @@ StandSession runStand(const Options& options, std::istream& in) {
     }
     s.ok = true;
     s.fileNotices = opened.notices;
+    if (std::string notice = otherModelNotice(*options.profile, document.tally(), opened.fileRows);
+        !notice.empty())
+        s.fileNotices.push_back(std::move(notice));
     if (options.objective) document.chooseObjective(*options.objective, options.keepClasses);
     s.boxes = document.boxes();
     s.outcome = document.run();
+    s.statistics = computeStandStatistics(document.tally(), s.outcome.results);
     return s;
 }
 

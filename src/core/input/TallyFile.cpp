@@ -48,6 +48,8 @@ struct CellsRead {
     bool quotedCellSpannedRows = false;
     bool evenRows = true;   // every row holding text has as many cells as the first
     bool savedShape = true; // rows x cols cells, as Save as writes a tally
+    int fileRows = 0;
+    std::size_t longestRow = 0; // bytes
 };
 
 CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
@@ -77,6 +79,7 @@ CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
             return read;
         }
         if (lastInRow) {
+            read.longestRow = std::max(read.longestRow, reader.position() - rowStart);
             if (row == 1)
                 firstRowCells = col;
             else if (rowHoldsText && col != firstRowCells)
@@ -91,6 +94,8 @@ CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
         }
     }
     read.quotedCellSpannedRows = reader.quotedCellSpannedRows();
+    read.longestRow = std::max(read.longestRow, reader.position() - rowStart); // a last row without its end
+    read.fileRows = col == 1 ? row - 1 : row;
     read.savedShape = read.savedShape && row == rows + 1;
     return read;
 }
@@ -158,9 +163,16 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     // What Open takes, Save as must write in a form Open takes again, so the limits also hold for the
     // tally as it will be written: quotes read as plain text are doubled there, and text of an older
     // Windows tally takes more bytes as UTF-8. Each cell is written with the comma or the row end
-    // after it; the rows the file does not reach are written empty.
+    // after it; the rows the file does not reach are written empty. A cell takes at most twice its
+    // bytes and two quotes, and a number's own form within its limits at most 64 bytes, so a tally
+    // well inside the limits (every real one) needs no count.
+    constexpr std::size_t MostPerCell = 64 + 3;
+    const bool surelyFits =
+        2 * body.size() + MostPerCell * static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows) <=
+            MaxTallyFileBytes &&
+        2 * read.longestRow + MostPerCell * static_cast<std::size_t>(cols) <= MaxTallyRowBytes;
     std::size_t savedBytes = static_cast<std::size_t>(rows - rowsRead) * static_cast<std::size_t>(cols);
-    for (int r = 1; r <= rowsRead; ++r) {
+    for (int r = 1; r <= rowsRead && !surelyFits; ++r) {
         std::size_t rowBytes = 0;
         for (int c = 1; c <= cols; ++c)
             rowBytes += quotedSize(at(c, r), Delimiter) + 1;
@@ -176,6 +188,7 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
 
     LoadResult result;
     result.windows1252Bytes = windows1252Bytes;
+    result.fileRows = read.fileRows;
     for (int r = 1; r <= rowsRead; ++r)
         for (int c = 1; c <= cols; ++c) {
             std::string& t = at(c, r);

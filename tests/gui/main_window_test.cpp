@@ -15,7 +15,10 @@
 #include "report/CTimbraView.h"
 #include "report/ReportContent.h"
 #include "report/ReportPdf.h"
+#include "statistics/StatisticsWindow.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -84,6 +87,8 @@ private slots:
     void reportFillsOnlyWhenAsked();
     void printsTheReport();
     void reportPdfIsWholeOrAbsent();
+    void standStatistics_data() { addPrograms(); }
+    void standStatistics();
     void screenshots();
 
 private:
@@ -111,14 +116,15 @@ void MainWindowTest::startUp_data() {
     QTest::newRow("Timbra")
         << "Timbra"
         << "Timbra - Duvuri Dezorivu-Zezod"
-        << QStringList{"&View: &Status Bar", "Model: Input data", "Results: View Results, Print Results",
+        << QStringList{"&View: &Status Bar", "Model: Input data",
+                       "Results: View Results, Print Results, Stand Statistics",
                        "&Help: Getting Started, -, Field Instructions, Field Data Sheet, -, "
                        "&About Timbra..."}
         << "Welcome to Timbra-Upland";
     QTest::newRow("Lowtimbra") << "Lowtimbra"
                                << "Devevovivo Zezodidu Zodor - Timbra"
                                << QStringList{"&View: &Status Bar", "Model: Input Data",
-                                              "Results: View Results, Print Results",
+                                              "Results: View Results, Print Results, Stand Statistics",
                                               "Getting Started: Start-up Help, -, Field Instructions, Field "
                                               "Data Sheet, -, &About Timbra..."}
                                << "Welcome to Timbra-Bottomland";
@@ -494,6 +500,63 @@ void MainWindowTest::reportPdfIsWholeOrAbsent() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
+// Stand Statistics waits for a run with plots, shows the dialog's decision line with both charts,
+// prints, and exports a PDF whole or tells why not.
+void MainWindowTest::standStatistics() {
+    QFETCH(QString, program);
+    const ProgramProfile& profile = profileNamed(program);
+    CMainFrame frame(profile);
+    QAction* statistics = frame.command(profile.standStatisticsId);
+    QVERIFY(!statistics->isEnabled());
+    QString dialogLine;
+    whileModal([&] { frame.command(profile.inputDataId)->trigger(); },
+               [&](QDialog* d) {
+                   auto& dialog = *qobject_cast<CInputDialog*>(d);
+                   runStand(profile, dialog, 5, 1, 3);
+                   dialogLine = dialog.findChild<QLabel*>("decisionLine")->text();
+                   QCOMPARE(dialogLine,
+                            QString::fromStdString(timbra::decisionLine(dialog.statistics()->sampling)));
+                   prompter->answers = {true};
+                   d->accept();
+               });
+    QVERIFY(!dialogLine.isEmpty());
+    QVERIFY(statistics->isEnabled());
+
+    QTemporaryDir dir;
+    bool seen = false;
+    whileModal([&] { statistics->trigger(); },
+               [&](QDialog* d) {
+                   auto* window = qobject_cast<StatisticsWindow*>(d);
+                   QVERIFY(window);
+                   QCOMPARE(labelText(*window, "decisionLine"), dialogLine);
+                   QCOMPARE(window->plotValueChart()->chart()->series().size(),
+                            4); // plots, band, mean, cut-off
+                   QCOMPARE(window->plotValueChart()->chart()->series().first()->type(),
+                            QAbstractSeries::SeriesTypeBar);
+                   QCOMPARE(window->standTableChart()->chart()->series().size(), 1);
+
+                   window->OnPrint(); // cancelled: nothing said
+                   prompter->pdfPath = dir.filePath("printed.pdf");
+                   window->OnPrint();
+                   prompter->fileNames = {dir.filePath("exported.pdf"), dir.filePath("missing/exported.pdf")};
+                   window->OnExportPdf();
+                   window->OnExportPdf();
+                   seen = true;
+               });
+    QVERIFY(seen);
+    QCOMPARE(prompter->messages.size(), 1);
+    QVERIFY2(prompter->messages[0].text.contains("missing/exported.pdf"),
+             qPrintable(prompter->messages[0].text));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"exported.pdf", "printed.pdf"}));
+    const QString text = pdfText(dir.filePath("exported.pdf"));
+    if (text.isEmpty()) QSKIP("pdftotext is not installed");
+    for (const char* expected : {"Stand Statistics: North Ridge", "Plots used", "Plot values per acre",
+                                 "Trees per acre by diameter class", "Species", "WHO"})
+        QVERIFY2(text.contains(expected), expected);
+    QVERIFY(text.contains(dialogLine.left(20)));
+}
+
 void MainWindowTest::screenshots() {
     const QString folder = qEnvironmentVariable("TIMBRA_SCREENSHOT_DIR");
     if (folder.isEmpty()) QSKIP("set TIMBRA_SCREENSHOT_DIR to take the screenshots");
@@ -541,6 +604,12 @@ void MainWindowTest::screenshots() {
         frame.command(profile->viewResultsId)->trigger();
         QTest::qWait(200);
         QVERIFY(frame.grab().save(folder + "/" + name + "-report.png"));
+        if (profile == &timbra::timbraProfile())
+            whileModal([&] { frame.command(profile->standStatisticsId)->trigger(); },
+                       [&](QDialog* d) {
+                           QTest::qWait(300);
+                           QVERIFY(d->grab().save(folder + "/timbra-statistics.png"));
+                       });
 
         ReferencePageDialog page(*profile, profile->fieldInstructions, &frame);
         page.resize(760, 560);

@@ -18,13 +18,17 @@ ProgramProfile makeLowtimbra() {
     p.inputDataId = 32775;
     p.viewResultsId = 32773;
     p.printResultsId = 32774;
+    p.standStatisticsId = 32785;
     p.gettingStartedId = 32771;
     p.fieldInstructionsId = 32788;
     p.fieldDataSheetId = 32787;
     p.mainMenus = {
         {"&View", {{"&Status Bar", ProgramProfile::StatusBarId}}},
         {"Model", {{"Input Data", p.inputDataId}}},
-        {"Results", {{"View Results", p.viewResultsId}, {"Print Results", p.printResultsId}}},
+        {"Results",
+         {{"View Results", p.viewResultsId},
+          {"Print Results", p.printResultsId},
+          {"Stand Statistics", p.standStatisticsId}}},
         {"Getting Started",
          {{"Start-up Help", p.gettingStartedId},
           {},

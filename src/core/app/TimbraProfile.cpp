@@ -17,13 +17,17 @@ ProgramProfile makeTimbra() {
     p.inputDataId = 32779;
     p.viewResultsId = 32780;
     p.printResultsId = 32781;
+    p.standStatisticsId = 32785;
     p.gettingStartedId = 32782;
     p.fieldInstructionsId = 32783;
     p.fieldDataSheetId = 32784;
     p.mainMenus = {
         {"&View", {{"&Status Bar", ProgramProfile::StatusBarId}}},
         {"Model", {{"Input data", p.inputDataId}}},
-        {"Results", {{"View Results", p.viewResultsId}, {"Print Results", p.printResultsId}}},
+        {"Results",
+         {{"View Results", p.viewResultsId},
+          {"Print Results", p.printResultsId},
+          {"Stand Statistics", p.standStatisticsId}}},
         {"&Help",
          {{"Getting Started", p.gettingStartedId},
           {},

@@ -2,13 +2,16 @@
 
 #include "model/Objectives.h"
 #include "model/StandResults.h"
+#include "statistics/StandStatistics.h"
 
 #include <QDialog>
 
+#include <optional>
 #include <vector>
 
 class CSpreadSheet;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 
 namespace timbra {
@@ -28,6 +31,9 @@ public:
 
     // The results of the last Run; the reset state until the user runs.
     const timbra::StandResults& results() const { return results_; }
+    // How sure the last Run's plots make its decision, worked out from the tally right after it;
+    // nullptr until the user runs.
+    const timbra::StandStatistics* statistics() const { return statistics_ ? &*statistics_ : nullptr; }
     CSpreadSheet* grid() const { return grid_; }
 
 public slots:
@@ -71,9 +77,11 @@ private:
 
     const timbra::ProgramProfile& profile_;
     timbra::StandResults results_;
+    std::optional<timbra::StandStatistics> statistics_;
     CSpreadSheet* grid_ = nullptr;
     std::vector<QCheckBox*> objectives_;
     QLineEdit* standValueBox_ = nullptr;
     QLineEdit* decisionBox_ = nullptr;
     QLineEdit* cutoffBox_ = nullptr;
+    QLabel* decisionLine_ = nullptr; // how sure the decision is, under the boxes
 };

@@ -129,6 +129,13 @@ void CInputDialog::buildControls() {
     standValueBox_ = makeResultBox(foot, profile_.standValueLabel, "standValueBox", this);
     cutoffBox_ = makeResultBox(foot, profile_.cutoffLabel, "cutoffBox", this);
     layout->addLayout(foot);
+
+    // Under the boxes: how sure the plots make the decision, filled by Run.
+    decisionLine_ = new QLabel(this);
+    decisionLine_->setObjectName(QStringLiteral("decisionLine"));
+    decisionLine_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    decisionLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(decisionLine_);
 }
 
 void CInputDialog::buildMenuBar() {

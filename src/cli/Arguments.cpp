@@ -77,7 +77,10 @@ std::string parseOptions(const CommandInfo& info, const std::vector<std::string>
             if (problem.empty() && !parseInt(objectiveText)) problem = "--objective needs a whole number";
         } else if (name == "--pdf" && takes(Pdf)) {
             problem = value(o.pdfPath);
+            // A forgotten file name must not turn the next option into one ("--pdf --csv").
             if (problem.empty() && o.pdfPath.empty()) problem = "--pdf needs a file name";
+            if (problem.empty() && !attached && o.pdfPath.starts_with('-'))
+                problem = "--pdf needs a file name, not \"" + o.pdfPath + "\"";
         } else if (attached) {
             problem = std::string(name) + " takes no value";
         } else if (name == "--keep-classes" && takes(KeepClasses)) {

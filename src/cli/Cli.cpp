@@ -3,13 +3,16 @@
 #include "cli/Arguments.h"
 #include "cli/ReportCommand.h"
 #include "cli/RunCommand.h"
+#include "cli/StandardStreams.h"
 #include "cli/SummaryCommand.h"
 
 #include <ostream>
 
 namespace timbra::cli {
 
-int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+namespace {
+
+int dispatch(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
     const ParsedArguments parsed = parseArguments(args);
     if (!parsed.ok()) {
         err << "timbra-cli: " << parsed.error << " (see timbra-cli --help)\n";
@@ -28,6 +31,19 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         return reportCommand(o, in, out, err);
     }
     return 2;
+}
+
+} // namespace
+
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    const int code = dispatch(args, in, out, err);
+    // Output that did not reach its file (a full disk, a closed pipe) is a failure, never success.
+    out.flush();
+    if (const std::string why = streamError(out); !why.empty()) {
+        err << "timbra-cli: cannot write the output: " << why << '\n';
+        return 2;
+    }
+    return code;
 }
 
 } // namespace timbra::cli

@@ -2,6 +2,7 @@
 
 #include "cli/StandSession.h"
 #include "cli/TextOutput.h"
+#include "input/PosixFile.h"
 #include "report/ReportContent.h"
 
 #include <ostream>
@@ -36,6 +37,11 @@ std::string reportGateFailure(const StandResults& r, const ObjectiveBoxes& boxes
 int reportCommand(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
     if (!options.pdfPath.empty() && !pdfWriter()) {
         err << "timbra-cli: --pdf is not available in this build\n";
+        return 2;
+    }
+    if (!options.pdfPath.empty() && sameFile(options.files.front(), options.pdfPath)) {
+        err << "timbra-cli: cannot write the report to \"" << options.pdfPath
+            << "\": it is the tally being read\n";
         return 2;
     }
     const StandSession s = runStand(options, in);

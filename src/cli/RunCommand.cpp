@@ -2,6 +2,7 @@
 
 #include "cli/ResultsJson.h"
 #include "cli/StandSession.h"
+#include "cli/TextOutput.h"
 
 #include <ostream>
 
@@ -27,12 +28,12 @@ void printList(const char* title, const std::vector<std::string>& lines, std::os
     if (lines.empty()) out << " none";
     out << '\n';
     for (const std::string& line : lines)
-        out << "  " << line << '\n';
+        out << "  " << visible(line) << '\n';
 }
 
 void printReadable(const StandSession& s, const ProgramProfile& profile, std::ostream& out) {
     const std::vector<int> ticked = tickedObjectives(s.boxes, profile.objectiveCount);
-    out << "Stand: " << s.outcome.results.standName << '\n';
+    out << "Stand: " << visible(s.outcome.results.standName) << '\n';
     out << "Model: " << profile.modelName << ", ";
     if (ticked.empty()) out << "no objective ticked";
     for (std::size_t i = 0; i < ticked.size(); ++i)
@@ -45,7 +46,8 @@ void printReadable(const StandSession& s, const ProgramProfile& profile, std::os
     for (const std::string* l : labels)
         width = std::max(width, l->size());
     for (std::size_t i = 0; i < 3; ++i)
-        out << *labels[i] << ':' << std::string(width - labels[i]->size() + 2, ' ') << *values[i] << '\n';
+        out << *labels[i] << ':' << std::string(width - labels[i]->size() + 2, ' ') << visible(*values[i])
+            << '\n';
     out << '\n';
 
     if (!s.fileNotices.empty()) printList("File notices", s.fileNotices, out);

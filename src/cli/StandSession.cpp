@@ -1,10 +1,10 @@
 #include "cli/StandSession.h"
 
+#include "cli/StandardStreams.h"
 #include "input/TallyCommands.h"
 #include "input/TallyFile.h"
 
 #include <istream>
-#include <iterator>
 
 namespace timbra::cli {
 
@@ -23,8 +23,14 @@ ObjectiveBoxes openingBoxes() {
 OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
     LoadResult loaded;
     if (file == "-") {
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        loaded = loadTallyText(tally, bytes, "standard input");
+        // Bounded as files are: an endless input is cut just past the limit and refused.
+        const std::string bytes = readAtMost(in, MaxTallyFileBytes);
+        if (in.bad()) {
+            loaded.ok = false;
+            loaded.error = "Cannot open \"standard input\": " + streamError(in) + ".";
+        } else {
+            loaded = loadTallyText(tally, bytes, "standard input");
+        }
     } else {
         loaded = loadTallyFile(tally, file);
     }

@@ -1,14 +1,15 @@
 #include "cli/SummaryCommand.h"
 
 #include "cli/StandSession.h"
+#include "cli/StandardStreams.h"
 #include "cli/TextOutput.h"
+#include "input/TallyFile.h"
 #include "model/TallyRun.h"
 
 #include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <istream>
-#include <iterator>
 #include <ostream>
 #include <sstream>
 #include <thread>
@@ -117,9 +118,13 @@ int summaryCommand(const Options& options, std::istream& in, std::ostream& out, 
     const ProgramProfile& profile = *options.profile;
     std::string stdinBytes;
     if (std::find(options.files.begin(), options.files.end(), "-") != options.files.end())
-        stdinBytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        stdinBytes = readAtMost(in, MaxTallyFileBytes);
 
-    const std::vector<SummaryRow> rows = summarize(profile, options.files, stdinBytes);
+    std::vector<SummaryRow> rows = summarize(profile, options.files, stdinBytes);
+    if (in.bad())
+        for (SummaryRow& row : rows)
+            if (row.file == "-")
+                row = {row.file, "Cannot open \"standard input\": " + streamError(in) + ".", {}};
     std::vector<std::string> headings = summaryHeadings(profile);
     const std::size_t columns = headings.size();
     bool anyError = false;

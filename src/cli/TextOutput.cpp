@@ -18,8 +18,33 @@ std::string csvLine(const std::vector<std::string>& cells) {
     return line;
 }
 
-void printAligned(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& rightAligned,
-                  std::ostream& out) {
+std::string visible(std::string_view text) {
+    constexpr char hex[] = "0123456789ABCDEF";
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0u;
+        if (byte < 0x20 || byte == 0x7F) {
+            shown += {'\\', 'x', hex[byte >> 4], hex[byte & 15]};
+        } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) { // U+0080 to U+009F
+            shown += {'\\', 'u', '0', '0', hex[next >> 4], hex[next & 15]};
+            ++i;
+        } else {
+            shown.push_back(text[i]);
+        }
+    }
+    return shown;
+}
+
+void printAligned(const std::vector<std::vector<std::string>>& cellRows,
+                  const std::vector<bool>& rightAligned, std::ostream& out) {
+    std::vector<std::vector<std::string>> rows;
+    for (const auto& cells : cellRows) {
+        std::vector<std::string>& row = rows.emplace_back();
+        for (const std::string& cell : cells)
+            row.push_back(visible(cell));
+    }
     std::size_t columns = 0;
     for (const auto& row : rows)
         columns = std::max(columns, row.size());

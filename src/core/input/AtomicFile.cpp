@@ -22,6 +22,13 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat first {
+    }, second{};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 namespace {
 
 FileResult saveFailure(const std::string& path, const std::string& why) {
@@ -61,10 +68,23 @@ bool writeAll(int fd, std::string_view data) {
     return true;
 }
 
+// At most this much of the target's name goes into the temporary name, so that the temporary name
+// stays within the file system's name limit for any target name that fits it.
+constexpr std::size_t TemporaryNameStem = 96;
+
+// The start of a name, cut before a UTF-8 sequence rather than inside one.
+std::string stem(const std::string& name) {
+    if (name.size() <= TemporaryNameStem) return name;
+    std::size_t end = TemporaryNameStem;
+    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+        --end;
+    return name.substr(0, end);
+}
+
 // Creates a new, empty file beside the target; O_EXCL never follows or reuses anything there.
 int createTemporary(const std::string& target, mode_t mode, std::string& tempPath) {
     const std::string folder = folderOf(target);
-    const std::string base = target.substr(target.rfind('/') + 1);
+    const std::string base = stem(target.substr(target.rfind('/') + 1));
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = folder + "/." + base + "." + std::to_string(::getpid()) + "-" + std::to_string(++counter) +
@@ -73,6 +93,12 @@ int createTemporary(const std::string& target, mode_t mode, std::string& tempPat
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
+}
+
+// A replaced file keeps its owner and group where the saver may give them (root, or a group the
+// saver belongs to); otherwise the saver owns the new file, as with any file they create.
+bool keepOwner(int fd, const struct stat& old) {
+    return ::fchown(fd, old.st_uid, old.st_gid) == 0 || errno == EPERM;
 }
 
 // Makes the rename itself durable. Some file systems cannot sync a folder; the file is already
@@ -97,9 +123,11 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
     if (file.fd < 0) return saveFailure(path, reason(errno));
 
     // The umask may have narrowed the mode given at creation; a replaced file keeps its own bits.
-    const bool written = (!exists || ::fchmod(file.fd, old.st_mode & 07777) == 0) &&
-                         writeAll(file.fd, bytes) && ::fsync(file.fd) == 0 && ::close(file.release()) == 0 &&
-                         ::rename(temp.c_str(), target.c_str()) == 0;
+    // The owner comes first: changing it clears set-user and set-group bits.
+    const bool written =
+        (!exists || (keepOwner(file.fd, old) && ::fchmod(file.fd, old.st_mode & 07777) == 0)) &&
+        writeAll(file.fd, bytes) && ::fsync(file.fd) == 0 && ::close(file.release()) == 0 &&
+        ::rename(temp.c_str(), target.c_str()) == 0;
     if (!written) {
         const int error = errno;
         ::unlink(temp.c_str());

@@ -15,7 +15,8 @@ struct FileResult {
 // and the folder is synced. An existing file is replaced only once the new content is safely on
 // disk; on any failure it is left exactly as it was and the temporary file is removed. A symbolic
 // link keeps pointing at its target, which gets the content; a replaced file keeps its permission
-// bits; a folder, device or pipe as target is refused.
+// bits, and its owner and group where the saver may give them; a hard-linked file becomes a file of
+// its own (the other names keep the old content); a folder, device or pipe as target is refused.
 FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
 
 } // namespace timbra

@@ -22,4 +22,7 @@ std::string kindOf(mode_t mode);
 // The folder holding a path ("." for a bare name).
 std::string folderOf(const std::string& path);
 
+// Whether two paths name one existing file (the same device and inode, through any links).
+bool sameFile(const std::string& a, const std::string& b);
+
 } // namespace timbra

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <csignal>
 #include <cstdio>
 
 QString noDisplayMessage(const timbra::ProgramProfile& profile) {
@@ -41,6 +42,9 @@ int runProgram(int argc, char** argv, const timbra::ProgramProfile& profile) {
         std::fprintf(stderr, "%s\n", qPrintable(message));
         return 1;
     }
+    // A file-size limit makes a save fail with a reason the user is told, instead of ending the
+    // program with the signal.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(profile.appName));
     QApplication::setDesktopFileName(QString::fromStdString(profile.executable));

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+class QPagedPaintDevice;
+class QPainter;
 class QPrinter;
 class SheetTableModel;
 
@@ -52,9 +54,13 @@ public:
     void SetPrintAbortText(const QString& text);
     // Asks for a printer, then prints; tells the user why when the print fails.
     void PrintSheet();
-    // Prints the print range to a printer already set up (a PDF file in tests and the
-    // command-line tool). Returns false with a reason when nothing or only part was printed.
+    // Prints the print range to a printer already set up. A PDF printer's file is painted in
+    // memory with the printer's page layout and saved through the atomic file writer. Returns
+    // false with a reason when nothing or only part was printed, or the file was not saved.
     bool printTo(QPrinter& printer, QString* error = nullptr);
+    // Paints the print range's pages on a painter already begun on `device` (a PDF made in
+    // memory, which may add pages of its own). Returns why it stopped, empty when all were painted.
+    QString paintPrintRange(QPagedPaintDevice& device, QPainter& painter);
 
     // Marks cells whose text their editor would refuse (after Open), until they are edited.
     void markCells(const std::vector<std::pair<int, int>>& cells);
@@ -80,9 +86,7 @@ private:
     // The caption of every message is the application name, the same in both programs.
     static QString messageCaption() { return QStringLiteral("Timbra"); }
     timbra::Sheet::Block printBlock();
-    // Paints every page; `pdfName` is the file the user asked for when printing to PDF.
-    bool paintPages(QPrinter& printer, const timbra::Sheet::Block& block, const QString& pdfName,
-                    QString* error);
+    bool printToPdf(QPrinter& printer, QString* error);
     void applySizes();
     void finishEdit(QWidget* editor, SheetItemDelegate::Move move);
     void moveCursorBy(SheetItemDelegate::Move move);

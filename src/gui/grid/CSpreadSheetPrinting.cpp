@@ -2,17 +2,18 @@
 #include "grid/CSpreadSheet.h"
 
 #include "app/Prompter.h"
+#include "grid/PdfFile.h"
 #include "grid/SheetPrintLayout.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QProgressDialog>
 
-#include <filesystem>
 #include <memory>
-#include <system_error>
+#include <string>
 
 using timbra::Sheet;
 
@@ -43,52 +44,50 @@ Sheet::Block CSpreadSheet::printBlock() {
 }
 
 bool CSpreadSheet::printTo(QPrinter& printer, QString* error) {
-    const Sheet::Block block = printBlock();
-    if (block.empty()) {
-        if (error) *error = tr("There is nothing to print.");
-        return false;
-    }
-    if (printer.outputFormat() != QPrinter::PdfFormat) return paintPages(printer, block, QString(), error);
-
-    // A PDF is written beside its final name and takes that name only when complete, so a failed
-    // or cancelled print leaves no partial file and an older file of that name stays as it was.
-    const QString target = printer.outputFileName();
-    if (target.isEmpty()) {
-        if (error) *error = tr("No printer is available, and no file was chosen to print to.");
-        return false;
-    }
-    const QString partial = target + QStringLiteral(".part");
-    printer.setOutputFileName(partial);
-    bool ok = paintPages(printer, block, target, error);
-    printer.setOutputFileName(target);
-    if (ok) {
-        std::error_code failed;
-        std::filesystem::rename(QFile::encodeName(partial).toStdString(),
-                                QFile::encodeName(target).toStdString(), failed);
-        if (failed) {
-            ok = false;
-            if (error) *error = tr("The file \"%1\" could not be written.").arg(target);
-        }
-    }
-    if (!ok) QFile::remove(partial);
-    return ok;
-}
-
-bool CSpreadSheet::paintPages(QPrinter& printer, const Sheet::Block& block, const QString& pdfName,
-                              QString* error) {
     const auto fail = [error](const QString& why) {
         if (error) *error = why;
         return false;
     };
+    if (printBlock().empty()) return fail(tr("There is nothing to print."));
+    if (printer.outputFormat() == QPrinter::PdfFormat) return printToPdf(printer, error);
+
     QPainter painter;
     if (!painter.begin(&printer)) {
-        if (!pdfName.isEmpty()) return fail(tr("The file \"%1\" could not be written.").arg(pdfName));
         if (printer.printerName().isEmpty()) return fail(tr("No printer is available."));
         return fail(tr("The printer \"%1\" could not be started.").arg(printer.printerName()));
     }
+    if (const QString why = paintPrintRange(printer, painter); !why.isEmpty()) {
+        printer.abort(); // the spooler drops the pages sent so far
+        painter.end();
+        return fail(why);
+    }
+    if (!painter.end()) return fail(tr("The print could not be finished."));
+    return true;
+}
 
-    const SheetPrintLayout layout(sheet(), block, font(), printer,
-                                  printer.pageRect(QPrinter::DevicePixel).size());
+// The printer's QPrinter writes its file itself and reports no failed write, so the pages are
+// painted in memory with the same layout and saved as every file of the programs is.
+bool CSpreadSheet::printToPdf(QPrinter& printer, QString* error) {
+    const auto fail = [error](const QString& why) {
+        if (error) *error = why;
+        return false;
+    };
+    const QString target = printer.outputFileName();
+    if (target.isEmpty()) return fail(tr("No printer is available, and no file was chosen to print to."));
+    const PdfDocument pdf =
+        paintPdf(printer.pageLayout(), printer.resolution(),
+                 [this](QPdfWriter& writer, QPainter& painter) { return paintPrintRange(writer, painter); });
+    if (!pdf.error.isEmpty()) return fail(pdf.error);
+    if (const std::string why = savePdf(QFile::encodeName(target).toStdString(), pdf.bytes); !why.empty())
+        return fail(tr("The print was not saved. %1").arg(QString::fromStdString(why)));
+    return true;
+}
+
+QString CSpreadSheet::paintPrintRange(QPagedPaintDevice& device, QPainter& painter) {
+    const Sheet::Block block = printBlock();
+    if (block.empty()) return tr("There is nothing to print.");
+    const QSizeF room = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
+    const SheetPrintLayout layout(sheet(), block, font(), device, room);
     std::unique_ptr<QProgressDialog> progress;
     if (!printAbortText_.isEmpty()) {
         progress =
@@ -100,18 +99,11 @@ bool CSpreadSheet::paintPages(QPrinter& printer, const Sheet::Block& block, cons
         if (progress) {
             progress->setValue(page);
             QCoreApplication::processEvents();
-            if (progress->wasCanceled()) {
-                printer.abort();
-                painter.end();
-                return fail(tr("The print was cancelled."));
-            }
+            if (progress->wasCanceled()) return tr("The print was cancelled.");
         }
-        if (page > 0 && !printer.newPage()) {
-            painter.end();
-            return fail(tr("The printer stopped after page %1 of %2.").arg(page).arg(layout.pageCount()));
-        }
+        if (page > 0 && !device.newPage())
+            return tr("The printer stopped after page %1 of %2.").arg(page).arg(layout.pageCount());
         layout.paintPage(painter, page);
     }
-    if (!painter.end()) return fail(tr("The print could not be finished."));
-    return true;
+    return {};
 }

@@ -1,41 +1,31 @@
 #include "report/ReportPdf.h"
 
 #include "grid/CSpreadSheet.h"
+#include "grid/PdfFile.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
-#include <QTemporaryFile>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 
 namespace {
 
-std::string printToFile(const timbra::Sheet& report, const QString& target) {
-    // The temporary file sits beside the target, so that the final rename stays on one disk.
-    QTemporaryFile part(QFileInfo(target).absoluteDir().filePath(QStringLiteral(".report-XXXXXX.pdf")));
-    if (!part.open())
-        return "cannot write in " + QFileInfo(target).absolutePath().toStdString() + ": " +
-               part.errorString().toStdString();
-    part.close();
+// The command line's standard error holds its own lines only. Qt's warnings there (an unset runtime
+// folder of the offscreen platform, font notes) are nothing its user can act on; critical and fatal
+// messages still go through.
+QtMessageHandler qtDefaultHandler = nullptr;
 
+void keepQtWarningsOut(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) qtDefaultHandler(type, context, text);
+}
+
+// The report sheet's pages, printed as the report window's Print prints them.
+QString paintReportSheet(const timbra::Sheet& report, QPdfWriter& writer, QPainter& painter) {
     CSpreadSheet grid;
     grid.setSheet(report);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(part.fileName());
-    QString error;
-    if (!grid.printTo(printer, &error)) return "cannot print the report: " + error.toStdString();
-
-    if (std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(target).constData()) !=
-        0)
-        return "cannot write " + target.toStdString() + ": " + std::strerror(errno);
-    part.setAutoRemove(false); // it is the target now
-    return {};
+    return grid.paintPrintRange(writer, painter);
 }
 
 } // namespace
@@ -44,11 +34,20 @@ std::string writeReportPdf(const timbra::Sheet& report, const std::string& path)
     std::unique_ptr<QApplication> app;
     if (!QApplication::instance()) {
         // The command-line tool never needs a display, even where one is set.
+        qtDefaultHandler = qInstallMessageHandler(keepQtWarningsOut);
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "timbra-cli";
         static char* argv[] = {name, nullptr};
         app = std::make_unique<QApplication>(argc, argv);
     }
-    return printToFile(report, QString::fromStdString(path));
+    // The pages a PDF printer starts with, as the programs' Print to a PDF file uses them.
+    QPrinter pdfPrinter(QPrinter::HighResolution);
+    pdfPrinter.setOutputFormat(QPrinter::PdfFormat);
+    const PdfDocument pdf = paintPdf(pdfPrinter.pageLayout(), pdfPrinter.resolution(),
+                                     [&report](QPdfWriter& writer, QPainter& painter) {
+                                         return paintReportSheet(report, writer, painter);
+                                     });
+    if (!pdf.error.isEmpty()) return "cannot print the report: " + pdf.error.toStdString();
+    return savePdf(path, pdf.bytes);
 }

@@ -7,7 +7,8 @@ class Sheet;
 }
 
 // Prints a filled report sheet to a PDF file through the grid's own printing, without a display
-// (the command-line tool's `report --pdf`). The file appears only when the whole print worked:
-// it is written under a temporary name and moved into place at the end. Returns an error text,
-// empty on success. Makes an offscreen QApplication for the call when the process has none.
+// (the command-line tool's `report --pdf`). The PDF is made in memory and saved through the atomic
+// file writer, so the file appears or changes only when the whole PDF is safely written. `path` is
+// used byte for byte. Returns an error text naming the file and the reason, empty on success. Makes
+// an offscreen QApplication for the call when the process has none.
 std::string writeReportPdf(const timbra::Sheet& report, const std::string& path);

@@ -478,24 +478,45 @@ void MainWindowTest::reportPdfIsWholeOrAbsent() {
     timbra::Sheet report;
     timbra::setUpReportSheet(report);
     timbra::fillReport(report, r, true);
+    timbra::StandStatistics statistics;
+    timbra::SamplingStatistics& s = statistics.sampling;
+    s.plots = s.plotsFormed = s.plotsInHeader = 2;
+    s.mean = 38.875;
+    s.standardError = 2.375;
+    s.low = 8.7;
+    s.high = 69.05;
+    s.threshold = 34.95;
+    s.settled = false; // the plots for an error limit stay missing: "n/a"
+    s.notes = {"Two plots only."};
+    timbra::StandTable table;
+    table.classes.push_back({16, {25, 0, 0, 0, 0}, {34.9, 0, 0, 0, 0}});
+    table.species.push_back({"WHO", 25, 34.9, 100});
+    table.treesPerAcre = 25;
+    statistics.standTable = table;
 
     QTemporaryDir dir;
     const QString path = dir.filePath("report.pdf");
-    QCOMPARE(writeReportPdf(report, path.toStdString()), std::string());
+    QCOMPARE(writeReportPdf(report, r, statistics, path.toStdString()), std::string());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.pdf"});
-    const QString text = pdfText(path);
+    const QStringList pages = pdfText(path).split('\f', Qt::SkipEmptyParts);
+    QCOMPARE(pages.size(), 2);
     for (const char* expected : {"Laurel Fork", "Manage", "38.9", "35.0", "41.2", "36.5", "100.0%"})
-        QVERIFY2(text.contains(expected), expected);
+        QVERIFY2(pages[0].contains(expected), expected);
+    // The statistics page: figures ("n/a" where missing), both charts, the tables.
+    for (const char* expected :
+         {"Stand Statistics: Laurel Fork", "38.88", "8.70 to 69.05", "n/a", "Two plots only.",
+          "Plot values per acre", "Trees per acre by diameter class", "WHO", "Total"})
+        QVERIFY2(pages[1].contains(expected), expected);
 
     const std::string missing = dir.filePath("no/such/folder/report.pdf").toStdString();
-    const std::string error = writeReportPdf(report, missing);
+    const std::string error = writeReportPdf(report, r, statistics, missing);
     QVERIFY2(error.find("cannot write") != std::string::npos, error.c_str());
     QVERIFY(!QFile::exists(QString::fromStdString(missing)));
 
     // A folder standing where the file should go: the rename fails, the folder and its content stay.
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir(dir.path()).mkpath("report.pdf/inside"));
-    QVERIFY(!writeReportPdf(report, path.toStdString()).empty());
+    QVERIFY(!writeReportPdf(report, r, statistics, path.toStdString()).empty());
     QVERIFY(QDir(path).exists("inside"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }

@@ -2,41 +2,27 @@
 #include "statistics/StatisticsWindow.h"
 
 #include "app/Prompter.h"
-#include "input/AtomicFile.h"
+#include "grid/PdfFile.h"
 #include "statistics/StatisticsPage.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 
-#include <string_view>
-
 namespace {
 
-// The page as a PDF made in memory, so that the file is written whole by the atomic writer or not
-// at all. Returns the error naming the file and the reason, empty when it is saved.
-QString savePdf(const QString& path, const timbra::StandStatistics& statistics,
-                const timbra::StandResults& results, const QPageLayout& layout, int resolution) {
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&buffer);
-        writer.setResolution(resolution);
-        writer.setPageLayout(layout);
-        writer.setTitle(QStringLiteral("Stand Statistics"));
-        QPainter painter;
-        if (!painter.begin(&writer)) return QObject::tr("The PDF for \"%1\" could not be started.").arg(path);
+// The page as a PDF made in memory and saved whole through the atomic writer, or not at all.
+// Returns the error naming the file and the reason, empty when it is saved.
+QString writePdf(const QString& path, const timbra::StandStatistics& statistics,
+                 const timbra::StandResults& results, const QPageLayout& layout, int resolution) {
+    const PdfDocument pdf = paintPdf(layout, resolution, [&](QPdfWriter& writer, QPainter& painter) {
         paintStatisticsPage(painter, QRectF(0, 0, writer.width(), writer.height()), statistics, results);
-        if (!painter.end()) return QObject::tr("The PDF for \"%1\" could not be finished.").arg(path);
-    }
-    const timbra::FileResult saved = timbra::writeFileAtomically(
-        QFile::encodeName(path).toStdString(),
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    return saved.ok ? QString() : QString::fromStdString(saved.error);
+        return QString();
+    });
+    if (!pdf.error.isEmpty()) return QObject::tr("\"%1\" was not written: %2").arg(path, pdf.error);
+    return QString::fromStdString(savePdf(QFile::encodeName(path).toStdString(), pdf.bytes));
 }
 
 } // namespace
@@ -50,8 +36,8 @@ void StatisticsWindow::OnPrint() {
         if (printer.outputFileName().isEmpty())
             error = tr("No printer is available, and no file was chosen to print to.");
         else
-            error = savePdf(printer.outputFileName(), statistics_, results_, printer.pageLayout(),
-                            printer.resolution());
+            error = writePdf(printer.outputFileName(), statistics_, results_, printer.pageLayout(),
+                             printer.resolution());
     } else {
         QPainter painter;
         if (!painter.begin(&printer)) {
@@ -73,6 +59,6 @@ void StatisticsWindow::OnExportPdf() {
     if (path.isEmpty()) return;
     const QPageLayout letter(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
                              QPageLayout::Millimeter);
-    if (const QString error = savePdf(path, statistics_, results_, letter, 300); !error.isEmpty())
+    if (const QString error = writePdf(path, statistics_, results_, letter, 300); !error.isEmpty())
         message(tr("The PDF was not saved. %1").arg(error));
 }

@@ -1,9 +1,6 @@
 // The command line as a user meets it: arguments, exit statuses and the program itself.
 #include "CliTestSupport.h"
 
-#include <cstdio>
-#include <sys/wait.h>
-
 namespace timbra::cli::test {
 namespace {
 
@@ -47,20 +44,6 @@ TEST(Arguments, HelpAndOptionSpellings) {
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find("Cannot open \"--odd\""), std::string::npos) << r.err;
 }
-
-// Runs a shell command line; gives its exit status and standard output.
-std::pair<int, std::string> shell(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return {-1, out};
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
-
-const std::string Exe = std::string("'") + TIMBRA_CLI_EXE + "'";
 
 TEST(Executable, StandardInputOutputAndExitStatus) {
     const auto [status, out] = shell(Exe + " run - --model bottomland --json < '" + BottomlandExample + "'");

@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
 
 namespace timbra::cli::test {
@@ -58,5 +60,19 @@ inline std::string standFile(const std::string& name, const Stand& stand) {
         ::timbra::test::setTree(s, row++, t);
     return scratchFile(name, formatTallyText(s));
 }
+
+// Runs a shell command line; gives its exit status and standard output.
+inline std::pair<int, std::string> shell(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return {-1, out};
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+inline const std::string Exe = std::string("'") + TIMBRA_CLI_EXE + "'";
 
 } // namespace timbra::cli::test

@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 namespace {
 
 const timbra::ProgramProfile& upland() {
@@ -126,6 +130,48 @@ private slots:
         expectMessage(prompter, path, reason);
         QVERIFY(prompter.messages.first().text.startsWith("The tally was not opened."));
         QCOMPARE(cellsOf(dialog), before);
+    }
+
+    // Print to a PDF file goes through the same checks and the same atomic save as Save as.
+    void printToPdfFailsWithoutHarm_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<int>("sizeLimit"); // bytes a file may grow to; 0 for none
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << "old.pdf" << 8192 << "File too large";
+        QTest::newRow("device") << "/dev/full" << 0 << "not a regular file";
+        QTest::newRow("folder") << "." << 0 << "it is a folder";
+    }
+    void printToPdfFailsWithoutHarm() {
+        QFETCH(QString, where);
+        QFETCH(int, sizeLimit);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        writeAll(dir.filePath("old.pdf"), "%PDF an older print");
+        const QString path = where == "." ? dir.path() : where.startsWith('/') ? where : dir.filePath(where);
+
+        TestPrompter prompter;
+        CInputDialog dialog(upland());
+        putStand(dialog);
+        prompter.pdfPath = path;
+        rlimit unlimited{};
+        ::getrlimit(RLIMIT_FSIZE, &unlimited);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        if (sizeLimit > 0) {
+            const rlimit limit{rlim_t(sizeLimit), unlimited.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        dialog.OnPrint();
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::signal(SIGXFSZ, oldHandler);
+
+        expectMessage(prompter, path, reason);
+        QVERIFY(prompter.messages.first().text.startsWith("The print was not saved."));
+        QCOMPARE(readAll(dir.filePath("old.pdf")), QByteArray("%PDF an older print"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"old.pdf"});
+        struct stat st {};
+        ::stat("/dev/full", &st);
+        QVERIFY(S_ISCHR(st.st_mode));
     }
 
     // A file cut off in the middle of a row, with a DBH out of range, opens with what it holds; the

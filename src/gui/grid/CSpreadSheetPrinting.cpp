@@ -65,8 +65,8 @@ bool CSpreadSheet::printTo(QPrinter& printer, QString* error) {
     return true;
 }
 
-// The printer's QPrinter writes its file itself and reports no failed write, so the pages are
-// painted in memory with the same layout and saved as every file of the programs is.
+// A PDF printer writes its file itself and reports no failed write, so the pages are painted in
+// memory with the printer's page layout and saved as every file of the programs is.
 bool CSpreadSheet::printToPdf(QPrinter& printer, QString* error) {
     const auto fail = [error](const QString& why) {
         if (error) *error = why;

@@ -138,6 +138,42 @@ TEST(TallyFileSave, SymbolicLinkStaysAndItsTargetGetsTheContent) {
     EXPECT_EQ(entriesOf(dir / "real"), "target.txt;");
 }
 
+// The temporary file's name must fit the file system's limit whenever the target's name does.
+TEST(TallyFileSave, LongNamesUpToTheFileSystemsLimitSave) {
+    TempFolder dir;
+    const std::size_t nameMax = static_cast<std::size_t>(::pathconf(dir.path().c_str(), _PC_NAME_MAX));
+    for (const std::size_t length : {nameMax - 20, nameMax - 1, nameMax}) {
+        // Multi-byte letters, so that a cut inside one would show as a name with a broken letter.
+        std::string name;
+        while (name.size() + 2 <= length - 4)
+            name += "\u00E9";
+        name.append(length - 4 - name.size(), 'x');
+        name += ".txt";
+        const std::string path = dir / name;
+        writeFile(path, oldContent);
+        const FileResult r = saveTallyFile(preparedTally(), path);
+        EXPECT_TRUE(r.ok) << length << ": " << r.error;
+        EXPECT_EQ(entriesOf(dir.path()), name + ";");
+        ::unlink(path.c_str());
+    }
+}
+
+TEST(TallyFileSave, KeepsOwnerAndGroupWhereAllowed) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+    TempFolder dir;
+    const std::string path = dir / "stand.txt";
+    writeFile(path, oldContent);
+    ::chmod(path.c_str(), 02750); // set-group bit: an owner change made after the bits would clear it
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    ::chmod(path.c_str(), 02750);
+    ASSERT_TRUE(saveTallyFile(preparedTally(), path).ok);
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 02750u);
+}
+
 TEST(TallyFileOpen, RefusesWhatIsNotARegularFileWithoutWaiting) {
     TempFolder dir;
     ::mkfifo((dir / "pipe").c_str(), 0600);

@@ -1,6 +1,7 @@
 #include "cli/ResultsJson.h"
 
 #include <cmath>
+#include <type_traits>
 #include <utility>
 
 namespace timbra::cli {
@@ -59,6 +60,70 @@ nlohmann::ordered_json resultsToJson(const StandResults& r, bool withProvince) {
         j[name] = jsonNumber(r.*field);
     j["objectiveNumber"] = jsonNumber(r.objectiveNumber);
     j["cutoffIndex"] = jsonNumber(r.cutoffIndex);
+    return j;
+}
+
+namespace {
+
+template <typename T> nlohmann::ordered_json orNull(const std::optional<T>& value) {
+    if constexpr (std::is_same_v<T, double>)
+        return value ? jsonNumber(*value) : nlohmann::ordered_json();
+    else
+        return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json();
+}
+
+// One figure per tree class, under the class's name.
+nlohmann::ordered_json byTreeClass(const std::array<double, TableClassCount>& figures) {
+    nlohmann::ordered_json j;
+    for (std::size_t c = 0; c < TableClassCount; ++c)
+        j[StandTableClassNames[c]] = jsonNumber(figures[c]);
+    return j;
+}
+
+} // namespace
+
+nlohmann::ordered_json samplingToJson(const SamplingStatistics& s) {
+    nlohmann::ordered_json j;
+    j["plots"] = s.plots;
+    j["plotsFormed"] = s.plotsFormed;
+    j["plotsInHeader"] = s.plotsInHeader;
+    j["mean"] = jsonNumber(s.mean);
+    j["standardDeviation"] = orNull(s.standardDeviation);
+    j["standardError"] = orNull(s.standardError);
+    j["coefficientOfVariation"] = orNull(s.coefficientOfVariation);
+    j["t"] = orNull(s.t);
+    j["samplingErrorPercent"] = orNull(s.samplingErrorPercent);
+    j["low"] = orNull(s.low);
+    j["high"] = orNull(s.high);
+    j["threshold"] = orNull(s.threshold);
+    j["confidence"] = orNull(s.confidence);
+    j["settled"] = orNull(s.settled);
+    j["plotsToSettle"] = orNull(s.plotsToSettle);
+    j["plotsFor10Percent"] = orNull(s.plotsFor10Percent);
+    j["plotsFor20Percent"] = orNull(s.plotsFor20Percent);
+    j["notes"] = s.notes;
+    return j;
+}
+
+nlohmann::ordered_json standTableToJson(const std::optional<StandTable>& table) {
+    if (!table) return nullptr;
+    nlohmann::ordered_json j;
+    j["expansionFactor"] = jsonNumber(table->expansionFactor);
+    j["plots"] = table->plots;
+    j["treesPerAcre"] = jsonNumber(table->treesPerAcre);
+    j["basalAreaPerAcre"] = jsonNumber(table->basalAreaPerAcre);
+    j["quadraticMeanDiameter"] = orNull(table->quadraticMeanDiameter);
+    auto& classes = j["classes"] = nlohmann::ordered_json::array();
+    for (const DiameterClassRow& row : table->classes)
+        classes.push_back({{"dbhClass", row.dbhClass},
+                           {"treesPerAcre", byTreeClass(row.treesPerAcre)},
+                           {"basalAreaPerAcre", byTreeClass(row.basalAreaPerAcre)}});
+    auto& species = j["species"] = nlohmann::ordered_json::array();
+    for (const SpeciesRow& row : table->species)
+        species.push_back({{"code", row.code},
+                           {"treesPerAcre", jsonNumber(row.treesPerAcre)},
+                           {"basalAreaPerAcre", jsonNumber(row.basalAreaPerAcre)},
+                           {"basalAreaPercent", jsonNumber(row.basalAreaPercent)}});
     return j;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/StandResults.h"
+#include "statistics/StandStatistics.h"
 
 #include <nlohmann/json.hpp>
 
@@ -11,5 +12,9 @@ nlohmann::ordered_json jsonNumber(double value);
 
 // Every field of the results under its own name; the province only when the model has one.
 nlohmann::ordered_json resultsToJson(const StandResults& results, bool withProvince);
+
+// The sampling statistics and the stand table; null for a figure that does not exist.
+nlohmann::ordered_json samplingToJson(const SamplingStatistics& statistics);
+nlohmann::ordered_json standTableToJson(const std::optional<StandTable>& table);
 
 } // namespace timbra::cli

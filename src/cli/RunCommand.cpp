@@ -3,6 +3,7 @@
 #include "cli/ResultsJson.h"
 #include "cli/StandSession.h"
 #include "cli/TextOutput.h"
+#include "model/ValueFormat.h"
 
 #include <ostream>
 
@@ -20,6 +21,8 @@ void printJson(const StandSession& s, const ProgramProfile& profile, std::ostrea
                   {"decision", s.outcome.decisionText},
                   {"cutoff", s.outcome.cutoffText}};
     j["results"] = resultsToJson(s.outcome.results, profile.hasProvince);
+    j["statistics"] = samplingToJson(s.statistics.sampling);
+    j["standTable"] = standTableToJson(s.statistics.standTable);
     out << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
@@ -40,15 +43,24 @@ void printReadable(const StandSession& s, const ProgramProfile& profile, std::os
         out << (i ? ", " : "objective ") << ticked[i];
     out << "\n\n";
 
-    const std::string* labels[] = {&profile.standValueLabel, &profile.decisionLabel, &profile.cutoffLabel};
-    const std::string* values[] = {&s.outcome.standValueText, &s.outcome.decisionText, &s.outcome.cutoffText};
+    // The three boxes, then how sure the plots make the decision.
+    const SamplingStatistics& st = s.statistics.sampling;
+    const std::pair<std::string, std::string> lines[] = {
+        {profile.standValueLabel, s.outcome.standValueText},
+        {profile.decisionLabel, s.outcome.decisionText},
+        {profile.cutoffLabel, s.outcome.cutoffText},
+        {"95% interval", st.low ? formatFixed(*st.low, 1) + " to " + formatFixed(*st.high, 1) + " (" +
+                                      std::to_string(st.plots) + " plots)"
+                                : NotAValueText},
+        {"Confidence", st.confidence ? formatFixed(*st.confidence * 100, 1) + "%" : NotAValueText},
+        {"Plots to settle", st.plotsToSettle ? std::to_string(*st.plotsToSettle) : NotAValueText},
+    };
     std::size_t width = 0;
-    for (const std::string* l : labels)
-        width = std::max(width, l->size());
-    for (std::size_t i = 0; i < 3; ++i)
-        out << *labels[i] << ':' << std::string(width - labels[i]->size() + 2, ' ') << visible(*values[i])
-            << '\n';
-    out << '\n';
+    for (const auto& [label, value] : lines)
+        width = std::max(width, label.size());
+    for (const auto& [label, value] : lines)
+        out << label << ':' << std::string(width - label.size() + 2, ' ') << visible(value) << '\n';
+    out << decisionLine(st) << "\n\n";
 
     if (!s.fileNotices.empty()) printList("File notices", s.fileNotices, out);
     printList("Messages", s.outcome.allMessages(), out);

@@ -34,12 +34,38 @@ OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
     } else {
         loaded = loadTallyFile(tally, file);
     }
-    OpenedTally opened{loaded.ok, loaded.error, {}};
+    OpenedTally opened{loaded.ok, loaded.error, {}, loaded.fileRows};
     for (const auto& [col, row] : loaded.refusedCells)
         opened.notices.push_back(columnName(col) + std::to_string(row) + ": \"" + tally.GetText(col, row) +
                                  "\" is outside the cell's limits (" + tally.editorAt(col, row).describe() +
                                  ")");
     return opened;
+}
+
+std::string otherModelNotice(const ProgramProfile& profile, const Sheet& tally, int fileRows) {
+    // How each program writes its tally: its grid's rows, and the text of the province label, I3
+    // ("Province" in an upland tally, nothing in a bottomland one).
+    struct Look {
+        const ProgramProfile* profile;
+        int rows;
+        std::string provinceLabel;
+    };
+    static const std::vector<Look> looks = [] {
+        std::vector<Look> all;
+        for (const ProgramProfile* p : {&timbraProfile(), &lowtimbraProfile()}) {
+            const Sheet grid = p->loadTallyGrid();
+            all.push_back({p, grid.GetMaxRows(), grid.GetText(9, 3)});
+        }
+        return all;
+    }();
+    // The label tells the two apart; where it is empty the file's rows must match as well, since a
+    // short tally written by hand may have no label either.
+    for (const Look& look : looks)
+        if (look.profile != &profile && tally.GetText(9, 3) == look.provinceLabel &&
+            (!look.provinceLabel.empty() || fileRows == look.rows))
+            return "looks like a " + look.profile->modelName + " tally: use --model " +
+                   look.profile->modelName;
+    return {};
 }
 
 void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, std::optional<int> n,
@@ -69,8 +95,11 @@ StandSession runStand(const Options& options, std::istream& in) {
     }
     s.ok = true;
     s.fileNotices = std::move(opened.notices);
+    if (std::string notice = otherModelNotice(profile, s.tally, opened.fileRows); !notice.empty())
+        s.fileNotices.push_back(std::move(notice));
     chooseObjective(profile, s.tally, s.boxes, options.objective, options.keepClasses);
     s.outcome = profile.run(s.tally, s.boxes);
+    s.statistics = computeStandStatistics(s.tally, s.outcome.results);
     return s;
 }
 

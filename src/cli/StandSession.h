@@ -2,6 +2,7 @@
 
 #include "app/ProgramProfile.h"
 #include "cli/Arguments.h"
+#include "statistics/StandStatistics.h"
 
 #include <iosfwd>
 #include <optional>
@@ -22,11 +23,17 @@ struct OpenedTally {
     std::string error;
     // Cells the file filled with text their editor would refuse, one readable line each.
     std::vector<std::string> notices;
+    int fileRows = 0;
 };
 
 // Opens a tally file into the grid as the Open command does (all or nothing); "-" reads the
 // tally from `in`.
 OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in);
+
+// "looks like a bottomland tally: use --model bottomland" (or the converse) when the opened file
+// has the other program's province label ("Province" in I3 for upland; none, with 1,501 rows, for
+// bottomland); empty otherwise. The figures stay as they are.
+std::string otherModelNotice(const ProgramProfile& profile, const Sheet& tally, int fileRows);
 
 // Ticks the objective the command line asks for. With n, box n becomes the only ticked box and,
 // unless `keepClasses`, objective n's rewrite pass runs, as when the user ticks it; n = 0 ticks
@@ -45,6 +52,7 @@ struct StandSession {
     ObjectiveBoxes boxes;
     std::vector<std::string> fileNotices;
     RunOutcome outcome;
+    StandStatistics statistics; // of the run's results
 };
 
 StandSession runStand(const Options& options, std::istream& in);

@@ -5,6 +5,8 @@
 #include "cli/TextOutput.h"
 #include "input/TallyFile.h"
 #include "model/TallyRun.h"
+#include "model/ValueFormat.h"
+#include "statistics/StatisticsParts.h"
 
 #include <algorithm>
 #include <atomic>
@@ -41,6 +43,11 @@ int treesWithMessages(const std::vector<std::string>& treeMessages) {
     return count;
 }
 
+// A figure to one decimal, as the result boxes show values; "n/a" when it does not exist.
+std::string figure(const std::optional<double>& value) {
+    return value ? formatFixed(*value, 1) : NotAValueText;
+}
+
 // Sheets a worker reuses from file to file: assigning into a sheet of the same size keeps its
 // storage, so the copies for the objectives allocate next to nothing.
 struct Scratch {
@@ -49,7 +56,7 @@ struct Scratch {
 
 SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, const std::string& file,
                         const std::string& stdinBytes, Scratch& scratch) {
-    SummaryRow row{file, {}, {}};
+    SummaryRow row{file, {}, {}, {}};
     // Opening a tally replaces every value of the grid, so the worker's grid needs the opening
     // grid's editors once, not a fresh copy per file.
     Sheet& loaded = scratch.loaded;
@@ -61,6 +68,8 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
         return row;
     }
 
+    row.notice = otherModelNotice(profile, loaded, opened.fileRows);
+
     // The tally as saved: box 1 ticked, nothing rewritten.
     const RunOutcome asSaved = profile.run(loaded, openingBoxes());
     const StandResults& r = asSaved.results;
@@ -70,6 +79,13 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
     row.cells.push_back(std::to_string(treeCount(loaded)));
     row.cells.push_back(std::to_string(treesWithMessages(asSaved.treeMessages)));
 
+    // The stand table holds no objective's rewrite; the plot values change with the objective.
+    std::vector<std::string> notes;
+    const std::optional<StandTable> table = standTable(loaded, r, samplingStatistics(r).plots, notes);
+    std::vector<std::string> statistics{figure(table ? std::optional(table->treesPerAcre) : std::nullopt),
+                                        figure(table ? std::optional(table->basalAreaPerAcre) : std::nullopt),
+                                        figure(table ? table->quadraticMeanDiameter : std::nullopt)};
+
     for (int k = 1; k <= profile.objectiveCount; ++k) {
         scratch.work = loaded;
         ObjectiveBoxes boxes = openingBoxes();
@@ -78,7 +94,13 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
         row.cells.push_back(trimmed(o.standValueText));
         row.cells.push_back(trimmed(o.decisionText));
         row.cells.push_back(trimmed(o.cutoffText));
+        const SamplingStatistics s = samplingStatistics(o.results);
+        statistics.insert(statistics.end(),
+                          {figure(s.samplingErrorPercent), figure(s.low), figure(s.high),
+                           figure(s.confidence ? std::optional(*s.confidence * 100) : std::nullopt),
+                           s.plotsToSettle ? std::to_string(*s.plotsToSettle) : NotAValueText});
     }
+    row.cells.insert(row.cells.end(), statistics.begin(), statistics.end());
     return row;
 }
 
@@ -91,6 +113,12 @@ std::vector<std::string> summaryHeadings(const ProgramProfile& profile) {
     for (int k = 1; k <= profile.objectiveCount; ++k) {
         const std::string n = std::to_string(k);
         h.insert(h.end(), {"Value " + n, "Decision " + n, "Cut-off " + n});
+    }
+    h.insert(h.end(), {"Trees/acre", "Basal area/acre", "QMD"});
+    for (int k = 1; k <= profile.objectiveCount; ++k) {
+        const std::string n = std::to_string(k);
+        h.insert(h.end(),
+                 {"SE % " + n, "95% low " + n, "95% high " + n, "Confidence " + n, "Plots to settle " + n});
     }
     return h;
 }
@@ -124,7 +152,7 @@ int summaryCommand(const Options& options, std::istream& in, std::ostream& out, 
     if (in.bad())
         for (SummaryRow& row : rows)
             if (row.file == "-")
-                row = {row.file, "Cannot open \"standard input\": " + streamError(in) + ".", {}};
+                row = {row.file, "Cannot open \"standard input\": " + streamError(in) + ".", {}, {}};
     std::vector<std::string> headings = summaryHeadings(profile);
     const std::size_t columns = headings.size();
     bool anyError = false;
@@ -136,7 +164,7 @@ int summaryCommand(const Options& options, std::istream& in, std::ostream& out, 
             std::vector<std::string> cells{row.file};
             cells.insert(cells.end(), row.cells.begin(), row.cells.end());
             cells.resize(columns);
-            cells.push_back(row.error);
+            cells.push_back(row.error.empty() ? row.notice : row.error);
             out << csvLine(cells);
             anyError |= !row.error.empty();
         }
@@ -151,14 +179,21 @@ int summaryCommand(const Options& options, std::istream& in, std::ostream& out, 
             table.push_back(std::move(cells));
             anyError |= !row.error.empty();
         }
-        // Numbers to the right: plots, trees, trees with messages, and each objective's value and cut-off.
+        // Numbers to the right: plots, trees, trees with messages, each objective's value and
+        // cut-off, and the statistics.
         std::vector<bool> right(columns, false);
         const std::size_t firstCount = profile.hasProvince ? 5 : 4;
+        const std::size_t firstStatistic =
+            firstCount + 3 + 3 * static_cast<std::size_t>(profile.objectiveCount);
         for (std::size_t c = firstCount; c < firstCount + 3; ++c)
             right[c] = true;
-        for (std::size_t c = firstCount + 3; c < columns; c += 3)
+        for (std::size_t c = firstCount + 3; c < firstStatistic; c += 3)
             right[c] = right[c + 2] = true;
+        for (std::size_t c = firstStatistic; c < columns; ++c)
+            right[c] = true;
         printAligned(table, right, out);
+        for (const SummaryRow& row : rows)
+            if (row.error.empty() && !row.notice.empty()) out << row.file << ": " << row.notice << '\n';
     }
     return anyError ? 1 : 0;
 }

@@ -13,6 +13,7 @@ namespace timbra::cli {
 struct SummaryRow {
     std::string file;
     std::string error;              // empty when the file was read
+    std::string notice;             // the file looks like the other program's tally
     std::vector<std::string> cells; // the columns after "File", see summaryHeadings
 };
 

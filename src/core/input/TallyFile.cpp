@@ -124,6 +124,7 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
                                      " MiB once saved, far larger than any tally");
 
     LoadResult result;
+    result.fileRows = col == 1 ? row - 1 : row;
     for (int r = 1; r <= rows; ++r)
         for (int c = 1; c <= cols; ++c) {
             std::string& t = cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +

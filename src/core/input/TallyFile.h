@@ -16,6 +16,7 @@ namespace timbra {
 struct LoadResult : FileResult {
     // (col, row) of the cells whose text the cell's editor would refuse; loaded all the same.
     std::vector<std::pair<int, int>> refusedCells;
+    int fileRows = 0; // rows the file holds, blank ones past the sheet's edge included
 };
 
 // Writes every row and column of the sheet. An existing file is replaced only once the new content

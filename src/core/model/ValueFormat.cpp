@@ -1,5 +1,6 @@
 #include "model/ValueFormat.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -27,6 +28,17 @@ std::string formatValue(const char* format, double value) {
 
 std::string formatInt(const char* format, int value) {
     return printf1(format, value);
+}
+
+std::string formatFixed(double value, int decimals) {
+    if (!std::isfinite(value)) return NotAValueText;
+    char buffer[400]; // the largest double has 309 digits before the point
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (error != std::errc{}) return NotAValueText;
+    std::string text(buffer, end);
+    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    return text;
 }
 
 std::string formatText(const char* format, const std::string& text) {

@@ -14,4 +14,8 @@ std::string formatValue(const char* format, double value);
 std::string formatInt(const char* format, int value);
 std::string formatText(const char* format, const std::string& text);
 
+// A number with a fixed count of decimals, whatever the user's locale ("-0.0" shows as "0.0");
+// NotAValueText when it is not finite.
+std::string formatFixed(double value, int decimals);
+
 } // namespace timbra

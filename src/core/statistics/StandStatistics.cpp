@@ -1,0 +1,14 @@
+#include "statistics/StandStatistics.h"
+
+#include "statistics/StatisticsParts.h"
+
+namespace timbra {
+
+StandStatistics computeStandStatistics(const Sheet& tally, const StandResults& results) {
+    StandStatistics statistics;
+    statistics.sampling = samplingStatistics(results);
+    statistics.standTable = standTable(tally, results, statistics.sampling.plots, statistics.sampling.notes);
+    return statistics;
+}
+
+} // namespace timbra

@@ -1,0 +1,51 @@
+#include "statistics/StudentT.h"
+
+#include <boost/math/distributions/students_t.hpp>
+
+#include <limits>
+
+namespace timbra {
+
+namespace {
+
+// Errors give NaN instead of throwing; doubles are worked in double (the figures are shown to a
+// few digits, and a summary works out thousands of them).
+using Policy = boost::math::policies::policy<
+    boost::math::policies::domain_error<boost::math::policies::ignore_error>,
+    boost::math::policies::pole_error<boost::math::policies::ignore_error>,
+    boost::math::policies::overflow_error<boost::math::policies::ignore_error>,
+    boost::math::policies::evaluation_error<boost::math::policies::ignore_error>,
+    boost::math::policies::rounding_error<boost::math::policies::ignore_error>,
+    boost::math::policies::promote_double<false>>;
+using StudentsT = boost::math::students_t_distribution<double, Policy>;
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+} // namespace
+
+double tQuantile95(int degreesOfFreedom) {
+    if (degreesOfFreedom < 1) return NaN;
+    return boost::math::quantile(StudentsT(degreesOfFreedom), 0.975);
+}
+
+double tDistribution(int degreesOfFreedom, double x) {
+    if (degreesOfFreedom < 1 || std::isnan(x)) return NaN;
+    return boost::math::cdf(StudentsT(degreesOfFreedom), x);
+}
+
+std::optional<int> fewestPlots(int first, const std::function<bool(int plots, double t)>& enough) {
+    auto holds = [&](int m) { return enough(m, tQuantile95(m - 1)); };
+    if (first > MostPlotsSearched || !holds(MostPlotsSearched)) return std::nullopt;
+    // Halve [low, high], keeping `enough` false below low and true at high.
+    int low = first, high = MostPlotsSearched;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (holds(middle))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return high;
+}
+
+} // namespace timbra

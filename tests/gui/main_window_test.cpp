@@ -12,6 +12,7 @@
 #include "app/Startup.h"
 #include "gui/input_test_prompter.h"
 #include "gui/main_stand_test.h"
+#include "input/TallyFile.h"
 #include "report/CTimbraView.h"
 #include "report/ReportContent.h"
 #include "report/ReportPdf.h"
@@ -625,12 +626,6 @@ void MainWindowTest::screenshots() {
         frame.command(profile->viewResultsId)->trigger();
         QTest::qWait(200);
         QVERIFY(frame.grab().save(folder + "/" + name + "-report.png"));
-        if (profile == &timbra::timbraProfile())
-            whileModal([&] { frame.command(profile->standStatisticsId)->trigger(); },
-                       [&](QDialog* d) {
-                           QTest::qWait(300);
-                           QVERIFY(d->grab().save(folder + "/timbra-statistics.png"));
-                       });
 
         ReferencePageDialog page(*profile, profile->fieldInstructions, &frame);
         page.resize(760, 560);
@@ -638,6 +633,27 @@ void MainWindowTest::screenshots() {
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         QVERIFY(page.grab().save(folder + "/" + name + "-field-instructions.png"));
     }
+
+    // Stand Statistics at the size it opens with, over the upland example stand.
+    const ProgramProfile& upland = timbra::timbraProfile();
+    CMainFrame frame(upland);
+    frame.show();
+    whileModal(
+        [&] { frame.command(upland.inputDataId)->trigger(); },
+        [&](QDialog* d) {
+            auto* dialog = qobject_cast<CInputDialog*>(d);
+            QVERIFY(
+                timbra::loadTallyFile(dialog->grid()->sheet(), TIMBRA_EXAMPLES "/upland-ridge-stand.txt").ok);
+            dialog->OnRun();
+            prompter->answers = {true};
+            dialog->accept();
+        });
+    whileModal([&] { frame.command(upland.standStatisticsId)->trigger(); },
+               [&](QDialog* d) {
+                   QVERIFY(QTest::qWaitForWindowExposed(d));
+                   QTest::qWait(300);
+                   QVERIFY(d->grab().save(folder + "/timbra-statistics.png"));
+               });
 }
 
 QTEST_MAIN(MainWindowTest)

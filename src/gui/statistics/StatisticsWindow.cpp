@@ -80,8 +80,11 @@ StatisticsWindow::StatisticsWindow(const timbra::ProgramProfile& profile,
         notes->setWordWrap(true);
         left->addWidget(notes);
     }
-    left->addWidget(makeTable("standTable", content.standTable, true), 5);
-    left->addWidget(makeTable("speciesTable", content.species, false), 2);
+    // Each table's share of the height follows its rows.
+    left->addWidget(makeTable("standTable", content.standTable, true),
+                    static_cast<int>(content.standTable.rows.size()) + 1);
+    left->addWidget(makeTable("speciesTable", content.species, false),
+                    static_cast<int>(content.species.rows.size()) + 1);
     body->addLayout(left, 1);
 
     auto* charts = new QVBoxLayout;
@@ -106,6 +109,7 @@ StatisticsWindow::StatisticsWindow(const timbra::ProgramProfile& profile,
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
+    close->setFocus();
     resize(1220, 900);
 }
 

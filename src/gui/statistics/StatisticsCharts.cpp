@@ -67,7 +67,10 @@ QChart* makePlotValueChart(const timbra::StandStatistics& statistics, const timb
     const double left = 0.5, right = values.size() + 0.5;
     QList<QAbstractSeries*> levels;
     if (s.low && s.high) {
-        auto* band = new QAreaSeries(new QLineSeries, new QLineSeries);
+        auto* band = new QAreaSeries;
+        // Children of the band, so they go with it whether or not the band deletes them itself.
+        band->setUpperSeries(new QLineSeries(band));
+        band->setLowerSeries(new QLineSeries(band));
         band->upperSeries()->append({QPointF(left, *s.high), QPointF(right, *s.high)});
         band->lowerSeries()->append({QPointF(left, *s.low), QPointF(right, *s.low)});
         band->setName(QStringLiteral("95% interval"));

@@ -66,7 +66,7 @@ QChart* makePlotValueChart(const timbra::StandStatistics& statistics, const timb
     // Bar k (from 0) stands at k + 1 on the value axis, so the levels and the plot numbers share it.
     const double left = 0.5, right = values.size() + 0.5;
     QList<QAbstractSeries*> levels;
-    if (s.low && s.high) {
+    if (s.low && s.high && std::isfinite(*s.low) && std::isfinite(*s.high)) {
         auto* band = new QAreaSeries;
         // Children of the band, so they go with it whether or not the band deletes them itself.
         band->setUpperSeries(new QLineSeries(band));
@@ -79,7 +79,9 @@ QChart* makePlotValueChart(const timbra::StandStatistics& statistics, const timb
         chart->addSeries(band);
         levels << band;
     }
-    levels << level(chart, QStringLiteral("Mean"), s.mean, left, right, QPen(QColor(0x1a, 0x47, 0x9e), 2));
+    if (std::isfinite(s.mean))
+        levels << level(chart, QStringLiteral("Mean"), s.mean, left, right,
+                        QPen(QColor(0x1a, 0x47, 0x9e), 2));
     const bool cutoff = s.threshold && results.cutoffIndex > 0;
     if (cutoff) {
         QPen dashed(QColor(0xc6, 0x28, 0x28), 2, Qt::DashLine);
@@ -88,6 +90,7 @@ QChart* makePlotValueChart(const timbra::StandStatistics& statistics, const timb
 
     double low = 0, high = 0;
     for (double v : values) {
+        if (!std::isfinite(v)) continue; // a broken plot must not take the axis with it
         low = std::min(low, v);
         high = std::max(high, v);
     }

@@ -26,6 +26,7 @@ QChart* newChart(const QString& title) {
     auto* chart = new QChart;
     chart->setTitle(title);
     chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(4, 4, 4, 4)); // the default leaves wide empty borders on a page
     chart->setDropShadowEnabled(false);
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->legend()->setAlignment(Qt::AlignBottom);

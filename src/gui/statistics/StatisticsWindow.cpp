@@ -23,7 +23,6 @@ QChartView* chartView(QChart* chart, const char* name, QWidget* parent) {
     view->setObjectName(QLatin1String(name));
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(420, 300);
-    chart->setMargins(QMargins(4, 4, 4, 4));
     return view;
 }
 

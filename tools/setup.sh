@@ -39,8 +39,10 @@ build() { # build-folder, extra cmake arguments...
 
 if [ "$mode" = test ]; then
     # clang and its runtime for the fuzz targets, pdftotext for the printing tests, gcovr for
-    # tools/coverage.sh.
-    install_packages "${packages[@]}" clang libclang-rt-14-dev poppler-utils gcovr
+    # tools/coverage.sh, localedef's locale sources for the decimal-comma tests; the desktop-entry,
+    # metadata and package checkers, and dpkg-dev for the package's dependencies.
+    install_packages "${packages[@]}" clang libclang-rt-14-dev poppler-utils gcovr locales \
+        desktop-file-utils appstream lintian dpkg-dev
     fuzz_seconds=${TIMBRA_FUZZ_SECONDS:-45}
     summary=()
     failed=0
@@ -57,6 +59,12 @@ if [ "$mode" = test ]; then
     normal_suite() {
         build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIMBRA_WERROR=ON &&
             ctest --test-dir build --output-on-failure -j "$jobs"
+    }
+    # The Debian package of the normal build, as docs/install.md makes it, checked by lintian.
+    debian_package() {
+        rm -f build/timbra_*.deb
+        cpack --config build/CPackConfig.cmake -B build >/dev/null &&
+            lintian --fail-on error build/timbra_*.deb
     }
     # Address and undefined-behaviour sanitizers over the whole suite, Qt tests included; the
     # benchmarks are left out. Any report fails its test.
@@ -78,6 +86,7 @@ if [ "$mode" = test ]; then
     }
     started=$SECONDS
     stage "normal suite" normal_suite
+    stage "Debian package" debian_package
     stage "sanitizer suite" sanitizer_suite
     stage "fuzzing (${fuzz_seconds}s per target)" fuzz_runs
     joined=$(printf '%s; ' "${summary[@]}")

@@ -121,6 +121,10 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
     }
     const std::string& first = args.front();
     if (first == "--help" || first == "-h" || first == "help") return parsed;
+    if (first == "--version") {
+        parsed.options.command = Command::Version;
+        return parsed;
+    }
     for (const CommandInfo& info : Commands) {
         if (first != info.name) continue;
         parsed.options.command = info.command;
@@ -138,6 +142,7 @@ const char* usageText() {
   timbra-cli report FILE [--model upland|bottomland] [--objective N] [--keep-classes]
                     [--csv] [--pdf OUT.pdf]
   timbra-cli --help
+  timbra-cli --version
 
 Judges a stand from a saved tally file, as the input dialog's Run does.
 

@@ -8,7 +8,7 @@
 
 namespace timbra::cli {
 
-enum class Command { Help, Run, Summary, Report };
+enum class Command { Help, Version, Run, Summary, Report };
 
 // A command line, checked: every option belongs to its command and every value is in range.
 struct Options {

@@ -6,6 +6,8 @@
 #include "cli/StandardStreams.h"
 #include "cli/SummaryCommand.h"
 
+#include "app/Version.h"
+
 #include <ostream>
 
 namespace timbra::cli {
@@ -22,6 +24,9 @@ int dispatch(const std::vector<std::string>& args, std::istream& in, std::ostrea
     switch (o.command) {
     case Command::Help:
         out << usageText();
+        return 0;
+    case Command::Version:
+        out << "timbra-cli " << version << '\n';
         return 0;
     case Command::Run:
         return runCommand(o, in, out, err);

@@ -35,6 +35,11 @@ OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
         loaded = loadTallyFile(tally, file);
     }
     OpenedTally opened{loaded.ok, loaded.error, {}, loaded.fileRows};
+    if (loaded.windows1252Bytes == 1)
+        opened.notices.push_back("1 byte of the file is not UTF-8 and was read as a Windows-1252 character");
+    else if (loaded.windows1252Bytes > 1)
+        opened.notices.push_back(std::to_string(loaded.windows1252Bytes) +
+                                 " bytes of the file are not UTF-8 and were read as Windows-1252 characters");
     for (const auto& [col, row] : loaded.refusedCells)
         opened.notices.push_back(columnName(col) + std::to_string(row) + ": \"" + tally.GetText(col, row) +
                                  "\" is outside the cell's limits (" + tally.editorAt(col, row).describe() +

@@ -1,6 +1,8 @@
 // The command line as a user meets it: arguments, exit statuses and the program itself.
 #include "CliTestSupport.h"
 
+#include "app/Version.h"
+
 namespace timbra::cli::test {
 namespace {
 
@@ -38,6 +40,7 @@ TEST(Arguments, HelpAndOptionSpellings) {
         EXPECT_EQ(r.code, 0);
         EXPECT_EQ(r.out.rfind("Usage:\n", 0), 0u);
     }
+    EXPECT_EQ(runCli({"--version"}).out, std::string("timbra-cli ") + version + "\n");
     // "--name=value", options after the file, and "--" before a name that looks like an option.
     EXPECT_EQ(runCli({"run", BottomlandExample, "--objective=3", "--model=bottomland"}).code, 0);
     const CliResult r = runCli({"run", "--", "--odd"});

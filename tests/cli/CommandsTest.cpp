@@ -40,8 +40,9 @@ TEST(RunCommand, JsonHoldsTheBoxesAndEveryNumberAtFullPrecision) {
 
 TEST(RunCommand, MessagesInRunOrderAndFileNoticesApart) {
     // Tree 1 is too thin (which its editor also refuses), tree 2 lacks a vigor; no plots and no
-    // province add the two closing messages.
-    const Stand stand{.province = "",
+    // province add the two closing messages. The name holds a stray Windows-1252 dash.
+    const Stand stand{.name = "Ch\u00E2teau \x96 north",
+                      .province = "",
                       .plots = 0,
                       .trees = {{1, 5, 0, 0, "Desirable", " "},
                                 {1, 16, 2, 1, "Desirable", " ", "Dominant", "Preferred", "NRO"}}};
@@ -53,7 +54,9 @@ TEST(RunCommand, MessagesInRunOrderAndFileNoticesApart) {
                                  "Please insert a physiographic province.",
                              }));
     EXPECT_EQ(j["fileNotices"],
-              json::array({"E6: \"5\" is outside the cell's limits (a whole number from 6 to 40)"}));
+              json::array({"1 byte of the file is not UTF-8 and was read as a Windows-1252 character",
+                           "E6: \"5\" is outside the cell's limits (a whole number from 6 to 40)"}));
+    EXPECT_EQ(j["results"]["standName"], "Ch\u00E2teau \u2013 north");
     EXPECT_TRUE(j["results"]["standValue"].is_null()); // 0 plots: no value
     EXPECT_EQ(j["boxes"]["standValue"], " n/a");
 }

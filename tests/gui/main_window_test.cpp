@@ -1,9 +1,7 @@
 // Start-up and the main window of both programs, the report view behind it, the reference pages
 // and the command-line tool's report PDF. The slot `screenshots` takes the documentation's
 // pictures from the real windows; it is skipped unless TIMBRA_SCREENSHOT_DIR names the folder to
-// write them to. From the top of the tree, with TIMBRA_SCREENSHOT_DIR=docs/screenshots and
-// QT_QPA_PLATFORM=xcb in the environment, run
-//   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/test_gui_main_window_test screenshots
+// write them to; tools/screenshots.sh runs it under a virtual display.
 
 #include "app/CMainFrame.h"
 #include "app/CWelcomeDialog.h"
@@ -22,9 +20,11 @@
 #include <QChartView>
 #include <QDir>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,6 +80,8 @@ private slots:
     void startUp_data();
     void startUp();
     void commandsReachTheView();
+    void menuPromptsAndF10_data() { addPrograms(); }
+    void menuPromptsAndF10();
     void referencePages_data();
     void referencePages();
     void saveNeverClobbersAFile();
@@ -230,56 +232,97 @@ void MainWindowTest::commandsReachTheView() {
     }
 }
 
+// Each menu item shows its prompt in the status bar while it is highlighted, "Ready" otherwise;
+// F10 opens the first menu.
+void MainWindowTest::menuPromptsAndF10() {
+    QFETCH(QString, program);
+    const ProgramProfile& profile = profileNamed(program);
+    CMainFrame frame(profile);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    auto* ready = frame.findChild<QLabel*>("messagePane");
+    for (const auto& menu : profile.mainMenus) {
+        for (const auto& entry : menu.entries) {
+            if (entry.separator()) continue;
+            QAction* action = frame.command(entry.id);
+            if (!action->isEnabled()) continue; // Stand Statistics before a run: it cannot be highlighted
+            auto* owner = qobject_cast<QMenu*>(action->parent());
+            QVERIFY(owner);
+            frame.menuBar()->setActiveAction(owner->menuAction());
+            QTRY_VERIFY(owner->isVisible());
+            owner->setActiveAction(action);
+            QVERIFY(!entry.prompt.empty());
+            QCOMPARE(frame.statusBar()->currentMessage(), QString::fromStdString(entry.prompt));
+            QVERIFY(!ready->isVisible());
+            owner->hide();
+            QTRY_VERIFY(frame.statusBar()->currentMessage().isEmpty());
+            QVERIFY(ready->isVisible());
+        }
+    }
+    QCOMPARE(ready->text(), QString("Ready"));
+
+    QTest::keyClick(&frame, Qt::Key_F10);
+    QCOMPARE(frame.menuBar()->activeAction(), frame.menuBar()->actions().first());
+    QTRY_VERIFY(frame.menuBar()->actions().first()->menu()->isVisible());
+    frame.menuBar()->actions().first()->menu()->hide();
+}
+
 void MainWindowTest::referencePages_data() {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("content");
     QTest::addColumn<bool>("printable");
+    QTest::addColumn<bool>("headingStrip"); // row numbers show on every page with a grid
+    QTest::addColumn<int>("printedPages");  // pages of the paper form; 0: no count to check
     const QString instructions = "Field Instructions for \"Timbra - Bottomland Decision-Maker\"";
     for (const QString program : {"Timbra", "Lowtimbra"}) {
         QTest::addRow("%s field instructions", qPrintable(program))
             << program << "fieldInstructions"
-            << "Field Instructions" << instructions << true;
+            << "Field Instructions" << instructions << true << true << 0;
         QTest::addRow("%s field data sheet", qPrintable(program)) << program << "fieldDataSheet"
                                                                   << "Field Data Sheet"
-                                                                  << "Stand Name" << true;
+                                                                  << "Stand Name" << true << true << 1;
     }
     QTest::newRow("Timbra getting started") << "Timbra"
                                             << "gettingStarted"
                                             << "Getting Started"
-                                            << "Getting Started Instructions" << false;
-    QTest::newRow("Lowtimbra start-up help") << "Lowtimbra"
-                                             << "gettingStarted"
-                                             << "Getting Started"
-                                             << "Starting Timbra V1.1|INPUTTING STAND DATA:" << false;
+                                            << "Getting Started Instructions" << false << false << 0;
+    QTest::newRow("Lowtimbra start-up help")
+        << "Lowtimbra"
+        << "gettingStarted"
+        << "Getting Started"
+        << "Starting Timbra V1.1|INPUTTING STAND DATA:" << false << false << 0;
     // The input dialog's pages, opened from its Help item or its button; the caption is the page's.
     QTest::newRow("upland objectives") << "Timbra"
                                        << "objectiveDescriptions"
                                        << ""
-                                       << "Sugar maple is \"Unacceptable\"" << false;
+                                       << "Sugar maple is \"Unacceptable\"" << false << true << 0;
     QTest::newRow("upland input help") << "Timbra"
                                        << "inputHelp"
                                        << ""
-                                       << "Header Information" << true;
+                                       << "Header Information" << true << true << 3;
     QTest::newRow("bottomland objectives") << "Lowtimbra"
                                            << "objectiveDescriptions"
                                            << ""
-                                           << "Objective 3:" << false;
+                                           << "Objective 3:" << false << true << 0;
     QTest::newRow("bottomland input help") << "Lowtimbra"
                                            << "inputHelp"
                                            << ""
-                                           << "CLEAR SPREADSHEET:" << true;
+                                           << "CLEAR SPREADSHEET:" << true << true << 2;
 }
 
 // Each page opens from its menu item or button over its window with its stored content, the same
-// at every opening, and prints from its Print button without closing.
+// at every opening, with its heading strip and row numbers as stored; Page Down, End and Home scroll
+// it. It prints from its Print button without closing, as a paper form that ends with its content.
 void MainWindowTest::referencePages() {
     QFETCH(QString, program);
     QFETCH(QString, page);
     QFETCH(QString, caption);
     QFETCH(QString, content);
     QFETCH(bool, printable);
+    QFETCH(bool, headingStrip);
+    QFETCH(int, printedPages);
     const ProgramProfile& profile = profileNamed(program);
     CMainFrame frame(profile);
     CInputDialog input(profile);
@@ -309,6 +352,15 @@ void MainWindowTest::referencePages() {
             if (CSpreadSheet* grid = pageDialog->grid()) {
                 all = sheetText(*grid);
                 grid->sheet().SetText(1, 1, "scribbled"); // gone at the next opening
+                QCOMPARE(grid->horizontalHeader()->isVisibleTo(d), headingStrip);
+                QVERIFY(grid->verticalHeader()->isVisibleTo(d));
+                QScrollBar* bar = grid->verticalScrollBar();
+                for (const auto& [key, at] :
+                     {std::pair{Qt::Key_PageDown, std::min(bar->pageStep(), bar->maximum())},
+                      std::pair{Qt::Key_End, bar->maximum()}, std::pair{Qt::Key_Home, 0}}) {
+                    QTest::keyClick(d, key);
+                    QCOMPARE(bar->value(), at);
+                }
             } else {
                 all = d->findChild<QGroupBox*>("texts")->title();
                 for (auto* label : d->findChildren<QLabel*>())
@@ -322,6 +374,8 @@ void MainWindowTest::referencePages() {
                 print->click();
                 QVERIFY(d->isVisible());
                 QVERIFY(QFileInfo(prompter->pdfPath).size() > 0);
+                const QString printed = pdfText(prompter->pdfPath);
+                if (printedPages > 0 && !printed.isEmpty()) QCOMPARE(printed.count('\f'), printedPages);
             }
             seen = true;
         });
@@ -598,9 +652,9 @@ void MainWindowTest::screenshots() {
     };
     for (const auto* profile : {&timbra::timbraProfile(), &timbra::lowtimbraProfile()}) {
         const QString name = QString::fromStdString(profile->executable);
-        CMainFrame frame(*profile);
-        frame.resize(1100, 800);
-        frame.show();
+        // Every window at the size it opens with.
+        const auto opened = openMainWindow(*profile);
+        CMainFrame& frame = *opened;
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         whileModal([&] { frame.command(profile->inputDataId)->trigger(); },
                    [&](QDialog* d) {
@@ -617,7 +671,6 @@ void MainWindowTest::screenshots() {
                        }
                        dialog->grid()->refresh();
                        dialog->OnRun();
-                       dialog->resize(1000, 640);
                        QTest::qWait(200);
                        QVERIFY(dialog->grab().save(folder + "/" + name + "-input.png"));
                        prompter->answers = {true};
@@ -628,7 +681,6 @@ void MainWindowTest::screenshots() {
         QVERIFY(frame.grab().save(folder + "/" + name + "-report.png"));
 
         ReferencePageDialog page(*profile, profile->fieldInstructions, &frame);
-        page.resize(760, 560);
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         QVERIFY(page.grab().save(folder + "/" + name + "-field-instructions.png"));

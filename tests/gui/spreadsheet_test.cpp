@@ -88,6 +88,7 @@ private slots:
     void cleanup();
     void modelSignalsOnceAndStaysConsistent();
     void cellsShowFontsLimitsLabelsAndSizes();
+    void gridLinesStopAtTextsThatRunOn();
     void refusedWritesAndMarks();
     void typedTextAndListChoices();
     void refusedNumbersNeverReachTheSheet();
@@ -204,6 +205,31 @@ void SpreadSheetTest::cellsShowFontsLimitsLabelsAndSizes() {
 }
 
 // Writes an editor refuses never reach the sheet; marks last until the cell holds acceptable text.
+// A text running on into blank cells is not crossed by their grid lines; every other cell side is.
+void SpreadSheetTest::gridLinesStopAtTextsThatRunOn() {
+    timbra::Sheet s(3, 2);
+    s.SetText(1, 1, std::string(40, 'W'));
+    s.SetText(1, 2, "W");
+    CSpreadSheet& grid = *grid_;
+    grid.setSheet(std::move(s));
+    grid.clearSelection();
+    grid.setCurrentIndex({});
+    const QImage shot = grid.viewport()->grab().toImage();
+    // Pixels of the line right of column A, within a row, that have the grid's colour.
+    const int x = grid.columnViewportPosition(1) - 1;
+    const QColor line = shot.pixelColor(x, grid.rowViewportPosition(1));
+    QVERIFY(line != grid.palette().color(QPalette::Base));
+    const auto linePixels = [&](int row) {
+        int count = 0;
+        for (int y = grid.rowViewportPosition(row);
+             y < grid.rowViewportPosition(row) + grid.rowHeight(row) - 1; ++y)
+            count += shot.pixelColor(x, y) == line;
+        return count;
+    };
+    QCOMPARE(linePixels(1), grid.rowHeight(1) - 1);
+    QVERIFY2(linePixels(0) < grid.rowHeight(0) / 2, qPrintable(QString::number(linePixels(0))));
+}
+
 void SpreadSheetTest::refusedWritesAndMarks() {
     QAbstractItemModel* m = grid_->model();
     grid_->sheet().SetInteger(5, 6, 12);

@@ -23,19 +23,21 @@ ProgramProfile makeLowtimbra() {
     p.fieldInstructionsId = 32788;
     p.fieldDataSheetId = 32787;
     p.mainMenus = {
-        {"&View", {{"&Status Bar", ProgramProfile::StatusBarId}}},
-        {"Model", {{"Input Data", p.inputDataId}}},
+        {"&View", {{"&Status Bar", ProgramProfile::StatusBarId, "Show or hide the status bar"}}},
+        {"Model", {{"Input Data", p.inputDataId, "Open the input dialog"}}},
         {"Results",
-         {{"View Results", p.viewResultsId},
-          {"Print Results", p.printResultsId},
-          {"Stand Statistics", p.standStatisticsId}}},
+         {{"View Results", p.viewResultsId, "Show the stand analysis report"},
+          {"Print Results", p.printResultsId, "Print the stand analysis report"},
+          {"Stand Statistics", p.standStatisticsId,
+           "Show how sure the decision is, with the stand tables and charts"}}},
         {"Getting Started",
-         {{"Start-up Help", p.gettingStartedId},
+         {{"Start-up Help", p.gettingStartedId, "Show how to get started"},
           {},
-          {"Field Instructions", p.fieldInstructionsId},
-          {"Field Data Sheet", p.fieldDataSheetId},
+          {"Field Instructions", p.fieldInstructionsId, "Show the field instructions"},
+          {"Field Data Sheet", p.fieldDataSheetId, "Show the blank field data sheet"},
           {},
-          {"&About Timbra...", ProgramProfile::AboutId}}},
+          {"&About Timbra...", ProgramProfile::AboutId,
+           "Display program information, version number and copyright"}}},
     };
     p.aboutText = "Timbra Version 1.1\nBottomland decision-maker for southern broadleaf stands";
 

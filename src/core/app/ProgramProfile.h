@@ -6,15 +6,21 @@
 #include "model/RunOutcome.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace timbra {
 
-// A menu entry: its text with "&" before the mnemonic, its command id, and an empty text for a
-// separator.
+// A menu entry: its text with "&" before the mnemonic, its command id and the prompt the status
+// bar shows while it is highlighted; an empty text is a separator.
 struct MenuEntry {
+    MenuEntry() = default;
+    MenuEntry(std::string text, int id, std::string prompt = {})
+        : text(std::move(text)), id(id), prompt(std::move(prompt)) {}
+
     std::string text;
     int id = 0;
+    std::string prompt;
     bool separator() const { return text.empty(); }
 };
 

@@ -22,19 +22,21 @@ ProgramProfile makeTimbra() {
     p.fieldInstructionsId = 32783;
     p.fieldDataSheetId = 32784;
     p.mainMenus = {
-        {"&View", {{"&Status Bar", ProgramProfile::StatusBarId}}},
-        {"Model", {{"Input data", p.inputDataId}}},
+        {"&View", {{"&Status Bar", ProgramProfile::StatusBarId, "Show or hide the status bar"}}},
+        {"Model", {{"Input data", p.inputDataId, "Open the input dialog"}}},
         {"Results",
-         {{"View Results", p.viewResultsId},
-          {"Print Results", p.printResultsId},
-          {"Stand Statistics", p.standStatisticsId}}},
+         {{"View Results", p.viewResultsId, "Show the stand analysis report"},
+          {"Print Results", p.printResultsId, "Print the stand analysis report"},
+          {"Stand Statistics", p.standStatisticsId,
+           "Show how sure the decision is, with the stand tables and charts"}}},
         {"&Help",
-         {{"Getting Started", p.gettingStartedId},
+         {{"Getting Started", p.gettingStartedId, "Show how to get started"},
           {},
-          {"Field Instructions", p.fieldInstructionsId},
-          {"Field Data Sheet", p.fieldDataSheetId},
+          {"Field Instructions", p.fieldInstructionsId, "Show the field instructions"},
+          {"Field Data Sheet", p.fieldDataSheetId, "Show the blank field data sheet"},
           {},
-          {"&About Timbra...", ProgramProfile::AboutId}}},
+          {"&About Timbra...", ProgramProfile::AboutId,
+           "Display program information, version number and copyright"}}},
     };
     p.aboutText = "Timbra Version 1.1\nUpland decision-maker for southern broadleaf stands";
 

@@ -1,9 +1,8 @@
 #include "grid/CellEditor.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <sstream>
 
 namespace timbra {
@@ -74,8 +73,8 @@ std::optional<double> parseNumber(std::string_view text) {
     }
     if (i != text.size()) return std::nullopt;
     // The short decimals of a tally (every number of every row, read on every Run) convert without
-    // strtod: at most 15 digits and a power of ten up to 1e15 are exact doubles, so the one division
-    // rounds correctly, exactly as strtod would.
+    // from_chars: at most 15 digits and a power of ten up to 1e15 are exact doubles, so the one division
+    // rounds correctly, exactly as from_chars would.
     if (digits <= 15 && text.find_first_of("eE") == std::string_view::npos) {
         static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
@@ -91,12 +90,18 @@ std::optional<double> parseNumber(std::string_view text) {
         const double value = static_cast<double>(mantissa) / powersOfTen[fractionDigits];
         return text.front() == '-' ? -value : value;
     }
-    // strtod needs a terminated string and reads the C locale's point, which the programs never change.
-    char buffer[72];
-    std::memcpy(buffer, text.data(), text.size());
-    buffer[text.size()] = '\0';
-    const double value = std::strtod(buffer, nullptr);
-    if (!std::isfinite(value)) return std::nullopt;
+    // from_chars reads "." whatever the user's locale says (the programs run under the user's locale).
+    if (text.front() == '+') text.remove_prefix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Too small for a double reads as zero, too large is not a number.
+        if (text.find("e-") == std::string_view::npos && text.find("E-") == std::string_view::npos)
+            return std::nullopt;
+        return text.front() == '-' ? -0.0 : 0.0;
+    }
+    if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
     return value;
 }
 

@@ -20,14 +20,11 @@ DelimitedReader::Status DelimitedReader::next(std::string& cell, bool& lastInRow
     afterDelimiter_ = false;
     cell.clear();
     if (quoting_ && pos_ < text_.size() && text_[pos_] == '"') {
-        const Quoted q = readQuoted(cell);
-        if (q == Quoted::Closed) {
+        if (readQuoted(cell)) {
             finishCell(lastInRow);
             return Status::Cell;
         }
-        quoting_ = false;
         cell.clear();
-        if (q == Quoted::Unterminated) return Status::Unterminated;
     }
     std::size_t end = pos_;
     while (end < text_.size() && text_[end] != delimiter_ && !isRowEnd(text_[end]))
@@ -38,25 +35,31 @@ DelimitedReader::Status DelimitedReader::next(std::string& cell, bool& lastInRow
     return Status::Cell;
 }
 
-// Reads a quoted cell starting at the opening quote; moves past it only when it is well formed.
-DelimitedReader::Quoted DelimitedReader::readQuoted(std::string& cell) {
+// Reads a quoted cell starting at the opening quote and moves past it when it is closed by a quote
+// right before a delimiter, a row end or the end of the text; otherwise leaves the cell to be read as
+// plain text. Reading stays linear: a failed cell stops at the first lone quote after its opening,
+// and the cells that start before that quote are runs of doubled quotes that fail or close at once.
+bool DelimitedReader::readQuoted(std::string& cell) {
     std::size_t i = pos_ + 1;
+    bool heldRowEnd = false;
     while (i < text_.size()) {
         const std::size_t quote = text_.find('"', i);
         if (quote == std::string_view::npos) break;
-        cell.append(text_.substr(i, quote - i));
+        const std::string_view part = text_.substr(i, quote - i);
+        heldRowEnd = heldRowEnd || part.find_first_of("\r\n") != std::string_view::npos;
+        cell.append(part);
         if (quote + 1 < text_.size() && text_[quote + 1] == '"') {
             cell.push_back('"');
             i = quote + 2;
             continue;
         }
         const std::size_t after = quote + 1;
-        if (after < text_.size() && text_[after] != delimiter_ && !isRowEnd(text_[after]))
-            return Quoted::Malformed;
+        if (after < text_.size() && text_[after] != delimiter_ && !isRowEnd(text_[after])) return false;
         pos_ = after;
-        return Quoted::Closed;
+        spannedRows_ = spannedRows_ || heldRowEnd;
+        return true;
     }
-    return Quoted::Unterminated;
+    return false;
 }
 
 void DelimitedReader::finishCell(bool& lastInRow) {

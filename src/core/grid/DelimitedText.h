@@ -8,36 +8,37 @@ namespace timbra {
 
 // Reads delimited text cell by cell: tally files (cells separated by ",") and clipboard text (by tabs).
 // Rows end in CR, LF or CRLF, and a final row end adds no row. A cell that begins with a double quote
-// and is closed by one right before a delimiter or a row end is quoted: it may hold delimiters, line
-// breaks and doubled quotes. Any other quote is ordinary text, so files written without quoting read
-// as they always did. After one malformed quoted cell the rest of the text is read literally, which
-// keeps reading linear in the text's length whatever it holds.
+// and is closed by one right before a delimiter, a row end or the end of the text is quoted: it may
+// hold delimiters, line breaks and doubled quotes. Any other cell is plain text, quotes included, so
+// files written without quoting read as they always did unless a cell is entirely quoted ("Oak").
+// Without quoting, every cell is plain text.
 class DelimitedReader {
 public:
-    DelimitedReader(std::string_view text, char delimiter) : text_(text), delimiter_(delimiter) {}
+    DelimitedReader(std::string_view text, char delimiter, bool quoting = true)
+        : text_(text), delimiter_(delimiter), quoting_(quoting) {}
 
     enum class Status {
-        Cell,         // a cell was read
-        End,          // no more cells
-        Unterminated, // a quoted cell runs to the end of the text; it is then read literally
+        Cell, // a cell was read
+        End,  // no more cells
     };
-    // Reads the next cell; lastInRow tells whether it ends its row. After Unterminated the same call
-    // again returns the cell read literally.
+    // Reads the next cell; lastInRow tells whether it ends its row.
     Status next(std::string& cell, bool& lastInRow);
 
     // Bytes consumed so far.
     std::size_t position() const { return pos_; }
+    // True once a quoted cell held a row end, running over rows that plain reading would keep apart.
+    bool quotedCellSpannedRows() const { return spannedRows_; }
 
 private:
-    enum class Quoted { Closed, Malformed, Unterminated };
-    Quoted readQuoted(std::string& cell);
+    bool readQuoted(std::string& cell);
     void finishCell(bool& lastInRow);
 
     std::string_view text_;
     char delimiter_;
+    bool quoting_;
     std::size_t pos_ = 0;
     bool afterDelimiter_ = false; // a delimiter right before the end still opens an empty cell
-    bool quoting_ = true;
+    bool spannedRows_ = false;
 };
 
 // The cell as it must be written so that the reader gives it back whole: quoted, with quotes doubled,

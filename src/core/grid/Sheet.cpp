@@ -4,7 +4,6 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 
 namespace timbra {
 
@@ -119,10 +118,13 @@ double Sheet::GetFloat(int col, int row) const {
 void Sheet::SetFloat(int col, int row, double value) {
     if (!contains(col, row)) return;
     const CellEditor& e = editorAt(col, row);
-    char buffer[64];
+    char buffer[400]; // room for the largest double written out in full
     if (e.kind == CellEditor::Kind::Float) {
-        std::snprintf(buffer, sizeof buffer, "%.*f", e.decimals, value);
-        SetText(col, row, buffer);
+        // The editor's decimals with a "." whatever the user's locale ("0.0", never "0,0").
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                                       std::min(e.decimals, 15))
+                             .ptr;
+        SetText(col, row, std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
     } else {
         // The shortest text that reads back as the same number ("0.1", not "0.10000000000000001").
         const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;

@@ -106,6 +106,14 @@ public:
     // The column-heading strip above the cells; an empty heading shows the column letter.
     void SetColHeading(int col, std::string text);
     std::string GetColHeading(int col) const;
+    // Whether the screen shows the heading strip; a page that reads as plain text hides it.
+    void SetColHeadingsShown(bool shown) { colHeadingsShown_ = shown; }
+    bool GetColHeadingsShown() const { return colHeadingsShown_; }
+
+    // A paper form prints without heading strip, row numbers, grid lines or label shading, and
+    // ends at its last row that shows something.
+    void SetPrintAsForm(bool form) { printAsForm_ = form; }
+    bool GetPrintAsForm() const { return printAsForm_; }
 
     // Editors: a cell's own, else its column's, else the sheet's default (text of at most 60).
     int addEditor(CellEditor editor);
@@ -157,6 +165,7 @@ private:
     std::int16_t defaultEditor_ = 0;
     std::vector<double> colWidths_, rowHeights_;
     std::vector<std::string> colHeadings_;
+    bool colHeadingsShown_ = true, printAsForm_ = false;
     int col_ = 1, row_ = 1, col2_ = 1, row2_ = 1;
     bool blockMode_ = false;
     int activeCol_ = 1, activeRow_ = 1;

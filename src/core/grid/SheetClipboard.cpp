@@ -43,7 +43,6 @@ TextTable parseClipboardText(std::string_view text) {
     for (;;) {
         const auto status = reader.next(cell, lastInRow);
         if (status == DelimitedReader::Status::End) break;
-        if (status == DelimitedReader::Status::Unterminated) continue; // the same cell comes back as text
         if (rowStarts) table.emplace_back();
         table.back().push_back(std::move(cell));
         rowStarts = lastInRow;

@@ -49,9 +49,27 @@ Sheet::Block range(const json& j) {
     return b;
 }
 
+// Outlines every cell of the block on its own, as the ruled boxes of a paper form.
+void boxEachCell(Sheet& sheet, const Sheet::Block& b) {
+    sheet.SetBlockMode(true);
+    sheet.SetBorderType(Sheet::OutlineBorder);
+    sheet.SetBorderColor(0x000000);
+    for (int r = b.row1; r <= b.row2; ++r)
+        for (int c = b.col1; c <= b.col2; ++c) {
+            sheet.SetCol(c);
+            sheet.SetRow(r);
+            sheet.SetCol2(c);
+            sheet.SetRow2(r);
+            sheet.DoAction(Sheet::DrawBorders);
+        }
+    sheet.SetBorderType(0);
+}
+
 void read(const json& doc, Sheet& sheet) {
     sheet.SetMaxCols(doc.at("columns").get<int>());
     sheet.SetMaxRows(doc.at("rows").get<int>());
+    sheet.SetColHeadingsShown(doc.value("headingStrip", true));
+    sheet.SetPrintAsForm(doc.value("printAsForm", false));
 
     std::map<std::string, std::vector<std::string>> lists;
     if (doc.contains("lists"))
@@ -94,6 +112,7 @@ void read(const json& doc, Sheet& sheet) {
             if (entry.value("static", false)) sheet.SetCellType(Sheet::StaticTextType);
             if (entry.value("bold", false)) sheet.SetFontBold(true);
             if (entry.contains("fontSize")) sheet.SetFontSize(entry.at("fontSize").get<double>());
+            if (entry.value("boxed", false)) boxEachCell(sheet, b);
             sheet.SetBlockMode(false);
         }
     sheet.SetCol(1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,9 @@ bool isValidUtf8(std::string_view text);
 // Every byte read as a Windows-1252 character; the five bytes 1252 leaves undefined become U+FFFD.
 std::string windows1252ToUtf8(std::string_view text);
 
-// The text unchanged when it is valid UTF-8, else read as Windows-1252.
-std::string toValidUtf8(std::string_view text);
+// Well-formed UTF-8 sequences as they are, every other byte read as a Windows-1252 character, so a
+// UTF-8 text with a stray byte of an older program keeps its accented letters. windows1252Bytes, when
+// given, is set to the number of bytes read as Windows-1252.
+std::string toValidUtf8(std::string_view text, std::size_t* windows1252Bytes = nullptr);
 
 } // namespace timbra

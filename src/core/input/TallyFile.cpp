@@ -41,6 +41,62 @@ LoadResult loadFailure(const std::string& path, const std::string& why) {
     return r;
 }
 
+// The file's cells laid into a sheet of cols x rows, or why they do not fit.
+struct CellsRead {
+    std::vector<std::string> cells; // row by row
+    std::string error;
+    bool quotedCellSpannedRows = false;
+    bool evenRows = true;   // every row holding text has as many cells as the first
+    bool savedShape = true; // rows x cols cells, as Save as writes a tally
+    int fileRows = 0;       // rows the file holds, blank ones past the sheet's edge included
+};
+
+CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
+    CellsRead read;
+    read.cells.resize(static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows));
+    DelimitedReader reader(body, Delimiter, quoting);
+    std::string cell;
+    bool lastInRow = false, rowHoldsText = false;
+    int row = 1, col = 1, firstRowCells = 0;
+    std::size_t rowStart = 0;
+    const auto where = [&row] { return "row " + std::to_string(row) + " of the file"; };
+    while (reader.next(cell, lastInRow) == DelimitedReader::Status::Cell) {
+        if (reader.position() - rowStart > MaxTallyRowBytes) {
+            read.error = where() + " is longer than " + std::to_string(MaxTallyRowBytes >> 10) +
+                         " KiB, far longer than any tally row";
+            return read;
+        }
+        rowHoldsText = rowHoldsText || !cell.empty();
+        if (row <= rows && col <= cols) {
+            read.cells[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols) +
+                       static_cast<std::size_t>(col - 1)] = cell;
+        } else if (!isBlankOrZero(cell)) {
+            read.error =
+                row > rows ? where() + " holds data, but the tally has only " + std::to_string(rows) + " rows"
+                           : where() + " holds data in column " + std::to_string(col) +
+                                 ", but the tally has only " + std::to_string(cols) + " columns";
+            return read;
+        }
+        if (lastInRow) {
+            if (row == 1)
+                firstRowCells = col;
+            else if (rowHoldsText && col != firstRowCells)
+                read.evenRows = false;
+            read.savedShape = read.savedShape && col == cols;
+            ++row;
+            col = 1;
+            rowStart = reader.position();
+            rowHoldsText = false;
+        } else {
+            ++col;
+        }
+    }
+    read.quotedCellSpannedRows = reader.quotedCellSpannedRows();
+    read.savedShape = read.savedShape && row == rows + 1;
+    read.fileRows = col == 1 ? row - 1 : row;
+    return read;
+}
+
 } // namespace
 
 std::string formatTallyText(const Sheet& sheet) {
@@ -63,44 +119,23 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
         return loadFailure(name, "it is not a text file (it holds a NUL byte at byte " +
                                      std::to_string(static_cast<const char*>(nul) - bytes.data() + 1) + ")");
 
-    std::string text = toValidUtf8(bytes);
+    std::size_t windows1252Bytes = 0;
+    const std::string text = toValidUtf8(bytes, &windows1252Bytes);
     std::string_view body = text;
     if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3); // byte-order mark of some editors
 
     const int cols = sheet.GetMaxCols(), rows = sheet.GetMaxRows();
-    std::vector<std::string> cells(static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows));
-    DelimitedReader reader(body, Delimiter);
-    std::string cell;
-    bool lastInRow = false;
-    int row = 1, col = 1;
-    std::size_t rowStart = 0;
-    const auto where = [&row] { return "row " + std::to_string(row) + " of the file"; };
-    for (;;) {
-        const auto status = reader.next(cell, lastInRow);
-        if (status == DelimitedReader::Status::End) break;
-        if (status == DelimitedReader::Status::Unterminated)
-            return loadFailure(name, "the file is damaged: a quoted cell in " + where() + " is never closed");
-        if (reader.position() - rowStart > MaxTallyRowBytes)
-            return loadFailure(name, where() + " is longer than " + std::to_string(MaxTallyRowBytes >> 10) +
-                                         " KiB, far longer than any tally row");
-        if (row <= rows && col <= cols) {
-            cells[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols) +
-                  static_cast<std::size_t>(col - 1)] = cell;
-        } else if (!isBlankOrZero(cell)) {
-            if (row > rows)
-                return loadFailure(name, where() + " holds data, but the tally has only " +
-                                             std::to_string(rows) + " rows");
-            return loadFailure(name, where() + " holds data in column " + std::to_string(col) +
-                                         ", but the tally has only " + std::to_string(cols) + " columns");
-        }
-        if (lastInRow) {
-            ++row;
-            col = 1;
-            rowStart = reader.position();
-        } else {
-            ++col;
-        }
+    CellsRead read = readCells(body, cols, rows, true);
+    // An older file's cell may begin with a quote and a later one end with a quote; read quoted, the
+    // text between them would run over several rows and shift every cell after it. When the quoted
+    // reading is not the shape Save as writes and plain reading gives the even rows of a tally, the
+    // file was never quoted.
+    if (read.quotedCellSpannedRows && !(read.error.empty() && read.savedShape)) {
+        CellsRead plain = readCells(body, cols, rows, false);
+        if (plain.error.empty() && plain.evenRows) read = std::move(plain);
     }
+    if (!read.error.empty()) return loadFailure(name, read.error);
+    std::vector<std::string>& cells = read.cells;
 
     // What Open takes, Save as must write in a form Open takes again, so the limits also hold for the
     // tally as it will be written: quotes read as plain text are doubled there, and text of an older
@@ -124,7 +159,8 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
                                      " MiB once saved, far larger than any tally");
 
     LoadResult result;
-    result.fileRows = col == 1 ? row - 1 : row;
+    result.fileRows = read.fileRows;
+    result.windows1252Bytes = windows1252Bytes;
     for (int r = 1; r <= rows; ++r)
         for (int c = 1; c <= cols; ++c) {
             std::string& t = cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +

@@ -3,11 +3,19 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <locale.h>
 
 namespace timbra {
 
 namespace {
-template <typename T> std::string printf1(const char* format, T value) {
+// The C locale, made once: the programs run under the user's locale, whose decimal separator the
+// C library would otherwise put into every "%f" and "%g" ("38,4"); results always show a ".".
+locale_t cLocale() {
+    static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", nullptr);
+    return c;
+}
+
+template <typename T> std::string printfInCurrentLocale(const char* format, T value) {
     char buffer[512];
     const int n = std::snprintf(buffer, sizeof buffer, format, value);
     if (n < 0) return {};
@@ -16,6 +24,13 @@ template <typename T> std::string printf1(const char* format, T value) {
     std::snprintf(big.data(), big.size(), format, value);
     big.resize(static_cast<std::size_t>(n));
     return big;
+}
+
+template <typename T> std::string printf1(const char* format, T value) {
+    const locale_t previous = uselocale(cLocale()); // this thread only, put back below
+    std::string text = printfInCurrentLocale(format, value);
+    uselocale(previous);
+    return text;
 }
 } // namespace
 

@@ -50,6 +50,7 @@ void CMainFrame::buildMenus() {
             }
             QAction* action = m->addAction(qs(entry.text));
             action->setObjectName(commandName(entry.id));
+            action->setStatusTip(qs(entry.prompt));
             connectCommand(action, entry.id);
         }
     }
@@ -101,6 +102,14 @@ void CMainFrame::addAccelerators() {
         addAction(action);
         connect(action, &QAction::triggered, this, a.slot);
     }
+    // F10 opens the menu bar, as on other desktops: two of the menus have no mnemonic letter.
+    auto* menuKey = new QAction(this);
+    menuKey->setObjectName(QStringLiteral("openMenuBar"));
+    menuKey->setShortcut(Qt::Key_F10);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions().first());
+    });
 }
 
 void CMainFrame::OnAppAbout() {

@@ -11,7 +11,7 @@ class LockIndicators;
 class QAction;
 
 // The main window: the profile's menus over the report view, and a status bar with the
-// "Ready" pane and the CAP, NUM and SCRL indicators.
+// highlighted menu item's prompt or "Ready", and the CAP, NUM and SCRL indicators.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:

@@ -2,10 +2,13 @@
 
 #include "app/ProgramProfile.h"
 #include "grid/CSpreadSheet.h"
+#include "grid/CellLook.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -13,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 ReferencePageDialog::ReferencePageDialog(const timbra::ProgramProfile& profile,
                                          const timbra::ReferencePage& page, QWidget* parent)
@@ -46,22 +50,71 @@ void ReferencePageDialog::buildGrid(const timbra::ProgramProfile& profile,
     grid_->setObjectName(QStringLiteral("grid"));
     grid_->setReadOnly(true);
     grid_->setSheet(profile.loadPage(page));
-    // A page reads as a document: no column letters, row numbers, grid lines or cursor (the
-    // printed page keeps its grid lines).
-    grid_->horizontalHeader()->hide();
-    grid_->verticalHeader()->hide();
+    // A page reads as a document: its heading strip and row numbers as stored, but no grid lines
+    // or cursor (the printed page is a paper form of its own).
     grid_->setShowGrid(false);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
     grid_->clearSelection();
     grid_->setFocusPolicy(Qt::NoFocus);
     layout()->addWidget(grid_);
 
-    // Room for the page's full width (within the screen), and a good part of its length.
-    int width = grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth();
-    for (int c = 0; c < grid_->sheet().GetMaxCols(); ++c)
-        width += grid_->columnWidth(c);
+    // Room for what the page shows (its texts, where they run on, and its outlines) within the
+    // screen: the columns past the content stay a scroll away.
+    const timbra::Sheet& sheet = grid_->sheet();
+    const QFontMetricsF charMetrics(grid_->font(), grid_);
+    const double padding = 2 * cellTextPadding * logicalDpiX() / 96.0;
+    int contentWidth = 0, contentHeight = 0, left = 0;
+    for (int c = 1; c <= sheet.GetMaxCols(); ++c) {
+        const int right = left + grid_->columnWidth(c - 1);
+        for (int r = 1; r <= sheet.GetMaxRows(); ++r) {
+            const std::string& text = sheet.GetText(c, r);
+            if (isBlankText(text) && !sheet.formatAt(c, r).borders) continue;
+            const QFontMetricsF metrics(cellFont(grid_->font(), sheet.formatAt(c, r)), grid_);
+            const double textWidth = metrics.horizontalAdvance(QString::fromStdString(text)) + padding;
+            contentWidth = std::max(contentWidth, std::max(right, left + int(std::ceil(textWidth))));
+        }
+        left = right;
+    }
+    for (int r = 0; r < sheet.GetMaxRows(); ++r)
+        contentHeight += grid_->rowHeight(r);
+    const int frame = 2 * grid_->frameWidth();
+    const int headings =
+        grid_->horizontalHeader()->isHidden() ? 0 : grid_->horizontalHeader()->sizeHint().height();
+    const int rowNumbers = grid_->verticalHeader()->sizeHint().width();
     const QSize screen = this->screen() ? this->screen()->availableSize() : QSize(1024, 768);
-    grid_->setMinimumSize(std::min(width, screen.width() * 9 / 10), std::min(480, screen.height() * 2 / 3));
+    // Room for a scroll bar only where the page's columns or rows go on past the window.
+    const int height = std::min(contentHeight + headings + frame, screen.height() * 2 / 3);
+    const bool scrollsDown = height < contentHeight + headings + frame;
+    const int width = std::min(contentWidth + rowNumbers + frame +
+                                   (scrollsDown ? grid_->verticalScrollBar()->sizeHint().width() : 0),
+                               screen.width() * 9 / 10);
+    const bool scrollsAcross = left + rowNumbers + frame > width;
+    grid_->setMinimumSize(width,
+                          height + (scrollsAcross ? grid_->horizontalScrollBar()->sizeHint().height() : 0));
+}
+
+// Page Up, Page Down, Home and End scroll the page, whichever button has the focus.
+void ReferencePageDialog::keyPressEvent(QKeyEvent* event) {
+    QScrollBar* bar = grid_ ? grid_->verticalScrollBar() : nullptr;
+    const auto scroll = [&](QAbstractSlider::SliderAction action) {
+        bar->triggerAction(action);
+        event->accept();
+    };
+    if (bar && event->modifiers() == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_PageUp:
+            return scroll(QAbstractSlider::SliderPageStepSub);
+        case Qt::Key_PageDown:
+            return scroll(QAbstractSlider::SliderPageStepAdd);
+        case Qt::Key_Home:
+            return scroll(QAbstractSlider::SliderToMinimum);
+        case Qt::Key_End:
+            return scroll(QAbstractSlider::SliderToMaximum);
+        default:
+            break;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void ReferencePageDialog::buildTexts(const timbra::ProgramProfile& profile,

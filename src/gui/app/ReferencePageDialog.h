@@ -26,6 +26,9 @@ public slots:
     // Prints the page's whole sheet; the page stays open.
     void OnPrintPage();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildGrid(const timbra::ProgramProfile& profile, const timbra::ReferencePage& page);
     void buildTexts(const timbra::ProgramProfile& profile, const timbra::ReferencePage& page);

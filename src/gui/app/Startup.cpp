@@ -3,12 +3,14 @@
 #include "app/CMainFrame.h"
 #include "app/CWelcomeDialog.h"
 #include "app/ProgramProfile.h"
+#include "app/Version.h"
 
 #include <QApplication>
 #include <QScreen>
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 QString noDisplayMessage(const timbra::ProgramProfile& profile) {
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
@@ -37,6 +39,10 @@ std::unique_ptr<CMainFrame> startProgram(const timbra::ProgramProfile& profile) 
 }
 
 int runProgram(int argc, char** argv, const timbra::ProgramProfile& profile) {
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        const bool written = std::printf("%s %s\n", profile.executable.c_str(), timbra::version) > 0;
+        return written && std::fflush(stdout) == 0 ? 0 : 1;
+    }
     // Qt would abort with a long platform-plugin message; one plain line says what to do.
     if (const QString message = noDisplayMessage(profile); !message.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(message));

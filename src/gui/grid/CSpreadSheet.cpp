@@ -22,6 +22,10 @@ CSpreadSheet::CSpreadSheet(QWidget* parent)
                     QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(true);
     setWordWrap(false);
+    // The delegate draws the grid lines, so that a text running on into blank cells is not crossed
+    // by their lines; the view keeps its one-pixel room for them (a grid hidden with setShowGrid
+    // has none).
+    setGridStyle(Qt::NoPen);
     // Sizes come from the sheet; measuring contents on a 1,500-row grid would cost far more.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);
@@ -47,6 +51,7 @@ const Sheet& CSpreadSheet::sheet() const {
 void CSpreadSheet::setSheet(Sheet sheet) {
     const int col = sheet.activeCol(), row = sheet.activeRow();
     model_->setSheet(std::move(sheet));
+    horizontalHeader()->setHidden(!this->sheet().GetColHeadingsShown());
     applySizes();
     SetActiveCell(col, row);
 }

@@ -117,30 +117,54 @@ void SheetItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 
     const Sheet& sheet = model_->sheet();
     const int col = index.column() + 1, row = index.row() + 1;
-    drawCellBorders(*painter, opt.rect, sheet.formatAt(col, row));
-
     const auto* view = qobject_cast<const QTableView*>(widget);
-    if (!view) return;
+    if (!view) {
+        drawCellBorders(*painter, opt.rect, sheet.formatAt(col, row));
+        return;
+    }
+
     // The text shown here is this cell's own, or one from the left that runs into it.
     int owner = col;
     while (owner > 1 && isBlankText(sheet.GetText(owner, row)))
         --owner;
     const std::string& text = sheet.GetText(owner, row);
-    if (isBlankText(text)) return;
+    QFont font;
+    QString shown;
+    int end = col;
+    if (!isBlankText(text)) {
+        font = cellFont(view->font(), sheet.formatAt(owner, row));
+        shown = QString::fromStdString(text);
+        const double textWidth = QFontMetricsF(font).horizontalAdvance(shown) + 2 * cellTextPadding;
+        end = textRunEnd(sheet, owner, row, sheet.GetMaxCols(), textWidth,
+                         [view](int c) { return double(view->columnWidth(c - 1)); });
+    }
+    const bool runsOn = !shown.isEmpty() && end > col; // the text crosses this cell's right side
 
-    const QFont font = cellFont(view->font(), sheet.formatAt(owner, row));
-    const QString shown = QString::fromStdString(text);
-    const double textWidth = QFontMetricsF(font).horizontalAdvance(shown) + 2 * cellTextPadding;
-    const int end = textRunEnd(sheet, owner, row, sheet.GetMaxCols(), textWidth,
-                               [view](int c) { return double(view->columnWidth(c - 1)); });
-    if (end < col) return;
+    // The view leaves a one-pixel line right of and below each cell for its grid, drawn without a
+    // pen (CSpreadSheet): the lines are drawn here, except where a text runs across them.
+    QRect textClip = opt.rect;
+    if (view->showGrid()) {
+        const QRect cell = opt.rect.adjusted(0, 0, 1, 1);
+        const QColor line =
+            QColor::fromRgb(QRgb(style->styleHint(QStyle::SH_Table_GridLineColor, &opt, widget)));
+        painter->fillRect(QRect(cell.left(), cell.bottom(), cell.width(), 1), line);
+        const QRect side(cell.right(), cell.top(), 1, cell.height() - 1);
+        if (runsOn) {
+            if (opt.backgroundBrush.style() != Qt::NoBrush) painter->fillRect(side, opt.backgroundBrush);
+            textClip.setRight(cell.right());
+        } else {
+            painter->fillRect(side, line);
+        }
+    }
+    drawCellBorders(*painter, opt.rect, sheet.formatAt(col, row));
+    if (shown.isEmpty() || end < col) return;
 
     const int left = view->columnViewportPosition(owner - 1);
     const int right = view->columnViewportPosition(end - 1) + view->columnWidth(end - 1);
     const QRect run(left, opt.rect.top(), right - left, opt.rect.height());
     const bool selected = opt.state & QStyle::State_Selected;
     painter->save();
-    painter->setClipRect(opt.rect);
+    painter->setClipRect(textClip);
     painter->setFont(font);
     painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter->drawText(run.adjusted(int(cellTextPadding), 0, -int(cellTextPadding), 0),

@@ -5,8 +5,8 @@
 class SheetTableModel;
 
 // Creates each cell's editor from the sheet (list, text, whole or decimal number), ends edits as
-// a spreadsheet does, and paints cells with their fonts, outlines and texts that run on into
-// blank cells to their right.
+// a spreadsheet does, and paints cells with their fonts, outlines, grid lines and texts that run
+// on into blank cells to their right (no grid line crosses such a text).
 class SheetItemDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

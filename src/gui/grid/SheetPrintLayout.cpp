@@ -16,16 +16,28 @@ namespace {
 const QColor gridColour(0xD4, 0xD4, 0xD4);
 const QColor headingColour(0xE4, 0xE4, 0xE4);
 
+// The last row of the block with a text or an outline: a paper form ends there.
+int lastRowShown(const Sheet& sheet, const Sheet::Block& block) {
+    for (int r = block.row2; r > block.row1; --r)
+        for (int c = block.col1; c <= block.col2; ++c)
+            if (!isBlankText(sheet.GetText(c, r)) || sheet.formatAt(c, r).borders) return r;
+    return block.row1;
+}
+
 } // namespace
 
 SheetPrintLayout::SheetPrintLayout(const Sheet& sheet, const Sheet::Block& block, const QFont& font,
                                    const QPaintDevice& device, QSizeF page)
-    : sheet_(sheet), block_(block), font_(font), dpi_(device.logicalDpiY()) {
+    : sheet_(sheet), block_(block), font_(font), dpi_(device.logicalDpiY()), form_(sheet.GetPrintAsForm()) {
     if (block_.empty()) return;
     const QFontMetricsF metrics(font_, &device);
-    const double padding = 2 * cellTextPadding * dpi_ / 96.0;
-    rowNumberWidth_ = metrics.horizontalAdvance(QString::number(block_.row2)) + padding;
-    headingHeight_ = rowPixels(Sheet::DefaultRowHeight, dpi_);
+    if (form_) {
+        block_.row2 = lastRowShown(sheet_, block_);
+    } else {
+        const double padding = 2 * cellTextPadding * dpi_ / 96.0;
+        rowNumberWidth_ = metrics.horizontalAdvance(QString::number(block_.row2)) + padding;
+        headingHeight_ = rowPixels(Sheet::DefaultRowHeight, dpi_);
+    }
 
     double x = rowNumberWidth_;
     for (int c = block_.col1; c <= block_.col2; ++c) {
@@ -67,7 +79,7 @@ void SheetPrintLayout::paintPage(QPainter& painter, int index) const {
     if (index < 0 || index >= pageCount()) return;
     painter.save();
     painter.scale(scale_, scale_);
-    paintHeadings(painter);
+    if (!form_) paintHeadings(painter);
     const Page& page = pages_[static_cast<std::size_t>(index)];
     double y = headingHeight_;
     for (int r = page.firstRow; r <= page.lastRow; ++r) {
@@ -101,19 +113,24 @@ void SheetPrintLayout::paintHeadings(QPainter& painter) const {
 
 void SheetPrintLayout::paintRow(QPainter& painter, int row, double height) const {
     // Backgrounds, grid lines and outlines first, then the texts, which may cross into blank cells.
-    const QRectF number(0, 0, rowNumberWidth_, height);
+    // A paper form keeps only the outlines.
     painter.setFont(font_);
-    painter.setPen(QPen(gridColour, 0));
-    painter.setBrush(headingColour);
-    painter.drawRect(number);
-    painter.setPen(Qt::black);
-    painter.drawText(number, Qt::AlignCenter | Qt::TextSingleLine, QString::number(row));
+    if (!form_) {
+        const QRectF number(0, 0, rowNumberWidth_, height);
+        painter.setPen(QPen(gridColour, 0));
+        painter.setBrush(headingColour);
+        painter.drawRect(number);
+        painter.setPen(Qt::black);
+        painter.drawText(number, Qt::AlignCenter | Qt::TextSingleLine, QString::number(row));
+    }
     for (int c = block_.col1; c <= block_.col2; ++c) {
         const QRectF cell(columnLeft(c), 0, columnWidth(c), height);
         const timbra::CellFormat& format = sheet_.formatAt(c, row);
-        painter.setPen(QPen(gridColour, 0));
-        painter.setBrush(format.staticText ? QBrush(labelBackground()) : QBrush(Qt::NoBrush));
-        painter.drawRect(cell);
+        if (!form_) {
+            painter.setPen(QPen(gridColour, 0));
+            painter.setBrush(format.staticText ? QBrush(labelBackground()) : QBrush(Qt::NoBrush));
+            painter.drawRect(cell);
+        }
         drawCellBorders(painter, cell, format, dpi_ / 96.0);
     }
     painter.setBrush(Qt::NoBrush);

@@ -13,8 +13,9 @@ class QPaintDevice;
 // Lays a block of a sheet out on pages and paints them one at a time, with the column headings
 // repeated on every page, row numbers, grid lines, the cells' fonts and outlines, and texts that run
 // on into blank cells. A block wider than the page is scaled down to the page width, so a row never
-// splits across pages; rows are paged by the page height. The printer, PDF files and tests all go
-// through paintPage.
+// splits across pages; rows are paged by the page height. A sheet stored as a paper form prints only
+// its texts and outlines, up to its last row that shows something. The printer, PDF files and tests
+// all go through paintPage.
 class SheetPrintLayout {
 public:
     // `page` is the paintable area in the device's pixels; `font` is the grid's font.
@@ -40,6 +41,7 @@ private:
     timbra::Sheet::Block block_;
     QFont font_;
     double dpi_;
+    bool form_; // a paper form: no headings, row numbers, grid lines or shading
     double scale_ = 1;
     double rowNumberWidth_ = 0, headingHeight_ = 0;
     std::vector<double> columnLefts_; // block columns, then the right edge of the last

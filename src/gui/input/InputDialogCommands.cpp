@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QStringList>
 
 // The spreadsheet commands of the input dialog's menu bar.
 
@@ -44,18 +45,27 @@ void CInputDialog::OnOpen() {
         return;
     }
     grid_->refresh();
+    // What the user should know about the file, told in one message.
+    QStringList notes;
+    if (const auto bytes = loaded.windows1252Bytes; bytes > 0)
+        notes << (bytes == 1
+                      ? tr("1 byte of %1 is not UTF-8 and was read as a Windows-1252 character.").arg(path)
+                      : tr("%1 bytes of %2 are not UTF-8 and were read as Windows-1252 characters.")
+                            .arg(bytes)
+                            .arg(path));
     if (!loaded.refusedCells.empty()) {
         grid_->markCells(loaded.refusedCells);
         const auto count = loaded.refusedCells.size();
-        message(
-            count == 1
-                ? tr("1 cell of %1 holds a value that its column does not accept; it is marked in the grid.")
-                      .arg(path)
-                : tr("%1 cells of %2 hold values that their column does not accept; they are marked in the "
-                     "grid.")
-                      .arg(count)
-                      .arg(path));
+        notes << (count == 1 ? tr("1 cell of %1 holds a value that its column does not accept; it is marked "
+                                  "in the grid.")
+                                   .arg(path)
+                             : tr("%1 cells of %2 hold values that their column does not accept; they are "
+                                  "marked in the "
+                                  "grid.")
+                                   .arg(count)
+                                   .arg(path));
     }
+    if (!notes.isEmpty()) message(notes.join(QLatin1Char(' ')));
 }
 
 void CInputDialog::OnSaveAs() {

@@ -27,11 +27,24 @@ TEST(TextEncoding, Windows1252CoversTheWholeTable) {
     EXPECT_TRUE(isValidUtf8(windows1252ToUtf8(all)));
 }
 
-TEST(TextEncoding, ToValidUtf8ConvertsOnlyWhenNeeded) {
-    EXPECT_EQ(toValidUtf8("\u00C9rable"), "\u00C9rable");
-    EXPECT_EQ(toValidUtf8("\xC9rable"), "\u00C9rable");
-    // One bad byte makes the whole text 1252, as a file from an older program is.
-    EXPECT_EQ(toValidUtf8("\xC3\xA9\xE9"), "\u00C3\u00A9\u00E9");
+TEST(TextEncoding, OnlyBytesThatAreNotUtf8AreReadAsWindows1252) {
+    const struct {
+        const char* bytes;
+        const char* text;
+        std::size_t windows1252Bytes;
+    } cases[] = {
+        {"\u00C9rable", "\u00C9rable", 0},
+        {"\xC9rable", "\u00C9rable", 1},
+        // A UTF-8 tally with one stray byte keeps its accented letters.
+        {"Ch\u00E2teau \x96 Sa\u00F4ne", "Ch\u00E2teau \u2013 Sa\u00F4ne", 1},
+        {"\xC3\xA9\xE9", "\u00E9\u00E9", 1},
+        {"\xE2\x82", "\u00E2\u201A", 2}, // a sequence cut short
+    };
+    for (const auto& c : cases) {
+        std::size_t count = 99;
+        EXPECT_EQ(toValidUtf8(c.bytes, &count), c.text) << c.bytes;
+        EXPECT_EQ(count, c.windows1252Bytes) << c.bytes;
+    }
 }
 
 } // namespace

@@ -2,15 +2,20 @@
 #include "core/TestFiles.h"
 
 #include "input/TallyFile.h"
+#include "report/ReportContent.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <clocale>
 
 namespace timbra {
 namespace {
 
 using test::cellsOf;
+using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 // A small upland tally: header, two trees and the end marker.
 Sheet sampleTally() {
@@ -66,12 +71,46 @@ TEST(TallyText, QuotesOnlyWhereNeededAndReadsUnquotedFilesAsBefore) {
     Sheet back = timbraProfile().loadTallyGrid();
     ASSERT_TRUE(loadTallyText(back, text, "q.txt").ok);
     EXPECT_EQ(back.GetText(3, 2), "Smith tract, \"east\" half");
+}
 
-    // Older files carry no quoting: a comma splits, and a quote not closing its cell is text.
-    ASSERT_TRUE(loadTallyText(back, ",,Oak, flat,He said \"hi\",\"Big\" stand\r", "old.txt").ok);
-    EXPECT_EQ(back.GetText(4, 1), " flat");
-    EXPECT_EQ(back.GetText(5, 1), "He said \"hi\"");
-    EXPECT_EQ(back.GetText(6, 1), "\"Big\" stand");
+TEST(TallyText, OlderUnquotedFilesReadAsBefore) {
+    // Rows 1 to 3 and the first tree row of a file from an older program, which wrote no quoting.
+    const auto file = [](const std::string& name, const std::string& location, const std::string& note) {
+        return ",,,,,,,,,\rStand Name,," + name +
+               ",,,,Plot Size,Fifth acre,Number of Plots,3\rStand Location,," + location +
+               ",,,,Physiographic Province,," + note + ",Cumberland\r\r\r" +
+               "1,1,YLP,Desirable,14,2.5,1,High,Dominant,Preferred\r";
+    };
+    const struct {
+        std::string bytes;
+        std::string name, location, note; // C2, C3, I3 as read
+    } cases[] = {
+        {file("He said \"hi\"", "\"Big\" stand", "a \"b\""), "He said \"hi\"", "\"Big\" stand", "a \"b\""},
+        // A quote that opens a cell no quote closes is text.
+        {file("\"Big Woods", "Ridge", ""), "\"Big Woods", "Ridge", ""},
+        // Read quoted, the text from "Big Woods to Oak" would run over two rows and shift every row after.
+        {file("\"Big Woods", "Ridge 5\"", ""), "\"Big Woods", "Ridge 5\"", ""},
+        {file("\"Big Woods", "Ridge", "stand\""), "\"Big Woods", "Ridge", "stand\""},
+        // What quoting costs: a cell that is entirely quoted loses its quotes.
+        {file("\"Oak\"", "\"Ridge, east\"", ""), "Oak", "Ridge, east", ""},
+    };
+    for (const auto& c : cases) {
+        Sheet s = test::openingTally(timbraProfile());
+        const LoadResult r = loadTallyText(s, c.bytes, "old.txt");
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(s.GetText(3, 2), c.name) << c.bytes;
+        EXPECT_EQ(s.GetText(3, 3), c.location) << c.bytes;
+        EXPECT_EQ(s.GetText(9, 3), c.note) << c.bytes;
+        EXPECT_EQ(s.GetText(10, 3), "Cumberland") << c.bytes;
+        EXPECT_EQ(s.GetText(3, 6), "YLP") << c.bytes;
+    }
+    // A line break inside a quoted cell, as Save as writes it, stays in its cell.
+    Sheet s = test::openingTally(timbraProfile());
+    s.SetText(3, 2, "\"Big\r\nWoods\"");
+    s.SetText(3, 3, "Oak\"");
+    Sheet back = test::openingTally(timbraProfile());
+    ASSERT_TRUE(loadTallyText(back, formatTallyText(s), "new.txt").ok);
+    EXPECT_EQ(cellsOf(back), cellsOf(s));
 }
 
 TEST(TallyText, DamagedOrForeignFilesLeaveTheSheetUntouched) {
@@ -80,7 +119,6 @@ TEST(TallyText, DamagedOrForeignFilesLeaveTheSheetUntouched) {
         std::string bytes;
         std::string reason;
     } cases[] = {
-        {"1,2,\"unclosed\r3,4\r", "a quoted cell in row 1 of the file is never closed"},
         {std::string("abc\r\0def", 8), "NUL byte at byte 5"},
         {"a\r" + longRow + "\r", "row 2 of the file is longer than 64 KiB"},
         {std::string(MaxTallyFileBytes + 1, '\r'), "larger than 16 MiB"},
@@ -126,6 +164,63 @@ TEST(TallyText, CellsTheEditorsWouldRefuseAreKeptAndReported) {
     using Cell = std::pair<int, int>;
     // Labels the file leaves empty are not counted: a converter need not write them.
     EXPECT_EQ(r.refusedCells, (std::vector<Cell>{{1, 2}, {5, 6}, {9, 6}, {3, 7}, {5, 7}}));
+}
+
+// The programs run under the user's locale (the windowing library takes it from the environment at
+// start-up); tests/CMakeLists.txt generates a decimal-comma one for these tests.
+class DecimalCommaLocale {
+public:
+    DecimalCommaLocale() : previous_(std::setlocale(LC_ALL, nullptr)) {
+        active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    }
+    ~DecimalCommaLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
+    bool active() const { return active_; }
+
+private:
+    std::string previous_;
+    bool active_ = false;
+};
+
+// What a user meets on the way through a tally: Open, Run (boxes and report), Save as and Open again.
+std::string openRunSaveReopen(const ProgramProfile& profile, const std::string& file) {
+    Sheet tally = test::openingTally(profile);
+    const LoadResult opened = loadTallyText(tally, test::readFile(file), "stand.txt");
+    EXPECT_TRUE(opened.ok) << opened.error;
+    tally.SetText(6, 6, "2.5e0"); // a height as some converters write it
+    ObjectiveBoxes boxes;
+    boxes.checked[0] = true;
+    const RunOutcome outcome = profile.run(tally, boxes);
+    Sheet report;
+    setUpReportSheet(report);
+    fillReport(report, outcome.results, true);
+
+    std::string seen = outcome.standValueText + "|" + outcome.cutoffText + "|" + cellsOf(report);
+    const Sheet fresh = test::openingTally(profile); // its heights are written by the dialog
+    for (const Sheet* saved : {static_cast<const Sheet*>(&tally), &fresh}) {
+        Sheet reopened = test::openingTally(profile);
+        const std::string text = formatTallyText(*saved);
+        const LoadResult again = loadTallyText(reopened, text, "saved.txt");
+        seen += "|" + text + "|refused " + std::to_string(again.refusedCells.size()) + "|" + again.error;
+    }
+    return seen;
+}
+
+TEST(TallyText, DecimalCommaLocaleChangesNoFileCellOrResult) {
+    const struct {
+        const ProgramProfile& profile;
+        const char* example;
+    } stands[] = {{timbraProfile(), "upland-ridge-stand.txt"},
+                  {lowtimbraProfile(), "bottomland-creek-stand.txt"}};
+    for (const auto& stand : stands) {
+        const std::string file = std::string(TIMBRA_EXAMPLES) + "/" + stand.example;
+        const std::string inC = openRunSaveReopen(stand.profile, file);
+        EXPECT_THAT(inC, Not(ContainsRegex("refused [1-9]"))) << stand.example;
+        DecimalCommaLocale locale;
+        if (!locale.active()) GTEST_SKIP() << "no de_DE.UTF-8 locale (LOCPATH is set by CTest)";
+        EXPECT_EQ(openRunSaveReopen(stand.profile, file), inC) << stand.example;
+        EXPECT_EQ(parseNumber("2.5e0"), 2.5);
+        EXPECT_EQ(parseNumber("2,5"), std::nullopt);
+    }
 }
 
 } // namespace

@@ -25,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Sheet& opening = fuzz::openingTally(*profile);
         Sheet tally = opening;
         const PasteResult pasted = pasteIntoSheet(tally, col, row, table);
-        FUZZ_CHECK(static_cast<std::size_t>(pasted.written + pasted.refused) == cellsInTable);
+        FUZZ_CHECK(static_cast<std::size_t>(pasted.written + pasted.unchanged + pasted.refused +
+                                            pasted.refusedControl + pasted.outside +
+                                            pasted.valuesPastLastRow) == cellsInTable);
 
         for (int r = 1; r <= tally.GetMaxRows(); ++r)
             for (int c = 1; c <= tally.GetMaxCols(); ++c) {

@@ -39,7 +39,9 @@ int reportCommand(const Options& options, std::istream& in, std::ostream& out, s
         err << "timbra-cli: --pdf is not available in this build\n";
         return 2;
     }
-    if (!options.pdfPath.empty() && sameFile(options.files.front(), options.pdfPath)) {
+    // The tally may come through standard input: /dev/stdin names whatever file that is.
+    const std::string& tally = options.files.front() == "-" ? "/dev/stdin" : options.files.front();
+    if (!options.pdfPath.empty() && sameFile(tally, options.pdfPath)) {
         err << "timbra-cli: cannot write the report to \"" << options.pdfPath
             << "\": it is the tally being read\n";
         return 2;

@@ -31,16 +31,18 @@ std::pair<int, std::string> cliIn(const TempFolder& folder, const std::string& a
 TEST(ReportPdf, RefusedOrFailedSavesChangeNothing) {
     const struct {
         const char* name;
-        std::string limit, target, message;
+        std::string limit, arguments, message;
     } cases[] = {
-        {"folder", "true", ".", "Cannot save \".\": it is a folder, not a file."},
-        {"device", "true", "/dev/null", "Cannot save \"/dev/null\": it is not a regular file"},
-        {"the tally", "true", "tally.txt",
+        {"folder", "true", "tally.txt --pdf .", "Cannot save \".\": it is a folder, not a file."},
+        {"device", "true", "tally.txt --pdf /dev/null",
+         "Cannot save \"/dev/null\": it is not a regular file"},
+        {"the tally", "true", "tally.txt --pdf tally.txt",
          "cannot write the report to \"tally.txt\": it is the tally being read"},
-        {"link to the tally", "true", "link.txt", "it is the tally being read"},
-        {"hard link to the tally", "true", "hard.txt", "it is the tally being read"},
-        {"an option", "true", "--csv", "--pdf needs a file name, not \"--csv\""},
-        {"full disk", "ulimit -f 16", "old.pdf", "Cannot save \"old.pdf\": File too large."},
+        {"link to the tally", "true", "tally.txt --pdf link.txt", "it is the tally being read"},
+        {"hard link to the tally", "true", "tally.txt --pdf hard.txt", "it is the tally being read"},
+        {"standard input", "exec <tally.txt", "- --pdf tally.txt", "it is the tally being read"},
+        {"an option", "true", "tally.txt --pdf --csv", "--pdf needs a file name, not \"--csv\""},
+        {"full disk", "ulimit -f 16", "tally.txt --pdf old.pdf", "Cannot save \"old.pdf\": File too large."},
     };
     for (const auto& c : cases) {
         TempFolder dir;
@@ -50,7 +52,7 @@ TEST(ReportPdf, RefusedOrFailedSavesChangeNothing) {
         ::link((dir / "tally.txt").c_str(), (dir / "hard.txt").c_str());
         const std::string entries = entriesOf(dir.path());
 
-        const auto [status, out] = cliIn(dir, "report tally.txt --pdf " + c.target, c.limit);
+        const auto [status, out] = cliIn(dir, "report " + c.arguments, c.limit);
         EXPECT_EQ(status, 2) << c.name;
         EXPECT_EQ(out.rfind("timbra-cli: ", 0), 0u) << c.name << ": " << out;
         EXPECT_NE(out.find(c.message), std::string::npos) << c.name << ": " << out;

@@ -565,10 +565,10 @@ void MainWindowTest::reportPdfIsWholeOrAbsent() {
 
     const std::string missing = dir.filePath("no/such/folder/report.pdf").toStdString();
     const std::string error = writeReportPdf(report, r, statistics, missing);
-    QVERIFY2(error.find("No such file or directory") != std::string::npos, error.c_str());
+    QCOMPARE(error, "Cannot save \"" + missing + "\": No such file or directory.");
     QVERIFY(!QFile::exists(QString::fromStdString(missing)));
 
-    // A folder standing where the file should go: the rename fails, the folder and its content stay.
+    // A folder standing where the file should go is refused; the folder and its content stay.
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir(dir.path()).mkpath("report.pdf/inside"));
     QVERIFY(!writeReportPdf(report, r, statistics, path.toStdString()).empty());

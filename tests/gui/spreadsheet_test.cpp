@@ -319,12 +319,13 @@ void SpreadSheetTest::refusedNumbersNeverReachTheSheet() {
 void SpreadSheetTest::spinningStepsFromNotEnteredToTheLowestValue() {
     grid_->sheet().SetInteger(5, 6, 0);
     grid_->refresh();
-    for (const auto& [arrow, expected] : {std::pair{Qt::Key_Up, "8"}, {Qt::Key_Down, "0"}}) {
+    for (const auto& [arrow, expected] : {std::pair{Qt::Key_Up, "8"}, {Qt::Key_Down, ""}}) {
         type(5, 6, QString(), Qt::Key_F2);
         pressKey(arrow);
         pressKey(arrow);
         pressKey(Qt::Key_Enter);
-        // Up: 0, 6, 8 (DBH steps by 2 from its lowest value); down: 8, 6, back to not entered.
+        // Up: 0, 6, 8 (DBH steps by 2 from its lowest value); down: 8, 6, back to not entered (empty:
+        // a typed 0 does not fit a DBH).
         QTRY_COMPARE(text(5, 6), std::string(expected));
     }
 }
@@ -436,6 +437,17 @@ void SpreadSheetTest::clipboard() {
     QCOMPARE(prompter_->messages.size(), 2);
     QVERIFY2(prompter_->messages[1].text.startsWith(QStringLiteral("2 pasted values")),
              qPrintable(prompter_->messages[1].text));
+    // Rows past the last row and a NUL are told as what they are, not as values that do not fit.
+    QGuiApplication::clipboard()->setText(QStringLiteral("desirable\t8\n") + QChar(0) +
+                                          QStringLiteral("x\t8\nacceptable\t10\n"));
+    select(*grid_, 4, 29, 4, 29);
+    grid_->DoAction(CSpreadSheet::PasteAction);
+    QCOMPARE(text(4, 29) + '|' + text(5, 30), "Desirable|8");
+    QCOMPARE(prompter_->messages.size(), 3);
+    QCOMPARE(prompter_->messages[2].text,
+             QStringLiteral("The paste ran past row 30, the last row of the grid; 1 pasted row was left out.\n"
+                            "1 pasted value holds a control character, which no cell takes, and was left out; "
+                            "that cell keeps what it held."));
 
     s.SetText(3, 2, "Oak flat");
     select(*grid_, 1, 2, 3, 2);
@@ -543,9 +555,9 @@ void SpreadSheetTest::printFailuresAndCancels() {
         shownText = progress->labelText();
         progress->cancel();
     });
-    pdfOutput(printer, path);
-    QCOMPARE(grid_->printTo(printer, &error), false);
-    QCOMPARE(error, QStringLiteral("The print was cancelled."));
+    prompter.pdfPath = path;
+    grid_->PrintSheet(); // a cancel is the user's choice: nothing to tell
+    QCOMPARE(prompter.messages.size(), 1);
     QCOMPARE(shownText, QStringLiteral("Printing - Click Cancel to quit"));
     QCOMPARE(hiddenFiles(dir_.path()), QStringList());
     QVERIFY(older.open(QIODevice::ReadOnly));

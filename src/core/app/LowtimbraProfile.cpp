@@ -55,6 +55,7 @@ ProgramProfile makeLowtimbra() {
     p.welcomeClosingLine = "Press the OK button then select the GETTING STARTED menu item for instructions";
 
     p.inputCaption = "Bottomland Input";
+    p.inputMaximizeBox = false;
     p.objectiveCount = 3;
     p.objectiveIds = {1003, 1004, 1005};
     p.runId = 1011;

@@ -68,6 +68,7 @@ struct ProgramProfile {
 
     // Input dialog
     std::string inputCaption;
+    bool inputMaximizeBox = true; // the input dialog's title bar has a maximise box (resizing stays either way)
     int objectiveCount = 4;
     std::vector<int> objectiveIds;
     int runId = 0, objectiveDescriptionsId = 0, standValueBoxId = 0, decisionBoxId = 0, cutoffBoxId = 0,

@@ -173,15 +173,14 @@ bool CellEditor::check(std::string_view text, std::string* normalized) const {
     }
     case Kind::Integer: {
         const auto v = parseNumber(text);
-        if (!v || *v != std::floor(*v)) return false;
-        if (*v != 0 && (*v < min || *v > max)) return false;
+        if (!v || *v != std::floor(*v) || *v < min || *v > max) return false;
         return give(std::to_string(static_cast<long long>(*v)));
     }
     case Kind::Float: {
         const auto v = parseNumber(text);
-        if (!v) return false;
-        if (*v != 0 && (*v < min || *v > max)) return false;
-        return give(trim(text));
+        if (!v || *v < min || *v > max) return false;
+        if (normalized) *normalized = formatNumber(*v);
+        return true;
     }
     case Kind::List:
         for (const auto& item : items)
@@ -191,6 +190,26 @@ bool CellEditor::check(std::string_view text, std::string* normalized) const {
         return false;
     }
     return false;
+}
+
+std::string CellEditor::formatNumber(double value) const {
+    value += 0.0; // no "-0"
+    char buffer[400];
+    if (kind != Kind::Float) return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+    std::string s(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr);
+    if (decimals <= 0) return s;
+    const auto point = s.find('.');
+    if (point == std::string::npos) s.push_back('.');
+    const std::size_t have = point == std::string::npos ? 0 : s.size() - point - 1;
+    if (have < static_cast<std::size_t>(decimals)) s.append(static_cast<std::size_t>(decimals) - have, '0');
+    return s;
+}
+
+bool CellEditor::holds(std::string_view text) const {
+    if (accepts(text)) return true;
+    if (kind != Kind::Integer && kind != Kind::Float) return false;
+    const auto v = parseNumber(text);
+    return v && *v == 0;
 }
 
 std::optional<std::string> CellEditor::accept(std::string_view text) const {

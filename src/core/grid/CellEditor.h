@@ -28,11 +28,19 @@ struct CellEditor {
     static CellEditor list(std::vector<std::string> items);
 
     // The text as this editor would store it ("ylp" becomes "YLP", "reserve" becomes "Reserve"),
-    // or nothing when the editor refuses it. Empty text, the blank " " that marks an empty tally
-    // cell and, in number cells, 0 (not entered) are always accepted.
+    // or nothing when the editor refuses it. Empty text and the blank " " that marks an empty tally
+    // cell are always accepted; a typed or pasted number must be within the limits, 0 included.
     std::optional<std::string> accept(std::string_view text) const;
     // The same verdict without the stored form.
     bool accepts(std::string_view text) const { return check(text, nullptr); }
+    // What a cell may hold without being marked as refused: what the editor accepts and, in number
+    // cells, a 0 (the "not entered" value the dialog writes into empty tree rows and files keep).
+    bool holds(std::string_view text) const;
+
+    // A number in this editor's one stored form: a Float with at least `decimals` digits after the
+    // point ("1.00" for a tree number, "2.0" for a height) and more only where the value has them
+    // ("2.25"), so that the same value always reads the same; other kinds the shortest form.
+    std::string formatNumber(double value) const;
 
     // A short, user-facing description of the limits ("a number from 6 to 40").
     std::string describe() const;

@@ -117,11 +117,13 @@ double Sheet::GetFloat(int col, int row) const {
 
 void Sheet::SetFloat(int col, int row, double value) {
     if (!contains(col, row)) return;
+    // Locale-free: the editor's decimals in a Float cell ("0.0" for a height), else the shortest text
+    // that reads back as the same number ("0.1", not "0.10000000000000001").
     const CellEditor& e = editorAt(col, row);
     char buffer[400]; // room for the largest double written out in full
     if (e.kind == CellEditor::Kind::Float) {
         // The editor's decimals with a "." whatever the user's locale ("0.0", never "0,0").
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value + 0.0, std::chars_format::fixed,
                                        std::min(e.decimals, 15))
                              .ptr;
         SetText(col, row, std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
@@ -241,13 +243,35 @@ const CellEditor& Sheet::editorAt(int col, int row) const {
     return editors_[static_cast<std::size_t>(defaultEditor_)];
 }
 
+void Sheet::setCaption(int col, int row, std::string text) {
+    for (auto& c : captions_)
+        if (c.col == col && c.row == row) {
+            c.text = std::move(text);
+            return;
+        }
+    captions_.push_back({col, row, std::move(text)});
+}
+
+bool Sheet::isCaption(int col, int row, std::string_view text) const {
+    for (const auto& c : captions_)
+        if (c.col == col && c.row == row) return c.text == text;
+    return false;
+}
+
 std::optional<std::string> Sheet::accept(int col, int row, std::string_view text) const {
     if (!contains(col, row) || formatAt(col, row).staticText) return std::nullopt;
+    if (isCaption(col, row, text)) return std::string(text);
     return editorAt(col, row).accept(text);
 }
 
 bool Sheet::accepts(int col, int row, std::string_view text) const {
-    return contains(col, row) && !formatAt(col, row).staticText && editorAt(col, row).accepts(text);
+    return contains(col, row) && !formatAt(col, row).staticText &&
+           (editorAt(col, row).accepts(text) || isCaption(col, row, text));
+}
+
+bool Sheet::holds(int col, int row, std::string_view text) const {
+    return contains(col, row) && !formatAt(col, row).staticText &&
+           (editorAt(col, row).holds(text) || isCaption(col, row, text));
 }
 
 const CellFormat& Sheet::formatAt(int col, int row) const {

@@ -121,9 +121,15 @@ public:
     void setColumnEditor(int col, int editorId);
     void setDefaultEditor(int editorId);
     const CellEditor& editorAt(int col, int row) const;
+    // A caption the stored grid gives a cell (a heading of row 5, a label of the stand header). The
+    // cell takes its editor's values like any other, and its caption too, so that a copied caption
+    // pastes back in place and a saved one reopens unmarked.
+    void setCaption(int col, int row, std::string text);
     // The text as the cell's editor would store it, or nothing when it refuses it.
     std::optional<std::string> accept(int col, int row, std::string_view text) const;
     bool accepts(int col, int row, std::string_view text) const;
+    // What the cell may hold without being marked as refused (CellEditor::holds, or its caption).
+    bool holds(int col, int row, std::string_view text) const;
 
     const CellFormat& formatAt(int col, int row) const;
 
@@ -166,6 +172,12 @@ private:
     std::vector<double> colWidths_, rowHeights_;
     std::vector<std::string> colHeadings_;
     bool colHeadingsShown_ = true, printAsForm_ = false;
+    struct Caption {
+        int col, row;
+        std::string text;
+    };
+    std::vector<Caption> captions_; // a handful of cells: looked up by a scan
+    bool isCaption(int col, int row, std::string_view text) const;
     int col_ = 1, row_ = 1, col2_ = 1, row2_ = 1;
     bool blockMode_ = false;
     int activeCol_ = 1, activeRow_ = 1;

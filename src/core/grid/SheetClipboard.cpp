@@ -11,11 +11,32 @@ namespace {
 
 constexpr char Tab = '\t';
 
+bool hasControlCharacter(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u < 0x20 || u == 0x7F;
+    });
+}
+
 // Writes one cell if its editor takes the text, and keeps the tally of the paste.
-void pasteCell(Sheet& sheet, int col, int row, std::string_view text, PasteResult& result) {
-    const auto accepted = sheet.accept(col, row, toValidUtf8(text));
+void pasteCell(Sheet& sheet, int col, int row, std::string_view pasted, PasteResult& result) {
+    if (!sheet.contains(col, row)) {
+        ++result.outside;
+        return;
+    }
+    const std::string text = toValidUtf8(pasted);
+    // A copied block pasted back in place changes nothing, whatever its cells' editors take.
+    if (text == sheet.GetText(col, row)) {
+        ++result.unchanged;
+        return;
+    }
+    const auto accepted = sheet.accept(col, row, text);
     if (!accepted) {
-        ++result.refused;
+        ++(hasControlCharacter(text) ? result.refusedControl : result.refused);
+        return;
+    }
+    if (*accepted == sheet.GetText(col, row)) {
+        ++result.unchanged;
         return;
     }
     sheet.SetText(col, row, *accepted);
@@ -65,9 +86,17 @@ std::string formatClipboardText(const Sheet& sheet, const Sheet::Block& block) {
 
 PasteResult pasteIntoSheet(Sheet& sheet, int col, int row, const TextTable& table) {
     PasteResult result;
-    for (std::size_t i = 0; i < table.size(); ++i)
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const int r = row + static_cast<int>(i);
+        if (r > sheet.GetMaxRows()) { // the rest runs past the last row: counted, not visited cell by cell
+            result.rowsPastLastRow = static_cast<int>(table.size() - i);
+            for (; i < table.size(); ++i)
+                result.valuesPastLastRow += static_cast<int>(table[i].size());
+            break;
+        }
         for (std::size_t j = 0; j < table[i].size(); ++j)
-            pasteCell(sheet, col + static_cast<int>(j), row + static_cast<int>(i), table[i][j], result);
+            pasteCell(sheet, col + static_cast<int>(j), r, table[i][j], result);
+    }
     return result;
 }
 

@@ -22,15 +22,21 @@ TextTable parseClipboardText(std::string_view text);
 // line break or a quote are quoted.
 std::string formatClipboardText(const Sheet& sheet, const Sheet::Block& block);
 
+// What a paste did with each pasted value: every value lands in exactly one of the counts.
 struct PasteResult {
     int written = 0;
-    int refused = 0;
+    int unchanged = 0;        // the text the cell already held
+    int refused = 0;          // a value its cell's editor does not take
+    int refusedControl = 0;   // a value holding a control character (a NUL, a line break), which no cell takes
+    int outside = 0;          // a value beside the sheet (past its last column) in a row of the sheet
+    int valuesPastLastRow = 0; // a value in a table row that fell below the sheet's last row
+    int rowsPastLastRow = 0;   // those table rows
     Sheet::Block changed{1, 1, 0, 0}; // the cells written; empty when none was
 };
 
 // Writes the table from (col, row): every target cell is checked with Sheet::accept and written in its
-// normalised form ("ylp" becomes "YLP"); a refused cell, and one outside the sheet, is left as it was
-// and counted as refused. Text that is not valid UTF-8 is read as Windows-1252 first.
+// normalised form ("ylp" becomes "YLP"); a refused cell is left as it was. Text that is not valid UTF-8
+// is read as Windows-1252 first.
 PasteResult pasteIntoSheet(Sheet& sheet, int col, int row, const TextTable& table);
 
 // Paste onto a selection: a single copied cell fills every cell of the target block, as spreadsheets

@@ -109,6 +109,10 @@ void read(const json& doc, Sheet& sheet) {
             sheet.SetRow2(b.row2);
             sheet.SetBlockMode(true);
             if (entry.contains("text")) sheet.SetText(entry.at("text").get<std::string>());
+            if (entry.value("caption", false))
+                for (int r = b.row1; r <= b.row2; ++r)
+                    for (int c = b.col1; c <= b.col2; ++c)
+                        sheet.setCaption(c, r, sheet.GetText(c, r));
             if (entry.value("static", false)) sheet.SetCellType(Sheet::StaticTextType);
             if (entry.value("bold", false)) sheet.SetFontBold(true);
             if (entry.contains("fontSize")) sheet.SetFontSize(entry.at("fontSize").get<double>());

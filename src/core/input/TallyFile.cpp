@@ -165,10 +165,13 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
         for (int c = 1; c <= cols; ++c) {
             std::string& t = cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
                                    static_cast<std::size_t>(c - 1)];
-            // A read-only label takes no typing; it is refused only when the file gives it another text.
-            const bool refused = sheet.formatAt(c, r).staticText ? !t.empty() && t != sheet.GetText(c, r)
-                                                                 : !sheet.accepts(c, r, t);
+            // A 0 in a number cell and a cell's own caption are what the dialog and Save as write.
+            const bool refused = !sheet.holds(c, r, t);
             if (refused) result.refusedCells.emplace_back(c, r);
+            // A number takes its cell's one form, as typing it would ("1" in a tree number is "1.00").
+            const CellEditor::Kind kind = sheet.editorAt(c, r).kind;
+            if (!refused && (kind == CellEditor::Kind::Integer || kind == CellEditor::Kind::Float))
+                if (auto form = sheet.accept(c, r, t)) t = std::move(*form);
             sheet.SetText(c, r, t);
         }
     return result;

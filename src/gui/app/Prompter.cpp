@@ -21,6 +21,7 @@ public:
 
     QString openFileName(QWidget* parent, const QString& presetName, const QString& filter) override {
         QFileDialog dialog(parent, QString(), QString(), filter);
+        dialog.setOption(QFileDialog::HideNameFilterDetails); // the list shows "TEXT FILES (.txt)" only
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.selectFile(presetName);
@@ -32,6 +33,7 @@ public:
     QString saveFileName(QWidget* parent, const QString& presetName, const QString& filter,
                          const QString& defaultSuffix) override {
         QFileDialog dialog(parent, QString(), QString(), filter);
+        dialog.setOption(QFileDialog::HideNameFilterDetails); // the list shows "TEXT FILES (.txt)" only
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(defaultSuffix);

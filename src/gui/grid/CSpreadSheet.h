@@ -2,6 +2,7 @@
 
 #include "grid/Sheet.h"
 
+#include "grid/SheetClipboard.h"
 #include "grid/SheetItemDelegate.h"
 
 #include <QString>
@@ -52,11 +53,13 @@ public:
     void SetPrintRange(int range);
     // The text of the box in which the user can cancel a print; empty shows no box.
     void SetPrintAbortText(const QString& text);
-    // Asks for a printer, then prints; tells the user why when the print fails.
+    // Asks for a printer, then prints; tells the user why when the print fails (not when the user
+    // cancels it).
     void PrintSheet();
     // Prints the print range to a printer already set up. A PDF printer's file is painted in
     // memory with the printer's page layout and saved through the atomic file writer. Returns
-    // false with a reason when nothing or only part was printed, or the file was not saved.
+    // false with a reason when nothing or only part was printed, or the file was not saved, and
+    // with an empty reason when the user cancelled the print.
     bool printTo(QPrinter& printer, QString* error = nullptr);
     // Paints the print range's pages on a painter already begun on `device` (a PDF made in
     // memory, which may add pages of its own). Returns why it stopped, empty when all were painted.
@@ -87,12 +90,15 @@ private:
     static QString messageCaption() { return QStringLiteral("Timbra"); }
     timbra::Sheet::Block printBlock();
     bool printToPdf(QPrinter& printer, QString* error);
+    static QString cancelledPrint();
     void applySizes();
     void finishEdit(QWidget* editor, SheetItemDelegate::Move move);
     void moveCursorBy(SheetItemDelegate::Move move);
     void copySelection();
     void cutSelection();
     void pasteAtSelection();
+    // What a paste left out and why, one sentence per reason; empty when every value went in.
+    QString pasteReport(const timbra::PasteResult& result) const;
     void clearSelectedValues();
     void announceBlock(const timbra::Sheet::Block& block);
 

@@ -54,14 +54,40 @@ void CSpreadSheet::pasteAtSelection() {
     if (table.empty()) return;
     const timbra::PasteResult result = timbra::pasteIntoSheet(sheet(), at, table);
     announceBlock(result.changed);
-    if (result.refused == 0) return;
-    Prompter::current().message(
-        this, messageCaption(),
-        result.refused == 1
-            ? tr("1 pasted value does not fit its cell and was left out; that cell keeps what it held.")
-            : tr("%1 pasted values do not fit their cells and were left out; those cells keep what they "
-                 "held.")
-                  .arg(result.refused));
+    const QString told = pasteReport(result);
+    if (!told.isEmpty()) Prompter::current().message(this, messageCaption(), told);
+}
+
+QString CSpreadSheet::pasteReport(const timbra::PasteResult& result) const {
+    QStringList said;
+    if (result.rowsPastLastRow > 0)
+        said << (result.rowsPastLastRow == 1
+                     ? tr("The paste ran past row %1, the last row of the grid; 1 pasted row was left out.")
+                     : tr("The paste ran past row %1, the last row of the grid; %2 pasted rows were left out.")
+                           .arg(result.rowsPastLastRow))
+                    .arg(sheet().GetMaxRows());
+    const int pastLastColumn = result.outside;
+    if (pastLastColumn > 0)
+        said << (pastLastColumn == 1
+                     ? tr("The paste ran past column %1, the last column of the grid; 1 pasted value was left out.")
+                     : tr("The paste ran past column %1, the last column of the grid; %2 pasted values were left "
+                          "out.")
+                           .arg(pastLastColumn))
+                    .arg(QString::fromStdString(timbra::columnName(sheet().GetMaxCols())));
+    if (result.refused > 0)
+        said << (result.refused == 1
+                     ? tr("1 pasted value does not fit its cell and was left out; that cell keeps what it held.")
+                     : tr("%1 pasted values do not fit their cells and were left out; those cells keep what "
+                          "they held.")
+                           .arg(result.refused));
+    if (result.refusedControl > 0)
+        said << (result.refusedControl == 1
+                     ? tr("1 pasted value holds a control character, which no cell takes, and was left out; "
+                          "that cell keeps what it held.")
+                     : tr("%1 pasted values hold control characters, which no cell takes, and were left out; "
+                          "those cells keep what they held.")
+                           .arg(result.refusedControl));
+    return said.join(QLatin1Char('\n'));
 }
 
 void CSpreadSheet::clearSelectedValues() {

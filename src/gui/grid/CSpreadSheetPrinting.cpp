@@ -17,6 +17,11 @@
 
 using timbra::Sheet;
 
+// What paintPrintRange returns when the user cancelled: a print the user cancelled passes silently.
+QString CSpreadSheet::cancelledPrint() {
+    return tr("The print was cancelled.");
+}
+
 void CSpreadSheet::SetPrintRange(int range) {
     printRange_ = range;
 }
@@ -28,8 +33,9 @@ void CSpreadSheet::SetPrintAbortText(const QString& text) {
 void CSpreadSheet::PrintSheet() {
     QPrinter printer(QPrinter::HighResolution);
     if (!Prompter::current().choosePrinter(this, printer)) return;
+    // A print the user cancelled passes silently; only a failure is told.
     QString error;
-    if (!printTo(printer, &error)) Prompter::current().message(this, messageCaption(), error);
+    if (!printTo(printer, &error) && !error.isEmpty()) Prompter::current().message(this, messageCaption(), error);
 }
 
 Sheet::Block CSpreadSheet::printBlock() {
@@ -59,7 +65,7 @@ bool CSpreadSheet::printTo(QPrinter& printer, QString* error) {
     if (const QString why = paintPrintRange(printer, painter); !why.isEmpty()) {
         printer.abort(); // the spooler drops the pages sent so far
         painter.end();
-        return fail(why);
+        return fail(why == cancelledPrint() ? QString() : why);
     }
     if (!painter.end()) return fail(tr("The print could not be finished."));
     return true;
@@ -77,7 +83,7 @@ bool CSpreadSheet::printToPdf(QPrinter& printer, QString* error) {
     const PdfDocument pdf =
         paintPdf(printer.pageLayout(), printer.resolution(),
                  [this](QPdfWriter& writer, QPainter& painter) { return paintPrintRange(writer, painter); });
-    if (!pdf.error.isEmpty()) return fail(pdf.error);
+    if (!pdf.error.isEmpty()) return fail(pdf.error == cancelledPrint() ? QString() : pdf.error);
     if (const std::string why = savePdf(QFile::encodeName(target).toStdString(), pdf.bytes); !why.empty())
         return fail(tr("The print was not saved. %1").arg(QString::fromStdString(why)));
     return true;
@@ -99,7 +105,7 @@ QString CSpreadSheet::paintPrintRange(QPagedPaintDevice& device, QPainter& paint
         if (progress) {
             progress->setValue(page);
             QCoreApplication::processEvents();
-            if (progress->wasCanceled()) return tr("The print was cancelled.");
+            if (progress->wasCanceled()) return cancelledPrint();
         }
         if (page > 0 && !device.newPage())
             return tr("The printer stopped after page %1 of %2.").arg(page).arg(layout.pageCount());

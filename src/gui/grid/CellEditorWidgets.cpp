@@ -50,17 +50,20 @@ CellSpinBox::CellSpinBox(const CellEditor& editor, QWidget* parent)
 QValidator::State CellSpinBox::validate(QString& input, int& pos) const {
     const QValidator::State state = QSpinBox::validate(input, pos);
     if (state != QValidator::Acceptable) return state;
+    // A typed 0 is a value like any other: it must fit the limits.
     const int v = valueFromText(input);
-    if (v == 0 || (v >= low_ && v <= high_)) return QValidator::Acceptable;
+    if (v >= low_ && v <= high_) return QValidator::Acceptable;
     return couldGrowInto(v, low_, high_) ? QValidator::Intermediate : QValidator::Invalid;
 }
 
 void CellSpinBox::stepBy(int steps) {
+    // Spinning starts at the lowest value from "not entered" (empty or 0) and goes back to empty below it.
+    const bool notEntered = text().trimmed().isEmpty() || value() == 0;
     long long next = static_cast<long long>(value()) + static_cast<long long>(steps) * singleStep();
-    if (value() == 0 && steps > 0 && low_ > 0)
+    if (notEntered && steps > 0 && low_ > 0)
         next = low_ + static_cast<long long>(steps - 1) * singleStep();
     else if (low_ > 0 && next < low_)
-        next = 0;
+        return clear();
     setValue(static_cast<int>(std::clamp<long long>(next, minimum(), maximum())));
     selectAll();
 }
@@ -77,15 +80,16 @@ QValidator::State CellDoubleSpinBox::validate(QString& input, int& pos) const {
     const QValidator::State state = QDoubleSpinBox::validate(input, pos);
     if (state != QValidator::Acceptable) return state;
     const double v = valueFromText(input);
-    return v == 0 || (v >= low_ && v <= high_) ? QValidator::Acceptable : QValidator::Intermediate;
+    return v >= low_ && v <= high_ ? QValidator::Acceptable : QValidator::Intermediate;
 }
 
 void CellDoubleSpinBox::stepBy(int steps) {
+    const bool notEntered = text().trimmed().isEmpty() || value() == 0;
     double next = value() + steps * singleStep();
-    if (value() == 0 && steps > 0 && low_ > 0)
+    if (notEntered && steps > 0 && low_ > 0)
         next = low_ + (steps - 1) * singleStep();
     else if (low_ > 0 && next < low_)
-        next = 0;
+        return clear();
     setValue(std::clamp(next, minimum(), maximum()));
     selectAll();
 }

@@ -53,6 +53,7 @@ void SheetItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* /*mode
     const auto text = cellEditorText(editor);
     if (!text) return;
     const int col = index.column() + 1, row = index.row() + 1;
+    if (unchanged(col, row, *text)) return;
     const auto accepted = model_->sheet().accept(col, row, text->toStdString());
     if (!accepted) {
         refuse(editor, col, row);
@@ -60,6 +61,17 @@ void SheetItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* /*mode
     }
     if (*accepted == model_->sheet().GetText(col, row)) return; // nothing changed
     if (model_->setData(index, *text)) emit edited(col, row);
+}
+
+bool SheetItemDelegate::unchanged(int col, int row, const QString& text) const {
+    // The 0 of an empty tree row opens in a spin box as "0" (or "0.0"): leaving it untouched is no edit,
+    // though a typed 0 would not fit.
+    const std::string& held = model_->sheet().GetText(col, row);
+    if (text.toStdString() == held) return true;
+    const auto typed = timbra::parseNumber(text.toStdString()), holds = timbra::parseNumber(held);
+    const auto kind = model_->sheet().editorAt(col, row).kind;
+    const bool number = kind == timbra::CellEditor::Kind::Integer || kind == timbra::CellEditor::Kind::Float;
+    return number && typed && holds && *typed == *holds;
 }
 
 void SheetItemDelegate::refuse(QWidget* editor, int col, int row) const {
@@ -97,7 +109,7 @@ bool SheetItemDelegate::eventFilter(QObject* object, QEvent* event) {
     // The edit ends here, at once: a value the cell refuses keeps the editor open and says why.
     const int col = editor->property(colProperty).toInt(), row = editor->property(rowProperty).toInt();
     const auto text = cellEditorText(editor);
-    if (text && !model_->sheet().accept(col, row, text->toStdString())) {
+    if (text && !unchanged(col, row, *text) && !model_->sheet().accept(col, row, text->toStdString())) {
         refuse(editor, col, row);
         return true;
     }

@@ -36,6 +36,8 @@ protected:
 private:
     void commitListChoice();
     void refuse(QWidget* editor, int col, int row) const;
+    // The editor still holds what the cell holds (the same text, or in a number cell the same value).
+    bool unchanged(int col, int row, const QString& text) const;
 
     SheetTableModel* model_;
 };

@@ -48,7 +48,7 @@ void SheetTableModel::dropStaleMarks(const Sheet::Block& b) {
     for (int r = b.row1; r <= b.row2; ++r)
         for (int c = b.col1; c <= b.col2; ++c) {
             auto& m = marks_[slot(c, r)];
-            if (m && sheet_.accept(c, r, sheet_.GetText(c, r))) {
+            if (m && sheet_.holds(c, r, sheet_.GetText(c, r))) {
                 m = 0;
                 --markCount_;
             }

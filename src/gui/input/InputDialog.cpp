@@ -60,7 +60,7 @@ CInputDialog::CInputDialog(const ProgramProfile& profile, QWidget* parent)
     : QDialog(parent), profile_(profile) {
     setObjectName(QStringLiteral("inputDialog"));
     setWindowTitle(qs(profile_.inputCaption));
-    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, profile_.inputMaximizeBox);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     buildControls();
     buildMenuBar();

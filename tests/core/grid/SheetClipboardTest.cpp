@@ -65,16 +65,30 @@ TEST(SheetClipboard, PasteChecksEveryCellAndNormalises) {
     Sheet s = smallTally();
     const TextTable table = {{"ylp", "14", "co-dominant"}, {"Y1", "45", "Codominant"}, {"swg", "0", " "}};
     const PasteResult r = pasteIntoSheet(s, 1, 1, table);
-    EXPECT_EQ(r.written, 5);
-    EXPECT_EQ(r.refused, 4); // the heading, a digit in a code, a DBH of 45, an unknown crown class
-    EXPECT_EQ(rowsOf(s, 3), "Species|14|Co-dominant/||/SWG|0| ");
+    EXPECT_EQ(r.written, 4);
+    EXPECT_EQ(r.refused, 5); // the heading, a digit in a code, DBHs of 45 and 0, an unknown crown class
+    EXPECT_EQ(rowsOf(s, 3), "Species|14|Co-dominant/||/SWG|| ");
     EXPECT_EQ(std::tuple(r.changed.col1, r.changed.row1, r.changed.col2, r.changed.row2),
               std::tuple(1, 1, 3, 3));
+}
 
-    // Past the sheet's edge.
-    const PasteResult edge = pasteIntoSheet(s, 3, 5, {{"Dominant", "x"}, {"Dominant"}});
-    EXPECT_EQ(edge.written, 1);
-    EXPECT_EQ(edge.refused, 2);
+// Every pasted value is told apart: written, already there, refused by its editor, refused for a
+// control character, beside the sheet, or in a row below the last row.
+TEST(SheetClipboard, PasteCountsWhatHappenedToEachValue) {
+    Sheet s = smallTally();
+    const auto counts = [](const PasteResult& r) {
+        return std::vector{r.written,  r.unchanged, r.refused,          r.refusedControl,
+                           r.outside, r.valuesPastLastRow, r.rowsPastLastRow};
+    };
+    // The heading pasted back onto itself, and "14" onto 14, change nothing and are not refused.
+    s.SetText(2, 2, "14");
+    EXPECT_EQ(counts(pasteIntoSheet(s, 1, 1, {{"Species", "x"}, {"wo", "14"}})),
+              (std::vector{1, 2, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(counts(pasteIntoSheet(s, 1, 3, {{std::string("W\0O", 3), "8", "Dominant", "x"}})),
+              (std::vector{2, 0, 0, 1, 1, 0, 0}));
+    // Rows past the sheet's last row are counted, not refused.
+    const TextTable tall(100000, {"WO", "8"});
+    EXPECT_EQ(counts(pasteIntoSheet(s, 1, 4, tall)), (std::vector{4, 0, 0, 0, 0, 199996, 99998}));
 }
 
 TEST(SheetClipboard, PastedWindows1252TextIsConverted) {

@@ -1,5 +1,8 @@
-// A Run and each objective's rewrite pass over a full tally of 1,495 trees, for both models.
+// A Run, with and without the stand statistics, and each objective's rewrite pass over a full
+// tally of 1,495 trees, for both models.
 #include "core_tallies.h"
+
+#include "statistics/StandStatistics.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,6 +26,19 @@ void BM_Run(benchmark::State& state) {
     setModelLabel(state);
 }
 BENCHMARK(BM_Run)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A Run followed by the stand statistics the programs show after it; compare with BM_Run.
+void BM_RunWithStatistics(benchmark::State& state) {
+    const ProgramProfile& profile = profileOf(state);
+    const Sheet tally = fullTally(profile);
+    const ObjectiveBoxes boxes = cli::openingBoxes();
+    for (auto _ : state) {
+        const RunOutcome outcome = profile.run(tally, boxes);
+        benchmark::DoNotOptimize(computeStandStatistics(tally, outcome.results));
+    }
+    setModelLabel(state);
+}
+BENCHMARK(BM_RunWithStatistics)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The pass writes its cells whether or not they change, so running it over the same sheet
 // again costs the same as the first time.

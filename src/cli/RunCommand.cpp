@@ -43,24 +43,26 @@ void printReadable(const StandSession& s, const ProgramProfile& profile, std::os
         out << (i ? ", " : "objective ") << ticked[i];
     out << "\n\n";
 
-    // The three boxes, then how sure the plots make the decision.
-    const SamplingStatistics& st = s.statistics.sampling;
-    const std::pair<std::string, std::string> lines[] = {
-        {profile.standValueLabel, s.outcome.standValueText},
-        {profile.decisionLabel, s.outcome.decisionText},
-        {profile.cutoffLabel, s.outcome.cutoffText},
-        {"95% interval", st.low ? formatFixed(*st.low, 1) + " to " + formatFixed(*st.high, 1) + " (" +
-                                      std::to_string(st.plots) + " plots)"
-                                : NotAValueText},
-        {"Confidence", st.confidence ? formatFixed(*st.confidence * 100, 1) + "%" : NotAValueText},
-        {"Plots to settle", st.plotsToSettle ? std::to_string(*st.plotsToSettle) : NotAValueText},
+    // The three boxes as the dialog shows them, then how sure the plots make the decision.
+    using Lines = std::vector<std::pair<std::string, std::string>>;
+    auto printLines = [&out](const Lines& lines) {
+        std::size_t width = 0;
+        for (const auto& [label, value] : lines)
+            width = std::max(width, label.size());
+        for (const auto& [label, value] : lines)
+            out << label << ':' << std::string(width - label.size() + 2, ' ') << visible(value) << '\n';
+        out << '\n';
     };
-    std::size_t width = 0;
-    for (const auto& [label, value] : lines)
-        width = std::max(width, label.size());
-    for (const auto& [label, value] : lines)
-        out << label << ':' << std::string(width - label.size() + 2, ' ') << visible(value) << '\n';
-    out << decisionLine(st) << "\n\n";
+    printLines({{profile.standValueLabel, s.outcome.standValueText},
+                {profile.decisionLabel, s.outcome.decisionText},
+                {profile.cutoffLabel, s.outcome.cutoffText}});
+    const SamplingStatistics& st = s.statistics.sampling;
+    printLines({{"95% interval", st.low ? formatFixed(*st.low, 1) + " to " + formatFixed(*st.high, 1) + " (" +
+                                              std::to_string(st.plots) + " plots)"
+                                        : NotAValueText},
+                {"Confidence", st.confidence ? formatFixed(*st.confidence * 100, 1) + "%" : NotAValueText},
+                {"Plots to settle", st.plotsToSettle ? std::to_string(*st.plotsToSettle) : NotAValueText},
+                {"How sure", decisionLine(st)}});
 
     if (!s.fileNotices.empty()) printList("File notices", s.fileNotices, out);
     printList("Messages", s.outcome.allMessages(), out);

@@ -67,9 +67,12 @@ std::string otherModelNotice(const ProgramProfile& profile, const Sheet& tally, 
     // short tally written by hand may have no label either.
     for (const Look& look : looks)
         if (look.profile != &profile && tally.GetText(9, 3) == look.provinceLabel &&
-            (!look.provinceLabel.empty() || fileRows == look.rows))
-            return "looks like a " + look.profile->modelName + " tally: use --model " +
-                   look.profile->modelName;
+            (!look.provinceLabel.empty() || fileRows == look.rows)) {
+            const std::string& model = look.profile->modelName;
+            const bool vowel = std::string_view("aeiou").find(model.front()) != std::string_view::npos;
+            return std::string("looks like ") + (vowel ? "an " : "a ") + model + " tally: use --model " +
+                   model;
+        }
     return {};
 }
 

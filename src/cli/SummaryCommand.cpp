@@ -4,6 +4,7 @@
 #include "cli/StandardStreams.h"
 #include "cli/TextOutput.h"
 #include "input/TallyFile.h"
+#include "model/RewritePass.h"
 #include "model/TallyRun.h"
 #include "model/ValueFormat.h"
 #include "statistics/StatisticsParts.h"
@@ -48,11 +49,30 @@ std::string figure(const std::optional<double>& value) {
     return value ? formatFixed(*value, 1) : NotAValueText;
 }
 
-// Sheets a worker reuses from file to file: assigning into a sheet of the same size keeps its
-// storage, so the copies for the objectives allocate next to nothing.
+// What a worker reuses from file to file: the grid files are opened into, and the class cells of
+// the tally as opened, which each objective's rewrite pass changes and which are put back after it.
 struct Scratch {
-    Sheet loaded, work;
+    Sheet loaded;
+    std::vector<std::string> classCells;
 };
+
+// The species and tree class of every tree row, in row order.
+void keepClassCells(const Sheet& tally, std::vector<std::string>& cells) {
+    cells.clear();
+    for (int row = FirstTreeRow; row <= LastTreeRow; ++row)
+        for (int col : {SpeciesClassColumn, TreeClassColumn})
+            cells.push_back(tally.GetText(col, row));
+}
+
+// Puts back what a rewrite pass changed: the tally is again as opened, without copying the grid.
+void restoreClassCells(Sheet& tally, const std::vector<std::string>& cells) {
+    auto kept = cells.begin();
+    for (int row = FirstTreeRow; row <= LastTreeRow; ++row)
+        for (int col : {SpeciesClassColumn, TreeClassColumn}) {
+            if (tally.GetText(col, row) != *kept) tally.SetText(col, row, *kept);
+            ++kept;
+        }
+}
 
 SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, const std::string& file,
                         const std::string& stdinBytes, Scratch& scratch) {
@@ -86,11 +106,12 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
                                         figure(table ? std::optional(table->basalAreaPerAcre) : std::nullopt),
                                         figure(table ? table->quadraticMeanDiameter : std::nullopt)};
 
+    keepClassCells(loaded, scratch.classCells);
     for (int k = 1; k <= profile.objectiveCount; ++k) {
-        scratch.work = loaded;
         ObjectiveBoxes boxes = openingBoxes();
-        chooseObjective(profile, scratch.work, boxes, k, false);
-        const RunOutcome o = profile.run(scratch.work, boxes);
+        chooseObjective(profile, loaded, boxes, k, false);
+        const RunOutcome o = profile.run(loaded, boxes);
+        restoreClassCells(loaded, scratch.classCells);
         row.cells.push_back(trimmed(o.standValueText));
         row.cells.push_back(trimmed(o.decisionText));
         row.cells.push_back(trimmed(o.cutoffText));
@@ -193,7 +214,8 @@ int summaryCommand(const Options& options, std::istream& in, std::ostream& out, 
             right[c] = true;
         printAligned(table, right, out);
         for (const SummaryRow& row : rows)
-            if (row.error.empty() && !row.notice.empty()) out << row.file << ": " << row.notice << '\n';
+            if (row.error.empty() && !row.notice.empty())
+                out << visible(row.file + ": " + row.notice) << '\n';
     }
     return anyError ? 1 : 0;
 }

@@ -2,6 +2,7 @@
 #include "CliTestSupport.h"
 
 #include "grid/DelimitedText.h"
+#include "model/ValueFormat.h"
 
 #include <nlohmann/json.hpp>
 
@@ -36,6 +37,33 @@ TEST(RunCommand, JsonHoldsTheBoxesAndEveryNumberAtFullPrecision) {
     EXPECT_EQ(low["model"], "bottomland");
     EXPECT_FALSE(low["results"].contains("province"));
     EXPECT_EQ(low["boxes"]["cutoff"], "44.0");
+}
+
+TEST(RunCommand, JsonHoldsTheStatisticsAndTheStandTable) {
+    const json j = runJson({UplandExample});
+    std::vector<std::string> keys;
+    const auto ordered = nlohmann::ordered_json::parse(runCli({"run", UplandExample, "--json"}).out);
+    for (const auto& [key, value] : ordered["statistics"].items())
+        keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"plots", "plotsFormed", "plotsInHeader", "mean",
+                                              "standardDeviation", "standardError", "coefficientOfVariation",
+                                              "t", "samplingErrorPercent", "low", "high", "threshold",
+                                              "confidence", "settled", "plotsToSettle", "plotsFor10Percent",
+                                              "plotsFor20Percent", "notes"}));
+    EXPECT_EQ(j["statistics"]["mean"].get<double>(), j["results"]["standValue"].get<double>());
+    EXPECT_EQ(j["statistics"]["threshold"].get<double>(), 49.95);
+    const json& table = j["standTable"];
+    EXPECT_EQ(table["expansionFactor"], 5.0);
+    EXPECT_EQ(table["classes"][0]["treesPerAcre"].size(), 5u);
+    EXPECT_TRUE(table["classes"][0]["basalAreaPerAcre"].contains("Cutting Stock"));
+    EXPECT_EQ(table["species"][0].size(), 4u);
+
+    // One plot: only the mean and the threshold.
+    const json one = runJson({standFile("one-plot.txt", {.trees = {{1, 16}}})});
+    EXPECT_TRUE(one["statistics"]["standardDeviation"].is_null());
+    EXPECT_TRUE(one["statistics"]["settled"].is_null());
+    EXPECT_EQ(one["statistics"]["threshold"].get<double>(), 49.95);
+    EXPECT_EQ(one["statistics"]["notes"], json::array({"One plot: no sampling error."}));
 }
 
 TEST(RunCommand, MessagesInRunOrderAndFileNoticesApart) {
@@ -93,6 +121,14 @@ TEST(RunCommand, ReadableOutput) {
     EXPECT_NE(r.out.find("Model: upland, objective 1\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Cutoff value:  50.0\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Messages:\n  Tree 1 is invalid, check for errors.\n"), std::string::npos) << r.out;
+    EXPECT_NE(runCli({"run", UplandExample})
+                  .out.find("Cutoff value:  50.0\n\n"
+                            "95% interval:     27.7 to 50.3 (4 plots)\n"
+                            "Confidence:       97.3%\n"
+                            "Plots to settle:  5\n"
+                            "How sure:         Not settled: the threshold 49.95 lies inside the interval "
+                            "27.7 to 50.3; about 5 plots would settle it\n\n"),
+              std::string::npos);
     EXPECT_NE(runCli({"run", BottomlandExample, "--model=bottomland"}).out.find("Cut-off Value:  50.0\n"),
               std::string::npos);
 }
@@ -154,9 +190,9 @@ TEST(SummaryCommand, EachObjectiveMatchesRunWithThatObjective) {
     ASSERT_EQ(r.code, 0) << r.err;
     const auto rows = parseCsv(r.out);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].size(), 21u);
+    EXPECT_EQ(rows[0].size(), 44u); // 20 columns, 3 of the stand table, 5 statistics per objective, Error
     EXPECT_EQ(rows[0][7], "Trees with messages");
-    EXPECT_EQ(rows[0][20], "Error");
+    EXPECT_EQ(rows[0][43], "Error");
     std::string start;
     for (int i = 1; i < 8; ++i)
         start += rows[1][static_cast<std::size_t>(i)] + "|";
@@ -171,6 +207,43 @@ TEST(SummaryCommand, EachObjectiveMatchesRunWithThatObjective) {
     }
 }
 
+// The statistics columns agree with `run --json` under each objective, to one decimal.
+TEST(SummaryCommand, StatisticsColumnsMatchRun) {
+    const auto rows = parseCsv(runCli({"summary", UplandExample, "--csv"}).out);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(rows[0].begin() + 20, rows[0].begin() + 25),
+              (std::vector<std::string>{"Trees/acre", "Basal area/acre", "QMD", "SE % 1", "95% low 1"}));
+    const json table = runJson({UplandExample})["standTable"];
+    EXPECT_EQ(std::vector<std::string>(rows[1].begin() + 20, rows[1].begin() + 23),
+              (std::vector<std::string>{formatFixed(table["treesPerAcre"], 1),
+                                        formatFixed(table["basalAreaPerAcre"], 1),
+                                        formatFixed(table["quadraticMeanDiameter"], 1)}));
+    for (int k = 1; k <= 4; ++k) {
+        const json s = runJson({UplandExample, "--objective", std::to_string(k)})["statistics"];
+        const auto at = rows[1].begin() + 23 + 5 * (k - 1);
+        EXPECT_EQ(std::vector<std::string>(at, at + 5),
+                  (std::vector<std::string>{formatFixed(s["samplingErrorPercent"], 1),
+                                            formatFixed(s["low"], 1), formatFixed(s["high"], 1),
+                                            formatFixed(100 * s["confidence"].get<double>(), 1),
+                                            std::to_string(s["plotsToSettle"].get<int>())}))
+            << k;
+    }
+}
+
+TEST(SummaryCommand, TallyOfTheOtherModelIsNamedWithoutChangingFigures) {
+    const CliResult up = runCli({"summary", BottomlandExample, "--csv"});
+    EXPECT_EQ(up.code, 0);
+    const auto rows = parseCsv(up.out);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].back(), "looks like a bottomland tally: use --model bottomland");
+    EXPECT_EQ(rows[1][8], "45.5"); // the upland model's figures, as before
+    const CliResult readable = runCli({"summary", UplandExample, "--model", "bottomland"});
+    EXPECT_NE(readable.out.find(UplandExample + ": looks like an upland tally: use --model upland\n"),
+              std::string::npos)
+        << readable.out;
+    EXPECT_EQ(parseCsv(runCli({"summary", UplandExample, "--csv"}).out)[1].back(), "");
+}
+
 TEST(SummaryCommand, UnreadableFileGetsItsRowAndTheRestGoOnInOrder) {
     const std::string missing = ::testing::TempDir() + "missing, \"quoted\".txt";
     std::vector<std::string> args{"summary", "--model", "bottomland", "--csv"};
@@ -180,7 +253,7 @@ TEST(SummaryCommand, UnreadableFileGetsItsRowAndTheRestGoOnInOrder) {
     EXPECT_EQ(r.code, 1);
     const auto rows = parseCsv(r.out);
     ASSERT_EQ(rows.size(), 8u);
-    EXPECT_EQ(rows[0].size(), 17u); // no province, three objectives
+    EXPECT_EQ(rows[0].size(), 35u); // no province, three objectives
     EXPECT_EQ(rows[4][0], missing);
     EXPECT_EQ(rows[4][1], "");
     EXPECT_NE(rows[4].back().find("Cannot open"), std::string::npos);

@@ -5,15 +5,17 @@
 
 namespace timbra::bottomland {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 // Sweetgum under 12 inches is reclassed by every objective.
 bool isSmallSweetgum(const ClassCells& c) {
-    return c.speciesCode == "SWG" && c.dbh < 12;
+    return c.speciesCode == "SWG"sv && c.dbh < 12;
 }
 // Trees over 26 inches: removed under objectives 1 and 2, growing stock under objective 3.
 bool isLargeNonCull(const ClassCells& c) {
-    return c.dbh > 26 && c.treeClass != "Cull";
+    return c.dbh > 26 && c.treeClass != "Cull"sv;
 }
 
 void objective1(Sheet& tally, const ClassCells& c) {

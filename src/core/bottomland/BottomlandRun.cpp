@@ -21,8 +21,8 @@ RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) {
     walkTally(
         tally,
         [&tree](const TreeRow& row) {
-            tree.Evaluate(row.dbh, row.height, row.grade, std::string(row.speciesClass),
-                          std::string(row.vigor), std::string(row.crownClass), std::string(row.treeClass));
+            tree.Evaluate(row.dbh, row.height, row.grade, row.speciesClass, row.vigor, row.crownClass,
+                          row.treeClass);
             return tree.perAcreValue;
         },
         PercentForm::CountTimes100OverTotal, outcome);

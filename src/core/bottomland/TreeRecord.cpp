@@ -6,6 +6,8 @@
 
 namespace timbra::bottomland {
 
+using namespace std::string_view_literals;
+
 namespace {
 // Diameters over 50 inches weigh nothing in the bottomland model.
 constexpr int LargestDbh = 50;
@@ -21,7 +23,7 @@ double heightFactor(double height) {
 }
 
 std::optional<double> plotFactor(const std::string& plotSize) {
-    if (plotSize == " ") return 1.0;
+    if (plotSize == " "sv) return 1.0;
     return plotExpansion(plotSize);
 }
 
@@ -29,33 +31,33 @@ void TreeRecord::SetStand(int numberOfPlots, std::string plotSize, int objective
                           int objective3) {
     this->numberOfPlots = numberOfPlots;
     this->plotSize = std::move(plotSize);
+    expansion_ = plotFactor(this->plotSize);
     this->objective1 = objective1;
     this->objective2 = objective2;
     this->objective3 = objective3;
 }
 
-void TreeRecord::Evaluate(int dbh, double height, int grade, std::string speciesClass, std::string vigor,
-                          std::string crownClass, std::string treeClass) {
+void TreeRecord::Evaluate(int dbh, double height, int grade, std::string_view speciesClass,
+                          std::string_view vigor, std::string_view crownClass, std::string_view treeClass) {
     this->dbh = dbh;
     this->height = height;
     this->grade = grade;
-    this->speciesClass = std::move(speciesClass);
-    this->vigor = std::move(vigor);
-    this->crownClass = std::move(crownClass);
-    this->treeClass = std::move(treeClass);
+    this->speciesClass = speciesClass;
+    this->vigor = vigor;
+    this->crownClass = crownClass;
+    this->treeClass = treeClass;
 
     treeValue = valueOnPlot();
-    const auto factor = plotFactor(plotSize);
-    perAcreValue = factor ? treeValue * *factor : 0.0;
+    perAcreValue = expansion_ ? treeValue * *expansion_ : 0.0;
 }
 
 double TreeRecord::sawtimberValue(double rankSum, double weight) const {
     const bool sawtimberData = height != 0 && grade != 0;
     const bool noSawtimberData = height == 0 && grade == 0;
     double value = 0;
-    if (treeClass == "Preferred" && sawtimberData)
+    if (treeClass == "Preferred"sv && sawtimberData)
         value = rankSum * weight * OneTwelfth;
-    else if (treeClass == "Reserve" && sawtimberData)
+    else if (treeClass == "Reserve"sv && sawtimberData)
         value = 0.75 * (rankSum * weight * OneTwelfth);
     else if (isRemoval(treeClass))
         value = -0.25 * weight;

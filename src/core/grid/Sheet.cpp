@@ -102,6 +102,8 @@ std::optional<double> Sheet::numberAt(int col, int row) const {
 int Sheet::GetInteger(int col, int row) const {
     const auto v = numberAt(col, row);
     if (!v) return 0;
+    // Whole numbers, nearly every number of a tally, need no rounding.
+    if (*v >= INT_MIN && *v <= INT_MAX && *v == static_cast<int>(*v)) return static_cast<int>(*v);
     const double rounded = std::round(*v);
     if (rounded < INT_MIN || rounded > INT_MAX) return 0;
     return static_cast<int>(rounded);

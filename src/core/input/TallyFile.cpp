@@ -48,7 +48,8 @@ struct CellsRead {
     bool quotedCellSpannedRows = false;
     bool evenRows = true;   // every row holding text has as many cells as the first
     bool savedShape = true; // rows x cols cells, as Save as writes a tally
-    int fileRows = 0;       // rows the file holds, blank ones past the sheet's edge included
+    int fileRows = 0;
+    std::size_t longestRow = 0; // bytes
 };
 
 CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
@@ -78,6 +79,7 @@ CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
             return read;
         }
         if (lastInRow) {
+            read.longestRow = std::max(read.longestRow, reader.position() - rowStart);
             if (row == 1)
                 firstRowCells = col;
             else if (rowHoldsText && col != firstRowCells)
@@ -92,8 +94,9 @@ CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
         }
     }
     read.quotedCellSpannedRows = reader.quotedCellSpannedRows();
-    read.savedShape = read.savedShape && row == rows + 1;
+    read.longestRow = std::max(read.longestRow, reader.position() - rowStart); // a last row without its end
     read.fileRows = col == 1 ? row - 1 : row;
+    read.savedShape = read.savedShape && row == rows + 1;
     return read;
 }
 
@@ -140,8 +143,13 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     // What Open takes, Save as must write in a form Open takes again, so the limits also hold for the
     // tally as it will be written: quotes read as plain text are doubled there, and text of an older
     // Windows tally takes more bytes as UTF-8.
+    // A cell takes at most twice its bytes and two quotes once saved, and the row ends cost one
+    // byte each, so a tally well inside the limits (every real one) needs no cell-by-cell count.
+    const std::size_t cellCount = static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows);
+    const bool surelyFits = 2 * body.size() + 3 * cellCount <= MaxTallyFileBytes &&
+                            2 * read.longestRow + 3 * static_cast<std::size_t>(cols) <= MaxTallyRowBytes;
     std::size_t savedBytes = 0;
-    for (int r = 1; r <= rows; ++r) {
+    for (int r = 1; r <= rows && !surelyFits; ++r) {
         std::size_t rowBytes = 0;
         for (int c = 1; c <= cols; ++c) // each cell with the comma or the row end after it
             rowBytes += quotedSize(cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
@@ -159,8 +167,8 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
                                      " MiB once saved, far larger than any tally");
 
     LoadResult result;
-    result.fileRows = read.fileRows;
     result.windows1252Bytes = windows1252Bytes;
+    result.fileRows = read.fileRows;
     for (int r = 1; r <= rows; ++r)
         for (int c = 1; c <= cols; ++c) {
             std::string& t = cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +

@@ -16,9 +16,9 @@ namespace timbra {
 struct LoadResult : FileResult {
     // (col, row) of the cells whose text the cell's editor would refuse; loaded all the same.
     std::vector<std::pair<int, int>> refusedCells;
-    int fileRows = 0; // rows the file holds, blank ones past the sheet's edge included
     // Bytes that were not UTF-8 and were read as Windows-1252 characters, as older programs wrote them.
     std::size_t windows1252Bytes = 0;
+    int fileRows = 0; // rows the file holds, blank ones past the sheet's edge included
 };
 
 // Writes every row and column of the sheet. An existing file is replaced only once the new content

@@ -18,12 +18,12 @@ void forEachRewriteRow(Sheet& tally, int lastRow, RewriteRule rewrite) {
 }
 
 void setClasses(Sheet& tally, int row, const std::string& speciesClass, const std::string& treeClass) {
-    tally.SetText(4, row, speciesClass);
+    tally.SetText(SpeciesClassColumn, row, speciesClass);
     setTreeClass(tally, row, treeClass);
 }
 
 void setTreeClass(Sheet& tally, int row, const std::string& treeClass) {
-    tally.SetText(10, row, treeClass);
+    tally.SetText(TreeClassColumn, row, treeClass);
 }
 
 } // namespace timbra

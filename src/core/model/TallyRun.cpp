@@ -8,6 +8,8 @@
 
 namespace timbra {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 constexpr std::array<std::string_view, 4> TreeClasses{"Preferred", "Reserve", "Cutting Stock", "Cull"};
@@ -82,7 +84,8 @@ void checkTree(const TreeRow& tree, std::vector<std::string>& messages) {
     const bool sawtimberMissing = tree.height == 0 || tree.grade == 0;
     if ((sawtimberMissing && vigorGiven) || (sawtimberGiven && !vigorGiven))
         messages.push_back(treeMessage("Tree %d is invalid, check for errors.", tree.row));
-    if (tree.speciesClass == "Unacceptable" && (tree.treeClass == "Preferred" || tree.treeClass == "Reserve"))
+    if (tree.speciesClass == "Unacceptable"sv &&
+        (tree.treeClass == "Preferred"sv || tree.treeClass == "Reserve"sv))
         messages.push_back(treeMessage(
             "Tree %d contains conflict in species class and tree class, check for errors.", tree.row));
     if (tree.height > 0.1 && tree.height < 0.9)

@@ -2,21 +2,23 @@
 
 namespace timbra {
 
-double speciesFactor(const std::string& speciesClass) {
-    return speciesClass == "Desirable" ? 3.0 : 0.0;
+using namespace std::string_view_literals;
+
+double speciesFactor(std::string_view speciesClass) {
+    return speciesClass == "Desirable"sv ? 3.0 : 0.0;
 }
 
-double vigorFactor(const std::string& vigor) {
-    if (vigor == "High") return 2.0;
-    if (vigor == "Medium") return 1.5;
-    if (vigor == "Low") return 0.5;
+double vigorFactor(std::string_view vigor) {
+    if (vigor == "High"sv) return 2.0;
+    if (vigor == "Medium"sv) return 1.5;
+    if (vigor == "Low"sv) return 0.5;
     return 0.0;
 }
 
-double crownFactor(const std::string& crownClass) {
-    if (crownClass == "Dominant" || crownClass == "Co-dominant") return 3.0;
-    if (crownClass == "Intermediate") return 1.5;
-    if (crownClass == "Suppressed") return 1.0;
+double crownFactor(std::string_view crownClass) {
+    if (crownClass == "Dominant"sv || crownClass == "Co-dominant"sv) return 3.0;
+    if (crownClass == "Intermediate"sv) return 1.5;
+    if (crownClass == "Suppressed"sv) return 1.0;
     return 0.0;
 }
 
@@ -42,24 +44,24 @@ double diameterFactor(int dbh, int largestDbh) {
     return dbh <= 7 ? byClass[0] : byClass[(dbh - 6) / 2];
 }
 
-std::optional<double> plotExpansion(const std::string& plotSize) {
-    if (plotSize == "Tenth acre") return 10.0;
-    if (plotSize == "Fifth acre") return 5.0;
-    if (plotSize == "Quarter acre") return 4.0;
-    if (plotSize == "Half acre") return 2.0;
+std::optional<double> plotExpansion(std::string_view plotSize) {
+    if (plotSize == "Tenth acre"sv) return 10.0;
+    if (plotSize == "Fifth acre"sv) return 5.0;
+    if (plotSize == "Quarter acre"sv) return 4.0;
+    if (plotSize == "Half acre"sv) return 2.0;
     return std::nullopt;
 }
 
-bool isGrowingStock(const std::string& treeClass) {
-    return treeClass == "Preferred" || treeClass == "Reserve";
+bool isGrowingStock(std::string_view treeClass) {
+    return treeClass == "Preferred"sv || treeClass == "Reserve"sv;
 }
 
-bool isRemoval(const std::string& treeClass) {
-    return treeClass == "Cutting Stock" || treeClass == "Cull";
+bool isRemoval(std::string_view treeClass) {
+    return treeClass == "Cutting Stock"sv || treeClass == "Cull"sv;
 }
 
-bool isCommercial(const std::string& speciesClass) {
-    return speciesClass == "Desirable" || speciesClass == "Acceptable";
+bool isCommercial(std::string_view speciesClass) {
+    return speciesClass == "Desirable"sv || speciesClass == "Acceptable"sv;
 }
 
 } // namespace timbra

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <map>
 #include <numbers>
 
 namespace timbra {
@@ -13,9 +12,11 @@ namespace timbra {
 namespace {
 
 StandTableClass tableClassOf(std::string_view treeClass) {
-    for (int c = TablePreferred; c < TableOther; ++c)
-        if (treeClass == StandTableClassNames[static_cast<std::size_t>(c)])
-            return static_cast<StandTableClass>(c);
+    static constexpr std::array<std::string_view, TableOther> names{
+        StandTableClassNames[TablePreferred], StandTableClassNames[TableReserve],
+        StandTableClassNames[TableCuttingStock], StandTableClassNames[TableCull]};
+    for (std::size_t c = 0; c < names.size(); ++c)
+        if (treeClass == names[c]) return static_cast<StandTableClass>(c);
     return TableOther;
 }
 
@@ -26,6 +27,7 @@ int diameterClassOf(int dbh) {
 }
 
 std::string_view trimmedCode(std::string_view code) {
+    if (!code.empty() && code.front() != ' ' && code.back() != ' ') return code;
     const auto first = code.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     return code.substr(first, code.find_last_not_of(' ') - first + 1);
@@ -59,8 +61,8 @@ std::optional<StandTable> standTable(const Sheet& tally, const StandResults& res
     }
 
     // The rows Run reads: row 6, then on to the first plot number 0 or the last tree row.
-    std::vector<ClassTally> classes; // ascending by class
-    std::map<std::string, Tally, std::less<>> species;
+    std::vector<ClassTally> classes;                    // ascending by class
+    std::vector<std::pair<std::string, Tally>> species; // ordered by code
     Tally stand;
     for (int row = FirstTreeRow; row <= LastTreeRow; ++row) {
         const int dbh = tally.GetInteger(5, row);
@@ -73,8 +75,11 @@ std::optional<StandTable> standTable(const Sheet& tally, const StandResults& res
             const double d = dbh;
             at->byTreeClass[tableClassOf(tally.GetText(10, row))].add(d);
             const std::string_view code = trimmedCode(tally.GetText(3, row));
-            auto found = species.find(code);
-            if (found == species.end()) found = species.emplace(std::string(code), Tally{}).first;
+            auto found =
+                std::lower_bound(species.begin(), species.end(), code,
+                                 [](const auto& entry, std::string_view c) { return entry.first < c; });
+            if (found == species.end() || found->first != code)
+                found = species.emplace(found, std::string(code), Tally{});
             found->second.add(d);
             stand.add(d);
         }

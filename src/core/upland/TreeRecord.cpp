@@ -6,6 +6,8 @@
 
 namespace timbra::upland {
 
+using namespace std::string_view_literals;
+
 namespace {
 // Diameters over 40 inches weigh nothing in the upland model.
 constexpr int LargestDbh = 40;
@@ -22,25 +24,25 @@ void TreeRecord::SetStand(int numberOfPlots, std::string plotSize, int objective
                           int objective3, int objective4) {
     this->numberOfPlots = numberOfPlots;
     this->plotSize = std::move(plotSize);
+    expansion_ = plotExpansion(this->plotSize);
     this->objective1 = objective1;
     this->objective2 = objective2;
     this->objective3 = objective3;
     this->objective4 = objective4;
 }
 
-void TreeRecord::Evaluate(int dbh, double height, int grade, std::string speciesClass, std::string vigor,
-                          std::string crownClass, std::string treeClass) {
+void TreeRecord::Evaluate(int dbh, double height, int grade, std::string_view speciesClass,
+                          std::string_view vigor, std::string_view crownClass, std::string_view treeClass) {
     this->dbh = dbh;
     this->height = height;
     this->grade = grade;
-    this->speciesClass = std::move(speciesClass);
-    this->vigor = std::move(vigor);
-    this->crownClass = std::move(crownClass);
-    this->treeClass = std::move(treeClass);
+    this->speciesClass = speciesClass;
+    this->vigor = vigor;
+    this->crownClass = crownClass;
+    this->treeClass = treeClass;
 
     treeValue = valueOnPlot();
-    const auto expansion = plotExpansion(plotSize);
-    perAcreValue = expansion ? treeValue * *expansion : UnknownPlotSizeValue;
+    perAcreValue = expansion_ ? treeValue * *expansion_ : UnknownPlotSizeValue;
 }
 
 double TreeRecord::valueOnPlot() const {
@@ -48,8 +50,8 @@ double TreeRecord::valueOnPlot() const {
     const double quality = vigorFactor(vigor) + crownFactor(crownClass) + speciesFactor(speciesClass) +
                            gradeFactor(grade) + heightFactor(height);
 
-    const bool preferred = treeClass == "Preferred";
-    const bool reserve = treeClass == "Reserve";
+    const bool preferred = treeClass == "Preferred"sv;
+    const bool reserve = treeClass == "Reserve"sv;
     const bool sawtimberData = height != 0 && grade != 0;
     const bool noSawtimberData = height == 0 && grade == 0;
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace timbra::upland {
 
@@ -10,13 +12,13 @@ class TreeRecord {
 public:
     virtual ~TreeRecord() = default;
 
-    // The run's context, stored once before the first Evaluate.
+    // The run's context, stored once before the first Evaluate (which reads plotSize as given here).
     void SetStand(int numberOfPlots, std::string plotSize, int objective1, int objective2, int objective3,
                   int objective4);
     // Stores the tree and computes treeValue and perAcreValue. A tree that no rule values is worth
     // 0, never the previous tree's value.
-    void Evaluate(int dbh, double height, int grade, std::string speciesClass, std::string vigor,
-                  std::string crownClass, std::string treeClass);
+    void Evaluate(int dbh, double height, int grade, std::string_view speciesClass, std::string_view vigor,
+                  std::string_view crownClass, std::string_view treeClass);
 
     int numberOfPlots = 0; // stored for the caller; the valuation does not use it
     int objective1 = 0;
@@ -27,14 +29,18 @@ public:
     int dbh = 0;
     int grade = 0;     // 0: not entered
     double height = 0; // logs of 16 feet; 0: not entered
-    std::string speciesClass = " ";
-    std::string vigor = " ";
-    std::string crownClass = " ";
-    std::string treeClass = " ";
+    // The texts Evaluate was given, as views: a Run hands it the tally's own cells, which outlive the
+    // valuation, so nothing is copied for each of the 1,495 trees.
+    std::string_view speciesClass = " ";
+    std::string_view vigor = " ";
+    std::string_view crownClass = " ";
+    std::string_view treeClass = " ";
     double treeValue = 0;
     double perAcreValue = 0;
 
 private:
+    std::optional<double> expansion_; // from plotSize by SetStand; none for the blank " "
+
     // The tree's value on its plot by the rules of the chosen objectives.
     double valueOnPlot() const;
 };

@@ -5,15 +5,17 @@
 
 namespace timbra::upland {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 bool isPoplarOrMaple(const std::string& code) {
-    return code == "YLP" || code == "SUM";
+    return code == "YLP"sv || code == "SUM"sv;
 }
 
 // Culls and reserve trees keep their tree class when a rule makes trees "Preferred".
 bool keepsTreeClass(const std::string& treeClass) {
-    return treeClass == "Cull" || treeClass == "Reserve";
+    return treeClass == "Cull"sv || treeClass == "Reserve"sv;
 }
 
 // Objectives 1 and 4 have no largest diameter, so big commercial trees are growing stock;
@@ -29,16 +31,16 @@ void objective2(Sheet& tally, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
     if (isPoplarOrMaple(c.speciesCode) && c.dbh <= 20 && !keepsClass)
         setClasses(tally, c.row, "Acceptable", "Preferred");
-    if (c.dbh > 20 && c.treeClass != "Cull") setTreeClass(tally, c.row, "Cutting Stock");
+    if (c.dbh > 20 && c.treeClass != "Cull"sv) setTreeClass(tally, c.row, "Cutting Stock");
 }
 
 // Objective 3 also treats sugar maple as "Unacceptable".
 void objective3(Sheet& tally, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
-    if (c.speciesCode == "YLP" && c.dbh <= 20 && !keepsClass)
+    if (c.speciesCode == "YLP"sv && c.dbh <= 20 && !keepsClass)
         setClasses(tally, c.row, "Acceptable", "Preferred");
-    if (c.dbh > 20 && c.treeClass != "Cull") setTreeClass(tally, c.row, "Cutting Stock");
-    if (c.speciesCode == "SUM" && c.treeClass != "Cull")
+    if (c.dbh > 20 && c.treeClass != "Cull"sv) setTreeClass(tally, c.row, "Cutting Stock");
+    if (c.speciesCode == "SUM"sv && c.treeClass != "Cull"sv)
         setClasses(tally, c.row, "Unacceptable", "Cutting Stock");
 }
 
@@ -47,7 +49,7 @@ void objective4(Sheet& tally, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
     if (c.dbh > 20 && isCommercial(c.speciesClass) && !keepsClass && !isPoplarOrMaple(c.speciesCode))
         setTreeClass(tally, c.row, "Preferred");
-    if (isPoplarOrMaple(c.speciesCode) && c.treeClass != "Cull")
+    if (isPoplarOrMaple(c.speciesCode) && c.treeClass != "Cull"sv)
         setClasses(tally, c.row, "Unacceptable", "Cutting Stock");
 }
 

@@ -28,6 +28,7 @@ void BM_OpenStatisticsWindow(benchmark::State& state, const timbra::ProgramProfi
     }
 }
 BENCHMARK_CAPTURE(BM_OpenStatisticsWindow, timbra, &timbra::timbraProfile())->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_OpenStatisticsWindow, lowtimbra, &timbra::lowtimbraProfile())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenStatisticsWindow, lowtimbra, &timbra::lowtimbraProfile())
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

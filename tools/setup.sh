@@ -77,10 +77,13 @@ if [ "$mode" = test ]; then
             UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
             ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
     }
+    fuzz_counts=()
     fuzz_runs() {
-        local target ok=0
+        local target ok=0 line
         for target in tally_file stand_run paste; do
-            tools/fuzz.sh "$target" "$fuzz_seconds" || ok=1
+            line=$(tools/fuzz.sh "$target" "$fuzz_seconds") || ok=1
+            echo "$line"
+            fuzz_counts+=("$target $(sed -n 's/.*passed [0-9]*s, \([0-9?]*\) inputs run.*/\1/p' <<< "$line")")
         done
         return $ok
     }
@@ -89,6 +92,8 @@ if [ "$mode" = test ]; then
     stage "Debian package" debian_package
     stage "sanitizer suite" sanitizer_suite
     stage "fuzzing (${fuzz_seconds}s per target)" fuzz_runs
+    fuzz_summary=$(printf '%s, ' "${fuzz_counts[@]}")
+    summary[-1]+=" (inputs run: ${fuzz_summary%, })"
     joined=$(printf '%s; ' "${summary[@]}")
     if [ $failed -eq 0 ]; then
         echo "setup.sh test: ALL GREEN in $((SECONDS - started))s: ${joined%; }"

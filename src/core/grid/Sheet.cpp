@@ -36,6 +36,7 @@ void Sheet::resize(int cols, int rows) {
     cells_ = std::move(next);
     cols_ = cols;
     rows_ = rows;
+    lastTextRow_ = std::min(lastTextRow_, rows);
     columnEditors_.resize(static_cast<std::size_t>(cols), -1);
     colWidths_.resize(static_cast<std::size_t>(cols), -1);
     colHeadings_.resize(static_cast<std::size_t>(cols));
@@ -76,6 +77,8 @@ std::string Sheet::GetText() const {
 
 void Sheet::SetText(std::string_view text) {
     forBlock([&](Cell& c) { c.setText(text); });
+    if (const Block b = currentBlock(); !text.empty() && !b.empty())
+        lastTextRow_ = std::max(lastTextRow_, b.row2);
 }
 
 const std::string& Sheet::GetText(int col, int row) const {
@@ -84,7 +87,21 @@ const std::string& Sheet::GetText(int col, int row) const {
 }
 
 void Sheet::SetText(int col, int row, std::string_view text) {
-    if (Cell* c = cell(col, row)) c->setText(text);
+    Cell* c = cell(col, row);
+    if (!c) return;
+    c->setText(text);
+    if (!text.empty()) lastTextRow_ = std::max(lastTextRow_, row);
+}
+
+void Sheet::ClearTextAfterRow(int row) {
+    row = std::max(row, 0);
+    for (int r = row + 1; r <= lastTextRow_; ++r)
+        for (int c = 1; c <= cols_; ++c) {
+            Cell& cell = cells_[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols_) +
+                                static_cast<std::size_t>(c - 1)];
+            if (!cell.text.empty()) cell.setText({});
+        }
+    lastTextRow_ = std::min(lastTextRow_, row);
 }
 
 std::optional<double> Sheet::numberAt(int col, int row) const {

@@ -66,6 +66,8 @@ public:
     // Positional access; the current cell does not move.
     const std::string& GetText(int col, int row) const;
     void SetText(int col, int row, std::string_view text);
+    // Empties every cell of the rows after the given one; costs only the rows that ever held text.
+    void ClearTextAfterRow(int row);
     // A cell whose text is not a number reads as 0; so does a number outside the 32-bit range.
     // A fraction is rounded to the nearest whole number, as an integer cell would show it.
     int GetInteger(int col, int row) const;
@@ -165,6 +167,7 @@ private:
     void outline(const Block& b);
 
     int cols_ = 0, rows_ = 0;
+    int lastTextRow_ = 0; // no row after it holds text (it may hold none itself)
     std::vector<Cell> cells_;
     std::vector<CellEditor> editors_;
     std::vector<std::int16_t> columnEditors_;

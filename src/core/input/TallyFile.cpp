@@ -43,7 +43,7 @@ LoadResult loadFailure(const std::string& path, const std::string& why) {
 
 // The file's cells laid into a sheet of cols x rows, or why they do not fit.
 struct CellsRead {
-    std::vector<std::string> cells; // row by row
+    std::vector<std::string> cells; // row by row, up to the last row the file reaches
     std::string error;
     bool quotedCellSpannedRows = false;
     bool evenRows = true;   // every row holding text has as many cells as the first
@@ -54,7 +54,6 @@ struct CellsRead {
 
 CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
     CellsRead read;
-    read.cells.resize(static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows));
     DelimitedReader reader(body, Delimiter, quoting);
     std::string cell;
     bool lastInRow = false, rowHoldsText = false;
@@ -69,6 +68,7 @@ CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
         }
         rowHoldsText = rowHoldsText || !cell.empty();
         if (row <= rows && col <= cols) {
+            if (col == 1) read.cells.resize(static_cast<std::size_t>(row) * static_cast<std::size_t>(cols));
             read.cells[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols) +
                        static_cast<std::size_t>(col - 1)] = cell;
         } else if (!isBlankOrZero(cell)) {
@@ -103,8 +103,12 @@ CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
 } // namespace
 
 std::string formatTallyText(const Sheet& sheet) {
+    return formatTallyRows(sheet, 1, sheet.GetMaxRows());
+}
+
+std::string formatTallyRows(const Sheet& sheet, int firstRow, int lastRow) {
     std::string out;
-    for (int r = 1; r <= sheet.GetMaxRows(); ++r) {
+    for (int r = std::max(firstRow, 1); r <= std::min(lastRow, sheet.GetMaxRows()); ++r) {
         for (int c = 1; c <= sheet.GetMaxCols(); ++c) {
             if (c > 1) out.push_back(Delimiter);
             out += quoteCell(sheet.GetText(c, r), Delimiter);
@@ -139,23 +143,26 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     }
     if (!read.error.empty()) return loadFailure(name, read.error);
     std::vector<std::string>& cells = read.cells;
+    const int rowsRead = static_cast<int>(cells.size() / static_cast<std::size_t>(cols));
+    const auto at = [&cells, cols](int c, int r) -> std::string& {
+        return cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
+                     static_cast<std::size_t>(c - 1)];
+    };
 
     // What Open takes, Save as must write in a form Open takes again, so the limits also hold for the
     // tally as it will be written: quotes read as plain text are doubled there, and text of an older
-    // Windows tally takes more bytes as UTF-8.
-    // A cell takes at most twice its bytes and two quotes once saved, and the row ends cost one
-    // byte each, so a tally well inside the limits (every real one) needs no cell-by-cell count.
-    const std::size_t cellCount = static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows);
-    const bool surelyFits = 2 * body.size() + 3 * cellCount <= MaxTallyFileBytes &&
-                            2 * read.longestRow + 3 * static_cast<std::size_t>(cols) <= MaxTallyRowBytes;
-    std::size_t savedBytes = 0;
-    for (int r = 1; r <= rows && !surelyFits; ++r) {
+    // Windows tally takes more bytes as UTF-8. Each cell is written with the comma or the row end
+    // after it; the rows the file does not reach are written empty. A cell takes at most twice its
+    // bytes and two quotes, so a tally well inside the limits (every real one) needs no count.
+    const bool surelyFits =
+        2 * body.size() + 3 * static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows) <=
+            MaxTallyFileBytes &&
+        2 * read.longestRow + 3 * static_cast<std::size_t>(cols) <= MaxTallyRowBytes;
+    std::size_t savedBytes = static_cast<std::size_t>(rows - rowsRead) * static_cast<std::size_t>(cols);
+    for (int r = 1; r <= rowsRead && !surelyFits; ++r) {
         std::size_t rowBytes = 0;
-        for (int c = 1; c <= cols; ++c) // each cell with the comma or the row end after it
-            rowBytes += quotedSize(cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
-                                         static_cast<std::size_t>(c - 1)],
-                                   Delimiter) +
-                        1;
+        for (int c = 1; c <= cols; ++c)
+            rowBytes += quotedSize(at(c, r), Delimiter) + 1;
         if (rowBytes > MaxTallyRowBytes)
             return loadFailure(name, "row " + std::to_string(r) + " of the file is longer than " +
                                          std::to_string(MaxTallyRowBytes >> 10) +
@@ -169,10 +176,9 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     LoadResult result;
     result.windows1252Bytes = windows1252Bytes;
     result.fileRows = read.fileRows;
-    for (int r = 1; r <= rows; ++r)
+    for (int r = 1; r <= rowsRead; ++r)
         for (int c = 1; c <= cols; ++c) {
-            std::string& t = cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
-                                   static_cast<std::size_t>(c - 1)];
+            std::string& t = at(c, r);
             // A 0 in a number cell and a cell's own caption are what the dialog and Save as write.
             const bool refused = !sheet.holds(c, r, t);
             if (refused) result.refusedCells.emplace_back(c, r);
@@ -182,6 +188,8 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
                 if (auto form = sheet.accept(c, r, t)) t = std::move(*form);
             sheet.SetText(c, r, t);
         }
+    // Cells the file does not reach are emptied; every editor takes an empty cell.
+    sheet.ClearTextAfterRow(rowsRead);
     return result;
 }
 

@@ -31,6 +31,8 @@ LoadResult loadTallyFile(Sheet& sheet, const std::string& path);
 
 // The in-memory halves of the two above.
 std::string formatTallyText(const Sheet& sheet);
+// Rows firstRow to lastRow as formatTallyText writes them.
+std::string formatTallyRows(const Sheet& sheet, int firstRow, int lastRow);
 LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string& nameForMessages);
 
 // Limits on what Open reads: a tally is about 100 KiB, so anything near these is not a tally.

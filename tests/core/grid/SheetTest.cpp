@@ -39,6 +39,14 @@ TEST(Sheet, BlockModeWritesTheWholeBlockClippedToTheSheet) {
     EXPECT_EQ(s.GetText(1, 2), "");
     EXPECT_EQ(s.GetText(4, 4), "");
     EXPECT_EQ(s.GetText(3, 5), "");
+
+    // Emptying the rows after one reaches text however it was written: by block, by cell, or kept
+    // through a resize.
+    s.SetText(4, 3, "c");
+    s.SetMaxRows(6);
+    s.SetText(1, 6, "d");
+    s.ClearTextAfterRow(2);
+    EXPECT_EQ(s.GetText(2, 2) + "|" + s.GetText(3, 3) + s.GetText(3, 4) + s.GetText(4, 3) + s.GetText(1, 6), "b|");
 }
 
 TEST(Sheet, NumberReadsOfTextThatIsNotANumber) {

@@ -59,6 +59,7 @@ TEST(TallyText, ReadsAnyRowEndAndReplacesEveryValue) {
         EXPECT_EQ(s.GetText(2, 4), "YL");
         EXPECT_EQ(s.GetText(3, 4), "");
         EXPECT_EQ(s.GetText(10, 2), ""); // the tally's number of plots is gone
+        EXPECT_EQ(s.GetText(3, 6) + s.GetText(10, 1500), "");
         EXPECT_EQ(s.editorAt(10, 2).kind, CellEditor::Kind::Integer);
     }
 }

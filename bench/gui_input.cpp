@@ -1,5 +1,6 @@
 // Benchmarks of the input dialog: opening it (stored grid restored and blanked, window shown),
-// and Run and an objective click over a full tally of 1,495 trees, each with its repaint.
+// and Run, an objective click and undo or redo of a whole-tally step over a full tally of 1,495
+// trees, each with its repaint.
 
 #include "../tests/gui/input_test_prompter.h"
 #include "app/ProgramProfile.h"
@@ -7,6 +8,7 @@
 #include "input/CInputDialog.h"
 
 #include <QCheckBox>
+#include <QUndoStack>
 
 #include <benchmark/benchmark.h>
 
@@ -83,6 +85,27 @@ void BM_ObjectiveClickFullTally(benchmark::State& state, const timbra::ProgramPr
 BENCHMARK_CAPTURE(BM_ObjectiveClickFullTally, timbra, &timbra::timbraProfile())
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ObjectiveClickFullTally, lowtimbra, &timbra::lowtimbraProfile())
+    ->Unit(benchmark::kMillisecond);
+
+// Undo and redo of a whole-tally step (New over a full tally, about 13,500 cells): each iteration
+// lays the step back or again and repaints.
+void BM_UndoRedoWholeTally(benchmark::State& state, const timbra::ProgramProfile* profile) {
+    TestPrompter prompter;
+    CInputDialog dialog(*profile);
+    dialog.show();
+    fillTally(dialog);
+    dialog.OnNew();
+    QUndoStack* history = dialog.undoStack();
+    for (auto _ : state) {
+        if (history->canUndo())
+            history->undo();
+        else
+            history->redo();
+        dialog.repaint();
+    }
+}
+BENCHMARK_CAPTURE(BM_UndoRedoWholeTally, timbra, &timbra::timbraProfile())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_UndoRedoWholeTally, lowtimbra, &timbra::lowtimbraProfile())
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,39 +1,30 @@
 #include "cli/StandSession.h"
 
 #include "cli/StandardStreams.h"
-#include "input/TallyCommands.h"
 #include "input/TallyFile.h"
 
 #include <istream>
 
 namespace timbra::cli {
 
-Sheet openingTally(const ProgramProfile& profile) {
-    Sheet tally = profile.loadTallyGrid();
-    prepareTallyForDialog(tally, profile.tally);
-    return tally;
-}
+namespace {
 
-ObjectiveBoxes openingBoxes() {
-    ObjectiveBoxes boxes;
-    boxes.checked[0] = true;
-    return boxes;
-}
-
-OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
-    LoadResult loaded;
-    if (file == "-") {
-        // Bounded as files are: an endless input is cut just past the limit and refused.
-        const std::string bytes = readAtMost(in, MaxTallyFileBytes);
-        if (in.bad()) {
-            loaded.ok = false;
-            loaded.error = "Cannot open \"standard input\": " + streamError(in) + ".";
-        } else {
-            loaded = loadTallyText(tally, bytes, "standard input");
-        }
-    } else {
-        loaded = loadTallyFile(tally, file);
+// Reads `file` with `fromFile`, or "-" (standard input) with `fromText`.
+template <typename FromText, typename FromFile>
+LoadResult load(const std::string& file, std::istream& in, FromText&& fromText, FromFile&& fromFile) {
+    if (file != "-") return fromFile(file);
+    // Bounded as files are: an endless input is cut just past the limit and refused.
+    const std::string bytes = readAtMost(in, MaxTallyFileBytes);
+    if (in.bad()) {
+        LoadResult failed;
+        failed.ok = false;
+        failed.error = "Cannot open \"standard input\": " + streamError(in) + ".";
+        return failed;
     }
+    return fromText(bytes, "standard input");
+}
+
+OpenedTally describe(const LoadResult& loaded, const Sheet& tally) {
     OpenedTally opened{loaded.ok, loaded.error, {}, loaded.fileRows};
     if (loaded.windows1252Bytes == 1)
         opened.notices.push_back("1 byte of the file is not UTF-8 and was read as a Windows-1252 character");
@@ -45,6 +36,24 @@ OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
                                  "\" is outside the cell's limits (" + tally.editorAt(col, row).describe() +
                                  ")");
     return opened;
+}
+
+} // namespace
+
+Sheet openingTally(const ProgramProfile& profile) {
+    return StandDocument(profile).tally();
+}
+
+ObjectiveBoxes openingBoxes() {
+    return StandDocument::openingBoxes();
+}
+
+OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
+    const LoadResult loaded = load(
+        file, in,
+        [&](const std::string& bytes, const std::string& name) { return loadTallyText(tally, bytes, name); },
+        [&](const std::string& path) { return loadTallyFile(tally, path); });
+    return describe(loaded, tally);
 }
 
 std::string otherModelNotice(const ProgramProfile& profile, const Sheet& tally, int fileRows) {
@@ -78,10 +87,7 @@ std::string otherModelNotice(const ProgramProfile& profile, const Sheet& tally, 
 
 void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, std::optional<int> n,
                      bool keepClasses) {
-    if (!n) return;
-    boxes.checked = {};
-    if (clickObjective(boxes, profile.objectiveCount, *n) && !keepClasses)
-        profile.rewriteForObjective(tally, *n);
+    if (n) timbra::chooseObjective(profile, tally, boxes, *n, keepClasses);
 }
 
 std::vector<int> tickedObjectives(const ObjectiveBoxes& boxes, int count) {
@@ -92,22 +98,29 @@ std::vector<int> tickedObjectives(const ObjectiveBoxes& boxes, int count) {
 }
 
 StandSession runStand(const Options& options, std::istream& in) {
-    const ProgramProfile& profile = *options.profile;
+    StandDocument document(*options.profile);
+    const std::string& file = options.files.front();
+    const LoadResult loaded = load(
+        file, in,
+        [&](const std::string& bytes, const std::string& name) {
+            return document.openText(bytes, name, "Open").loaded;
+        },
+        [&](const std::string& path) { return document.open(path).loaded; });
     StandSession s;
-    s.tally = openingTally(profile);
-    s.boxes = openingBoxes();
-    OpenedTally opened = openTally(s.tally, options.files.front(), in);
+    const OpenedTally opened = describe(loaded, document.tally());
     if (!opened.ok) {
         s.error = opened.error;
         return s;
     }
     s.ok = true;
-    s.fileNotices = std::move(opened.notices);
-    if (std::string notice = otherModelNotice(profile, s.tally, opened.fileRows); !notice.empty())
+    s.fileNotices = opened.notices;
+    if (std::string notice = otherModelNotice(*options.profile, document.tally(), opened.fileRows);
+        !notice.empty())
         s.fileNotices.push_back(std::move(notice));
-    chooseObjective(profile, s.tally, s.boxes, options.objective, options.keepClasses);
-    s.outcome = profile.run(s.tally, s.boxes);
-    s.statistics = computeStandStatistics(s.tally, s.outcome.results);
+    if (options.objective) document.chooseObjective(*options.objective, options.keepClasses);
+    s.boxes = document.boxes();
+    s.outcome = document.run();
+    s.statistics = computeStandStatistics(document.tally(), s.outcome.results);
     return s;
 }
 

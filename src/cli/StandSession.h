@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ProgramProfile.h"
+#include "app/StandDocument.h"
 #include "cli/Arguments.h"
 #include "statistics/StandStatistics.h"
 
@@ -11,8 +12,8 @@
 
 namespace timbra::cli {
 
-// A fresh tally grid of the program in the state the input dialog leaves it when it opens: the
-// stored empty grid with its tree rows blanked.
+// A fresh tally grid of the program in the state the input dialog leaves it when it opens (the
+// stand document's opening state): the stored empty grid with its tree rows blanked.
 Sheet openingTally(const ProgramProfile& profile);
 
 // The objective boxes when the input dialog opens: Objective 1 ticked.
@@ -44,11 +45,11 @@ void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes
 // Ticked box numbers, in order.
 std::vector<int> tickedObjectives(const ObjectiveBoxes& boxes, int count);
 
-// One stand taken through the command line's steps: fresh grid, open, objective, Run.
+// One stand taken through the command line's steps on the input dialog's stand document: fresh
+// grid, open, objective, Run.
 struct StandSession {
     bool ok = false;
     std::string error; // why the file could not be opened
-    Sheet tally;
     ObjectiveBoxes boxes;
     std::vector<std::string> fileNotices;
     RunOutcome outcome;

@@ -9,11 +9,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUndoStack>
 #include <QtTest>
 
 using timbra::ProgramProfile;
@@ -59,8 +64,18 @@ void put(CInputDialog& d, int col, int row, const QString& text) {
     d.grid()->refresh();
 }
 
+QAction* action(const CInputDialog& d, int id) {
+    return d.findChild<QAction*>(QStringLiteral("action%1").arg(id));
+}
+
 void trigger(CInputDialog& d, int id) {
-    d.findChild<QAction*>(QStringLiteral("action%1").arg(id))->trigger();
+    action(d, id)->trigger();
+}
+
+void pasteAt(CInputDialog& d, const ProgramProfile& profile, int col, int row, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    d.grid()->SetActiveCell(col, row);
+    trigger(d, profile.pasteId);
 }
 
 // A stand header and one tree per species code, from row 6 down, all in plot 1.
@@ -103,7 +118,8 @@ private slots:
         }
     }
 
-    // Typed into the grid: the rule has the last word over the grid's own move after the edit.
+    // Typed into the grid: a jump of the rule wins over the grid's own move after the edit; where the
+    // rule keeps the edited cell, the key's move stands.
     void cursorRule() {
         CInputDialog dialog(timbra::timbraProfile());
         dialog.show();
@@ -114,7 +130,7 @@ private slots:
             Qt::Key end;
             int dbh, cursorCol;
         } cases[] = {{7, "Desirable", "8", Qt::Key_Return, 8, 9}, // to the crown class
-                     {9, "Desirable", "14", Qt::Key_Tab, 14, 5},  // back on the DBH
+                     {9, "Desirable", "18", Qt::Key_Tab, 18, 6},  // on to the height
                      {10, "Unacceptable", "30", Qt::Key_Return, 30, 9}};
         for (const auto& c : cases) {
             put(dialog, 4, c.row, QLatin1String(c.speciesClass));
@@ -129,6 +145,81 @@ private slots:
         // Enter outside an edit moves down; it does not press the default button.
         QTest::keyClick(dialog.grid(), Qt::Key_Return);
         QCOMPARE(prompter->questions.size(), 0);
+    }
+
+    // Every caption whole and no control over another, at the opening size and at the least size the
+    // dialog takes (where the grid scrolls); Lowtimbra's dialog has no maximise box.
+    void layoutAtOpeningAndLeastSize_data() { addModels(); }
+    void layoutAtOpeningAndLeastSize() {
+        QFETCH(QString, model);
+        const ProgramProfile& profile = profileOf(model);
+        CInputDialog dialog(profile);
+        QCOMPARE(bool(dialog.windowFlags() & Qt::WindowMaximizeButtonHint), model == "upland");
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (const QSize size : {dialog.size(), QSize(1, 1)}) {
+            dialog.resize(size);
+            dialog.layout()->activate();
+            QList<QWidget*> controls;
+            for (QWidget* w : dialog.findChildren<QWidget*>()) {
+                if (!w->isVisible()) continue;
+                const QString name = w->objectName() + ' ' + w->metaObject()->className();
+                if (qobject_cast<QCheckBox*>(w) || qobject_cast<QLabel*>(w) || qobject_cast<QPushButton*>(w))
+                    QVERIFY2(w->width() >= w->sizeHint().width() && w->height() >= w->sizeHint().height(),
+                             qPrintable(name));
+                if (w->parentWidget() == &dialog) controls << w;
+            }
+            for (int i = 0; i < controls.size(); ++i)
+                for (int j = i + 1; j < controls.size(); ++j)
+                    QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                             qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName()));
+        }
+        QVERIFY(dialog.height() < 400); // the grid gave up room rather than a control
+    }
+
+    // Ctrl+Tab and Ctrl+Shift+Tab leave the grid (committing an open edit); the objective boxes are
+    // in the tab order; F5 and Ctrl+R run.
+    void keyboard() {
+        const ProgramProfile& profile = timbra::timbraProfile();
+        CInputDialog dialog(profile);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.grid()->setFocus();
+        QTest::keyClick(dialog.grid(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("run"));
+        dialog.grid()->setFocus();
+        dialog.grid()->SetActiveCell(3, 6);
+        QTest::keyClick(dialog.grid(), 'w'); // opens the editor
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QTRY_COMPARE(dialog.grid()->sheet().GetText(3, 6), std::string("W"));
+        QCOMPARE(QApplication::focusWidget(), objective(dialog, 1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), objective(dialog, 2));
+
+        putStand(dialog, profile);
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_F5, Qt::NoModifier}, {Qt::Key_R, Qt::ControlModifier}}) {
+            dialog.findChild<QLineEdit*>(QStringLiteral("decisionBox"))->clear();
+            dialog.grid()->setFocus();
+            QTest::keyClick(dialog.grid(), key, modifiers);
+            QVERIFY(!box(dialog, "decisionBox").isEmpty());
+        }
+    }
+
+    // The real file dialog lists the tally type as "TEXT FILES (.txt)", without its pattern again.
+    void fileTypeList() {
+        prompter.reset(); // the real dialogs
+        CInputDialog dialog(timbra::timbraProfile());
+        QString shownType;
+        QTimer::singleShot(0, &dialog, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* types = modal ? modal->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")) : nullptr)
+                shownType = types->currentText();
+            if (modal) modal->close();
+        });
+        trigger(dialog, timbra::timbraProfile().openId);
+        QCOMPARE(shownType, QStringLiteral("TEXT FILES (.txt)"));
     }
 
     // Objective 3 has no cut-off in two upland provinces; its tick is left alone.
@@ -366,6 +457,78 @@ private slots:
             QVERIFY2(printed.contains(QLatin1String(expected)), expected);
         QCOMPARE(printed.contains(QLatin1String("MMM")), markerRowPrinted);
         QVERIFY(!printed.contains(QLatin1String("QQQ")));
+    }
+
+    // Undo and redo by key and by menu: the items name the step, the cursor goes to the step's first
+    // cell, the boxes come back with the classes, and the results stay until the next Run.
+    void undoRedo_data() { addModels(); }
+    void undoRedo() {
+        QFETCH(QString, model);
+        const ProgramProfile& profile = profileOf(model);
+        CInputDialog dialog(profile);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QAction* undo = action(dialog, profile.undoId);
+        QAction* redo = action(dialog, profile.redoId);
+        QCOMPARE(undo->text() + '|' + redo->text(), QStringLiteral("Undo|Redo"));
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        auto ctrl = [&](Qt::Key key, Qt::KeyboardModifiers more = {}) {
+            QTest::keyClick(dialog.grid(), key, Qt::ControlModifier | more);
+        };
+
+        putStand(dialog, profile);
+        dialog.OnRun();
+        const QString standValue = box(dialog, "standValueBox");
+        pasteAt(dialog, profile, 3, 7, QStringLiteral("SUM\tDesirable\nYLP\tAcceptable\n"));
+        objective(dialog, 2)->click();
+        const QString rewritten = shown(dialog, 10, 6);
+        const int clearId = profile.clearId ? profile.clearId : profile.newId;
+        trigger(dialog, clearId);
+        QCOMPARE(undo->text(), "Undo " + action(dialog, clearId)->text());
+
+        ctrl(Qt::Key_Z);
+        QCOMPARE(shown(dialog, 3, 7) + '|' + shown(dialog, 10, 6), "SUM|" + rewritten);
+        QCOMPARE(redo->text(), "Redo " + action(dialog, clearId)->text());
+        ctrl(Qt::Key_Z); // the objective click: its boxes and the classes before it
+        QCOMPARE(checkedObjectives(dialog), QList<int>{1});
+        QCOMPARE(shown(dialog, 10, 6), QStringLiteral("Preferred"));
+        undo->trigger(); // the paste
+        QCOMPARE(shown(dialog, 3, 7) + '|' + shown(dialog, 4, 8), QStringLiteral(" | "));
+        QCOMPARE(cursor(dialog), QPoint(3, 7));
+        QCOMPARE(undo->text() + '|' + redo->text(), QStringLiteral("Undo|Redo Paste"));
+        QCOMPARE(box(dialog, "standValueBox"), standValue);
+
+        ctrl(Qt::Key_Y);
+        QCOMPARE(shown(dialog, 4, 8), QStringLiteral("Acceptable"));
+        ctrl(Qt::Key_Z, Qt::ShiftModifier);
+        QCOMPARE(checkedObjectives(dialog), QList<int>{2});
+        // A new step drops what could be redone.
+        pasteAt(dialog, profile, 3, 2, QStringLiteral("South Ridge"));
+        QVERIFY(!redo->isEnabled());
+        QCOMPARE(dialog.undoStack()->count(), 3);
+    }
+
+    // Paste, cut and Delete raise the cell rules for each cell they change; Objective 3 follows the
+    // province, and undo gives the box back.
+    void pastedProvince() {
+        const ProgramProfile& profile = timbra::timbraProfile();
+        CInputDialog dialog(profile);
+        pasteAt(dialog, profile, 10, 3, QStringLiteral("Western Rim"));
+        QVERIFY(!objective(dialog, 3)->isEnabled());
+        dialog.undoStack()->undo();
+        QVERIFY(objective(dialog, 3)->isEnabled());
+    }
+
+    void historyKeepsTheLastHundredSteps() {
+        const ProgramProfile& profile = timbra::lowtimbraProfile();
+        CInputDialog dialog(profile);
+        for (int n = 1; n <= 150; ++n)
+            pasteAt(dialog, profile, 3, 2, QStringLiteral("Stand %1").arg(n));
+        QCOMPARE(dialog.undoStack()->count(), 100);
+        while (dialog.undoStack()->canUndo())
+            dialog.undoStack()->undo();
+        QCOMPARE(shown(dialog, 3, 2), QStringLiteral("Stand 50"));
     }
 
 private:

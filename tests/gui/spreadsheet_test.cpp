@@ -290,10 +290,19 @@ void SpreadSheetTest::refusedNumbersNeverReachTheSheet() {
     grid_->sheet().SetInteger(5, 6, 12);
     grid_->refresh();
 
-    // A DBH of 5 can never become valid: the key is refused and the old value stays.
-    type(5, 6, QStringLiteral("5"));
+    // A DBH of 5 or 0 can never become valid: the key is refused and the old value stays.
+    for (const char* key : {"5", "0"}) {
+        type(5, 6, QLatin1String(key));
+        QTRY_COMPARE(editing(), false);
+        QCOMPARE(text(5, 6), std::string("12"));
+    }
+    // The 0 of an empty tree row, opened and left untouched, is no refused edit.
+    grid_->sheet().SetInteger(5, 7, 0);
+    type(5, 7, QString(), Qt::Key_F2);
+    pressKey(Qt::Key_Tab);
     QTRY_COMPARE(editing(), false);
-    QCOMPARE(text(5, 6), std::string("12"));
+    QCOMPARE(refusals.count(), 0);
+    QCOMPARE(text(5, 7), std::string("0"));
 
     // "1" could still become 16, so it is kept while typing; Enter and Tab refuse it, say why,
     // and leave the editor open until the user mends or abandons the value.
@@ -444,10 +453,11 @@ void SpreadSheetTest::clipboard() {
     grid_->DoAction(CSpreadSheet::PasteAction);
     QCOMPARE(text(4, 29) + '|' + text(5, 30), "Desirable|8");
     QCOMPARE(prompter_->messages.size(), 3);
-    QCOMPARE(prompter_->messages[2].text,
-             QStringLiteral("The paste ran past row 30, the last row of the grid; 1 pasted row was left out.\n"
-                            "1 pasted value holds a control character, which no cell takes, and was left out; "
-                            "that cell keeps what it held."));
+    QCOMPARE(
+        prompter_->messages[2].text,
+        QStringLiteral("The paste ran past row 30, the last row of the grid; 1 pasted row was left out.\n"
+                       "1 pasted value holds a control character, which no cell takes, and was left out; "
+                       "that cell keeps what it held."));
 
     s.SetText(3, 2, "Oak flat");
     select(*grid_, 1, 2, 3, 2);

@@ -76,6 +76,8 @@ ProgramProfile makeLowtimbra() {
     p.copyId = 32781;
     p.pasteId = 32782;
     p.inputHelpId = 32784;
+    p.undoId = 32785;
+    p.redoId = 32786;
     p.inputMenus = {
         {"Spreadsheet Options",
          {{"New", p.newId},
@@ -85,6 +87,9 @@ ProgramProfile makeLowtimbra() {
           {"Save as...", p.saveAsId},
           {},
           {"Print", p.printId},
+          {},
+          {"Undo", p.undoId},
+          {"Redo", p.redoId},
           {},
           {"Cut", p.cutId},
           {"Copy", p.copyId},

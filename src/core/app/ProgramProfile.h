@@ -78,6 +78,7 @@ struct ProgramProfile {
     std::vector<Menu> inputMenus;
     int newId = 0, clearId = 0, openId = 0, saveAsId = 0, printId = 0, cutId = 0, copyId = 0, pasteId = 0,
         inputHelpId = 0;
+    int undoId = 0, redoId = 0;        // the undo history's items, which name the step they undo or redo
     std::string leaveQuestion;         // OK and Cancel
     std::string closeQuestion;         // the close box
     bool objective3ByProvince = false; // Objective 3 is disabled for provinces without a cut-off

@@ -72,6 +72,8 @@ ProgramProfile makeTimbra() {
     p.copyId = 32776;
     p.pasteId = 32777;
     p.inputHelpId = 32778;
+    p.undoId = 32779;
+    p.redoId = 32780;
     p.inputMenus = {
         {"Spreadsheet options",
          {{"New", p.newId},
@@ -80,6 +82,9 @@ ProgramProfile makeTimbra() {
           {"Save as...", p.saveAsId},
           {},
           {"Print", p.printId},
+          {},
+          {"Undo", p.undoId},
+          {"Redo", p.redoId},
           {},
           {"Cut", p.cutId},
           {"Copy", p.copyId},

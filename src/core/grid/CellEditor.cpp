@@ -195,7 +195,8 @@ bool CellEditor::check(std::string_view text, std::string* normalized) const {
 std::string CellEditor::formatNumber(double value) const {
     value += 0.0; // no "-0"
     char buffer[400];
-    if (kind != Kind::Float) return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+    if (kind != Kind::Float)
+        return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
     std::string s(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr);
     if (decimals <= 0) return s;
     const auto point = s.find('.');

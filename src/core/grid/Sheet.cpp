@@ -136,8 +136,6 @@ double Sheet::GetFloat(int col, int row) const {
 
 void Sheet::SetFloat(int col, int row, double value) {
     if (!contains(col, row)) return;
-    // Locale-free: the editor's decimals in a Float cell ("0.0" for a height), else the shortest text
-    // that reads back as the same number ("0.1", not "0.10000000000000001").
     const CellEditor& e = editorAt(col, row);
     char buffer[400]; // room for the largest double written out in full
     if (e.kind == CellEditor::Kind::Float) {

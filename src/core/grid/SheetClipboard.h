@@ -25,12 +25,12 @@ std::string formatClipboardText(const Sheet& sheet, const Sheet::Block& block);
 // What a paste did with each pasted value: every value lands in exactly one of the counts.
 struct PasteResult {
     int written = 0;
-    int unchanged = 0;        // the text the cell already held
-    int refused = 0;          // a value its cell's editor does not take
-    int refusedControl = 0;   // a value holding a control character (a NUL, a line break), which no cell takes
-    int outside = 0;          // a value beside the sheet (past its last column) in a row of the sheet
-    int valuesPastLastRow = 0; // a value in a table row that fell below the sheet's last row
-    int rowsPastLastRow = 0;   // those table rows
+    int unchanged = 0;      // the text the cell already held
+    int refused = 0;        // a value its cell's editor does not take
+    int refusedControl = 0; // a value holding a control character (a NUL, a line break), which no cell takes
+    int outside = 0;        // a value beside the sheet (past its last column) in a row of the sheet
+    int valuesPastLastRow = 0;        // a value in a table row that fell below the sheet's last row
+    int rowsPastLastRow = 0;          // those table rows
     Sheet::Block changed{1, 1, 0, 0}; // the cells written; empty when none was
 };
 

@@ -149,6 +149,17 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
                      static_cast<std::size_t>(c - 1)];
     };
 
+    // A number takes its cell's one form, as typing it would ("1" in a tree number is "1.00"); before
+    // the limits below, which hold for the tally as it will be saved.
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= cols; ++c) {
+            const CellEditor::Kind kind = sheet.editorAt(c, r).kind;
+            if (kind != CellEditor::Kind::Integer && kind != CellEditor::Kind::Float) continue;
+            std::string& t = cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
+                                   static_cast<std::size_t>(c - 1)];
+            if (auto form = sheet.accept(c, r, t)) t = std::move(*form);
+        }
+
     // What Open takes, Save as must write in a form Open takes again, so the limits also hold for the
     // tally as it will be written: quotes read as plain text are doubled there, and text of an older
     // Windows tally takes more bytes as UTF-8. Each cell is written with the comma or the row end
@@ -182,10 +193,6 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
             // A 0 in a number cell and a cell's own caption are what the dialog and Save as write.
             const bool refused = !sheet.holds(c, r, t);
             if (refused) result.refusedCells.emplace_back(c, r);
-            // A number takes its cell's one form, as typing it would ("1" in a tree number is "1.00").
-            const CellEditor::Kind kind = sheet.editorAt(c, r).kind;
-            if (!refused && (kind == CellEditor::Kind::Integer || kind == CellEditor::Kind::Float))
-                if (auto form = sheet.accept(c, r, t)) t = std::move(*form);
             sheet.SetText(c, r, t);
         }
     // Cells the file does not reach are emptied; every editor takes an empty cell.

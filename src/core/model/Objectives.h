@@ -12,6 +12,8 @@ struct ObjectiveBoxes {
     bool isChecked(int n) const { return n >= 1 && n <= 4 && checked[static_cast<std::size_t>(n - 1)]; }
     // The objective boxes as 0/1 flags, as the tree records take them.
     int flag(int n) const { return isChecked(n) ? 1 : 0; }
+
+    bool operator==(const ObjectiveBoxes&) const = default;
 };
 
 // A click on check box n (1-based) of `count` boxes: the box toggles; when it became ticked the

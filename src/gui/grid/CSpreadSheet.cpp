@@ -56,6 +56,16 @@ void CSpreadSheet::setSheet(Sheet sheet) {
     SetActiveCell(col, row);
 }
 
+void CSpreadSheet::attachSheet(Sheet& sheet, SheetEditTarget* target) {
+    model_->attachSheet(sheet, target);
+    applySizes();
+    SetActiveCell(sheet.activeCol(), sheet.activeRow());
+}
+
+void CSpreadSheet::showChanges(const timbra::CellChanges& cells) {
+    model_->cellsChanged(cells);
+}
+
 void CSpreadSheet::refresh() {
     model_->refresh();
     applySizes();
@@ -158,6 +168,13 @@ Sheet::Block CSpreadSheet::selectedBlock() const {
 }
 
 void CSpreadSheet::keyPressEvent(QKeyEvent* event) {
+    // Ctrl+Tab and Ctrl+Shift+Tab leave the grid, as in other Qt tables; Tab alone moves between cells.
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    if (control && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+        const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        moveCursorBy(back ? SheetItemDelegate::Move::FocusPrevious : SheetItemDelegate::Move::FocusNext);
+        return;
+    }
     if (state() != QAbstractItemView::EditingState) {
         if (event->matches(QKeySequence::Copy)) return copySelection();
         if (event->matches(QKeySequence::Cut)) return cutSelection();
@@ -209,6 +226,11 @@ void CSpreadSheet::moveCursorBy(SheetItemDelegate::Move move) {
     case SheetItemDelegate::Move::Up:
         action = MoveUp;
         break;
+    case SheetItemDelegate::Move::FocusNext:
+    case SheetItemDelegate::Move::FocusPrevious:
+        // The widget's own focus chain, not the table's cell-by-cell Tab navigation.
+        QWidget::focusNextPrevChild(move == SheetItemDelegate::Move::FocusNext);
+        return;
     }
     const QModelIndex next = moveCursor(action, Qt::NoModifier);
     if (next.isValid()) setCurrentIndex(next);

@@ -15,7 +15,12 @@
 class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
+class SheetEditTarget;
 class SheetTableModel;
+
+namespace timbra {
+class CellChanges;
+}
 
 // The grid widget of the programs: a table view over one core Sheet, with the sheet's editors,
 // sizes and formats, spreadsheet keys, the clipboard and printing. Code that changes the sheet
@@ -38,6 +43,11 @@ public:
     void setSheet(timbra::Sheet sheet);
     // Shows what code wrote into the sheet since the last refresh.
     void refresh();
+    // Shows a sheet that a document keeps (it must outlive the grid); the user's edits, Cut, Paste
+    // and Delete go to `target`, which writes them and calls showChanges.
+    void attachSheet(timbra::Sheet& sheet, SheetEditTarget* target);
+    // Repaints exactly the cells an edit changed.
+    void showChanges(const timbra::CellChanges& cells);
 
     // A read-only grid (the report, the reference pages) never opens an editor.
     void setReadOnly(bool readOnly);

@@ -4,6 +4,7 @@
 
 #include "app/Prompter.h"
 #include "grid/SheetClipboard.h"
+#include "grid/SheetEditTarget.h"
 #include "grid/SheetTableModel.h"
 
 #include <QClipboard>
@@ -41,6 +42,7 @@ void CSpreadSheet::cutSelection() {
     copySelection();
     if (isReadOnly()) return;
     const Sheet::Block block = selectedBlock();
+    if (SheetEditTarget* target = model_->editTarget()) return target->clearBlock(block, true);
     timbra::clearBlockValues(sheet(), block);
     announceBlock(block);
 }
@@ -52,8 +54,10 @@ void CSpreadSheet::pasteAtSelection() {
     const timbra::TextTable table =
         timbra::parseClipboardText(QGuiApplication::clipboard()->text().toStdString());
     if (table.empty()) return;
-    const timbra::PasteResult result = timbra::pasteIntoSheet(sheet(), at, table);
-    announceBlock(result.changed);
+    SheetEditTarget* target = model_->editTarget();
+    const timbra::PasteResult result =
+        target ? target->paste(at, table) : timbra::pasteIntoSheet(sheet(), at, table);
+    if (!target) announceBlock(result.changed);
     const QString told = pasteReport(result);
     if (!told.isEmpty()) Prompter::current().message(this, messageCaption(), told);
 }
@@ -61,22 +65,25 @@ void CSpreadSheet::pasteAtSelection() {
 QString CSpreadSheet::pasteReport(const timbra::PasteResult& result) const {
     QStringList said;
     if (result.rowsPastLastRow > 0)
-        said << (result.rowsPastLastRow == 1
-                     ? tr("The paste ran past row %1, the last row of the grid; 1 pasted row was left out.")
-                     : tr("The paste ran past row %1, the last row of the grid; %2 pasted rows were left out.")
-                           .arg(result.rowsPastLastRow))
-                    .arg(sheet().GetMaxRows());
+        said
+            << (result.rowsPastLastRow == 1
+                    ? tr("The paste ran past row %1, the last row of the grid; 1 pasted row was left out.")
+                    : tr("The paste ran past row %1, the last row of the grid; %2 pasted rows were left out.")
+                          .arg(result.rowsPastLastRow))
+                   .arg(sheet().GetMaxRows());
     const int pastLastColumn = result.outside;
     if (pastLastColumn > 0)
-        said << (pastLastColumn == 1
-                     ? tr("The paste ran past column %1, the last column of the grid; 1 pasted value was left out.")
-                     : tr("The paste ran past column %1, the last column of the grid; %2 pasted values were left "
-                          "out.")
-                           .arg(pastLastColumn))
+        said << (pastLastColumn == 1 ? tr("The paste ran past column %1, the last column of the grid; 1 "
+                                          "pasted value was left out.")
+                                     : tr("The paste ran past column %1, the last column of the grid; %2 "
+                                          "pasted values were left "
+                                          "out.")
+                                           .arg(pastLastColumn))
                     .arg(QString::fromStdString(timbra::columnName(sheet().GetMaxCols())));
     if (result.refused > 0)
         said << (result.refused == 1
-                     ? tr("1 pasted value does not fit its cell and was left out; that cell keeps what it held.")
+                     ? tr("1 pasted value does not fit its cell and was left out; that cell keeps what it "
+                          "held.")
                      : tr("%1 pasted values do not fit their cells and were left out; those cells keep what "
                           "they held.")
                            .arg(result.refused));
@@ -94,6 +101,7 @@ void CSpreadSheet::clearSelectedValues() {
     if (isReadOnly()) return;
     const Sheet::Block block = selectedBlock();
     if (block.empty()) return;
+    if (SheetEditTarget* target = model_->editTarget()) return target->clearBlock(block, false);
     const bool single = block.col1 == block.col2 && block.row1 == block.row2;
     const bool wasBlank = single && sheet().GetText(block.col1, block.row1).empty();
     timbra::clearBlockValues(sheet(), block);

@@ -35,7 +35,8 @@ void CSpreadSheet::PrintSheet() {
     if (!Prompter::current().choosePrinter(this, printer)) return;
     // A print the user cancelled passes silently; only a failure is told.
     QString error;
-    if (!printTo(printer, &error) && !error.isEmpty()) Prompter::current().message(this, messageCaption(), error);
+    if (!printTo(printer, &error) && !error.isEmpty())
+        Prompter::current().message(this, messageCaption(), error);
 }
 
 Sheet::Block CSpreadSheet::printBlock() {

@@ -85,12 +85,16 @@ bool SheetItemDelegate::eventFilter(QObject* object, QEvent* event) {
     if (!editor || event->type() != QEvent::KeyPress) return QStyledItemDelegate::eventFilter(object, event);
 
     Move move = Move::Stay;
+    const bool control = static_cast<QKeyEvent*>(event)->modifiers() & Qt::ControlModifier;
     switch (static_cast<QKeyEvent*>(event)->key()) {
     case Qt::Key_Tab:
-        move = Move::Next;
+        move = control
+                   ? (static_cast<QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier ? Move::FocusPrevious
+                                                                                      : Move::FocusNext)
+                   : Move::Next;
         break;
     case Qt::Key_Backtab:
-        move = Move::Previous;
+        move = control ? Move::FocusPrevious : Move::Previous;
         break;
     case Qt::Key_Enter:
     case Qt::Key_Return:

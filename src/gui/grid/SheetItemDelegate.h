@@ -10,8 +10,9 @@ class SheetTableModel;
 class SheetItemDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    // Where the cursor goes once an edit has ended.
-    enum class Move { Stay, Next, Previous, Down, Up };
+    // Where the cursor goes once an edit has ended; FocusNext and FocusPrevious (Ctrl+Tab and
+    // Ctrl+Shift+Tab) take the keyboard focus out of the grid to the dialog's next or previous control.
+    enum class Move { Stay, Next, Previous, Down, Up, FocusNext, FocusPrevious };
 
     SheetItemDelegate(SheetTableModel* model, QObject* parent);
 

@@ -7,16 +7,25 @@
 #include <QDialog>
 
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 class CSpreadSheet;
+class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QUndoStack;
+class StandEditor;
 
 namespace timbra {
+struct LoadResult;
+struct MenuEntry;
 struct ProgramProfile;
 struct ReferencePage;
+class StandDocument;
 } // namespace timbra
 
 // The modal dialog in which the user enters one stand: the tally grid, the objective boxes, Run
@@ -35,6 +44,14 @@ public:
     // nullptr until the user runs.
     const timbra::StandStatistics* statistics() const { return statistics_ ? &*statistics_ : nullptr; }
     CSpreadSheet* grid() const { return grid_; }
+    // The stand being entered (tally, objective boxes, last Run) and the history of its edits.
+    timbra::StandDocument& document() const;
+    QUndoStack* undoStack() const;
+
+    // Lays a tally text into the grid as Open does: one undoable step named `stepName`, the cells
+    // whose text their editor would refuse marked. All or nothing; the reader's result says why not.
+    timbra::LoadResult openTallyText(std::string_view bytes, const std::string& nameForMessages,
+                                     const std::string& stepName);
 
 public slots:
     // Objectives and Run (InputDialogRun.cpp)
@@ -65,20 +82,23 @@ protected:
 private:
     void buildControls();
     void buildMenuBar();
+    QAction* undoRedoAction(const timbra::MenuEntry& entry, QMenu* menu);
     void OnInitDialog();
     bool confirmLeaving(const std::string& question);
     void showPage(const timbra::ReferencePage& page);
     void message(const QString& text);
 
-    // The objective boxes as the core models see them, and back.
-    timbra::ObjectiveBoxes objectiveBoxes() const;
-    void setObjectiveBoxes(const timbra::ObjectiveBoxes& boxes);
-    void checkOnlyObjective1();
+    // Shows the document's objective boxes: ticks and enabled state.
+    void showObjectiveBoxes();
+    // Tells what the user should know about an opened file: bytes read as Windows-1252, cells
+    // whose text their editor would refuse (they are marked).
+    void reportOpened(const timbra::LoadResult& loaded, const QString& path);
 
     const timbra::ProgramProfile& profile_;
     timbra::StandResults results_;
     std::optional<timbra::StandStatistics> statistics_;
     CSpreadSheet* grid_ = nullptr;
+    StandEditor* editor_ = nullptr;
     std::vector<QCheckBox*> objectives_;
     QLineEdit* standValueBox_ = nullptr;
     QLineEdit* decisionBox_ = nullptr;

@@ -5,8 +5,9 @@
 #include "app/ReferencePageDialog.h"
 #include "grid/CSpreadSheet.h"
 #include "input/DialogUnits.h"
-#include "input/TallyCommands.h"
+#include "input/StandEditor.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -26,6 +28,10 @@ using timbra::ProgramProfile;
 
 namespace {
 
+// Grid heights in dialog units: the template's, and the least the dialog keeps (a few rows).
+constexpr int OpeningGridHeight = 179;
+constexpr int MinimumGridHeight = 60;
+
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -34,7 +40,8 @@ QPushButton* makeButton(const QString& caption, const char* name, QWidget* paren
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setAutoDefault(false);
-    button->setMinimumSize(dialogUnits(50, 14));
+    button->setMinimumSize(
+        dialogUnits(50, 14).expandedTo(button->sizeHint())); // the template's size, or the caption's
     return button;
 }
 
@@ -81,7 +88,8 @@ void CInputDialog::buildControls() {
     for (int n = 1; n <= profile_.objectiveCount; ++n) {
         auto* box = new QCheckBox(tr("Objective %1").arg(n), group);
         box->setObjectName(QStringLiteral("objective%1").arg(n));
-        box->setMinimumWidth(dialogUnits(52, 10).width());
+        // Never narrower than its caption: "Objective 1" and "Objective 4" must stay told apart.
+        box->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
         connect(box, &QCheckBox::clicked, this, [this, n] { OnObjective(n); });
         boxes->addWidget(box);
         objectives_.push_back(box);
@@ -102,6 +110,16 @@ void CInputDialog::buildControls() {
     connect(cancel, &QPushButton::clicked, this, &CInputDialog::reject);
     auto* run = makeButton(tr("Run"), "run", this);
     connect(run, &QPushButton::clicked, this, &CInputDialog::OnRun);
+    // F5 and Ctrl+R run from anywhere in the dialog; taking the focus first commits an open cell edit.
+    auto* runKeys = new QAction(this);
+    runKeys->setObjectName(QStringLiteral("runShortcut"));
+    runKeys->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)});
+    connect(runKeys, &QAction::triggered, run, [run] {
+        run->setFocus(Qt::ShortcutFocusReason);
+        run->click();
+    });
+    addAction(runKeys);
+    run->setToolTip(tr("Run (F5, Ctrl+R)"));
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     buttons->addWidget(run);
@@ -109,11 +127,14 @@ void CInputDialog::buildControls() {
     top->addLayout(buttons);
     layout->addLayout(top);
 
-    // The tally grid takes the room that is left and grows with the dialog.
+    // The tally grid takes the room that is left and grows with the dialog; in a dialog made smaller
+    // than it opens, the grid gives up room and scrolls.
     grid_ = new CSpreadSheet(this);
     grid_->setObjectName(QStringLiteral("grid"));
-    grid_->setMinimumHeight(dialogUnits(0, 179).height());
+    grid_->setMinimumHeight(dialogUnits(0, MinimumGridHeight).height());
     connect(grid_, &CSpreadSheet::CellChanged, this, &CInputDialog::OnCellChanged);
+    editor_ = new StandEditor(profile_, grid_, this);
+    connect(editor_, &StandEditor::boxesChanged, this, &CInputDialog::showObjectiveBoxes);
     layout->addWidget(grid_, 1);
 
     // Foot: the hint (where the program has one), then the three result boxes on the right.
@@ -136,6 +157,16 @@ void CInputDialog::buildControls() {
     decisionLine_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     decisionLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(decisionLine_);
+
+    // Tab order: the objectives, their descriptions, the buttons, then the grid; Ctrl+Tab leaves the grid.
+    QWidget* order[] = {descriptions, ok, cancel, run, grid_};
+    QWidget* previous = objectives_.back();
+    for (std::size_t i = 1; i < objectives_.size(); ++i)
+        setTabOrder(objectives_[i - 1], objectives_[i]);
+    for (QWidget* next : order) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 void CInputDialog::buildMenuBar() {
@@ -161,7 +192,8 @@ void CInputDialog::buildMenuBar() {
                 qmenu->addSeparator();
                 continue;
             }
-            QAction* action = qmenu->addAction(qs(entry.text));
+            QAction* action = undoRedoAction(entry, qmenu);
+            if (!action) action = qmenu->addAction(qs(entry.text));
             action->setObjectName(QStringLiteral("action%1").arg(entry.id));
             for (const auto& [id, handler] : handlers)
                 if (id != 0 && id == entry.id) connect(action, &QAction::triggered, this, handler);
@@ -170,23 +202,51 @@ void CInputDialog::buildMenuBar() {
     layout()->setMenuBar(bar);
 }
 
+// The undo history's items name the step ("Undo Paste") and are disabled when there is none; their
+// keys work wherever the focus is in the dialog, except in an open cell editor, which has its own.
+QAction* CInputDialog::undoRedoAction(const timbra::MenuEntry& entry, QMenu* menu) {
+    const bool undo = entry.id == profile_.undoId;
+    if (entry.id == 0 || (!undo && entry.id != profile_.redoId)) return nullptr;
+    QUndoStack* stack = editor_->undoStack();
+    QAction* action =
+        undo ? stack->createUndoAction(menu, qs(entry.text)) : stack->createRedoAction(menu, qs(entry.text));
+    action->setShortcuts(undo ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)}
+                              : QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                                    QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    menu->addAction(action);
+    addAction(action);
+    return action;
+}
+
 // The stored empty grid, blanked by the tally conventions, with Objective 1 ticked and the
 // cursor on the first plot number. Run afresh for every dialog, so no tally survives a dialog.
 void CInputDialog::OnInitDialog() {
-    timbra::Sheet tally = profile_.loadTallyGrid();
-    timbra::prepareTallyForDialog(tally, profile_.tally);
-    grid_->setSheet(std::move(tally));
-    checkOnlyObjective1();
+    // The document starts in the dialog's opening state, and the grid shows it from its creation.
+    showObjectiveBoxes();
     grid_->SetActiveCell(1, 6);
     grid_->setFocus();
 
-    // Wide enough to show every column of the tally without scrolling sideways.
+    // Opens with the grid as tall as the dialog template has it and wide enough to show every column
+    // of the tally without scrolling sideways.
+    grid_->setMinimumHeight(dialogUnits(0, OpeningGridHeight).height());
     int gridWidth = grid_->verticalHeader()->sizeHint().width() +
                     grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth();
     for (int c = 0; c < grid_->sheet().GetMaxCols(); ++c)
         gridWidth += grid_->columnWidth(c);
     const QMargins margins = layout()->contentsMargins();
-    resize(std::max(sizeHint().width(), gridWidth + margins.left() + margins.right()), sizeHint().height());
+    const QSize opening(std::max(sizeHint().width(), gridWidth + margins.left() + margins.right()),
+                        sizeHint().height());
+    grid_->setMinimumHeight(dialogUnits(0, MinimumGridHeight).height());
+    resize(opening);
+    grid_->scrollToTop(); // the stand header stays in sight; the cursor is on the first plot number
+}
+
+timbra::StandDocument& CInputDialog::document() const {
+    return editor_->document();
+}
+
+QUndoStack* CInputDialog::undoStack() const {
+    return editor_->undoStack();
 }
 
 bool CInputDialog::confirmLeaving(const std::string& question) {

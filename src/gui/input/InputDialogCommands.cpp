@@ -2,13 +2,16 @@
 
 #include "app/ProgramProfile.h"
 #include "app/Prompter.h"
+#include "app/StandDocument.h"
 #include "grid/CSpreadSheet.h"
+#include "input/StandEditor.h"
 #include "input/TallyCommands.h"
 #include "input/TallyFile.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QStringList>
+#include <QUndoStack>
 
 // The spreadsheet commands of the input dialog's menu bar.
 
@@ -23,29 +26,37 @@ std::string localPath(const QString& path) {
 } // namespace
 
 void CInputDialog::OnNew() {
-    // The boxes are set directly: New runs no rewrite pass.
-    setObjectiveBoxes({});
-    timbra::newTally(grid_->sheet(), profile_.tally);
-    checkOnlyObjective1();
-    grid_->refresh();
+    editor_->record(document().newTally());
 }
 
 void CInputDialog::OnClearSpreadsheet() {
-    timbra::clearTally(grid_->sheet(), profile_.tally);
-    grid_->refresh();
+    editor_->record(document().clearTally());
 }
 
 void CInputDialog::OnOpen() {
     const QString path = Prompter::current().openFileName(this, TallyFilePreset, TallyFileFilter);
     if (path.isEmpty()) return;
-    const timbra::LoadResult loaded = timbra::loadTallyFile(grid_->sheet(), localPath(path));
-    if (!loaded.ok) {
+    timbra::OpenEdit opened = document().open(localPath(path));
+    if (!opened.loaded.ok) {
         // Nothing of the file was taken: the grid still holds what it held.
-        message(tr("The tally was not opened. %1").arg(QString::fromStdString(loaded.error)));
+        message(tr("The tally was not opened. %1").arg(QString::fromStdString(opened.loaded.error)));
         return;
     }
-    grid_->refresh();
-    // What the user should know about the file, told in one message.
+    editor_->record(std::move(opened.edit), opened.loaded.refusedCells);
+    reportOpened(opened.loaded, path);
+}
+
+timbra::LoadResult CInputDialog::openTallyText(std::string_view bytes, const std::string& nameForMessages,
+                                               const std::string& stepName) {
+    timbra::OpenEdit opened = document().openText(bytes, nameForMessages, stepName);
+    if (!opened.loaded.ok) return opened.loaded;
+    editor_->record(std::move(opened.edit), opened.loaded.refusedCells);
+    reportOpened(opened.loaded, QString::fromStdString(nameForMessages));
+    return opened.loaded;
+}
+
+// What the user should know about an opened file, told in one message.
+void CInputDialog::reportOpened(const timbra::LoadResult& loaded, const QString& path) {
     QStringList notes;
     if (const auto bytes = loaded.windows1252Bytes; bytes > 0)
         notes << (bytes == 1
@@ -54,7 +65,6 @@ void CInputDialog::OnOpen() {
                             .arg(bytes)
                             .arg(path));
     if (!loaded.refusedCells.empty()) {
-        grid_->markCells(loaded.refusedCells);
         const auto count = loaded.refusedCells.size();
         notes << (count == 1 ? tr("1 cell of %1 holds a value that its column does not accept; it is marked "
                                   "in the grid.")
@@ -72,8 +82,9 @@ void CInputDialog::OnSaveAs() {
     const QString path =
         Prompter::current().saveFileName(this, TallyFilePreset, TallyFileFilter, TallyFileSuffix);
     if (path.isEmpty()) return;
-    const timbra::FileResult saved = timbra::saveTallyFile(grid_->sheet(), localPath(path));
-    if (!saved.ok) message(tr("The tally was not saved. %1").arg(QString::fromStdString(saved.error)));
+    const timbra::FileResult saved = timbra::saveTallyFile(document().tally(), localPath(path));
+    if (!saved.ok) return message(tr("The tally was not saved. %1").arg(QString::fromStdString(saved.error)));
+    undoStack()->setClean(); // the history remembers which step the file holds
 }
 
 // Prints the stand header, the headings and the trees, all ten columns.

@@ -36,17 +36,26 @@ TEST(TallyGrid, SizeLabelsAndHeaderCells) {
         SCOPED_TRACE(rows);
         EXPECT_EQ(grid.GetMaxCols(), 10);
         EXPECT_EQ(grid.GetMaxRows(), rows);
+        // Row 5's headings and the labels are ordinary cells with their column's editor, which also
+        // take their own caption back.
         for (int col = 1; col <= 10; ++col) {
             EXPECT_EQ(grid.GetText(col, 5), grid.GetColHeading(col));
-            EXPECT_TRUE(grid.formatAt(col, 5).staticText);
+            EXPECT_EQ(grid.accept(col, 5, grid.GetColHeading(col)), grid.GetColHeading(col));
         }
+        EXPECT_EQ(grid.accept(2, 5, "Tree no."), "Tree no.");
+        EXPECT_EQ(grid.accept(9, 5, "codominant"), "Codominant"); // the column-wide list
+        EXPECT_EQ(grid.accept(9, 5, "Tree no."), std::nullopt);
+        EXPECT_EQ(grid.accept(9, 2, "Number of Plots"), "Number of Plots");
+        EXPECT_EQ(grid.accept(9, 2, "reserved"), std::nullopt);
+        EXPECT_EQ(grid.accept(10, 1, "reserved"), "Reserved");
         for (const auto& [col, row, text] : {std::tuple{1, 2, "Stand Name"},
                                              {1, 3, "Stand Location"},
                                              {7, 2, "Plot Size"},
                                              {9, 2, "Number of Plots"}}) {
             EXPECT_EQ(grid.GetText(col, row), text);
-            EXPECT_EQ(grid.accept(col, row, "x"), std::nullopt) << "label cells are not edited";
+            EXPECT_FALSE(grid.formatAt(col, row).staticText);
         }
+        EXPECT_EQ(grid.accept(1, 2, "Stand"), "Stand");
         EXPECT_EQ(grid.GetText(8, 2), plotSize);
         EXPECT_EQ(grid.editorAt(8, 2).items,
                   (std::vector<std::string>{"Tenth acre", "Fifth acre", "Quarter acre", "Half acre"}));

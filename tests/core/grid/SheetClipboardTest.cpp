@@ -77,7 +77,7 @@ TEST(SheetClipboard, PasteChecksEveryCellAndNormalises) {
 TEST(SheetClipboard, PasteCountsWhatHappenedToEachValue) {
     Sheet s = smallTally();
     const auto counts = [](const PasteResult& r) {
-        return std::vector{r.written,  r.unchanged, r.refused,          r.refusedControl,
+        return std::vector{r.written, r.unchanged,         r.refused,        r.refusedControl,
                            r.outside, r.valuesPastLastRow, r.rowsPastLastRow};
     };
     // The heading pasted back onto itself, and "14" onto 14, change nothing and are not refused.

@@ -88,6 +88,8 @@ TEST(CellEditor, AcceptRules) {
     const CellEditor name = CellEditor::text(4);
     const CellEditor dbh = CellEditor::integer(6, 40, 2);
     const CellEditor height = CellEditor::decimal(1, 3.5, 0.5, 1);
+    const CellEditor plot = CellEditor::integer(0, 100);
+    const CellEditor treeNumber = CellEditor::decimal(-9999999.99, 9999999.99, 1, 2);
     const CellEditor crown = CellEditor::list({"Dominant", "Co-dominant", "Intermediate", "Suppressed"});
     const struct {
         const CellEditor& editor;
@@ -99,14 +101,21 @@ TEST(CellEditor, AcceptRules) {
         {name, "\u00C9t\u00E9s", "\u00C9t\u00E9s"}, // four characters, seven bytes
         {name, "\u00C9t\u00E9s!", No}, {name, "a\tb", No}, {name, "a\nb", No},
         {dbh, "6", "6"}, {dbh, " 40 ", "40"}, {dbh, "14.0", "14"}, {dbh, "14.5", No}, {dbh, "ten", No},
-        {dbh, "1e309", No}, {dbh, "0", "0"}, {dbh, "-0", "0"}, // 0: not entered
-        {height, "3.5", "3.5"}, {height, "0.0", "0.0"}, {height, "nan", No},
+        {dbh, "1e309", No}, {dbh, "0", No}, {dbh, "-0", No}, // a typed 0 must fit like any value
+        {plot, "0", "0"}, {plot, "100", "100"},
+        {height, "3.5", "3.5"}, {height, "2", "2.0"}, {height, "2.25", "2.25"}, {height, "0.0", No},
+        {height, "nan", No}, {treeNumber, "1", "1.00"}, {treeNumber, "1.00", "1.00"}, {treeNumber, "-0", "0.00"},
+        {treeNumber, "1e2", "100.00"}, // one form per value
         {crown, "co-DOMINANT", "Co-dominant"}, {crown, " Suppressed ", "Suppressed"}, {crown, "Dom", No},
         {crown, "", ""},
         // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.editor.accept(c.typed), c.kept) << "typed \"" << c.typed << "\"";
+    // The 0 the dialog writes into empty tree rows is held without a mark; other misfits are not.
+    for (const char* zero : {"0", "0.0", "-0"})
+        EXPECT_TRUE(dbh.holds(zero) && height.holds(zero)) << zero;
+    EXPECT_FALSE(dbh.holds("45") || height.holds("4") || crown.holds("0"));
 }
 
 TEST(StoredSheet, ReadsEditorsCellsAndReportsBadDocuments) {

@@ -153,7 +153,7 @@ TEST(TallyText, ExtraBlankRowsAndColumnsAreLeftOut) {
 TEST(TallyText, CellsTheEditorsWouldRefuseAreKeptAndReported) {
     Sheet s = timbraProfile().loadTallyGrid();
     const std::string text = "\r"
-                             "Stand Label,,Name\r" // a changed read-only label
+                             "Stand Label,,Name\r" // a changed label: a text like any other
                              "\r\r\r"
                              "1,1,ylp,Desirable,45,2,1,High,Codominant,Preferred\r"
                              "0,,  ,,abc,0.0,0, , ,\r";
@@ -161,10 +161,12 @@ TEST(TallyText, CellsTheEditorsWouldRefuseAreKeptAndReported) {
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(s.GetText(5, 6), "45");
     EXPECT_EQ(s.GetText(9, 6), "Codominant");
-    EXPECT_EQ(s.GetText(3, 6), "ylp"); // accepted (it would be upper-cased when typed) and kept as it is
+    EXPECT_EQ(s.GetText(3, 6), "ylp");  // accepted (it would be upper-cased when typed) and kept as it is
+    EXPECT_EQ(s.GetText(2, 6), "1.00"); // a number takes its cell's one form, as typed
     using Cell = std::pair<int, int>;
-    // Labels the file leaves empty are not counted: a converter need not write them.
-    EXPECT_EQ(r.refusedCells, (std::vector<Cell>{{1, 2}, {5, 6}, {9, 6}, {3, 7}, {5, 7}}));
+    // The 0s of an empty tree row are kept and not counted, although a typed 0 would not fit.
+    EXPECT_EQ(r.refusedCells, (std::vector<Cell>{{5, 6}, {9, 6}, {3, 7}, {5, 7}}));
+    EXPECT_EQ(s.GetText(6, 7) + "|" + s.GetText(7, 7), "0.0|0");
 }
 
 // The programs run under the user's locale (the windowing library takes it from the environment at

@@ -1,0 +1,216 @@
+#include "app/StandDocument.h"
+
+#include "input/TallyCommands.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace timbra {
+
+namespace {
+
+constexpr int SpeciesClassColumn = 4;
+constexpr int DbhColumn = 5;
+constexpr int CrownClassColumn = 9;
+constexpr int ProvinceColumn = 10, ProvinceRow = 3;
+constexpr int FirstTreeRow = 6;
+
+// The texts of a block, row by row, to compare with after a command.
+std::vector<std::string> textsOf(const Sheet& sheet, const Sheet::Block& b) {
+    std::vector<std::string> texts;
+    if (b.empty()) return texts;
+    texts.reserve(static_cast<std::size_t>(b.col2 - b.col1 + 1) *
+                  static_cast<std::size_t>(b.row2 - b.row1 + 1));
+    for (int r = b.row1; r <= b.row2; ++r)
+        for (int c = b.col1; c <= b.col2; ++c)
+            texts.push_back(sheet.GetText(c, r));
+    return texts;
+}
+
+void addDifferences(CellChanges& changes, const Sheet& sheet, const Sheet::Block& b,
+                    const std::vector<std::string>& before) {
+    if (b.empty()) return;
+    std::size_t i = 0;
+    for (int r = b.row1; r <= b.row2; ++r)
+        for (int c = b.col1; c <= b.col2; ++c, ++i)
+            if (const std::string& now = sheet.GetText(c, r); now != before[i])
+                changes.add(c, r, before[i], now);
+    changes.shrink();
+}
+
+Sheet::Block clipped(const Sheet& sheet, const Sheet::Block& b) {
+    return {std::max(b.col1, 1), std::max(b.row1, 1), std::min(b.col2, sheet.GetMaxCols()),
+            std::min(b.row2, sheet.GetMaxRows())};
+}
+
+Sheet::Block wholeSheet(const Sheet& sheet) {
+    return {1, 1, sheet.GetMaxCols(), sheet.GetMaxRows()};
+}
+
+std::string withoutMnemonics(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+    return text;
+}
+
+} // namespace
+
+std::optional<std::pair<int, int>> StandEdit::firstCell() const {
+    if (cells.empty()) return std::nullopt;
+    const CellChanges::Change first = cells[0];
+    return std::pair{first.col, first.row};
+}
+
+StandDocument::StandDocument(const ProgramProfile& profile)
+    : profile_(&profile), tally_(profile.loadTallyGrid()), boxes_(openingBoxes()) {
+    prepareTallyForDialog(tally_, profile.tally);
+}
+
+ObjectiveBoxes StandDocument::openingBoxes() {
+    ObjectiveBoxes boxes;
+    boxes.checked[0] = true;
+    return boxes;
+}
+
+template <typename Command>
+StandEdit StandDocument::recordBlock(std::string name, const Sheet::Block& block, Command&& command) {
+    StandEdit edit;
+    edit.name = std::move(name);
+    edit.boxesBefore = boxes_;
+    const Sheet::Block b = clipped(tally_, block);
+    const std::vector<std::string> before = textsOf(tally_, b);
+    command();
+    addDifferences(edit.cells, tally_, b, before);
+    edit.boxesAfter = boxes_;
+    return edit;
+}
+
+template <typename Command> StandEdit StandDocument::recordWhole(std::string name, Command&& command) {
+    return recordBlock(std::move(name), wholeSheet(tally_), std::forward<Command>(command));
+}
+
+void StandDocument::applyCellRules(StandEdit& edit) {
+    for (std::size_t i = 0; i < edit.cells.size(); ++i) {
+        const auto cell = cellChanged(edit.cells[i].col, edit.cells[i].row);
+        if (edit.cells.size() == 1) edit.cursor = cell;
+    }
+    edit.boxesAfter = boxes_;
+}
+
+std::optional<std::pair<int, int>> StandDocument::cellChanged(int col, int row) {
+    if (profile_->objective3ByProvince && profile_->objectiveCount >= 3 && col == ProvinceColumn &&
+        row <= ProvinceRow) {
+        const auto& without = profile_->provincesWithoutObjective3;
+        const std::string& province = tally_.GetText(ProvinceColumn, ProvinceRow);
+        boxes_.enabled[2] = std::find(without.begin(), without.end(), province) == without.end();
+    }
+    return cursorRule(col, row);
+}
+
+std::optional<StandEdit> StandDocument::typeCell(int col, int row, std::string_view text) {
+    const auto accepted = tally_.accept(col, row, text);
+    if (!accepted) return std::nullopt;
+    StandEdit edit =
+        recordBlock("Typing", {col, row, col, row}, [&] { tally_.SetText(col, row, *accepted); });
+    applyCellRules(edit);
+    return edit;
+}
+
+PasteEdit StandDocument::paste(const Sheet::Block& at, const TextTable& table) {
+    // The cells the paste may reach: the whole target for one copied cell, else the table's extent.
+    Sheet::Block reach = at;
+    if (table.size() != 1 || table.front().size() != 1) {
+        std::size_t width = 0;
+        for (const auto& row : table)
+            width = std::max(width, row.size());
+        reach = {at.col1, at.row1, at.col1 + static_cast<int>(std::min<std::size_t>(width, 1 << 20)) - 1,
+                 at.row1 + static_cast<int>(std::min<std::size_t>(table.size(), 1 << 20)) - 1};
+    }
+    PasteEdit pasted;
+    pasted.edit = recordBlock(commandName(profile_->pasteId), reach,
+                              [&] { pasted.result = pasteIntoSheet(tally_, at, table); });
+    applyCellRules(pasted.edit);
+    return pasted;
+}
+
+StandEdit StandDocument::clearBlock(const Sheet::Block& block, std::string name) {
+    StandEdit edit = recordBlock(std::move(name), block, [&] { clearBlockValues(tally_, block); });
+    applyCellRules(edit);
+    return edit;
+}
+
+StandEdit StandDocument::newTally() {
+    return recordWhole(commandName(profile_->newId), [this] {
+        boxes_.checked = openingBoxes().checked;
+        timbra::newTally(tally_, profile_->tally);
+    });
+}
+
+StandEdit StandDocument::clearTally() {
+    return recordWhole(commandName(profile_->clearId),
+                       [this] { timbra::clearTally(tally_, profile_->tally); });
+}
+
+OpenEdit StandDocument::open(const std::string& path) {
+    OpenEdit opened;
+    opened.edit =
+        recordWhole(commandName(profile_->openId), [&] { opened.loaded = loadTallyFile(tally_, path); });
+    return opened;
+}
+
+OpenEdit StandDocument::openText(std::string_view bytes, const std::string& name, std::string stepName) {
+    OpenEdit opened;
+    opened.edit =
+        recordWhole(std::move(stepName), [&] { opened.loaded = loadTallyText(tally_, bytes, name); });
+    return opened;
+}
+
+StandEdit StandDocument::clickObjective(int n) {
+    return recordWhole("Objective " + std::to_string(n), [&] {
+        if (timbra::clickObjective(boxes_, profile_->objectiveCount, n))
+            profile_->rewriteForObjective(tally_, n);
+    });
+}
+
+StandEdit StandDocument::chooseObjective(int n, bool keepClasses) {
+    return recordWhole("Objective " + std::to_string(n),
+                       [&] { timbra::chooseObjective(*profile_, tally_, boxes_, n, keepClasses); });
+}
+
+void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, int n,
+                     bool keepClasses) {
+    boxes.checked = {};
+    if (clickObjective(boxes, profile.objectiveCount, n) && !keepClasses)
+        profile.rewriteForObjective(tally, n);
+}
+
+void StandDocument::undo(const StandEdit& edit) {
+    edit.cells.writeBefore(tally_);
+    boxes_ = edit.boxesBefore;
+}
+
+void StandDocument::redo(const StandEdit& edit) {
+    edit.cells.writeAfter(tally_);
+    boxes_ = edit.boxesAfter;
+}
+
+std::optional<std::pair<int, int>> StandDocument::cursorRule(int col, int row) const {
+    if (col != DbhColumn || row < FirstTreeRow) return std::nullopt;
+    // Small and unacceptable trees need no height, grade or vigor: on to the crown class.
+    const int dbh = tally_.GetInteger(DbhColumn, row);
+    const bool skip = tally_.GetText(SpeciesClassColumn, row) == "Unacceptable" || (dbh > 5 && dbh < 12);
+    return std::pair{skip ? CrownClassColumn : DbhColumn, row};
+}
+
+const RunOutcome& StandDocument::run() {
+    lastRun_ = profile_->run(tally_, boxes_);
+    return *lastRun_;
+}
+
+std::string StandDocument::commandName(int id) const {
+    for (const Menu& menu : profile_->inputMenus)
+        for (const MenuEntry& entry : menu.entries)
+            if (id != 0 && entry.id == id) return withoutMnemonics(entry.text);
+    return {};
+}
+
+} // namespace timbra

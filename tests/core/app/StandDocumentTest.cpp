@@ -1,0 +1,149 @@
+// The stand document: every kind of edit undoes and redoes to the same cells and boxes, the
+// cell-change rules apply to typed and pasted cells alike, and a history of whole-tally steps stays
+// small.
+#include "app/StandDocument.h"
+
+#include "../model/TallyBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using timbra::ObjectiveBoxes;
+using timbra::ProgramProfile;
+using timbra::StandDocument;
+using timbra::StandEdit;
+
+namespace {
+
+struct State {
+    std::string texts;
+    ObjectiveBoxes boxes;
+    bool operator==(const State&) const = default;
+};
+
+State stateOf(const StandDocument& doc) {
+    return {timbra::formatTallyText(doc.tally()), doc.boxes()};
+}
+
+// A stand with `trees` trees, laid in as Open would.
+void openStand(StandDocument& doc, int trees) {
+    const ProgramProfile& p = doc.profile();
+    const timbra::Sheet sheet =
+        timbra::test::tally(doc.tally().GetMaxRows(), 3, "Fifth acre", p.hasProvince ? "Cumberland" : "",
+                            std::vector<timbra::test::Tree>(static_cast<std::size_t>(trees)));
+    ASSERT_TRUE(doc.openText(timbra::formatTallyText(sheet), "stand", "Open").loaded.ok);
+}
+
+struct StepCase {
+    const char* name;
+    const ProgramProfile& (*profile)();
+    std::function<StandEdit(StandDocument&)> step;
+};
+
+} // namespace
+
+TEST(StandDocument, EveryStepUndoesAndRedoes) {
+    const StepCase cases[] = {
+        {"Typing", timbra::timbraProfile, [](StandDocument& d) { return *d.typeCell(5, 7, "18"); }},
+        {"Paste", timbra::timbraProfile,
+         [](StandDocument& d) {
+             return d.paste({1, 6, 1, 6}, {{"2", "", "SUM"}, {"3", "", "YLP"}}).edit;
+         }},
+        {"Cut", timbra::lowtimbraProfile,
+         [](StandDocument& d) {
+             return d.clearBlock({3, 6, 5, 8}, "Cut");
+         }},
+        {"Delete", timbra::timbraProfile,
+         [](StandDocument& d) {
+             return d.clearBlock({1, 2, 10, 7}, "Delete");
+         }},
+        {"New", timbra::timbraProfile, [](StandDocument& d) { return d.newTally(); }},
+        {"Clear Spreadsheet", timbra::lowtimbraProfile, [](StandDocument& d) { return d.clearTally(); }},
+        {"Open", timbra::lowtimbraProfile,
+         [](StandDocument& d) { return d.openText("1,,WO\r,,,,,,,,,5\r", "small", "Open").edit; }},
+        {"Objective 2", timbra::timbraProfile, [](StandDocument& d) { return d.clickObjective(2); }},
+        {"Objective 3", timbra::lowtimbraProfile, [](StandDocument& d) { return d.clickObjective(3); }},
+    };
+    for (const StepCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        StandDocument doc(c.profile());
+        openStand(doc, 4);
+        if (std::string(c.name) == "New") {
+            ASSERT_TRUE(doc.clickObjective(3).changed()); // so that New's tick of Objective 1 shows
+        }
+        const State before = stateOf(doc);
+        const StandEdit edit = c.step(doc);
+        const State after = stateOf(doc);
+        EXPECT_EQ(edit.name, c.name);
+        ASSERT_TRUE(edit.changed());
+        EXPECT_NE(after, before);
+        doc.undo(edit);
+        EXPECT_EQ(stateOf(doc), before);
+        doc.redo(edit);
+        EXPECT_EQ(stateOf(doc), after);
+    }
+}
+
+TEST(StandDocument, AnEditThatChangesNothingIsNoStep) {
+    StandDocument doc(timbra::lowtimbraProfile());
+    EXPECT_TRUE(doc.clearTally().changed()); // the opening 0s go
+    EXPECT_FALSE(doc.clearTally().changed());
+    EXPECT_FALSE(doc.typeCell(3, 6, " ")->changed());
+    EXPECT_FALSE(doc.typeCell(5, 6, "abc")); // refused by the DBH editor
+    EXPECT_FALSE(doc.openText(std::string("1\0", 2), "bad", "Open").edit.changed());
+}
+
+// Objective 3 follows the province however J3 changed; undo gives back the boxes as they were.
+TEST(StandDocument, ProvinceRuleForTypedPastedAndClearedCells) {
+    StandDocument doc(timbra::timbraProfile());
+    const StandEdit pasted = doc.paste({10, 3, 10, 3}, {{"Western Rim"}}).edit;
+    EXPECT_FALSE(doc.boxes().enabled[2]);
+    EXPECT_TRUE(pasted.boxesBefore.enabled[2]);
+    doc.undo(pasted);
+    EXPECT_TRUE(doc.boxes().enabled[2]);
+    doc.redo(pasted);
+    EXPECT_FALSE(doc.cursorRule(10, 3));
+
+    doc.typeCell(10, 3, "Cumberland");
+    EXPECT_TRUE(doc.boxes().enabled[2]);
+    doc.paste({9, 2, 9, 2}, {{"", "Coastal Plain"}, {"", "Coastal Plain"}}); // J2 refuses it, J3 takes it
+    EXPECT_FALSE(doc.boxes().enabled[2]);
+    doc.clearBlock({10, 1, 10, 3}, "Delete");
+    EXPECT_TRUE(doc.boxes().enabled[2]);
+
+    StandDocument bottomland(timbra::lowtimbraProfile());
+    bottomland.paste({10, 3, 10, 3}, {{"Western Rim"}});
+    EXPECT_TRUE(bottomland.boxes().enabled[2]);
+}
+
+TEST(StandDocument, CursorRuleWhereOneCellChanged) {
+    StandDocument doc(timbra::timbraProfile());
+    doc.typeCell(4, 7, "Desirable");
+    doc.typeCell(4, 8, "Unacceptable");
+    using Cell = std::pair<int, int>;
+    EXPECT_EQ(doc.typeCell(5, 7, "8")->cursor, Cell(9, 7));  // small tree: on to the crown class
+    EXPECT_EQ(doc.typeCell(5, 7, "18")->cursor, Cell(5, 7)); // the DBH itself: the key moves on
+    EXPECT_EQ(doc.typeCell(5, 8, "30")->cursor, Cell(9, 8)); // unacceptable tree
+    EXPECT_EQ(doc.paste({5, 7, 5, 7}, {{"9"}}).edit.cursor, Cell(9, 7));
+    EXPECT_FALSE(doc.paste({5, 7, 5, 8}, {{"10"}}).edit.cursor); // two cells changed
+    EXPECT_FALSE(doc.typeCell(6, 7, "2.5")->cursor);
+}
+
+// A history of 100 whole-tally steps over a full tally stays far below 64 MB.
+TEST(StandDocument, WholeTallyStepsStaySmall) {
+    StandDocument doc(timbra::lowtimbraProfile());
+    openStand(doc, 1495);
+    const std::string full = timbra::formatTallyText(doc.tally());
+    std::size_t bytes = 0;
+    for (int step = 0; step < 50; ++step) {
+        const StandEdit cleared = doc.clearTally();
+        const StandEdit opened = doc.openText(full, "full", "Open").edit;
+        EXPECT_GE(cleared.cells.size(), 13000u); // all but column B of 1,495 rows
+        bytes += cleared.bytes() + opened.bytes();
+    }
+    EXPECT_LT(bytes, 64u << 20);
+    RecordProperty("bytes", std::to_string(bytes));
+}

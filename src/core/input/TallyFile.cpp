@@ -151,7 +151,7 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
 
     // A number takes its cell's one form, as typing it would ("1" in a tree number is "1.00"); before
     // the limits below, which hold for the tally as it will be saved.
-    for (int r = 1; r <= rows; ++r)
+    for (int r = 1; r <= rowsRead; ++r)
         for (int c = 1; c <= cols; ++c) {
             const CellEditor::Kind kind = sheet.editorAt(c, r).kind;
             if (kind != CellEditor::Kind::Integer && kind != CellEditor::Kind::Float) continue;
@@ -164,11 +164,13 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     // tally as it will be written: quotes read as plain text are doubled there, and text of an older
     // Windows tally takes more bytes as UTF-8. Each cell is written with the comma or the row end
     // after it; the rows the file does not reach are written empty. A cell takes at most twice its
-    // bytes and two quotes, so a tally well inside the limits (every real one) needs no count.
+    // bytes and two quotes, and a number's own form within its limits at most 64 bytes, so a tally
+    // well inside the limits (every real one) needs no count.
+    constexpr std::size_t MostPerCell = 64 + 3;
     const bool surelyFits =
-        2 * body.size() + 3 * static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows) <=
+        2 * body.size() + MostPerCell * static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows) <=
             MaxTallyFileBytes &&
-        2 * read.longestRow + 3 * static_cast<std::size_t>(cols) <= MaxTallyRowBytes;
+        2 * read.longestRow + MostPerCell * static_cast<std::size_t>(cols) <= MaxTallyRowBytes;
     std::size_t savedBytes = static_cast<std::size_t>(rows - rowsRead) * static_cast<std::size_t>(cols);
     for (int r = 1; r <= rowsRead && !surelyFits; ++r) {
         std::size_t rowBytes = 0;

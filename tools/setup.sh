@@ -13,8 +13,9 @@ case "$mode" in
 esac
 
 jobs=$(nproc 2>/dev/null || echo 2)
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev
-          libgtest-dev libgmock-dev libbenchmark-dev libboost-dev fonts-dejavu-core)
+# Qt Charts' CMake package needs Qt OpenGL's, which qt6-charts-dev does not pull in.
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+          nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev libboost-dev fonts-dejavu-core)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 

@@ -61,7 +61,8 @@ int reportCommand(const Options& options, std::istream& in, std::ostream& out, s
     setUpReportSheet(report);
     fillReport(report, results, options.profile->hasProvince);
     if (!options.pdfPath.empty())
-        if (const std::string error = pdfWriter()(report, options.pdfPath); !error.empty()) {
+        if (const std::string error = pdfWriter()(report, results, s.statistics, options.pdfPath);
+            !error.empty()) {
             err << "timbra-cli: " << error << '\n';
             return 2;
         }

@@ -2,6 +2,7 @@
 
 #include "cli/Arguments.h"
 #include "grid/Sheet.h"
+#include "statistics/StandStatistics.h"
 
 #include <functional>
 #include <iosfwd>
@@ -9,9 +10,12 @@
 
 namespace timbra::cli {
 
-// Writes the filled report sheet to a PDF file; returns an error text, empty on success. The
-// program installs one when it is built with the printing code; without one --pdf is refused.
-using ReportPdfWriter = std::function<std::string(const Sheet& report, const std::string& path)>;
+// Writes the filled report sheet and, on a second page, the stand statistics of the run to a PDF
+// file; returns an error text, empty on success. The program installs one when it is built with the
+// printing code; without one --pdf is refused.
+using ReportPdfWriter =
+    std::function<std::string(const Sheet& report, const StandResults& results,
+                              const StandStatistics& statistics, const std::string& path)>;
 void setReportPdfWriter(ReportPdfWriter writer);
 
 // Why the report of these results would stay blank; empty when it can be filled.

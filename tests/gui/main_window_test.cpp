@@ -10,10 +10,14 @@
 #include "app/Startup.h"
 #include "gui/input_test_prompter.h"
 #include "gui/main_stand_test.h"
+#include "input/TallyFile.h"
 #include "report/CTimbraView.h"
 #include "report/ReportContent.h"
 #include "report/ReportPdf.h"
+#include "statistics/StatisticsWindow.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -86,6 +90,8 @@ private slots:
     void reportFillsOnlyWhenAsked();
     void printsTheReport();
     void reportPdfIsWholeOrAbsent();
+    void standStatistics_data() { addPrograms(); }
+    void standStatistics();
     void screenshots();
 
 private:
@@ -113,14 +119,15 @@ void MainWindowTest::startUp_data() {
     QTest::newRow("Timbra")
         << "Timbra"
         << "Timbra - Duvuri Dezorivu-Zezod"
-        << QStringList{"&View: &Status Bar", "Model: Input data", "Results: View Results, Print Results",
+        << QStringList{"&View: &Status Bar", "Model: Input data",
+                       "Results: View Results, Print Results, Stand Statistics",
                        "&Help: Getting Started, -, Field Instructions, Field Data Sheet, -, "
                        "&About Timbra..."}
         << "Welcome to Timbra-Upland";
     QTest::newRow("Lowtimbra") << "Lowtimbra"
                                << "Devevovivo Zezodidu Zodor - Timbra"
                                << QStringList{"&View: &Status Bar", "Model: Input Data",
-                                              "Results: View Results, Print Results",
+                                              "Results: View Results, Print Results, Stand Statistics",
                                               "Getting Started: Start-up Help, -, Field Instructions, Field "
                                               "Data Sheet, -, &About Timbra..."}
                                << "Welcome to Timbra-Bottomland";
@@ -238,6 +245,7 @@ void MainWindowTest::menuPromptsAndF10() {
         for (const auto& entry : menu.entries) {
             if (entry.separator()) continue;
             QAction* action = frame.command(entry.id);
+            if (!action->isEnabled()) continue; // Stand Statistics before a run: it cannot be highlighted
             auto* owner = qobject_cast<QMenu*>(action->parent());
             QVERIFY(owner);
             frame.menuBar()->setActiveAction(owner->menuAction());
@@ -525,26 +533,104 @@ void MainWindowTest::reportPdfIsWholeOrAbsent() {
     timbra::Sheet report;
     timbra::setUpReportSheet(report);
     timbra::fillReport(report, r, true);
+    timbra::StandStatistics statistics;
+    timbra::SamplingStatistics& s = statistics.sampling;
+    s.plots = s.plotsFormed = s.plotsInHeader = 2;
+    s.mean = 38.875;
+    s.standardError = 2.375;
+    s.low = 8.7;
+    s.high = 69.05;
+    s.threshold = 34.95;
+    s.settled = false; // the plots for an error limit stay missing: "n/a"
+    s.notes = {"Two plots only."};
+    timbra::StandTable table;
+    table.classes.push_back({16, {25, 0, 0, 0, 0}, {34.9, 0, 0, 0, 0}});
+    table.species.push_back({"WHO", 25, 34.9, 100});
+    table.treesPerAcre = 25;
+    statistics.standTable = table;
 
     QTemporaryDir dir;
     const QString path = dir.filePath("report.pdf");
-    QCOMPARE(writeReportPdf(report, path.toStdString()), std::string());
+    QCOMPARE(writeReportPdf(report, r, statistics, path.toStdString()), std::string());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.pdf"});
-    const QString text = pdfText(path);
+    const QStringList pages = pdfText(path).split('\f', Qt::SkipEmptyParts);
+    QCOMPARE(pages.size(), 2);
     for (const char* expected : {"Laurel Fork", "Manage", "38.9", "35.0", "41.2", "36.5", "100.0%"})
-        QVERIFY2(text.contains(expected), expected);
+        QVERIFY2(pages[0].contains(expected), expected);
+    // The statistics page: figures ("n/a" where missing), both charts, the tables.
+    for (const char* expected :
+         {"Stand Statistics: Laurel Fork", "38.88", "8.70 to 69.05", "n/a", "Two plots only.",
+          "Plot values per acre", "Trees per acre by diameter class", "WHO", "Total"})
+        QVERIFY2(pages[1].contains(expected), expected);
 
     const std::string missing = dir.filePath("no/such/folder/report.pdf").toStdString();
-    const std::string error = writeReportPdf(report, missing);
+    const std::string error = writeReportPdf(report, r, statistics, missing);
     QCOMPARE(error, "Cannot save \"" + missing + "\": No such file or directory.");
     QVERIFY(!QFile::exists(QString::fromStdString(missing)));
 
     // A folder standing where the file should go is refused; the folder and its content stay.
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir(dir.path()).mkpath("report.pdf/inside"));
-    QVERIFY(!writeReportPdf(report, path.toStdString()).empty());
+    QVERIFY(!writeReportPdf(report, r, statistics, path.toStdString()).empty());
     QVERIFY(QDir(path).exists("inside"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// Stand Statistics waits for a run with plots, shows the dialog's decision line with both charts,
+// prints, and exports a PDF whole or tells why not.
+void MainWindowTest::standStatistics() {
+    QFETCH(QString, program);
+    const ProgramProfile& profile = profileNamed(program);
+    CMainFrame frame(profile);
+    QAction* statistics = frame.command(profile.standStatisticsId);
+    QVERIFY(!statistics->isEnabled());
+    QString dialogLine;
+    whileModal([&] { frame.command(profile.inputDataId)->trigger(); },
+               [&](QDialog* d) {
+                   auto& dialog = *qobject_cast<CInputDialog*>(d);
+                   runStand(profile, dialog, 5, 1, 3);
+                   dialogLine = dialog.findChild<QLabel*>("decisionLine")->text();
+                   QCOMPARE(dialogLine,
+                            QString::fromStdString(timbra::decisionLine(dialog.statistics()->sampling)));
+                   prompter->answers = {true};
+                   d->accept();
+               });
+    QVERIFY(!dialogLine.isEmpty());
+    QVERIFY(statistics->isEnabled());
+
+    QTemporaryDir dir;
+    bool seen = false;
+    whileModal([&] { statistics->trigger(); },
+               [&](QDialog* d) {
+                   auto* window = qobject_cast<StatisticsWindow*>(d);
+                   QVERIFY(window);
+                   QCOMPARE(labelText(*window, "decisionLine"), dialogLine);
+                   QCOMPARE(window->plotValueChart()->chart()->series().size(),
+                            4); // plots, band, mean, cut-off
+                   QCOMPARE(window->plotValueChart()->chart()->series().first()->type(),
+                            QAbstractSeries::SeriesTypeBar);
+                   QCOMPARE(window->standTableChart()->chart()->series().size(), 1);
+
+                   window->OnPrint(); // cancelled: nothing said
+                   prompter->pdfPath = dir.filePath("printed.pdf");
+                   window->OnPrint();
+                   prompter->fileNames = {dir.filePath("exported.pdf"), dir.filePath("missing/exported.pdf")};
+                   window->OnExportPdf();
+                   window->OnExportPdf();
+                   seen = true;
+               });
+    QVERIFY(seen);
+    QCOMPARE(prompter->messages.size(), 1);
+    QVERIFY2(prompter->messages[0].text.contains("missing/exported.pdf"),
+             qPrintable(prompter->messages[0].text));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"exported.pdf", "printed.pdf"}));
+    const QString text = pdfText(dir.filePath("exported.pdf"));
+    if (text.isEmpty()) QSKIP("pdftotext is not installed");
+    for (const char* expected : {"Stand Statistics: North Ridge", "Plots used", "Plot values per acre",
+                                 "Trees per acre by diameter class", "Species", "WHO"})
+        QVERIFY2(text.contains(expected), expected);
+    QVERIFY(text.contains(dialogLine.left(20)));
 }
 
 void MainWindowTest::screenshots() {
@@ -599,6 +685,27 @@ void MainWindowTest::screenshots() {
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         QVERIFY(page.grab().save(folder + "/" + name + "-field-instructions.png"));
     }
+
+    // Stand Statistics at the size it opens with, over the upland example stand.
+    const ProgramProfile& upland = timbra::timbraProfile();
+    CMainFrame frame(upland);
+    frame.show();
+    whileModal(
+        [&] { frame.command(upland.inputDataId)->trigger(); },
+        [&](QDialog* d) {
+            auto* dialog = qobject_cast<CInputDialog*>(d);
+            QVERIFY(
+                timbra::loadTallyFile(dialog->grid()->sheet(), TIMBRA_EXAMPLES "/upland-ridge-stand.txt").ok);
+            dialog->OnRun();
+            prompter->answers = {true};
+            dialog->accept();
+        });
+    whileModal([&] { frame.command(upland.standStatisticsId)->trigger(); },
+               [&](QDialog* d) {
+                   QVERIFY(QTest::qWaitForWindowExposed(d));
+                   QTest::qWait(300);
+                   QVERIFY(d->grab().save(folder + "/timbra-statistics.png"));
+               });
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -18,6 +18,7 @@ ProgramProfile makeLowtimbra() {
     p.inputDataId = 32775;
     p.viewResultsId = 32773;
     p.printResultsId = 32774;
+    p.standStatisticsId = 32789;
     p.gettingStartedId = 32771;
     p.fieldInstructionsId = 32788;
     p.fieldDataSheetId = 32787;
@@ -26,7 +27,9 @@ ProgramProfile makeLowtimbra() {
         {"Model", {{"Input Data", p.inputDataId, "Open the input dialog"}}},
         {"Results",
          {{"View Results", p.viewResultsId, "Show the stand analysis report"},
-          {"Print Results", p.printResultsId, "Print the stand analysis report"}}},
+          {"Print Results", p.printResultsId, "Print the stand analysis report"},
+          {"Stand Statistics", p.standStatisticsId,
+           "Show how sure the decision is, with the stand tables and charts"}}},
         {"Getting Started",
          {{"Start-up Help", p.gettingStartedId, "Show how to get started"},
           {},

@@ -53,7 +53,7 @@ struct ProgramProfile {
     std::string frameTitle;
     std::string documentPath; // where Save writes the (empty) document; empty: Save asks for a name
     std::vector<Menu> mainMenus;
-    int inputDataId = 0, viewResultsId = 0, printResultsId = 0;
+    int inputDataId = 0, viewResultsId = 0, printResultsId = 0, standStatisticsId = 0;
     int gettingStartedId = 0, fieldInstructionsId = 0, fieldDataSheetId = 0;
     static constexpr int AboutId = 57664;
     static constexpr int StatusBarId = 59393;

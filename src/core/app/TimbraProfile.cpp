@@ -17,6 +17,7 @@ ProgramProfile makeTimbra() {
     p.inputDataId = 32779;
     p.viewResultsId = 32780;
     p.printResultsId = 32781;
+    p.standStatisticsId = 32785;
     p.gettingStartedId = 32782;
     p.fieldInstructionsId = 32783;
     p.fieldDataSheetId = 32784;
@@ -25,7 +26,9 @@ ProgramProfile makeTimbra() {
         {"Model", {{"Input data", p.inputDataId, "Open the input dialog"}}},
         {"Results",
          {{"View Results", p.viewResultsId, "Show the stand analysis report"},
-          {"Print Results", p.printResultsId, "Print the stand analysis report"}}},
+          {"Print Results", p.printResultsId, "Print the stand analysis report"},
+          {"Stand Statistics", p.standStatisticsId,
+           "Show how sure the decision is, with the stand tables and charts"}}},
         {"&Help",
          {{"Getting Started", p.gettingStartedId, "Show how to get started"},
           {},

@@ -70,6 +70,12 @@ void CMainFrame::connectCommand(QAction* action, int id) {
         connect(action, &QAction::triggered, view_, &CTimbraView::OnViewResults);
     } else if (id == profile_.printResultsId) {
         connect(action, &QAction::triggered, view_, &CTimbraView::OnPrintResults);
+    } else if (id == profile_.standStatisticsId) {
+        // Enabled once a run with plots is held.
+        action->setEnabled(view_->hasStatistics());
+        connect(view_, &CTimbraView::resultsChanged, action,
+                [this, action] { action->setEnabled(view_->hasStatistics()); });
+        connect(action, &QAction::triggered, view_, &CTimbraView::OnStandStatistics);
     } else if (id == profile_.gettingStartedId) {
         connect(action, &QAction::triggered, view_, &CTimbraView::OnGettingStarted);
     } else if (id == profile_.fieldInstructionsId) {

@@ -2,16 +2,18 @@
 
 #include "model/Objectives.h"
 #include "model/StandResults.h"
+#include "statistics/StandStatistics.h"
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class CSpreadSheet;
-class QCheckBox;
 class QAction;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -39,6 +41,9 @@ public:
 
     // The results of the last Run; the reset state until the user runs.
     const timbra::StandResults& results() const { return results_; }
+    // How sure the last Run's plots make its decision, worked out from the tally right after it;
+    // nullptr until the user runs.
+    const timbra::StandStatistics* statistics() const { return statistics_ ? &*statistics_ : nullptr; }
     CSpreadSheet* grid() const { return grid_; }
     TallyRecovery* recovery() const { return recovery_; }
     // The stand being entered (tally, objective boxes, last Run) and the history of its edits.
@@ -98,6 +103,7 @@ private:
 
     const timbra::ProgramProfile& profile_;
     timbra::StandResults results_;
+    std::optional<timbra::StandStatistics> statistics_;
     CSpreadSheet* grid_ = nullptr;
     StandEditor* editor_ = nullptr;
     std::vector<QCheckBox*> objectives_;
@@ -107,4 +113,5 @@ private:
     TallyRecovery* recovery_ = nullptr;
     QLabel* recoveryStatus_ = nullptr; // tells once that the recovery copy cannot be written
     bool recoveryOffered_ = false;
+    QLabel* decisionLine_ = nullptr; // how sure the decision is, under the boxes
 };

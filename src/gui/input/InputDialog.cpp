@@ -164,6 +164,13 @@ void CInputDialog::buildControls() {
     cutoffBox_ = makeResultBox(foot, profile_.cutoffLabel, "cutoffBox", this);
     layout->addLayout(foot);
 
+    // Under the boxes: how sure the plots make the decision, filled by Run.
+    decisionLine_ = new QLabel(this);
+    decisionLine_->setObjectName(QStringLiteral("decisionLine"));
+    decisionLine_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    decisionLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(decisionLine_);
+
     // Tab order: the objectives, their descriptions, the buttons, then the grid; Ctrl+Tab leaves the grid.
     QWidget* order[] = {descriptions, ok, cancel, run, grid_};
     QWidget* previous = objectives_.back();

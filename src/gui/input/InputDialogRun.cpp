@@ -6,6 +6,7 @@
 #include "input/StandEditor.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <utility>
@@ -29,11 +30,13 @@ void CInputDialog::OnObjective(int n) {
 void CInputDialog::OnRun() {
     const timbra::RunOutcome& outcome = document().run();
     results_ = outcome.results;
+    statistics_ = timbra::computeStandStatistics(grid_->sheet(), results_);
     for (const auto& text : outcome.treeMessages)
         message(QString::fromStdString(text));
     standValueBox_->setText(QString::fromStdString(outcome.standValueText));
     decisionBox_->setText(QString::fromStdString(outcome.decisionText));
     cutoffBox_->setText(QString::fromStdString(outcome.cutoffText));
+    decisionLine_->setText(QString::fromStdString(timbra::decisionLine(statistics_->sampling)));
     for (const auto& text : outcome.closingMessages)
         message(QString::fromStdString(text));
 }

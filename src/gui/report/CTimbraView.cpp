@@ -5,6 +5,7 @@
 #include "grid/CSpreadSheet.h"
 #include "input/CInputDialog.h"
 #include "report/ReportContent.h"
+#include "statistics/StatisticsWindow.h"
 
 #include <QResizeEvent>
 
@@ -43,6 +44,18 @@ void CTimbraView::OnInputData() {
     inputDialog.reset();
     inputDialog = std::make_unique<CInputDialog>(profile_);
     inputDialog->exec();
+    emit resultsChanged();
+}
+
+bool CTimbraView::hasStatistics() const {
+    const timbra::StandStatistics* statistics = inputDialog ? inputDialog->statistics() : nullptr;
+    return statistics && statistics->sampling.plots > 0;
+}
+
+void CTimbraView::OnStandStatistics() {
+    if (!hasStatistics()) return;
+    StatisticsWindow window(profile_, *inputDialog->statistics(), inputDialog->results(), this);
+    window.exec();
 }
 
 void CTimbraView::OnViewResults() {

@@ -28,11 +28,18 @@ public:
     CSpreadSheet* grid() const { return reportGrid; }
     // The dialog of the last Input data command, kept with its results after it closed.
     CInputDialog* dialog() const { return inputDialog.get(); }
+    // A run with plots is held, so Stand Statistics has something to show.
+    bool hasStatistics() const;
+
+signals:
+    // Input data has ended: the held run, and with it Stand Statistics, may have changed.
+    void resultsChanged();
 
 public slots:
     void OnInputData();
     void OnViewResults();
     void OnPrintResults();
+    void OnStandStatistics();
     void OnGettingStarted();
     void OnFieldInstructions();
     void OnFieldDataSheet();

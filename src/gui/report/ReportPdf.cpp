@@ -2,6 +2,7 @@
 
 #include "grid/CSpreadSheet.h"
 #include "grid/PdfFile.h"
+#include "statistics/StatisticsPage.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -30,7 +31,8 @@ QString paintReportSheet(const timbra::Sheet& report, QPdfWriter& writer, QPaint
 
 } // namespace
 
-std::string writeReportPdf(const timbra::Sheet& report, const std::string& path) {
+std::string writeReportPdf(const timbra::Sheet& report, const timbra::StandResults& results,
+                           const timbra::StandStatistics& statistics, const std::string& path) {
     std::unique_ptr<QApplication> app;
     if (!QApplication::instance()) {
         // The command-line tool never needs a display, even where one is set.
@@ -44,10 +46,16 @@ std::string writeReportPdf(const timbra::Sheet& report, const std::string& path)
     // The pages a PDF printer starts with, as the programs' Print to a PDF file uses them.
     QPrinter pdfPrinter(QPrinter::HighResolution);
     pdfPrinter.setOutputFormat(QPrinter::PdfFormat);
-    const PdfDocument pdf = paintPdf(pdfPrinter.pageLayout(), pdfPrinter.resolution(),
-                                     [&report](QPdfWriter& writer, QPainter& painter) {
-                                         return paintReportSheet(report, writer, painter);
-                                     });
+    const PdfDocument pdf = paintPdf(
+        pdfPrinter.pageLayout(), pdfPrinter.resolution(), [&](QPdfWriter& writer, QPainter& painter) {
+            const QString error = paintReportSheet(report, writer, painter);
+            if (!error.isEmpty()) return error;
+            if (!writer.newPage()) return QObject::tr("The statistics page could not be started.");
+            painter.resetTransform(); // whatever the sheet's pages left
+            painter.setClipping(false);
+            paintStatisticsPage(painter, QRectF(0, 0, writer.width(), writer.height()), statistics, results);
+            return QString();
+        });
     if (!pdf.error.isEmpty()) return "cannot print the report: " + pdf.error.toStdString();
     return savePdf(path, pdf.bytes);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/StandResults.h"
+#include "statistics/StandStatistics.h"
+
 #include <string>
 
 namespace timbra {
@@ -7,8 +10,9 @@ class Sheet;
 }
 
 // Prints a filled report sheet to a PDF file through the grid's own printing, without a display
-// (the command-line tool's `report --pdf`). The PDF is made in memory and saved through the atomic
-// file writer, so the file appears or changes only when the whole PDF is safely written. `path` is
-// used byte for byte. Returns an error text naming the file and the reason, empty on success. Makes
-// an offscreen QApplication for the call when the process has none.
-std::string writeReportPdf(const timbra::Sheet& report, const std::string& path);
+// (the command-line tool's `report --pdf`), followed by a page of the run's stand statistics. The PDF is made
+// in memory and saved through the atomic file writer, so the file appears or changes only when the whole PDF
+// is safely written. `path` is used byte for byte. Returns an error text naming the file and the reason,
+// empty on success. Makes an offscreen QApplication for the call when the process has none.
+std::string writeReportPdf(const timbra::Sheet& report, const timbra::StandResults& results,
+                           const timbra::StandStatistics& statistics, const std::string& path);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "model/StandResults.h"
+#include "statistics/StandStatistics.h"
+
+class QChart;
+
+// The two charts of the stand statistics, built the same way for the window, its printout and
+// the PDF page. The caller owns the chart.
+
+// One bar per plot with the mean, the 95% interval as a band and the cut-off as a dashed line.
+QChart* makePlotValueChart(const timbra::StandStatistics& statistics, const timbra::StandResults& results);
+
+// Trees per acre by two-inch diameter class, stacked by tree class; empty without a stand table.
+QChart* makeStandTableChart(const timbra::StandStatistics& statistics);
+
+// Sets every text of the chart in pixels, for painting on a page laid out in pixels at 96 dpi.
+void usePixelFonts(QChart& chart, int pixelSize);

@@ -1,0 +1,127 @@
+#include "statistics/StatisticsContent.h"
+
+#include <cmath>
+
+using timbra::SamplingStatistics;
+using timbra::StandTable;
+
+namespace {
+
+const QString NotAvailable = QStringLiteral("n/a");
+
+QString count(std::optional<int> value) {
+    return value ? QString::number(*value) : NotAvailable;
+}
+
+QString interval(const SamplingStatistics& s) {
+    if (!s.low || !s.high) return NotAvailable;
+    return QStringLiteral("%1 to %2").arg(figureText(s.low, 2), figureText(s.high, 2));
+}
+
+QString settledText(std::optional<bool> settled) {
+    if (!settled) return NotAvailable;
+    return *settled ? QStringLiteral("Yes") : QStringLiteral("No");
+}
+
+QList<StatisticsFigure> figures(const SamplingStatistics& s, const std::optional<StandTable>& table) {
+    const auto confidence = s.confidence ? std::optional<double>(100 * *s.confidence) : std::nullopt;
+    QList<StatisticsFigure> list{
+        {QStringLiteral("Plots used"), QString::number(s.plots)},
+        {QStringLiteral("Plot groups in the tally"), QString::number(s.plotsFormed)},
+        {QStringLiteral("Plots in the header"), QString::number(s.plotsInHeader)},
+        {QStringLiteral("Mean value per acre"), figureText(s.mean, 2)},
+        {QStringLiteral("Standard deviation"), figureText(s.standardDeviation, 2)},
+        {QStringLiteral("Standard error"), figureText(s.standardError, 2)},
+        {QStringLiteral("Coefficient of variation"), figureText(s.coefficientOfVariation, 1, "%")},
+        {QStringLiteral("t at 95%"), figureText(s.t, 3)},
+        {QStringLiteral("Sampling error"), figureText(s.samplingErrorPercent, 1, "%")},
+        {QStringLiteral("95% interval"), interval(s)},
+        {QStringLiteral("Decision threshold"), figureText(s.threshold, 2)},
+        {QStringLiteral("Confidence"), figureText(confidence, 1, "%")},
+        {QStringLiteral("Settled"), settledText(s.settled)},
+        {QStringLiteral("Plots to settle"), count(s.plotsToSettle)},
+        {QStringLiteral("Plots for 10% error"), count(s.plotsFor10Percent)},
+        {QStringLiteral("Plots for 20% error"), count(s.plotsFor20Percent)},
+    };
+    const auto stand = [&](double StandTable::*field) {
+        return table ? std::optional<double>((*table).*field) : std::nullopt;
+    };
+    list.append({QStringLiteral("Trees per acre"), figureText(stand(&StandTable::treesPerAcre), 1)});
+    list.append({QStringLiteral("Basal area per acre"),
+                 figureText(stand(&StandTable::basalAreaPerAcre), 1, " sq ft")});
+    list.append({QStringLiteral("Quadratic mean diameter"),
+                 figureText(table ? table->quadraticMeanDiameter : std::nullopt, 1, " in")});
+    return list;
+}
+
+StatisticsTable standTable(const StandTable& table) {
+    StatisticsTable t;
+    t.headings << QStringLiteral("DBH class");
+    for (const char* name : timbra::StandTableClassNames)
+        t.headings << QString::fromLatin1(name);
+    t.headings << QStringLiteral("Trees/acre") << QStringLiteral("Basal area/acre");
+
+    std::array<double, timbra::TableClassCount> classTotals{};
+    for (const auto& row : table.classes) {
+        QStringList cells{QString::number(row.dbhClass)};
+        double trees = 0, basalArea = 0;
+        for (int c = 0; c < timbra::TableClassCount; ++c) {
+            cells << figureText(row.treesPerAcre[c], 1);
+            trees += row.treesPerAcre[c];
+            basalArea += row.basalAreaPerAcre[c];
+            classTotals[c] += row.treesPerAcre[c];
+        }
+        cells << figureText(trees, 1) << figureText(basalArea, 1);
+        t.rows << cells;
+    }
+    QStringList total{QStringLiteral("Total")};
+    for (double trees : classTotals)
+        total << figureText(trees, 1);
+    total << figureText(table.treesPerAcre, 1) << figureText(table.basalAreaPerAcre, 1);
+    t.rows << total;
+    return t;
+}
+
+StatisticsTable speciesTable(const StandTable& table) {
+    StatisticsTable t;
+    t.headings = QStringList{QStringLiteral("Species"), QStringLiteral("Trees/acre"),
+                             QStringLiteral("Basal area/acre"), QStringLiteral("% of basal area")};
+    for (const auto& row : table.species) {
+        const QString code = row.code.empty() ? QStringLiteral("(blank)") : QString::fromStdString(row.code);
+        t.rows << QStringList{code, figureText(row.treesPerAcre, 1), figureText(row.basalAreaPerAcre, 1),
+                              figureText(row.basalAreaPercent, 1)};
+    }
+    return t;
+}
+
+} // namespace
+
+QString figureText(std::optional<double> value, int decimals, const QString& unit) {
+    if (!value || !std::isfinite(*value)) return NotAvailable;
+    // QString::number always writes the C locale's digits and point.
+    return QString::number(*value, 'f', decimals) + unit;
+}
+
+QList<double> plotValues(const SamplingStatistics& sampling, const timbra::StandResults& results) {
+    QList<double> values;
+    for (int k = 1; k <= sampling.plots; ++k)
+        values << results.plotValueAt(k);
+    return values;
+}
+
+StatisticsContent statisticsContent(const timbra::StandStatistics& statistics,
+                                    const timbra::StandResults& results) {
+    StatisticsContent content;
+    content.title = QStringLiteral("Stand Statistics");
+    const QString name = QString::fromStdString(results.standName).trimmed();
+    if (!name.isEmpty()) content.title += QStringLiteral(": ") + name;
+    content.decisionLine = QString::fromStdString(timbra::decisionLine(statistics.sampling));
+    content.figures = figures(statistics.sampling, statistics.standTable);
+    for (const auto& note : statistics.sampling.notes)
+        content.notes << QString::fromStdString(note);
+    if (statistics.standTable) {
+        content.standTable = standTable(*statistics.standTable);
+        content.species = speciesTable(*statistics.standTable);
+    }
+    return content;
+}

@@ -74,6 +74,7 @@ if [ "$mode" = test ]; then
         build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DTIMBRA_WERROR=ON \
             -DTIMBRA_SANITIZE=ON -DTIMBRA_BUILD_BENCH=OFF &&
             ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+            LSAN_OPTIONS="suppressions=$PWD/tools/leak-suppressions.txt" \
             UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
             ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
     }

@@ -6,7 +6,7 @@
 #include "app/CMainFrame.h"
 #include "app/CWelcomeDialog.h"
 #include "app/LockIndicators.h"
-#include "app/ReferencePageDialog.h"
+#include "pages/ReferencePageDialog.h"
 #include "app/Startup.h"
 #include "gui/input_test_prompter.h"
 #include "gui/main_stand_test.h"

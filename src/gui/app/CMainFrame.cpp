@@ -3,7 +3,7 @@
 #include "app/CAboutDialog.h"
 #include "app/LockIndicators.h"
 #include "app/ProgramProfile.h"
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "report/CTimbraView.h"
 
 #include <QFile>

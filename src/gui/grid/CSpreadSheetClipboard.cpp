@@ -2,7 +2,7 @@
 // HTML table), the form other spreadsheets read and write; what is pasted is checked cell by cell.
 #include "grid/CSpreadSheet.h"
 
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "grid/SheetClipboard.h"
 #include "grid/SheetEditTarget.h"
 #include "grid/SheetTableModel.h"

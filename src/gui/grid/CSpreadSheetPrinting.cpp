@@ -1,7 +1,7 @@
 // Print and PDF output of the grid: every page is painted by SheetPrintLayout.
 #include "grid/CSpreadSheet.h"
 
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "grid/PdfFile.h"
 #include "grid/SheetPrintLayout.h"
 

@@ -1,10 +1,10 @@
 #include "input/CInputDialog.h"
 
 #include "app/ProgramProfile.h"
-#include "app/Prompter.h"
-#include "app/ReferencePageDialog.h"
+#include "common/Prompter.h"
+#include "pages/ReferencePageDialog.h"
 #include "grid/CSpreadSheet.h"
-#include "input/DialogUnits.h"
+#include "common/DialogUnits.h"
 #include "input/StandEditor.h"
 #include "input/TallyFile.h"
 #include "input/TallyRecovery.h"

@@ -1,7 +1,7 @@
 #include "input/CInputDialog.h"
 
 #include "app/ProgramProfile.h"
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "app/StandDocument.h"
 #include "input/RecoveryFile.h"
 #include "input/TallyRecovery.h"

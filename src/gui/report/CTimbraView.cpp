@@ -1,7 +1,7 @@
 #include "report/CTimbraView.h"
 
 #include "app/ProgramProfile.h"
-#include "app/ReferencePageDialog.h"
+#include "pages/ReferencePageDialog.h"
 #include "grid/CSpreadSheet.h"
 #include "input/CInputDialog.h"
 #include "report/ReportContent.h"

@@ -1,7 +1,7 @@
 // Print and Export PDF of the Stand Statistics window: both paint the one statistics page.
 #include "statistics/StatisticsWindow.h"
 
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "grid/PdfFile.h"
 #include "statistics/StatisticsPage.h"
 

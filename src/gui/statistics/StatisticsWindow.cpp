@@ -1,7 +1,7 @@
 #include "statistics/StatisticsWindow.h"
 
 #include "app/ProgramProfile.h"
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "statistics/StatisticsCharts.h"
 #include "statistics/StatisticsContent.h"
 

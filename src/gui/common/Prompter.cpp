@@ -1,4 +1,4 @@
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "app/ReferencePageDialog.h"
+#include "pages/ReferencePageDialog.h"
 
 #include "app/ProgramProfile.h"
 #include "grid/CSpreadSheet.h"

@@ -155,8 +155,7 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
         for (int c = 1; c <= cols; ++c) {
             const CellEditor::Kind kind = sheet.editorAt(c, r).kind;
             if (kind != CellEditor::Kind::Integer && kind != CellEditor::Kind::Float) continue;
-            std::string& t = cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
-                                   static_cast<std::size_t>(c - 1)];
+            std::string& t = at(c, r);
             if (auto form = sheet.accept(c, r, t)) t = std::move(*form);
         }
 

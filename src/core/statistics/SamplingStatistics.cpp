@@ -55,9 +55,7 @@ SamplingStatistics samplingStatistics(const StandResults& results) {
     SamplingStatistics s;
     s.plotsFormed = static_cast<int>(results.plotValue.size());
     s.plotsInHeader = results.numberOfPlots;
-    // Plots on which no tree was tallied are plots of value 0: the header's count is the sample,
-    // unless the tally holds more plot groups than it gives.
-    s.plots = std::max(s.plotsInHeader, s.plotsFormed);
+    s.plots = plotsUsed(results);
     if (s.plotsInHeader < s.plotsFormed)
         s.notes.push_back("The header gives " + std::to_string(s.plotsInHeader) +
                           " plots but the tally holds " + std::to_string(s.plotsFormed) +

@@ -40,7 +40,7 @@ public:
     ~CInputDialog() override;
 
     // The results of the last Run; the reset state until the user runs.
-    const timbra::StandResults& results() const { return results_; }
+    const timbra::StandResults& results() const;
     // How sure the last Run's plots make its decision, worked out from the tally right after it;
     // nullptr until the user runs.
     const timbra::StandStatistics* statistics() const { return statistics_ ? &*statistics_ : nullptr; }
@@ -102,7 +102,6 @@ private:
     void reportOpened(const timbra::LoadResult& loaded, const QString& path);
 
     const timbra::ProgramProfile& profile_;
-    timbra::StandResults results_;
     std::optional<timbra::StandStatistics> statistics_;
     CSpreadSheet* grid_ = nullptr;
     StandEditor* editor_ = nullptr;

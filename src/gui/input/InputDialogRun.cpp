@@ -29,8 +29,7 @@ void CInputDialog::OnObjective(int n) {
 
 void CInputDialog::OnRun() {
     const timbra::RunOutcome& outcome = document().run();
-    results_ = outcome.results;
-    statistics_ = timbra::computeStandStatistics(grid_->sheet(), results_);
+    statistics_ = timbra::computeStandStatistics(grid_->sheet(), outcome.results);
     for (const auto& text : outcome.treeMessages)
         message(QString::fromStdString(text));
     standValueBox_->setText(QString::fromStdString(outcome.standValueText));

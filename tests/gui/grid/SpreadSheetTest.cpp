@@ -1,0 +1,401 @@
+// The grid over the upland tally, cut short: the model and its signals, painting, typing and the
+// keys, the clipboard and printing.
+#include "grid/CSpreadSheet.h"
+#include "grid/CellLook.h"
+#include "gui/GuiTestSupport.h"
+
+#include <QAbstractItemModelTester>
+#include <QClipboard>
+#include <QImage>
+#include <QMimeData>
+#include <QProgressDialog>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+using Keys = QList<int>; // Qt::Key values
+
+timbra::Sheet tally(int rows = 30) {
+    timbra::Sheet s = timbra::timbraProfile().loadTallyGrid();
+    s.SetMaxRows(rows);
+    s.SetCol(1); // "Stand Name", a label
+    s.SetRow(2);
+    s.SetCellType(timbra::Sheet::StaticTextType);
+    return s;
+}
+
+// The grid's model index of cell (col, row), both from 1.
+QModelIndex cellIndex(const CSpreadSheet& grid, int col, int row) {
+    return grid.model()->index(row - 1, col - 1);
+}
+
+// The signal arguments a spy caught, one string per signal.
+QStringList caught(const QSignalSpy& spy) {
+    QStringList all;
+    for (const QList<QVariant>& arguments : spy)
+        all << QVariant(arguments).toStringList().join(',');
+    return all;
+}
+
+// Keys into whatever has the focus: the grid, or the editor it opened.
+void press(const QString& text, const Keys& keys = {}) {
+    for (const QChar ch : text)
+        QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+    for (const int key : keys)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+}
+
+} // namespace
+
+class SpreadSheetTest : public QObject {
+    Q_OBJECT
+    CSpreadSheet* grid_ = nullptr;
+    QTemporaryDir dir_;
+    std::unique_ptr<TestPrompter> prompter_;
+
+    // The sheet's texts of cells, joined by '|'.
+    QString cells(std::initializer_list<QPoint> at) const {
+        QStringList texts;
+        for (const QPoint cell : at)
+            texts << QString::fromStdString(grid_->sheet().GetText(cell.x(), cell.y()));
+        return texts.join('|');
+    }
+    QPoint cursor() const { return {grid_->currentIndex().column() + 1, grid_->currentIndex().row() + 1}; }
+    bool editing() const {
+        for (const QWidget* editor : grid_->findChildren<QWidget*>("cellEditor"))
+            if (editor->isVisible()) return true;
+        return false;
+    }
+    void select(int col1, int row1, int col2, int row2) {
+        grid_->setCurrentIndex(cellIndex(*grid_, col1, row1));
+        grid_->selectionModel()->select(
+            QItemSelection(cellIndex(*grid_, col1, row1), cellIndex(*grid_, col2, row2)),
+            QItemSelectionModel::ClearAndSelect);
+    }
+    // Temporary files left beside a PDF: their names start with a dot.
+    QStringList hiddenFiles() const {
+        return QDir(dir_.path()).entryList({".*"}, QDir::Files | QDir::Hidden);
+    }
+
+private slots:
+    void init() {
+        QGuiApplication::clipboard()->clear();
+        prompter_ = std::make_unique<TestPrompter>();
+        grid_ = new CSpreadSheet;
+        grid_->setSheet(tally());
+        grid_->resize(900, 500);
+        grid_->show();
+        grid_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(grid_));
+        grid_->setFocus();
+    }
+    void cleanup() {
+        delete grid_;
+        prompter_.reset();
+    }
+
+    // Bulk changes by code reach the view as one range change, a size change as one reset.
+    void modelSignalsOnceAndStaysConsistent() {
+        CSpreadSheet grid;
+        QAbstractItemModelTester tester(grid.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy resets(grid.model(), &QAbstractItemModel::modelReset);
+        QSignalSpy changes(grid.model(), &QAbstractItemModel::dataChanged);
+        grid.setSheet(tally(1500));
+        for (int r = 6; r <= 1500; ++r)
+            grid.sheet().SetInteger(1, r, 0);
+        grid.refresh();
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(changes[0][1].value<QModelIndex>(), cellIndex(grid, 10, 1500));
+        grid.sheet().SetMaxRows(44);
+        grid.refresh();
+        QCOMPARE(resets.count(), 2);
+        QCOMPARE(grid.model()->rowCount(), 44);
+    }
+
+    // Fonts, labels, hidden rows and sizes as the sheet holds them, again after a refresh; a
+    // read-only grid takes no edit.
+    void cellsShowFontsLabelsAndSizes() {
+        timbra::Sheet& s = grid_->sheet();
+        s.SetCol(1);
+        s.SetRow(1);
+        s.SetFontSize(12);
+        s.SetFontBold(true);
+        s.SetColWidth(1, 13);
+        s.SetColWidth(2, 26);
+        s.SetRowHeight(1, 0);
+        s.SetRowHeight(2, 18);
+        CSpreadSheet& grid = *grid_;
+        grid.refresh();
+        const QAbstractItemModel* m = grid.model();
+        const QFont title = m->data(cellIndex(grid, 1, 1), Qt::FontRole).value<QFont>();
+        QVERIFY(title.pointSizeF() == 12 && title.bold());
+        QVERIFY(!m->data(cellIndex(grid, 5, 6), Qt::FontRole).isValid()); // plain cells keep the grid's font
+        QCOMPARE(bool(m->flags(cellIndex(grid, 1, 2)) & Qt::ItemIsEditable), false); // "Stand Name"
+        QCOMPARE(m->data(cellIndex(grid, 1, 2), Qt::BackgroundRole).value<QColor>(), labelBackground());
+        QCOMPARE(grid.isRowHidden(0), true);
+        QCOMPARE(grid.rowHeight(1), int(std::lround(18 * grid.logicalDpiY() / 72)));
+        // Twice the characters is twice the text room.
+        const int padding = grid.columnWidth(1) - 2 * grid.columnWidth(0);
+        QVERIFY2(std::abs(padding + int(2 * cellTextPadding)) <= 1, qPrintable(QString::number(padding)));
+        s.SetRowHeight(1, -1);
+        grid.refresh();
+        QCOMPARE(grid.isRowHidden(0), false);
+
+        grid.setReadOnly(true);
+        QCOMPARE(bool(m->flags(cellIndex(grid, 3, 2)) & Qt::ItemIsEditable), false);
+        QCOMPARE(grid.editTriggers(), QAbstractItemView::NoEditTriggers);
+    }
+
+    // A text running on into blank cells is not crossed by their grid lines; every other cell side is.
+    void gridLinesStopAtTextsThatRunOn() {
+        timbra::Sheet s(3, 2);
+        s.SetText(1, 1, std::string(40, 'W'));
+        s.SetText(1, 2, "W");
+        CSpreadSheet& grid = *grid_;
+        grid.setSheet(std::move(s));
+        grid.setCurrentIndex({});
+        const QImage shot = grid.viewport()->grab().toImage();
+        // Pixels of the line right of column A, within a row, that have the grid's colour.
+        const int x = grid.columnViewportPosition(1) - 1;
+        const QColor line = shot.pixelColor(x, grid.rowViewportPosition(1));
+        QVERIFY(line != grid.palette().color(QPalette::Base));
+        const auto linePixels = [&](int row) {
+            int count = 0;
+            for (int y = 0; y < grid.rowHeight(row) - 1; ++y)
+                count += shot.pixelColor(x, grid.rowViewportPosition(row) + y) == line;
+            return count;
+        };
+        QCOMPARE(linePixels(1), grid.rowHeight(1) - 1);
+        QVERIFY2(linePixels(0) < grid.rowHeight(0) / 2, qPrintable(QString::number(linePixels(0))));
+    }
+
+    // Writes an editor refuses never reach the sheet, and a write by the model is no typed edit;
+    // a mark shows and says why until the cell holds acceptable text.
+    void refusedWritesAndMarks() {
+        QAbstractItemModel* m = grid_->model();
+        QSignalSpy changed(grid_, &CSpreadSheet::CellChanged);
+        grid_->sheet().SetInteger(5, 6, 12);
+        QVERIFY(!m->setData(cellIndex(*grid_, 5, 6), "5") && !m->setData(cellIndex(*grid_, 1, 2), "Name"));
+        QVERIFY(m->setData(cellIndex(*grid_, 10, 6), "reserve"));
+        QCOMPARE(cells({{5, 6}, {1, 2}, {10, 6}}), "12|Stand Name|Reserve");
+        QCOMPARE(changed.count(), 0);
+
+        grid_->sheet().SetText(5, 6, "5");
+        grid_->sheet().SetText(4, 7, "Codominant");
+        grid_->markCells({{5, 6}, {4, 7}, {99, 99}});
+        QVERIFY(grid_->isMarked(5, 6) && grid_->isMarked(4, 7) && !grid_->isMarked(99, 99));
+        QCOMPARE(m->data(cellIndex(*grid_, 5, 6), Qt::BackgroundRole).value<QColor>(), markedBackground());
+        QCOMPARE(m->data(cellIndex(*grid_, 5, 6), Qt::ToolTipRole).toString(),
+                 "Not accepted here: this cell takes a whole number from 6 to 40.");
+        QVERIFY(m->setData(cellIndex(*grid_, 5, 6), "8") &&
+                !grid_->isMarked(5, 6));   // an edit clears its mark
+        grid_->sheet().SetText(4, 7, " "); // code clears one at the next refresh
+        grid_->refresh();
+        QCOMPARE(grid_->isMarked(4, 7), false);
+    }
+
+    // Keys typed over a cell, then the keys that end the edit: what the cell holds after. Keys a
+    // cell can never take are refused as typed, without a refused edit; CellChanged follows typed
+    // changes only.
+    void typing_data() {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<Keys>("keys");
+        QTest::addColumn<QString>("expected");
+        const Keys enter{Qt::Key_Enter}, opened{Qt::Key_F2, Qt::Key_Enter};
+        QTest::newRow("text upper-cased") << QPoint(3, 6) << "ylp" << enter << "YLP";
+        QTest::newRow("letters, four at most") << QPoint(3, 6) << "su1mqx" << Keys{Qt::Key_Return} << "SUMQ";
+        QTest::newRow("list item by letter") << QPoint(9, 6) << "c" << Keys{Qt::Key_Tab} << "Co-dominant";
+        QTest::newRow("list letter again") << QPoint(10, 6) << "cc" << enter << "Cull";
+        QTest::newRow("list left unchosen") << QPoint(4, 6) << "" << opened << " ";
+        QTest::newRow("DBH 5 never fits") << QPoint(5, 7) << "5" << enter << "12";
+        QTest::newRow("empty row's 0 left") << QPoint(5, 6) << "" << Keys{Qt::Key_F2, Qt::Key_Tab} << "0";
+        QTest::newRow("height below its least") << QPoint(6, 6) << "4" << enter << "";
+        QTest::newRow("height") << QPoint(6, 6) << "2.5" << enter << "2.5";
+        // Spinning steps from not entered to the lowest value (DBH by 2), and back to not entered.
+        QTest::newRow("spun up") << QPoint(5, 6) << ""
+                                 << Keys{Qt::Key_F2, Qt::Key_Up, Qt::Key_Up, Qt::Key_Enter} << "8";
+        QTest::newRow("spun down") << QPoint(5, 8) << ""
+                                   << Keys{Qt::Key_F2, Qt::Key_Down, Qt::Key_Down, Qt::Key_Enter} << "";
+    }
+    void typing() {
+        QFETCH(QPoint, at);
+        QFETCH(QString, typed);
+        QFETCH(Keys, keys);
+        QFETCH(QString, expected);
+        timbra::Sheet& s = grid_->sheet();
+        s.SetText(4, 6, " ");
+        s.SetInteger(5, 6, 0);
+        s.SetInteger(5, 7, 12);
+        s.SetInteger(5, 8, 8);
+        grid_->refresh();
+        const QString before = cells({at});
+        QSignalSpy refusals(grid_, &CSpreadSheet::editRefused);
+        QSignalSpy changed(grid_, &CSpreadSheet::CellChanged);
+        grid_->SetActiveCell(at.x(), at.y());
+        press(typed, keys);
+        QTRY_COMPARE(editing(), false);
+        QTRY_COMPARE(cells({at}), expected);
+        QCOMPARE(refusals.count(), 0);
+        QCOMPARE(caught(changed).value(0, "none"),
+                 before == expected ? "none" : QString("%1,%2").arg(at.x()).arg(at.y()));
+    }
+
+    // "1" could still become 16, so it is kept while typing; Tab refuses it, says why, and leaves
+    // the editor open until the user mends or abandons the value.
+    void refusedEditStaysOpenAndSaysWhy() {
+        QSignalSpy refusals(grid_, &CSpreadSheet::editRefused);
+        grid_->SetActiveCell(5, 6);
+        press("1", {Qt::Key_Tab});
+        QCOMPARE(editing(), true);
+        QCOMPARE(caught(refusals),
+                 QStringList{"5,6,Not accepted here: this cell takes a whole number from 6 to 40."});
+        press("6", {Qt::Key_Enter});
+        QTRY_COMPARE(cells({{5, 6}}), "16");
+    }
+
+    // Tab and Enter commit and move without opening the next cell; the arrows end a text edit and
+    // move; Escape reverts; Delete clears values but not labels, one cell as an edit of that cell.
+    void keysMoveEndAndClear() {
+        grid_->SetActiveCell(1, 6);
+        press("3", {Qt::Key_Tab});
+        QTRY_COMPARE(cursor(), QPoint(2, 6));
+        QCOMPARE(editing(), false);
+        press("7", {Qt::Key_Enter});
+        QTRY_COMPARE(cursor(), QPoint(2, 7));
+        press("", {Qt::Key_Enter, Qt::Key_Right}); // not editing: Enter moves down too
+        press("a", {Qt::Key_Down});
+        QCOMPARE(cursor(), QPoint(3, 9));
+        QCOMPARE(cells({{1, 6}, {2, 6}, {3, 8}}), "3|7.00|A");
+        grid_->SetActiveCell(3, 8);
+        press("sw", {Qt::Key_Escape});
+        QTRY_COMPARE(editing(), false);
+        QCOMPARE(cells({{3, 8}}), "A");
+
+        QSignalSpy changed(grid_, &CSpreadSheet::CellChanged);
+        QSignalSpy blocks(grid_, &CSpreadSheet::blockChanged);
+        press("", {Qt::Key_Delete});
+        select(1, 2, 3, 6);
+        press("", {Qt::Key_Delete});
+        QCOMPARE(cells({{3, 8}, {1, 6}, {1, 2}}), "||Stand Name");
+        QCOMPARE(caught(changed) + caught(blocks), (QStringList{"3,8", "3,8,3,8", "1,2,3,6"}));
+    }
+
+    // Copy writes tab-separated text and HTML; Paste fills from the cursor as one block, which is no
+    // typed edit, and tells in one message what it left out; Cut clears values but not labels; a
+    // read-only grid neither cuts nor pastes.
+    void clipboard() {
+        timbra::Sheet& s = grid_->sheet();
+        s.SetText(3, 6, "YLP");
+        s.SetText(4, 6, "Desirable");
+        s.SetText(3, 7, "SUM");
+        s.SetText(4, 7, "Acceptable");
+        select(3, 6, 4, 7);
+        grid_->DoAction(CSpreadSheet::CopyAction);
+        const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(mime->text(), "YLP\tDesirable\nSUM\tAcceptable\n");
+        QVERIFY2(mime->html().contains("<td>SUM</td><td>Acceptable</td>"), qPrintable(mime->html()));
+        QSignalSpy blocks(grid_, &CSpreadSheet::blockChanged);
+        QSignalSpy changed(grid_, &CSpreadSheet::CellChanged);
+        select(3, 10, 3, 10);
+        grid_->DoAction(CSpreadSheet::PasteAction);
+        QCOMPARE(cells({{3, 11}, {4, 10}}), "SUM|Desirable");
+        QCOMPARE(caught(blocks) + caught(changed) + prompter_->messages, QStringList{"3,10,4,11"});
+
+        // A grade and a vigor that do not fit, a value past column J, one with a control character,
+        // CRLF rows, a row past the last.
+        QGuiApplication::clipboard()->setText(QStringLiteral("4\t4\tdominant\tcull\tx\r\n1\tlow\tx") +
+                                              QChar(1) + "\r\n1\r\n");
+        select(7, 29, 7, 29);
+        grid_->DoAction(CSpreadSheet::PasteAction);
+        QCOMPARE(cells({{7, 29}, {9, 29}, {10, 29}, {8, 30}, {9, 30}}), "|Dominant|Cull|Low|");
+        QCOMPARE(prompter_->captions + prompter_->messages,
+                 (QStringList{"Timbra",
+                              "The paste ran past row 30, the last row of the grid; 1 pasted row was left "
+                              "out.\nThe paste ran past column J, the last column of the grid; 1 pasted "
+                              "value was left out.\n2 pasted values do not fit their cells and were left "
+                              "out; those cells keep what they held.\n1 pasted value holds a control "
+                              "character, which no cell takes, and was left out; that cell keeps what it "
+                              "held."}));
+
+        s.SetText(3, 2, "Oak flat");
+        select(1, 2, 3, 2);
+        grid_->DoAction(CSpreadSheet::CutAction);
+        QCOMPARE(QGuiApplication::clipboard()->text(), "Stand Name\t\tOak flat\n");
+        QCOMPARE(cells({{3, 2}, {1, 2}}), "|Stand Name");
+        s.SetText(3, 2, "Oak bottom");
+        grid_->setReadOnly(true);
+        grid_->DoAction(CSpreadSheet::CutAction);
+        grid_->DoAction(CSpreadSheet::PasteAction);
+        QCOMPARE(cells({{3, 2}}), "Oak bottom");
+    }
+
+    // The cells' texts of the print range, headings on every page, hidden rows left out; a block
+    // range ends at its far corner. A cancelled print dialog prints nothing; a failed save and a
+    // printer that silently became a PDF without a file are told; a cancel in the progress box
+    // keeps the older file at that name.
+    void printing() {
+        timbra::Sheet s = tally(300);
+        for (int r = 6; r <= 300; ++r)
+            s.SetText(3, r, r == 300 ? "LAST" : "YLP");
+        s.SetText(10, 6, "Cutting Stock");
+        s.SetText(3, 20, "SWG");
+        s.SetText(1, 1, "Hidden row");
+        s.SetRowHeight(1, 0);
+        grid_->setSheet(std::move(s));
+        TestPrompter& prompter = *prompter_;
+        grid_->DoAction(CSpreadSheet::PrintAction);
+        QCOMPARE(prompter.printRequests, 1);
+        prompter.pdfPath = dir_.filePath("whole.pdf");
+        grid_->PrintSheet();
+        grid_->SetPrintRange(1);
+        grid_->sheet().SetCol(1);
+        grid_->sheet().SetRow(1);
+        grid_->sheet().SetCol2(10);
+        grid_->sheet().SetRow2(8);
+        prompter.pdfPath = dir_.filePath("block.pdf");
+        grid_->PrintSheet();
+        prompter.pdfPath = dir_.filePath("no-such-folder/printed.pdf");
+        grid_->PrintSheet();
+        QCOMPARE(prompter.messages,
+                 QStringList{QString("The print was not saved. Cannot save \"%1\": No such file "
+                                     "or directory.")
+                                 .arg(prompter.pdfPath)});
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QString error;
+        QCOMPARE(grid_->printTo(printer, &error), false);
+        QCOMPARE(error, "No printer is available, and no file was chosen to print to.");
+
+        grid_->SetPrintRange(0);
+        grid_->SetPrintAbortText("Printing - Click Cancel to quit");
+        QString shownText;
+        QTimer::singleShot(0, grid_, [&] {
+            auto* progress = grid_->findChild<QProgressDialog*>();
+            QVERIFY(progress);
+            shownText = progress->labelText();
+            progress->cancel();
+        });
+        prompter.pdfPath = dir_.filePath("block.pdf");
+        grid_->PrintSheet(); // a cancel is the user's choice: nothing to tell
+        QCOMPARE(prompter.messages.size(), 1);
+        QCOMPARE(shownText, "Printing - Click Cancel to quit");
+        QCOMPARE(hiddenFiles(), QStringList());
+
+        const QString whole = pdfText(dir_.filePath("whole.pdf")), block = pdfText(prompter.pdfPath);
+        if (whole.isEmpty()) QSKIP("pdftotext is not installed");
+        QVERIFY(whole.contains("Cutting Stock") && whole.contains("SWG") && !whole.contains("Hidden row"));
+        const QStringList pages = whole.split('\f', Qt::SkipEmptyParts);
+        QVERIFY2(pages.size() >= 3, qPrintable(QString::number(pages.size())));
+        for (const QString& p : pages)
+            QVERIFY(p.contains("Crown Class"));
+        QVERIFY(pages.last().contains("LAST") && pages.last().contains("300"));
+        QVERIFY(block.contains("Cutting Stock") &&
+                !block.contains("SWG")); // the older print survived the cancel
+    }
+};
+
+QTEST_MAIN(SpreadSheetTest)
+#include "SpreadSheetTest.moc"

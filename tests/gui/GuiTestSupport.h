@@ -9,15 +9,9 @@
 #include "grid/CSpreadSheet.h"
 #include "input/CInputDialog.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
 #include <QPrinter>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QStringList>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 
@@ -124,21 +118,15 @@ inline void writeStand(const timbra::ProgramProfile& profile, timbra::Sheet& tal
     tally.SetText(3, 3, "Compartment 12");
     tally.SetInteger(10, 2, plots);
     if (profile.hasProvince) tally.SetText(10, 3, "Cumberland");
-    int row = 6;
-    for (int plot = 1; plot <= plots; ++plot) {
-        const bool cull = plot == zeroPlot;
-        for (int tree = 1; tree <= 2; ++tree, ++row) {
-            tally.SetInteger(1, row, plot);
-            tally.SetFloat(2, row, row - 5);
-            tally.SetText(3, row, "WHO");
-            tally.SetText(4, row, cull ? "Unacceptable" : "Desirable");
-            tally.SetInteger(5, row, cull ? 6 : 16);
-            tally.SetFloat(6, row, cull ? 0 : 2.5);
-            tally.SetInteger(7, row, cull ? 0 : 1);
-            tally.SetText(8, row, cull ? " " : "High");
-            tally.SetText(9, row, cull ? " " : "Dominant");
-            tally.SetText(10, row, cull ? "Cull" : "Preferred");
-        }
+    for (int row = 6; row < 6 + 2 * plots; ++row) {
+        const int plot = (row - 4) / 2;
+        const QStringList tree = QString(plot == zeroPlot ? "WHO,Unacceptable,6,0.0,0, , ,Cull"
+                                                          : "WHO,Desirable,16,2.5,1,High,Dominant,Preferred")
+                                     .split(',');
+        tally.SetInteger(1, row, plot);
+        tally.SetFloat(2, row, row - 5);
+        for (int col = 3; col <= 10; ++col)
+            tally.SetText(col, row, tree[col - 3].toStdString());
     }
 }
 

@@ -11,17 +11,6 @@
 #include "pages/ReferencePageDialog.h"
 #include "report/CTimbraView.h"
 
-#include <QDir>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
-
 using timbra::ProgramProfile;
 
 class MainWindowTest : public QObject {

@@ -1,17 +1,7 @@
 // The grid over the upland tally, cut short: the model and its signals, painting, typing and the
 // keys, the clipboard and printing.
-#include "grid/CSpreadSheet.h"
 #include "grid/CellLook.h"
 #include "gui/GuiTestSupport.h"
-
-#include <QAbstractItemModelTester>
-#include <QClipboard>
-#include <QImage>
-#include <QMimeData>
-#include <QProgressDialog>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QtTest>
 
 namespace {
 

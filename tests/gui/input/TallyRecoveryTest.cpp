@@ -5,13 +5,6 @@
 #include "gui/GuiTestSupport.h"
 #include "input/TallyFile.h"
 
-#include <QDir>
-#include <QLabel>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QUndoStack>
-#include <QtTest>
-
 using timbra::ProgramProfile;
 
 class TallyRecoveryTest : public QObject {

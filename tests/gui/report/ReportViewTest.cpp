@@ -8,10 +8,6 @@
 
 #include <QChart>
 #include <QChartView>
-#include <QDir>
-#include <QLabel>
-#include <QTemporaryDir>
-#include <QTest>
 
 using timbra::ProgramProfile;
 

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
                                            {&timbra::lowtimbraProfile(), "bottomland-creek-stand.txt"}}) {
         const QString name = folder + '/' + QString::fromStdString(profile->executable);
         const auto frame = openMainWindow(*profile);
-        whileModal([&] { frame->command(profile->inputDataId)->trigger(); },
+        whileModal([&] { action(*frame, "actionInputData")->trigger(); },
                    [&](QDialog* d) {
                        auto* dialog = qobject_cast<CInputDialog*>(d);
                        const std::string path = TIMBRA_EXAMPLES "/" + std::string(example);
@@ -45,10 +45,10 @@ int main(int argc, char** argv) {
                        prompter.answers = {true};
                        dialog->accept();
                    });
-        frame->command(profile->viewResultsId)->trigger();
+        action(*frame, "actionViewResults")->trigger();
         ok &= grab(frame.get(), name + "-report.png");
         if (profile->hasProvince)
-            whileModal([&] { frame->command(profile->standStatisticsId)->trigger(); },
+            whileModal([&] { action(*frame, "actionStandStatistics")->trigger(); },
                        [&](QDialog* d) { ok &= grab(d, name + "-statistics.png"); });
         ReferencePageDialog page(*profile, profile->fieldInstructions, frame.get());
         page.show();

@@ -80,9 +80,9 @@ inline const timbra::ProgramProfile& fetchProfile() {
     return *timbra::profileForModel(model.toStdString());
 }
 
-// A command of a window's menus or accelerators, by its id.
-inline QAction* action(const QObject& window, int id) {
-    return window.findChild<QAction*>(QStringLiteral("action%1").arg(id));
+// A command of a window's menus or accelerators, by its name ("actionInputData").
+inline QAction* action(const QObject& window, const char* name) {
+    return window.findChild<QAction*>(name);
 }
 
 // Every cell text of a sheet, row by row: one string to compare whole sheets by.

@@ -42,7 +42,7 @@ private slots:
         for (const char* name : {"messagePane", "capsIndicator", "numIndicator", "scrollIndicator"})
             panes << frame->statusBar()->findChild<QLabel*>(name)->text();
         QCOMPARE(panes, (QStringList{"Ready", "CAP", "NUM", "SCRL"}));
-        frame->command(ProgramProfile::StatusBarId)->trigger();
+        action(*frame, "actionStatusBar")->trigger();
         QCOMPARE(frame->statusBar()->isVisible(), false);
     }
 
@@ -57,12 +57,12 @@ private slots:
         auto* ready = frame.findChild<QLabel*>("messagePane");
         for (const auto& menu : profile.mainMenus)
             for (const auto& entry : menu.entries) {
-                QAction* action = frame.command(entry.id);
-                if (entry.separator() || !action->isEnabled()) continue; // Stand Statistics before a run
-                auto* owner = qobject_cast<QMenu*>(action->parent());
+                QAction* item = action(frame, timbra::actionName(entry.command).c_str());
+                if (entry.separator() || !item->isEnabled()) continue; // Stand Statistics before a run
+                auto* owner = qobject_cast<QMenu*>(item->parent());
                 frame.menuBar()->setActiveAction(owner->menuAction());
                 QTRY_VERIFY(owner->isVisible());
-                owner->setActiveAction(action);
+                owner->setActiveAction(item);
                 QVERIFY(!entry.prompt.empty() && !ready->isVisible());
                 QCOMPARE(frame.statusBar()->currentMessage().toStdString(), entry.prompt);
                 owner->hide();
@@ -80,9 +80,9 @@ private slots:
         const ProgramProfile& profile = timbra::lowtimbraProfile();
         CMainFrame frame(profile);
         QStringList opened;
-        whileModal([&] { frame.command(ProgramProfile::AboutId)->trigger(); },
+        whileModal([&] { action(frame, "actionAppAbout")->trigger(); },
                    [&](QDialog* d) { opened << d->metaObject()->className(); });
-        whileModal([&] { frame.command(profile.inputDataId)->trigger(); },
+        whileModal([&] { action(frame, "actionInputData")->trigger(); },
                    [&](QDialog* d) {
                        opened << d->metaObject()->className();
                        runStand(profile, *qobject_cast<CInputDialog*>(d), 2);
@@ -90,18 +90,18 @@ private slots:
                        d->accept();
                    });
         QCOMPARE(opened, (QStringList{"CAboutDialog", "CInputDialog"}));
-        frame.command(profile.viewResultsId)->trigger();
+        action(frame, "actionViewResults")->trigger();
         CSpreadSheet* grid = frame.view()->grid();
         QCOMPARE(grid->sheet().GetText(1, 2), "TIMBRA DECISION-MAKER STAND ANALYSIS");
-        frame.command(profile.printResultsId)->trigger();
+        action(frame, "actionPrintResults")->trigger();
         QCOMPARE(prompter->printRequests, 1);
 
-        QCOMPARE(frame.command(CMainFrame::NewId)->shortcut(), QKeySequence("Ctrl+N"));
+        QCOMPARE(action(frame, "actionFileNew")->shortcut(), QKeySequence("Ctrl+N"));
         const QString shown = sheetText(grid->sheet());
         prompter->fileNames = {"/tmp/any-document"};
-        for (const int id : {CMainFrame::NewId, CMainFrame::OpenId}) {
+        for (const char* name : {"actionFileNew", "actionFileOpen"}) {
             grid->sheet().SetText(11, 44, "stale");
-            frame.command(id)->trigger();
+            action(frame, name)->trigger();
             QCOMPARE(sheetText(grid->sheet()), shown);
         }
         QCOMPARE(frame.view()->findChildren<CSpreadSheet*>(), QList<CSpreadSheet*>{grid});
@@ -146,13 +146,13 @@ private slots:
         CMainFrame frame(profile);
         CInputDialog input(profile);
         QWidget* owner = page == "gettingStarted" || page == "fieldDataSheet" ? frame.view() : nullptr;
-        QAction* item = page == "fieldDataSheet" ? frame.command(profile.fieldDataSheetId)
-                                                 : frame.command(profile.gettingStartedId);
+        QAction* item = page == "fieldDataSheet" ? action(frame, "actionFieldDataSheet")
+                                                 : action(frame, "actionGettingStarted");
         const auto open = [&] {
             if (page == "objectiveDescriptions")
                 input.findChild<QPushButton*>("objectiveDescriptions")->click();
             else
-                (owner ? item : action(input, profile.inputHelpId))->trigger();
+                (owner ? item : action(input, "actionInputHelp"))->trigger();
         };
         QTemporaryDir dir;
         for (const QString& pdf : {dir.filePath("first.pdf"), dir.filePath("second.pdf")})

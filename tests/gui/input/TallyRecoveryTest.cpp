@@ -91,7 +91,7 @@ private slots:
             auto d = open(profile);
             typeStandAndLeaveIt(profile, *d);
             prompter->fileNames = {saved};
-            action(*d, profile.saveAsId)->trigger();
+            action(*d, "actionSaveAs")->trigger();
             QVERIFY(QDir(folder()).isEmpty());
             d->grid()->sheet().SetText(3, 2, "Crash Hollow east");
             d->recovery()->writeIfChanged();

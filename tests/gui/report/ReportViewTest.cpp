@@ -121,10 +121,10 @@ private slots:
     void standStatistics() {
         const ProgramProfile& profile = fetchProfile();
         CMainFrame frame(profile);
-        QAction* statistics = frame.command(profile.standStatisticsId);
+        QAction* statistics = action(frame, "actionStandStatistics");
         QVERIFY(!statistics->isEnabled());
         QString dialogLine;
-        whileModal([&] { frame.command(profile.inputDataId)->trigger(); },
+        whileModal([&] { action(frame, "actionInputData")->trigger(); },
                    [&](QDialog* d) {
                        auto& dialog = *qobject_cast<CInputDialog*>(d);
                        runStand(profile, dialog, 5, 1, 3);

@@ -10,7 +10,6 @@
 #include "input/CInputDialog.h"
 
 #include <QPrinter>
-#include <QtTest>
 #include <QtWidgets>
 
 #include <functional>
@@ -65,19 +64,6 @@ inline QString pdfText(const QString& path) {
     process.start(tool, {QStringLiteral("-layout"), path, QStringLiteral("-")});
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The two programs as a test table's column "model", "upland" and "bottomland", and the profile of
-// the row being run.
-inline void addModels() {
-    QTest::addColumn<QString>("model");
-    QTest::newRow("upland") << QStringLiteral("upland");
-    QTest::newRow("bottomland") << QStringLiteral("bottomland");
-}
-
-inline const timbra::ProgramProfile& fetchProfile() {
-    QFETCH(QString, model);
-    return *timbra::profileForModel(model.toStdString());
 }
 
 // A command of a window's menus or accelerators, by its name ("actionInputData").
@@ -139,3 +125,20 @@ inline void runStand(const timbra::ProgramProfile& profile, CInputDialog& dialog
     if (objective != 1) dialog.findChild<QCheckBox*>(QStringLiteral("objective%1").arg(objective))->click();
     dialog.OnRun();
 }
+
+#ifdef QT_TESTLIB_LIB // the Qt tests; the benchmarks share the rest
+#include <QtTest>
+
+// The two programs as a test table's column "model", "upland" and "bottomland", and the profile of
+// the row being run.
+inline void addModels() {
+    QTest::addColumn<QString>("model");
+    QTest::newRow("upland") << QStringLiteral("upland");
+    QTest::newRow("bottomland") << QStringLiteral("bottomland");
+}
+
+inline const timbra::ProgramProfile& fetchProfile() {
+    QFETCH(QString, model);
+    return *timbra::profileForModel(model.toStdString());
+}
+#endif

@@ -73,14 +73,11 @@ inline QAction* action(const QObject& window, const char* name) {
 
 // Every cell text of a sheet, row by row: one string to compare whole sheets by.
 inline QString sheetText(const timbra::Sheet& s) {
-    QStringList rows;
-    for (int r = 1; r <= s.GetMaxRows(); ++r) {
-        QStringList cells;
+    QString all;
+    for (int r = 1; r <= s.GetMaxRows(); ++r)
         for (int c = 1; c <= s.GetMaxCols(); ++c)
-            cells << QString::fromStdString(s.GetText(c, r));
-        rows << cells.join('|');
-    }
-    return rows.join('\n');
+            all += QString::fromStdString(s.GetText(c, r)) + (c < s.GetMaxCols() ? '|' : '\n');
+    return all;
 }
 
 // Calls `open`, which runs a modal dialog, and `inside` on that dialog once it shows. Whatever
@@ -116,13 +113,11 @@ inline void writeStand(const timbra::ProgramProfile& profile, timbra::Sheet& tal
     }
 }
 
-// Inside the input dialog: writes the stand, ticks objective `objective` (1 is ticked at start)
-// and runs it. Leaving is the caller's choice.
+// Inside the input dialog: writes the stand and runs it. Leaving is the caller's choice.
 inline void runStand(const timbra::ProgramProfile& profile, CInputDialog& dialog, int plots,
-                     int objective = 1, int zeroPlot = 0) {
+                     int zeroPlot = 0) {
     writeStand(profile, dialog.grid()->sheet(), plots, zeroPlot);
     dialog.grid()->refresh();
-    if (objective != 1) dialog.findChild<QCheckBox*>(QStringLiteral("objective%1").arg(objective))->click();
     dialog.OnRun();
 }
 

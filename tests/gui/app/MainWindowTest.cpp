@@ -123,7 +123,8 @@ private slots:
                 prompter->pdfPath = pdf;
                 print->click();
                 QVERIFY(d->isVisible() && QFileInfo(pdf).size() > 0);
-                QCOMPARE(pdfText(pdf).count('\f'), printedPages);
+                const QString printed = pdfText(pdf); // empty without pdftotext
+                QCOMPARE(printed.count('\f'), printed.isEmpty() ? 0 : printedPages);
             });
         QCOMPARE(prompter->printRequests, printedPages >= 0 ? 2 : 0);
     }
@@ -155,8 +156,8 @@ private slots:
         QDir::setCurrent(home);
     }
 
-    // The report view, covered by its read-only grid: nothing until a run is kept and View Results asks; the
-    // same sheet at every asking; Input data blanks it at once.
+    // The report view, covered by its read-only grid: nothing until a run is kept and View Results
+    // asks; the same sheet at every asking; Input data blanks it at once.
     void reportFillsOnlyWhenAsked_data() { addModels(); }
     void reportFillsOnlyWhenAsked() {
         const ProgramProfile& profile = fetchProfile();
@@ -198,22 +199,23 @@ private slots:
     void commandsAndStandStatistics() {
         const ProgramProfile& profile = fetchProfile();
         CMainFrame frame(profile);
-        QStringList opened;
+        QStringList opened, decisionLines; // the dialogs' classes; the line before and after Run, and in
+                                           // Stand Statistics
         whileModal([&] { action(frame, "actionAppAbout")->trigger(); },
                    [&](QDialog* d) { opened << d->metaObject()->className(); });
         QAction* statistics = action(frame, "actionStandStatistics");
         QVERIFY(!statistics->isEnabled());
         whileModal([&] { action(frame, "actionInputData")->trigger(); },
                    [&](QDialog* d) {
-                       opened << d->metaObject()->className()
-                              << d->findChild<QLabel*>("decisionLine")->text();
-                       runStand(profile, *qobject_cast<CInputDialog*>(d), 5, 1, 3);
-                       opened << d->findChild<QLabel*>("decisionLine")->text();
+                       opened << d->metaObject()->className();
+                       decisionLines << d->findChild<QLabel*>("decisionLine")->text();
+                       runStand(profile, *qobject_cast<CInputDialog*>(d), 5, 3);
+                       decisionLines << d->findChild<QLabel*>("decisionLine")->text();
                        prompter->answers = {true};
                        d->accept();
                    });
-        QCOMPARE(opened.mid(0, 3), (QStringList{"CAboutDialog", "CInputDialog", ""}));
-        QVERIFY(statistics->isEnabled() && !opened[3].isEmpty());
+        QCOMPARE(opened, (QStringList{"CAboutDialog", "CInputDialog"}));
+        QVERIFY(statistics->isEnabled() && decisionLines[0].isEmpty() && !decisionLines[1].isEmpty());
         action(frame, "actionViewResults")->trigger();
         CSpreadSheet* grid = frame.view()->grid();
         QCOMPARE(grid->sheet().GetText(1, 2), "TIMBRA DECISION-MAKER STAND ANALYSIS");
@@ -233,7 +235,7 @@ private slots:
             [&] { statistics->trigger(); },
             [&](QDialog* d) {
                 auto* window = qobject_cast<StatisticsWindow*>(d);
-                opened << window->findChild<QLabel*>("decisionLine")->text();
+                decisionLines << window->findChild<QLabel*>("decisionLine")->text();
                 QCOMPARE(window->plotValueChart()->chart()->series().size(), 4); // plots, band, mean, cut-off
                 window->OnPrint();                                               // cancelled: nothing said
                 prompter->pdfPath = dir.filePath("printed.pdf");
@@ -242,7 +244,7 @@ private slots:
                 window->OnExportPdf();
                 window->OnExportPdf();
             });
-        QCOMPARE(opened.value(4), opened[3]);
+        QCOMPARE(decisionLines.value(2), decisionLines[1]);
         QCOMPARE(prompter->printRequests, 3);
         QVERIFY2(prompter->messages.size() == 1 && prompter->messages[0].contains("missing/exported.pdf"),
                  qPrintable(prompter->messages.join('\n')));
@@ -250,7 +252,7 @@ private slots:
                  (QStringList{"exported.pdf", "printed.pdf"}));
         const QString text = pdfText(dir.filePath("exported.pdf"));
         if (text.isEmpty()) QSKIP("pdftotext is not installed");
-        QVERIFY(text.contains("Stand Statistics: North Ridge") && text.contains(opened[3].left(20)));
+        QVERIFY(text.contains("Stand Statistics: North Ridge") && text.contains(decisionLines[1].left(20)));
     }
 };
 

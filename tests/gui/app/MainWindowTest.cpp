@@ -254,6 +254,17 @@ private slots:
         if (text.isEmpty()) QSKIP("pdftotext is not installed");
         QVERIFY(text.contains("Stand Statistics: North Ridge") && text.contains(decisionLines[1].left(20)));
     }
+
+    // Without a display the program says so in one line; a Wayland session is a display. (The
+    // application has chosen its platform already.)
+    void noDisplayLine() {
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            qunsetenv(name);
+        const QString none = noDisplayMessage(timbra::lowtimbraProfile());
+        qputenv("WAYLAND_DISPLAY", "wayland-0");
+        QCOMPARE(none + noDisplayMessage(timbra::lowtimbraProfile()),
+                 "lowtimbra: no display found; start it from a desktop session, or use timbra-cli");
+    }
 };
 
 QTEST_MAIN(MainWindowTest)

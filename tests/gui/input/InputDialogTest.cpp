@@ -294,8 +294,8 @@ private slots:
         QCOMPARE(undo->text(), "Undo " + clear->text());
 
         ctrl(Qt::Key_Z);
-        QCOMPARE(shown(dialog, {{3, 8}, {10, 6}}), "SUM|" + rewritten);
-        QCOMPARE(redo->text(), "Redo " + clear->text());
+        QCOMPARE(shown(dialog, {{3, 8}, {10, 6}}) + '|' + redo->text(),
+                 "SUM|" + rewritten + "|Redo " + clear->text());
         ctrl(Qt::Key_Z); // the objective click: its boxes and the classes before it
         QCOMPARE(ticked(dialog), "1");
         QCOMPARE(shown(dialog, {{10, 6}}), "Preferred");
@@ -323,8 +323,9 @@ private slots:
         const Fault& f = faults[i];
         QTemporaryDir dir;
         writeAll(dir.filePath("kept"), "kept as it was");
-        const QString where = f.where;
-        const QString path = where == "." ? dir.path() : where.startsWith('/') ? where : dir.filePath(where);
+        const QString where = f.where, path = where == "."      ? dir.path()
+                                              : where[0] == '/' ? where
+                                                                : dir.filePath(where);
         if (!f.content.empty()) writeAll(path, QByteArray(f.content.data(), qsizetype(f.content.size())));
         const auto files = [&] {
             return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -342,9 +343,9 @@ private slots:
         ::setrlimit(RLIMIT_FSIZE, &unlimited);
         std::signal(SIGXFSZ, oldHandler);
 
-        const QString told = f.command == 'o'   ? "The tally was not opened. "
-                             : f.command == 's' ? "The tally was not saved. "
-                                                : "The print was not saved. ";
+        const QString told =
+            QString("The %1 was not %2. ")
+                .arg(f.command == 'p' ? "print" : "tally", f.command == 'o' ? "opened" : "saved");
         const QString text = prompter->messages.value(0);
         QVERIFY2(text.startsWith(told) && text.contains(path) && text.contains(f.reason), qPrintable(text));
         QCOMPARE(prompter->captions, QStringList{"Timbra"});

@@ -100,11 +100,8 @@ ProgramProfile makeLowtimbra() {
     p.closeQuestion = "Exiting will erase any unsaved input data, do you still want to exit data input?";
 
     p.tallyResource = "lowtimbra/tally.json";
-    p.tally = {.lastTreeRow = 1500,
-               .lastBlankedRow = 1501,
-               .lastClearedRow = 1500,
-               .printMarkerRow = false,
-               .printFallbackRow = 1498};
+    p.tally = {
+        .lastBlankedRow = 1501, .lastClearedRow = 1500, .printMarkerRow = false, .printFallbackRow = 1498};
     p.hasProvince = false;
 
     p.gettingStarted = {"Getting Started", "lowtimbra/getting-started.json", 135, 0, 0};

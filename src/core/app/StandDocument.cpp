@@ -1,6 +1,7 @@
 #include "app/StandDocument.h"
 
 #include "input/TallyCommands.h"
+#include "input/TallyLayout.h"
 
 #include <algorithm>
 #include <vector>
@@ -8,12 +9,6 @@
 namespace timbra {
 
 namespace {
-
-constexpr int SpeciesClassColumn = 4;
-constexpr int DbhColumn = 5;
-constexpr int CrownClassColumn = 9;
-constexpr int ProvinceColumn = 10, ProvinceRow = 3;
-constexpr int FirstTreeRow = 6;
 
 // The texts of a block, row by row, to compare with after a command.
 std::vector<std::string> textsOf(const Sheet& sheet, const Sheet::Block& b) {
@@ -97,10 +92,10 @@ void StandDocument::applyCellRules(StandEdit& edit) {
 }
 
 std::optional<std::pair<int, int>> StandDocument::cellChanged(int col, int row) {
-    if (profile_->objective3ByProvince && profile_->objectiveCount >= 3 && col == ProvinceColumn &&
-        row <= ProvinceRow) {
+    if (profile_->objective3ByProvince && profile_->objectiveCount >= 3 && col == ProvinceCell.col &&
+        row <= ProvinceCell.row) {
         const auto& without = profile_->provincesWithoutObjective3;
-        const std::string& province = tally_.GetText(ProvinceColumn, ProvinceRow);
+        const std::string& province = tally_.GetText(ProvinceCell.col, ProvinceCell.row);
         boxes_.enabled[2] = std::find(without.begin(), without.end(), province) == without.end();
     }
     return cursorRule(col, row);

@@ -97,11 +97,8 @@ ProgramProfile makeTimbra() {
     p.provincesWithoutObjective3 = {"Western Rim", "Coastal Plain"};
 
     p.tallyResource = "timbra/tally.json";
-    p.tally = {.lastTreeRow = 1500,
-               .lastBlankedRow = 1500,
-               .lastClearedRow = 1500,
-               .printMarkerRow = true,
-               .printFallbackRow = 1499};
+    p.tally = {
+        .lastBlankedRow = 1500, .lastClearedRow = 1500, .printMarkerRow = true, .printFallbackRow = 1499};
     p.hasProvince = true;
 
     p.gettingStarted = {"Getting Started", "timbra/getting-started.json", 137, 1013, 0};

@@ -24,7 +24,7 @@ namespace {
 // Rows of the tally as Run reads it: row 6 always, then every row up to the first plot number 0.
 int treeCount(const Sheet& tally) {
     int row = FirstTreeRow + 1;
-    while (row <= LastTreeRow && tally.GetInteger(1, row) != 0)
+    while (row <= LastTreeRow && tally.GetInteger(PlotColumn, row) != 0)
         ++row;
     return row - FirstTreeRow;
 }

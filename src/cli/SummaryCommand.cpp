@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <charconv>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -29,18 +28,11 @@ int treeCount(const Sheet& tally) {
     return row - FirstTreeRow;
 }
 
-// Distinct trees named by "Tree %d ..." messages; a tree's messages come one after another.
-int treesWithMessages(const std::vector<std::string>& treeMessages) {
-    int count = 0, last = 0;
-    for (const std::string& m : treeMessages) {
-        constexpr std::string_view prefix = "Tree ";
-        if (!m.starts_with(prefix)) continue;
-        int tree = 0;
-        const char* begin = m.data() + prefix.size();
-        if (std::from_chars(begin, m.data() + m.size(), tree).ec != std::errc{}) continue;
-        if (count == 0 || tree != last) ++count;
-        last = tree;
-    }
+// Distinct trees with check messages; a tree's messages come one after another.
+int treesWithMessages(const std::vector<TreeMessage>& treeMessages) {
+    int count = 0;
+    for (std::size_t i = 0; i < treeMessages.size(); ++i)
+        if (i == 0 || treeMessages[i].tree != treeMessages[i - 1].tree) ++count;
     return count;
 }
 

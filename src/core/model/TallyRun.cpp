@@ -70,26 +70,21 @@ void updatePercentages(StandResults& results, PercentForm form) {
     }
 }
 
-std::string treeMessage(const char* format, int row) {
-    return formatInt(format, row - FirstTreeRow + 1);
-}
-
-void checkTree(const TreeRow& tree, std::vector<std::string>& messages) {
+void checkTree(const TreeRow& tree, std::vector<TreeMessage>& messages) {
+    const int number = tree.row - FirstTreeRow + 1;
+    const auto add = [&](const char* format) { messages.push_back({number, formatInt(format, number)}); };
     if (tree.dbh <= 5 || !listed(SpeciesClasses, tree.speciesClass) || !listed(TreeClasses, tree.treeClass))
-        messages.push_back(treeMessage(
-            "Tree %d must have a species class, a DBH greater than 5 and a tree class.", tree.row));
+        add("Tree %d must have a species class, a DBH greater than 5 and a tree class.");
     // Height, grade and vigor are given all together or not at all.
     const bool vigorGiven = listed(Vigors, tree.vigor);
     const bool sawtimberGiven = tree.height != 0 || tree.grade != 0;
     const bool sawtimberMissing = tree.height == 0 || tree.grade == 0;
     if ((sawtimberMissing && vigorGiven) || (sawtimberGiven && !vigorGiven))
-        messages.push_back(treeMessage("Tree %d is invalid, check for errors.", tree.row));
+        add("Tree %d is invalid, check for errors.");
     if (tree.speciesClass == "Unacceptable"sv &&
         (tree.treeClass == "Preferred"sv || tree.treeClass == "Reserve"sv))
-        messages.push_back(treeMessage(
-            "Tree %d contains conflict in species class and tree class, check for errors.", tree.row));
-    if (tree.height > 0.1 && tree.height < 0.9)
-        messages.push_back(treeMessage("Tree %d must have a height of at least 1 log.", tree.row));
+        add("Tree %d contains conflict in species class and tree class, check for errors.");
+    if (tree.height > 0.1 && tree.height < 0.9) add("Tree %d must have a height of at least 1 log.");
 }
 
 } // namespace

@@ -19,7 +19,7 @@ namespace timbra {
 // One tallied tree as Run reads it from its row; the texts point into the sheet, which stays
 // unchanged while Run reads it.
 struct TreeRow {
-    int row = 0;      // grid row; the tree number in messages is row - 5
+    int row = 0;      // grid row
     int plot = 0;     // plot number of this row
     int nextPlot = 0; // plot number of the row below
     int dbh = 0;

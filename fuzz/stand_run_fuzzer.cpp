@@ -5,13 +5,12 @@
 
 #include "grid/TextEncoding.h"
 #include "input/TallyFile.h"
+#include "input/TallyLayout.h"
 #include "report/ReportContent.h"
 
 using namespace timbra;
 
 namespace {
-
-constexpr int SpeciesClassColumn = 4, TreeClassColumn = 10, FirstTreeRow = 6;
 
 // The texts of rows 1 to last, row by row.
 std::vector<std::string> textsOf(const Sheet& sheet, int last) {

@@ -83,7 +83,7 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
     row.notice = otherModelNotice(profile, loaded, opened.fileRows);
 
     // The tally as saved: box 1 ticked, nothing rewritten.
-    const RunOutcome asSaved = profile.run(loaded, openingBoxes());
+    const RunOutcome asSaved = profile.model->run(loaded, openingBoxes());
     const StandResults& r = asSaved.results;
     row.cells = {r.standName, r.standLocation, r.plotSize};
     if (profile.hasProvince) row.cells.push_back(r.province);
@@ -102,7 +102,7 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
     for (int k = 1; k <= profile.objectiveCount; ++k) {
         ObjectiveBoxes boxes = openingBoxes();
         chooseObjective(profile, loaded, boxes, k, false);
-        const RunOutcome o = profile.run(loaded, boxes);
+        const RunOutcome o = profile.model->run(loaded, boxes);
         restoreClassCells(loaded, scratch.classCells);
         row.cells.push_back(trimmed(o.standValueText));
         row.cells.push_back(trimmed(o.decisionText));

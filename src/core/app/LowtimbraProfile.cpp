@@ -85,8 +85,7 @@ ProgramProfile makeLowtimbra() {
     p.objectiveDescriptions = {"Objective Descriptions", "lowtimbra/objective-descriptions.json", true,
                                false};
 
-    p.run = &bottomland::run;
-    p.rewriteForObjective = &bottomland::rewriteForObjective;
+    p.model = &bottomland::model();
     return p;
 }
 } // namespace

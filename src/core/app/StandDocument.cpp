@@ -92,11 +92,10 @@ void StandDocument::applyCellRules(StandEdit& edit) {
 }
 
 std::optional<std::pair<int, int>> StandDocument::cellChanged(int col, int row) {
-    if (profile_->objective3ByProvince && profile_->objectiveCount >= 3 && col == ProvinceCell.col &&
-        row <= ProvinceCell.row) {
-        const auto& without = profile_->provincesWithoutObjective3;
+    if (col == ProvinceCell.col && row <= ProvinceCell.row) {
         const std::string& province = tally_.GetText(ProvinceCell.col, ProvinceCell.row);
-        boxes_.enabled[2] = std::find(without.begin(), without.end(), province) == without.end();
+        for (int n = 1; n <= profile_->objectiveCount; ++n)
+            boxes_.enabled[static_cast<std::size_t>(n - 1)] = profile_->model->allowsObjective(n, province);
     }
     return cursorRule(col, row);
 }
@@ -162,7 +161,7 @@ OpenEdit StandDocument::openText(std::string_view bytes, const std::string& name
 StandEdit StandDocument::clickObjective(int n) {
     return recordWhole("Objective " + std::to_string(n), [&] {
         if (timbra::clickObjective(boxes_, profile_->objectiveCount, n))
-            profile_->rewriteForObjective(tally_, n);
+            profile_->model->rewriteForObjective(tally_, n);
     });
 }
 
@@ -175,7 +174,7 @@ void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes
                      bool keepClasses) {
     boxes.checked = {};
     if (clickObjective(boxes, profile.objectiveCount, n) && !keepClasses)
-        profile.rewriteForObjective(tally, n);
+        profile.model->rewriteForObjective(tally, n);
 }
 
 void StandDocument::undo(const StandEdit& edit) {
@@ -197,7 +196,7 @@ std::optional<std::pair<int, int>> StandDocument::cursorRule(int col, int row) c
 }
 
 const RunOutcome& StandDocument::run() {
-    lastRun_ = profile_->run(tally_, boxes_);
+    lastRun_ = profile_->model->run(tally_, boxes_);
     return *lastRun_;
 }
 

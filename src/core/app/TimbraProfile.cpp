@@ -68,8 +68,6 @@ ProgramProfile makeTimbra() {
     };
     p.leaveQuestion = "Exiting will erase any unsaved input data, do you still want to exit data input?.";
     p.closeQuestion = p.leaveQuestion;
-    p.objective3ByProvince = true;
-    p.provincesWithoutObjective3 = {"Western Rim", "Coastal Plain"};
 
     p.tallyResource = "timbra/tally.json";
     p.tally = {
@@ -82,8 +80,7 @@ ProgramProfile makeTimbra() {
     p.inputHelp = {"Input help", "timbra/input-help.json", true, true};
     p.objectiveDescriptions = {"Objective Descriptions", "timbra/objective-descriptions.json", true, false};
 
-    p.run = &upland::run;
-    p.rewriteForObjective = &upland::rewriteForObjective;
+    p.model = &upland::model();
     return p;
 }
 } // namespace

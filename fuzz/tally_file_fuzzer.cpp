@@ -4,7 +4,7 @@
 
 #include "grid/TextEncoding.h"
 #include "input/TallyFile.h"
-#include "model/TallyRun.h"
+#include "input/TallyLayout.h"
 
 #include <vector>
 

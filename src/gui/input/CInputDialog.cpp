@@ -3,9 +3,11 @@
 #include "app/ProgramProfile.h"
 #include "common/DialogUnits.h"
 #include "common/Prompter.h"
+#include "common/QtString.h"
 #include "grid/CSpreadSheet.h"
 #include "input/StandEditor.h"
 #include "input/TallyFile.h"
+#include "input/TallyLayout.h"
 #include "input/TallyRecovery.h"
 #include "pages/ReferencePageDialog.h"
 
@@ -33,10 +35,6 @@ namespace {
 // Grid heights in dialog units: the template's, and the least the dialog keeps (a few rows).
 constexpr int OpeningGridHeight = 179;
 constexpr int MinimumGridHeight = 60;
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -236,7 +234,7 @@ QAction* CInputDialog::undoRedoAction(const timbra::MenuEntry& entry, QMenu* men
 void CInputDialog::OnInitDialog() {
     // The document starts in the dialog's opening state, and the grid shows it from its creation.
     showObjectiveBoxes();
-    grid_->SetActiveCell(1, 6);
+    grid_->SetActiveCell(timbra::PlotColumn, timbra::FirstTreeRow);
     grid_->setFocus();
 
     // Opens with the grid as tall as the dialog template has it and wide enough to show every column

@@ -58,10 +58,8 @@ public:
 
 // The text of a PDF, pages separated by form feeds; empty when pdftotext is missing.
 inline QString pdfText(const QString& path) {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty()) return {};
     QProcess process;
-    process.start(tool, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.start("pdftotext", {"-layout", path, "-"});
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }

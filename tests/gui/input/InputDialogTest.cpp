@@ -147,7 +147,6 @@ private slots:
         };
         QCOMPARE(cursor(dialog), QPoint(1, 6));
         dialog.grid()->setFocus();
-        put(dialog, 4, 9, "Desirable");
         put(dialog, 4, 10, "Unacceptable");
         for (const auto& [row, keys, end, cursorCol] :
              {std::tuple{7, "8", Qt::Key_Return, 9}, // to the crown class
@@ -264,7 +263,7 @@ private slots:
     // New (upland) and Clear Spreadsheet (bottomland) reset the tally but leave the run's results and
     // the cursor. Undo and redo by key and by menu: the items name the step, the cursor goes to the
     // step's first cell, the boxes come back with the classes, and the results stay until the next
-    // Run.
+    // Run. The history keeps the last hundred steps.
     void undoRedo_data() { addModels(); }
     void undoRedo() {
         const ProgramProfile& profile = fetchProfile();
@@ -309,6 +308,9 @@ private slots:
         QCOMPARE(ticked(dialog), "2");
         pasteAt(dialog, 3, 2, "South Ridge"); // a new step drops what could be redone
         QVERIFY(!redo->isEnabled());
+        for (int n = 1; n <= 150; ++n)
+            pasteAt(dialog, 3, 2, QString("Stand %1").arg(n));
+        QCOMPARE(dialog.undoStack()->count(), 100);
     }
 
     // A file fault met by Save as..., Open or Print to a PDF file: one message naming the file and
@@ -401,8 +403,7 @@ private slots:
         QVERIFY2(prompter->questions.size() == 1 && question.match(prompter->questions[0]).hasMatch(),
                  qPrintable(prompter->questions.join('\n')));
         QCOMPARE(sheetText(second->grid()->sheet()), typed);
-        QVERIFY(second->grid()->isMarked(7, 7));
-        QCOMPARE(second->undoStack()->undoText(), "Restore");
+        QVERIFY(second->grid()->isMarked(7, 7) && second->undoStack()->undoText() == "Restore");
         second->undoStack()->undo();
         QVERIFY(sheetText(second->grid()->sheet()) != typed && QFile::exists(copy));
         prompter->answers = {true};

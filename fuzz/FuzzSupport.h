@@ -53,7 +53,7 @@ public:
                 else
                     labelRows_ = r;
             }
-        opening.ClearTextAfterRow(labelRows_); // so that Open's emptying of unreached rows costs nothing
+        opening.clearTextAfterRow(labelRows_); // so that Open's emptying of unreached rows costs nothing
         start_ = opening;
         work_[0] = opening;
         work_[1] = std::move(opening);
@@ -85,7 +85,7 @@ public:
         for (int r = 1; r <= labelRows_; ++r)
             for (int c = 1; c <= cols(); ++c)
                 if (work.GetText(c, r) != start_.GetText(c, r)) work.SetText(c, r, start_.GetText(c, r));
-        work.ClearTextAfterRow(labelRows_);
+        work.clearTextAfterRow(labelRows_);
     }
 
 private:

@@ -107,7 +107,7 @@ private slots:
                     all += sheetText(grid->sheet());
                     grid->sheet().SetText(1, 1, "scribbled");
                     QVERIFY(grid->verticalHeader()->isVisibleTo(d));
-                    QCOMPARE(grid->horizontalHeader()->isVisibleTo(d), grid->sheet().GetColHeadingsShown());
+                    QCOMPARE(grid->horizontalHeader()->isVisibleTo(d), grid->sheet().colHeadingsShown());
                     QScrollBar* bar = grid->verticalScrollBar();
                     for (const auto& [key, at] :
                          {std::pair{Qt::Key_PageDown, std::min(bar->pageStep(), bar->maximum())},

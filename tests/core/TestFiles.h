@@ -1,10 +1,13 @@
 #pragma once
 
-// Shared by the tally-file tests: a scratch folder, whole-file reads and writes, and sheets compared
-// cell by cell.
+// Shared by the core and command-line tests: a scratch folder, whole-file reads and writes, sheets
+// compared cell by cell, and the case tables kept as data in tests/data/cases.
 
-#include "app/ProgramProfile.h"
-#include "input/TallyCommands.h"
+#include "core/TallyBuilder.h"
+#include "model/TreeFactors.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdlib>
 #include <filesystem>
@@ -46,6 +49,52 @@ inline void writeFile(const std::string& path, std::string_view bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// The table `name` of tests/data/cases/<file>.json.
+inline nlohmann::json cases(const std::string& file, const std::string& name) {
+    return nlohmann::json::parse(readFile(TIMBRA_TEST_DATA "/cases/" + file + ".json")).at(name);
+}
+
+// A tree given as [plot, dbh, height, grade, species class, vigor, crown class, tree class, code];
+// the fields left out keep the builder's.
+inline Tree treeOf(const nlohmann::json& f) {
+    Tree t;
+    const std::size_t n = f.size();
+    if (n > 0) t.plot = f[0];
+    if (n > 1) t.dbh = f[1];
+    if (n > 2) t.height = f[2];
+    if (n > 3) t.grade = f[3];
+    std::string* texts[] = {&t.speciesClass, &t.vigor, &t.crownClass, &t.treeClass, &t.speciesCode};
+    for (std::size_t i = 4; i < n; ++i)
+        *texts[i - 4] = f[i];
+    return t;
+}
+
+// A product of factors in the order the model multiplies them; "1/12" is the model's twelfth.
+inline double productOf(const nlohmann::json& factors) {
+    double p = 1;
+    for (const auto& f : factors)
+        p = f.is_string() ? p * OneTwelfth : p * f.get<double>();
+    return p;
+}
+
+// Each case [objective, code, species class, dbh, tree class, species class left, tree class left]:
+// one tree rewritten by ticking the objective, in the first tree row, in the last rows and in the
+// grid's last row, each after rows of plot number 0; a row past the pass's `lastRow` is left as it was.
+template <typename Rewrite, typename LastRow>
+void expectRewrites(int rows, Rewrite rewrite, LastRow lastRow, const nlohmann::json& table) {
+    for (const auto& c : table)
+        for (int row : {6, 1499, 1500, rows}) {
+            const int objective = c[0];
+            Sheet sheet = tally(rows, {.plotSize = "Tenth acre"});
+            setTree(sheet, row, Tree{1, c[3], 2, 1, c[2], "High", "Dominant", c[4], c[1]});
+            rewrite(sheet, objective);
+            const bool reached = row <= lastRow(objective);
+            EXPECT_EQ(sheet.GetText(4, row) + "|" + sheet.GetText(10, row),
+                      c[reached ? 5 : 2].get<std::string>() + "|" + c[reached ? 6 : 4].get<std::string>())
+                << c.dump() << " in row " << row;
+        }
+}
+
 // Every cell's text in one string, so that two sheets compare in one EXPECT_EQ.
 inline std::string cellsOf(const Sheet& sheet) {
     std::ostringstream out;
@@ -61,13 +110,6 @@ inline std::string entriesOf(const std::string& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         names += entry.path().filename().string() + ";";
     return names;
-}
-
-// The tally grid as the input dialog opens it.
-inline Sheet openingTally(const ProgramProfile& profile) {
-    Sheet sheet = profile.loadTallyGrid();
-    prepareTallyForDialog(sheet, profile.tally);
-    return sheet;
 }
 
 } // namespace timbra::test

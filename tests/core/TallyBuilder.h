@@ -83,7 +83,8 @@ inline Sheet openingTally(const ProgramProfile& profile) {
     return sheet;
 }
 
-inline Sheet openingTally(const ProgramProfile& profile, const Header& header, const std::vector<Tree>& trees) {
+inline Sheet openingTally(const ProgramProfile& profile, const Header& header,
+                          const std::vector<Tree>& trees) {
     Sheet sheet = openingTally(profile);
     setStand(sheet, header, trees);
     return sheet;

@@ -47,7 +47,8 @@ TEST(TallyGrid, TreeRowEditorsAndLimits) {
     for (const auto& c : test::cases("grid", "treeRowEditors")) {
         const Sheet& grid = gridOf(c[0]);
         for (int row : {6, grid.GetMaxRows()})
-            EXPECT_EQ(grid.accept(c[1], row, c[2].get<std::string>()), kept(c[3])) << c.dump() << " row " << row;
+            EXPECT_EQ(grid.accept(c[1], row, c[2].get<std::string>()), kept(c[3]))
+                << c.dump() << " row " << row;
     }
     for (const char* program : {"timbra", "lowtimbra"}) {
         EXPECT_EQ(gridOf(program).accept(9, 1, "Codominant"), "Codominant");
@@ -75,7 +76,9 @@ TEST(ReferencePages, EveryPageLoadsReadOnlyAndFollowsItsProgram) {
         std::vector<std::string> items;
         for (int row = 1; row <= help.GetMaxRows(); ++row)
             items.push_back(help.GetText(2, row));
-        const auto holds = [&](const std::string& text) { return std::ranges::find(items, text) != items.end(); };
+        const auto holds = [&](const std::string& text) {
+            return std::ranges::find(items, text) != items.end();
+        };
         EXPECT_EQ(holds("Province:"), p->hasProvince) << p->programName;
         EXPECT_EQ(holds("CLEAR SPREADSHEET:"), p->clearId != 0) << p->programName;
     }

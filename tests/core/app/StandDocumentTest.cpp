@@ -30,9 +30,9 @@ State stateOf(const StandDocument& doc) {
 
 // A stand with `trees` trees, laid in as Open would.
 void openStand(StandDocument& doc, int trees) {
-    const timbra::Sheet sheet =
-        timbra::test::tally(doc.tally().GetMaxRows(), {.plots = 3, .province = doc.profile().hasProvince ? "Cumberland" : ""},
-                            std::vector<timbra::test::Tree>(static_cast<std::size_t>(trees)));
+    const timbra::Sheet sheet = timbra::test::tally(
+        doc.tally().GetMaxRows(), {.plots = 3, .province = doc.profile().hasProvince ? "Cumberland" : ""},
+        std::vector<timbra::test::Tree>(static_cast<std::size_t>(trees)));
     ASSERT_TRUE(doc.openText(timbra::formatTallyText(sheet), "stand", "Open").loaded.ok);
 }
 
@@ -48,9 +48,17 @@ TEST(StandDocument, EveryStepUndoesAndRedoes) {
     const StepCase cases[] = {
         {"Typing", timbra::timbraProfile, [](StandDocument& d) { return *d.typeCell(5, 7, "18"); }},
         {"Paste", timbra::timbraProfile,
-         [](StandDocument& d) { return d.paste({1, 6, 1, 6}, {{"2", "", "SUM"}, {"3", "", "YLP"}}).edit; }},
-        {"Cut", timbra::lowtimbraProfile, [](StandDocument& d) { return d.clearBlock({3, 6, 5, 8}, "Cut"); }},
-        {"Delete", timbra::timbraProfile, [](StandDocument& d) { return d.clearBlock({1, 2, 10, 7}, "Delete"); }},
+         [](StandDocument& d) {
+             return d.paste({1, 6, 1, 6}, {{"2", "", "SUM"}, {"3", "", "YLP"}}).edit;
+         }},
+        {"Cut", timbra::lowtimbraProfile,
+         [](StandDocument& d) {
+             return d.clearBlock({3, 6, 5, 8}, "Cut");
+         }},
+        {"Delete", timbra::timbraProfile,
+         [](StandDocument& d) {
+             return d.clearBlock({1, 2, 10, 7}, "Delete");
+         }},
         {"New", timbra::timbraProfile, [](StandDocument& d) { return d.newTally(); }},
         {"Clear Spreadsheet", timbra::lowtimbraProfile, [](StandDocument& d) { return d.clearTally(); }},
         {"Open", timbra::lowtimbraProfile,

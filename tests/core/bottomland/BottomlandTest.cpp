@@ -16,7 +16,8 @@ TEST(BottomlandTree, ValuationRules) {
         const int objective = c[1];
         const Tree t = test::treeOf(c[2]);
         bottomland::TreeRecord record;
-        record.SetStand(3, c.size() > 4 ? c[4] : "Tenth acre", objective == 1, objective == 2, objective == 3);
+        record.SetStand(3, c.size() > 4 ? c[4] : "Tenth acre", objective == 1, objective == 2,
+                        objective == 3);
         record.Evaluate(10, 0, 0, "Desirable", " ", " ", "Preferred");
         record.Evaluate(t.dbh, t.height, t.grade, t.speciesClass, t.vigor, t.crownClass, t.treeClass);
         const double value = test::productOf(c[3]);

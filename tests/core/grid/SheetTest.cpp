@@ -44,16 +44,19 @@ TEST(Sheet, BlockModeWritesTheWholeBlockClippedToTheSheet) {
     s.SetMaxRows(6);
     s.SetText(1, 6, "d");
     s.ClearTextAfterRow(2);
-    EXPECT_EQ(s.GetText(2, 2) + "|" + s.GetText(3, 3) + s.GetText(3, 4) + s.GetText(4, 3) + s.GetText(1, 6), "b|");
+    EXPECT_EQ(s.GetText(2, 2) + "|" + s.GetText(3, 3) + s.GetText(3, 4) + s.GetText(4, 3) + s.GetText(1, 6),
+              "b|");
 }
 
 TEST(Sheet, NumberReadsOfTextThatIsNotANumber) {
     Sheet s(1, 1);
-    for (const auto& [text, value] : test::cases("grid", "integerReads").get<std::vector<std::pair<std::string, int>>>()) {
+    for (const auto& [text, value] :
+         test::cases("grid", "integerReads").get<std::vector<std::pair<std::string, int>>>()) {
         s.SetText(1, 1, text);
         EXPECT_EQ(s.GetInteger(1, 1), value) << text;
     }
-    for (const auto& [text, value] : test::cases("grid", "floatReads").get<std::vector<std::pair<std::string, double>>>()) {
+    for (const auto& [text, value] :
+         test::cases("grid", "floatReads").get<std::vector<std::pair<std::string, double>>>()) {
         s.SetText(1, 1, text);
         EXPECT_EQ(s.GetFloat(1, 1), value) << text;
     }
@@ -76,13 +79,14 @@ TEST(CellEditor, AcceptRules) {
     const CellEditor dbh = CellEditor::integer(6, 40, 2);
     const CellEditor height = CellEditor::decimal(1, 3.5, 0.5, 1);
     const CellEditor crown = CellEditor::list({"Dominant", "Co-dominant", "Intermediate", "Suppressed"});
-    const std::map<std::string, CellEditor> editors{{"species", CellEditor::text(4, true, true)},
-                                                    {"name", CellEditor::text(4)},
-                                                    {"dbh", dbh},
-                                                    {"height", height},
-                                                    {"plot", CellEditor::integer(0, 100)},
-                                                    {"treeNumber", CellEditor::decimal(-9999999.99, 9999999.99, 1, 2)},
-                                                    {"crown", crown}};
+    const std::map<std::string, CellEditor> editors{
+        {"species", CellEditor::text(4, true, true)},
+        {"name", CellEditor::text(4)},
+        {"dbh", dbh},
+        {"height", height},
+        {"plot", CellEditor::integer(0, 100)},
+        {"treeNumber", CellEditor::decimal(-9999999.99, 9999999.99, 1, 2)},
+        {"crown", crown}};
     for (const auto& c : test::cases("grid", "accept")) {
         const auto kept = c[2].is_null() ? std::nullopt : std::optional<std::string>(c[2]);
         EXPECT_EQ(editors.at(c[0]).accept(c[1].get<std::string>()), kept) << c.dump();

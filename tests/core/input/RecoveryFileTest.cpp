@@ -57,7 +57,8 @@ TEST(RecoveryFile, RoundTripCreatesAPrivateFolderAndKeepsTheSource) {
 TEST(RecoveryFile, CrashWhileWritingLeavesThePreviousCopyWhole) {
     TempFolder dir;
     const RecoveryFile copy(dir.path(), "timbra");
-    ASSERT_TRUE(copy.write(formatTallyText(typedTally()), {"2026-12-07T01:00:00+00:00", "/data/first.txt"}).ok);
+    ASSERT_TRUE(
+        copy.write(formatTallyText(typedTally()), {"2026-12-07T01:00:00+00:00", "/data/first.txt"}).ok);
     const std::string before = readFile(copy.tallyPath()) + readFile(copy.infoPath());
 
     const pid_t pid = ::fork();

@@ -16,8 +16,13 @@ std::string rowOf(const Sheet& s, int row) {
 
 // A tally filled to its grid's last row.
 Sheet filledTally(const ProgramProfile& profile) {
-    Sheet s = test::openingTally(profile, {.name = "Stand", .location = "Place", .plotSize = "Half acre", .plots = 12,
-                                           .province = "Western Rim"}, {});
+    Sheet s = test::openingTally(profile,
+                                 {.name = "Stand",
+                                  .location = "Place",
+                                  .plotSize = "Half acre",
+                                  .plots = 12,
+                                  .province = "Western Rim"},
+                                 {});
     for (int r = 6; r <= s.GetMaxRows(); ++r) {
         test::setTree(s, r, {});
         s.SetText(2, r, "7"); // the tree number, which the builder leaves blank

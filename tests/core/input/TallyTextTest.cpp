@@ -19,10 +19,11 @@ using ::testing::Not;
 
 // A small upland tally: header, two trees and the end marker.
 Sheet sampleTally() {
-    return test::openingTally(timbraProfile(),
-                              {.name = "North Ridge", .location = "Compartment 7", .plots = 3, .province = "Cumberland"},
-                              {{1, 14, 2.5, 1, "Desirable", "High", "Dominant", "Preferred", "YLP"},
-                               {1, 8, 1.5, 2, "Acceptable", "Low", "Intermediate", "Reserve", "SWG"}});
+    return test::openingTally(
+        timbraProfile(),
+        {.name = "North Ridge", .location = "Compartment 7", .plots = 3, .province = "Cumberland"},
+        {{1, 14, 2.5, 1, "Desirable", "High", "Dominant", "Preferred", "YLP"},
+         {1, 8, 1.5, 2, "Acceptable", "Low", "Intermediate", "Reserve", "SWG"}});
 }
 
 TEST(TallyText, RowsEndInCarriageReturnAndBlanksAreKept) {
@@ -31,16 +32,22 @@ TEST(TallyText, RowsEndInCarriageReturnAndBlanksAreKept) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 1500);
     EXPECT_TRUE(
         text.starts_with(",,,,,,,,,\rStand Name,,North Ridge,,,,Plot Size,Fifth acre,Number of Plots,3\r"));
-    EXPECT_THAT(text, HasSubstr("\r1,,SWG,Acceptable,8,1.5,2,Low,Intermediate,Reserve\r0,, , ,0,0.0,0, , , \r"));
+    EXPECT_THAT(text,
+                HasSubstr("\r1,,SWG,Acceptable,8,1.5,2,Low,Intermediate,Reserve\r0,, , ,0,0.0,0, , , \r"));
 }
 
 TEST(TallyText, ReadsAnyRowEndAndReplacesEveryValue) {
     // The last row is cut short, as in a truncated file; cells the file does not reach end up empty.
     for (const std::string ending : {"\r", "\n", "\r\n"}) {
         Sheet s = sampleTally();
-        ASSERT_TRUE(loadTallyText(s, "\xEF\xBB\xBF" "a,b" + ending + ending + "c,d,e" + ending + "f,YL", "t.txt").ok);
-        EXPECT_EQ(s.GetText(1, 1) + "|" + s.GetText(1, 2) + "|" + s.GetText(3, 3) + "|" + s.GetText(2, 4) + "|" +
-                      s.GetText(3, 4) + s.GetText(10, 2) + s.GetText(3, 6) + s.GetText(10, 1500),
+        ASSERT_TRUE(loadTallyText(s,
+                                  "\xEF\xBB\xBF"
+                                  "a,b" +
+                                      ending + ending + "c,d,e" + ending + "f,YL",
+                                  "t.txt")
+                        .ok);
+        EXPECT_EQ(s.GetText(1, 1) + "|" + s.GetText(1, 2) + "|" + s.GetText(3, 3) + "|" + s.GetText(2, 4) +
+                      "|" + s.GetText(3, 4) + s.GetText(10, 2) + s.GetText(3, 6) + s.GetText(10, 1500),
                   "a||e|YL|");
         EXPECT_EQ(s.editorAt(10, 2).kind, CellEditor::Kind::Integer);
     }
@@ -70,8 +77,9 @@ TEST(TallyText, QuotesOnlyWhereNeededAndReadsOlderUnquotedFilesAsBefore) {
         {{"\"Oak\"", "\"Ridge, east\"", ""}, {"Oak", "Ridge, east", ""}},
     };
     for (const auto& [written, read] : cases) {
-        const std::string bytes = ",,,,,,,,,\rStand Name,," + written[0] + ",,,,Plot Size,Fifth acre,Number of Plots,3\r" +
-                                  "Stand Location,," + written[1] + ",,,,Physiographic Province,," + written[2] +
+        const std::string bytes = ",,,,,,,,,\rStand Name,," + written[0] +
+                                  ",,,,Plot Size,Fifth acre,Number of Plots,3\r" + "Stand Location,," +
+                                  written[1] + ",,,,Physiographic Province,," + written[2] +
                                   ",Cumberland\r\r\r1,1,YLP,Desirable,14,2.5,1,High,Dominant,Preferred\r";
         Sheet old = test::openingTally(timbraProfile());
         const LoadResult r = loadTallyText(old, bytes, "old.txt");
@@ -86,8 +94,10 @@ TEST(TallyText, DamagedOrForeignFilesLeaveTheSheetUntouched) {
         {std::string("abc\r\0def", 8), "NUL byte at byte 5"},
         {"a\r" + std::string(MaxTallyRowBytes + 1, 'x') + "\r", "row 2 of the file is longer than 64 KiB"},
         {std::string(MaxTallyFileBytes + 1, '\r'), "larger than 16 MiB"},
-        {"1,2,3,4,5,6,7,8,9,10,11\r", "row 1 of the file holds data in column 11, but the tally has only 10 columns"},
-        {std::string(1500, '\r') + "7\r", "row 1501 of the file holds data, but the tally has only 1500 rows"},
+        {"1,2,3,4,5,6,7,8,9,10,11\r",
+         "row 1 of the file holds data in column 11, but the tally has only 10 columns"},
+        {std::string(1500, '\r') + "7\r",
+         "row 1501 of the file holds data, but the tally has only 1500 rows"},
     };
     for (const auto& [bytes, reason] : cases) {
         Sheet s = sampleTally();
@@ -159,7 +169,8 @@ TEST(TallyText, DecimalCommaLocaleChangesNoFileCellOrResult) {
         const std::string inC = openRunSaveReopen(*profile, file);
         EXPECT_THAT(inC, Not(ContainsRegex("refused [1-9]"))) << example;
         const std::string previous = std::setlocale(LC_ALL, nullptr);
-        if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale (LOCPATH is set by CTest)";
+        if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+            GTEST_SKIP() << "no de_DE.UTF-8 locale (LOCPATH is set by CTest)";
         EXPECT_EQ(openRunSaveReopen(*profile, file), inC) << example;
         EXPECT_EQ(parseNumber("2.5e0"), 2.5);
         EXPECT_EQ(parseNumber("2,5"), std::nullopt);

@@ -62,7 +62,8 @@ TEST_P(GoldenRun, MatchesRecordedResults) {
     got["model"] = want.at("model");
     got["objectives"] = want.at("objectives");
     // After a deliberate change of the models, TIMBRA_UPDATE_GOLDEN=1 rewrites the expected files.
-    if (std::getenv("TIMBRA_UPDATE_GOLDEN")) test::writeFile(GoldenDir + GetParam() + ".json", got.dump(2) + "\n");
+    if (std::getenv("TIMBRA_UPDATE_GOLDEN"))
+        test::writeFile(GoldenDir + GetParam() + ".json", got.dump(2) + "\n");
     EXPECT_EQ(want.dump(1), got.dump(1));
 }
 

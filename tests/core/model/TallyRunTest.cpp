@@ -77,11 +77,12 @@ TEST(TallyWalk, ChecksEachTreeInOrder) {
 }
 
 TEST(TallyWalk, CountsOnlySawtimberAndKeepsEachPercentForm) {
-    const Sheet sheet = test::tally(test::UplandRows, {},
-                                    {{1, 10},
-                                     {1, 11},
-                                     {1, 16, 4, 4, "Desirable", "High", "Codominant"}, // no height or crown class
-                                     {1, 12, 0, 0, "Desirable", "High", "Dominant", "Reserve"}}); // ungraded
+    const Sheet sheet =
+        test::tally(test::UplandRows, {},
+                    {{1, 10},
+                     {1, 11},
+                     {1, 16, 4, 4, "Desirable", "High", "Codominant"},            // no height or crown class
+                     {1, 12, 0, 0, "Desirable", "High", "Dominant", "Reserve"}}); // ungraded
     const StandResults quotient = walk(sheet).results;
     EXPECT_EQ(quotient.largeTreeCount, 3);
     EXPECT_EQ(quotient.gradedTreeCount, 2);
@@ -98,8 +99,11 @@ TEST(TallyWalk, CountsOnlySawtimberAndKeepsEachPercentForm) {
 
 TEST(Decision, ThresholdIsCutoffLessFiveHundredths) {
     const double inf = std::numeric_limits<double>::infinity();
-    for (const auto& [value, decision] : std::vector<std::pair<double, const char*>>{
-             {49.95, "Manage"}, {50, "Manage"}, {49.94, "Regenerate"}, {NaN, "Regenerate"}, {inf, "Regenerate"}}) {
+    for (const auto& [value, decision] : std::vector<std::pair<double, const char*>>{{49.95, "Manage"},
+                                                                                     {50, "Manage"},
+                                                                                     {49.94, "Regenerate"},
+                                                                                     {NaN, "Regenerate"},
+                                                                                     {inf, "Regenerate"}}) {
         StandResults results;
         results.standValue = value;
         decide(results, 2, Cutoff{50, 49.95});
@@ -124,5 +128,6 @@ TEST(FinishRun, BoxesAndUnusualValueMessage) {
     outcome.results.standValue = NaN;
     finishRun(outcome);
     EXPECT_EQ(outcome.standValueText + "|" + outcome.decisionText + "|" + outcome.cutoffText, " n/a| | 0.0");
-    EXPECT_THAT(outcome.closingMessages, ElementsAre("Your stand has an unusual value, check data for errors."));
+    EXPECT_THAT(outcome.closingMessages,
+                ElementsAre("Your stand has an unusual value, check data for errors."));
 }

@@ -31,8 +31,7 @@ StandResults resultsOf(int headerPlots, std::vector<double> plots, const std::st
     return r;
 }
 
-template <typename T>
-std::optional<double> figure(const std::optional<T>& value) {
+template <typename T> std::optional<double> figure(const std::optional<T>& value) {
     return value ? std::optional<double>(*value) : std::nullopt;
 }
 
@@ -51,12 +50,18 @@ TEST(SamplingStatistics, FiguresWorkedByHandAndTheDecisionLine) {
         EXPECT_NEAR(s.mean, c["mean"], 1e-12) << name;
         EXPECT_EQ(s.notes, c["notes"].get<std::vector<std::string>>()) << name;
         const std::pair<const char*, std::optional<double>> figures[] = {
-            {"sd", s.standardDeviation},   {"se", s.standardError},
-            {"t", s.t},                    {"cv", s.coefficientOfVariation},
-            {"samplingError", s.samplingErrorPercent}, {"low", s.low},
-            {"high", s.high},              {"threshold", s.threshold},
-            {"confidence", s.confidence},  {"settled", figure(s.settled)},
-            {"toSettle", figure(s.plotsToSettle)}, {"for10", figure(s.plotsFor10Percent)},
+            {"sd", s.standardDeviation},
+            {"se", s.standardError},
+            {"t", s.t},
+            {"cv", s.coefficientOfVariation},
+            {"samplingError", s.samplingErrorPercent},
+            {"low", s.low},
+            {"high", s.high},
+            {"threshold", s.threshold},
+            {"confidence", s.confidence},
+            {"settled", figure(s.settled)},
+            {"toSettle", figure(s.plotsToSettle)},
+            {"for10", figure(s.plotsFor10Percent)},
             {"for20", figure(s.plotsFor20Percent)}};
         for (const auto& [key, got] : figures) {
             if (!c.contains(key)) continue;
@@ -115,7 +120,8 @@ TEST(StandTable, TwoInchClassesByTreeClassAndSpecies) {
             EXPECT_NEAR(t.classes[i].basalAreaPerAcre[k], ba[k], 1e-12) << dbhClass << " " << k;
         }
     }
-    const double standBasalArea = 5 * (basalArea(6) + basalArea(7) + basalArea(8) + basalArea(40) + basalArea(50));
+    const double standBasalArea =
+        5 * (basalArea(6) + basalArea(7) + basalArea(8) + basalArea(40) + basalArea(50));
     EXPECT_DOUBLE_EQ(t.treesPerAcre, 25);
     EXPECT_NEAR(t.basalAreaPerAcre, standBasalArea, 1e-12);
     EXPECT_NEAR(*t.quadraticMeanDiameter, std::sqrt((36 + 49 + 64 + 1600 + 2500) / 5.0), 1e-12);

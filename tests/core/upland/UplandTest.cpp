@@ -41,11 +41,12 @@ TEST(UplandTree, ValuationRules) {
 // Objectives 1 and 4 pass over rows 6 to 1499, objectives 2 and 3 over rows 6 to 1500.
 TEST(UplandObjectives, RewriteRulesAndRows) {
     test::expectRewrites(
-        test::UplandRows, upland::rewriteForObjective, [](int objective) { return objective % 3 == 1 ? 1499 : 1500; },
-        test::cases("upland", "rewrites"));
+        test::UplandRows, upland::rewriteForObjective,
+        [](int objective) { return objective % 3 == 1 ? 1499 : 1500; }, test::cases("upland", "rewrites"));
 
     // Switching back is not an identity; row 6 is rewritten whatever its plot number.
-    Sheet sheet = test::tally(test::UplandRows, {}, {{0, 14, 2, 1, "Desirable", "High", "Dominant", "Reserve", "SUM"}});
+    Sheet sheet =
+        test::tally(test::UplandRows, {}, {{0, 14, 2, 1, "Desirable", "High", "Dominant", "Reserve", "SUM"}});
     upland::rewriteForObjective(sheet, 3);
     upland::rewriteForObjective(sheet, 1);
     EXPECT_EQ(sheet.GetText(4, 6) + "|" + sheet.GetText(10, 6), "Acceptable|Preferred");
@@ -59,10 +60,12 @@ TEST(UplandRun, CutoffByProvinceAndObjective) {
             const double cutoff = cutoffs[static_cast<std::size_t>(objective - 1)];
             EXPECT_EQ(outcome.results.cutoffIndex, cutoff) << province << objective;
             EXPECT_EQ(outcome.results.objectiveNumber, objective);
-            EXPECT_EQ(outcome.results.decision, cutoff == 0 ? "Error" : "Regenerate") << province << objective;
+            EXPECT_EQ(outcome.results.decision, cutoff == 0 ? "Error" : "Regenerate")
+                << province << objective;
             EXPECT_TRUE(outcome.closingMessages.empty());
             // Manage from the cut-off less 0.05 up.
-            const auto& stored = upland::findProvince(province)->byObjective[static_cast<std::size_t>(objective - 1)];
+            const auto& stored =
+                upland::findProvince(province)->byObjective[static_cast<std::size_t>(objective - 1)];
             EXPECT_NEAR(stored ? stored->threshold : -0.05, cutoff - 0.05, 1e-9) << province << objective;
         }
     // A blank and a province in the wrong case name no province, as an empty cell does.

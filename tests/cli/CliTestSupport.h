@@ -10,9 +10,6 @@
 
 namespace timbra::cli::test {
 
-using ::timbra::test::Header;
-using ::timbra::test::Tree;
-
 struct CliResult {
     int code = -1;
     std::string out, err;
@@ -27,19 +24,6 @@ inline CliResult runCli(const std::vector<std::string>& args, const std::string&
 
 inline const std::string UplandExample = TIMBRA_EXAMPLES "/upland-ridge-stand.txt";
 inline const std::string BottomlandExample = TIMBRA_EXAMPLES "/bottomland-creek-stand.txt";
-
-// A file in the test's scratch folder.
-inline std::string scratchFile(const std::string& name, const std::string& bytes) {
-    const std::string path = ::testing::TempDir() + "timbra-cli-" + name;
-    ::timbra::test::writeFile(path, bytes);
-    return path;
-}
-
-// The stand saved as the program saves it, from the grid the input dialog opens with.
-inline std::string standFile(const std::string& name, const std::vector<Tree>& trees,
-                             const Header& header = {.province = "Cumberland"}) {
-    return scratchFile(name, formatTallyText(::timbra::test::openingTally(timbraProfile(), header, trees)));
-}
 
 // Runs a shell command line; gives its exit status and standard output.
 inline std::pair<int, std::string> shell(const std::string& command) {

@@ -4,6 +4,7 @@
 // compared cell by cell, and the case tables kept as data in tests/data/cases.
 
 #include "core/TallyBuilder.h"
+#include "input/TallyFile.h"
 #include "model/TreeFactors.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,15 @@ inline std::string cellsOf(const Sheet& sheet) {
         for (int c = 1; c <= sheet.GetMaxCols(); ++c)
             out << '[' << sheet.GetText(c, r) << ']';
     return out.str();
+}
+
+// The sheet saved as tally text and opened again into the program's opening grid.
+inline Sheet reopened(const ProgramProfile& profile, const Sheet& sheet, LoadResult* result = nullptr) {
+    Sheet back = openingTally(profile);
+    const LoadResult r = loadTallyText(back, formatTallyText(sheet), "reopened.txt");
+    EXPECT_TRUE(r.ok) << r.error;
+    if (result) *result = r;
+    return back;
 }
 
 // The names of the entries of a folder, for checking that no temporary file is left behind.

@@ -53,28 +53,7 @@ TEST(TallyWalk, FullTallyKeepsEveryPlotAndClosesTheLastOne) {
     }
 }
 
-TEST(TallyWalk, ChecksEachTreeInOrder) {
-    const std::vector<Tree> trees{
-        {1, 5},                                                            // tree 1: too small
-        {1, 6},                                                            //
-        {1, 14, 2, 1, "Desirable", " "},                                   // tree 3: no vigor
-        test::pole(1, 10),                                                 // none of height, grade, vigor
-        {1, 14, 0.5},                                                      // tree 5: half a log
-        {1, 14, 2, 1, "Unacceptable", "High", "Dominant", "Reserve"},      // tree 6: conflict
-        {1, 14, 0.95},                                                     //
-        {1, 14, 0.05},                                                     //
-        {1, 5, 0.5, 0, "Unacceptable", "Medium", "Dominant", "Preferred"}, // tree 9: everything
-    };
-    EXPECT_THAT(walk(test::tally(test::UplandRows, {}, trees)).treeMessages,
-                ElementsAre("Tree 1 must have a species class, a DBH greater than 5 and a tree class.",
-                            "Tree 3 is invalid, check for errors.",
-                            "Tree 5 must have a height of at least 1 log.",
-                            "Tree 6 contains conflict in species class and tree class, check for errors.",
-                            "Tree 9 must have a species class, a DBH greater than 5 and a tree class.",
-                            "Tree 9 is invalid, check for errors.",
-                            "Tree 9 contains conflict in species class and tree class, check for errors.",
-                            "Tree 9 must have a height of at least 1 log."));
-}
+// Each tree's checks, in order, are recorded in tests/data/golden/upland-tree-checks.
 
 TEST(TallyWalk, CountsOnlySawtimberAndKeepsEachPercentForm) {
     const Sheet sheet =

@@ -53,7 +53,6 @@ class HostileTally : public ::testing::TestWithParam<HostileCase> {};
 
 TEST_P(HostileTally, RunsReportsAndSurvivesSaveAndOpen) {
     const ProgramProfile& profile = GetParam().profile();
-    test::TempFolder dir;
     Sheet tally = test::openingTally(profile);
     fillHostile(tally, 1, GetParam().validPlots);
     // A known province, so that the upland stand is decided and the report's gate opens.
@@ -62,31 +61,24 @@ TEST_P(HostileTally, RunsReportsAndSurvivesSaveAndOpen) {
     // A stand name far longer than any editor allows, as a file may bring it: shown whole.
     tally.SetText(3, 2, hostileTexts[0] + hostileTexts[3] + hostileTexts[24]);
 
-    // Into a file and back: the hostile cells are data like any other.
-    const std::string path = dir / "hostile.txt";
-    const FileResult saved = saveTallyFile(tally, path);
-    ASSERT_TRUE(saved.ok) << saved.error;
-    Sheet reopened = test::openingTally(profile);
-    const LoadResult loaded = loadTallyFile(reopened, path);
-    ASSERT_TRUE(loaded.ok) << loaded.error;
+    // Into a file and back: the hostile cells are data like any other. Open gives each number its
+    // cell's one form ("  14  " is 14); saved and opened again, nothing moves.
+    LoadResult loaded;
+    const Sheet back = test::reopened(profile, tally, &loaded);
     EXPECT_FALSE(loaded.refusedCells.empty());
-    // Open gives each number its cell's one form ("  14  " is 14); saved and opened again, nothing moves.
-    ASSERT_TRUE(saveTallyFile(reopened, path).ok);
-    Sheet resaved = test::openingTally(profile);
-    ASSERT_TRUE(loadTallyFile(resaved, path).ok);
-    ASSERT_EQ(cellsOf(resaved), cellsOf(reopened));
-    EXPECT_EQ(reopened.GetText(3, 2), tally.GetText(3, 2));
+    ASSERT_EQ(cellsOf(test::reopened(profile, back)), cellsOf(back));
+    EXPECT_EQ(back.GetText(3, 2), tally.GetText(3, 2));
 
     // Every objective in turn, as the user would tick them.
     for (int objective = 1; objective <= profile.objectiveCount; ++objective) {
-        Sheet sheet = reopened;
+        Sheet sheet = back;
         ObjectiveBoxes boxes; // none ticked, so that the click ticks it and runs its rewrite pass
         ASSERT_TRUE(clickObjective(boxes, profile.objectiveCount, objective));
         profile.rewriteForObjective(sheet, objective);
         const RunOutcome outcome = profile.run(sheet, boxes);
-        EXPECT_FALSE(outcome.treeMessages.empty()) << "objective " << objective;
-        EXPECT_FALSE(outcome.standValueText.empty());
-        EXPECT_FALSE(outcome.cutoffText.empty());
+        EXPECT_FALSE(outcome.treeMessages.empty() || outcome.standValueText.empty() ||
+                     outcome.cutoffText.empty())
+            << "objective " << objective;
         for (const auto& text : outcome.allMessages())
             EXPECT_TRUE(isValidUtf8(text)) << text;
 
@@ -104,11 +96,7 @@ TEST_P(HostileTally, RunsReportsAndSurvivesSaveAndOpen) {
         EXPECT_TRUE(nameShown) << "the stand name, however odd, is on the report";
 
         // Saved again after the rewrite pass and Run, the file still gives back every cell.
-        const std::string again = dir / "again.txt";
-        ASSERT_TRUE(saveTallyFile(sheet, again).ok);
-        Sheet back = test::openingTally(profile);
-        ASSERT_TRUE(loadTallyFile(back, again).ok);
-        EXPECT_EQ(cellsOf(back), cellsOf(sheet));
+        EXPECT_EQ(cellsOf(test::reopened(profile, sheet)), cellsOf(sheet));
     }
 }
 

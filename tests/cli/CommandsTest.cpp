@@ -1,8 +1,12 @@
 // The run, report and summary commands: what each writes, and that it agrees with the models.
 #include "CliTestSupport.h"
 
+#include "cli/StandardStreams.h"
 #include "grid/DelimitedText.h"
 #include "model/ValueFormat.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace timbra::cli::test {
 namespace {
@@ -10,8 +14,9 @@ namespace {
 using nlohmann::json;
 using Row = std::vector<std::string>;
 
-// Each run of tests/data/cli/runs.json gives its recorded exit status, standard output and standard
-// error byte for byte; $EXAMPLES and $STANDS stand for the example folder and tests/data/cli. After
+// Each run of tests/data/cli/runs.json, with its standard input, gives its recorded exit status,
+// standard output and standard error byte for byte; $EXAMPLES and $STANDS stand for the example
+// folder and tests/data/cli. After
 // a deliberate change of the output, TIMBRA_UPDATE_GOLDEN=1 records the runs anew.
 TEST(CommandLine, RecordedRuns) {
     const std::string file = TIMBRA_TEST_DATA "/cli/runs.json";
@@ -31,7 +36,14 @@ TEST(CommandLine, RecordedRuns) {
         std::vector<std::string> args;
         for (const std::string arg : run["args"])
             args.push_back(replace(arg, false));
-        const CliResult r = runCli(args);
+        // Standard input from a file, a folder, or closed (an empty name).
+        const std::string source = run.contains("stdin") ? replace(run["stdin"], false) : "/dev/null";
+        const int fd = source.empty() ? -1 : ::open(source.c_str(), O_RDONLY);
+        FdInputBuffer buffer(fd);
+        std::istream in(&buffer);
+        std::ostringstream out, err;
+        const CliResult r{::timbra::cli::run(args, in, out, err), out.str(), err.str()};
+        if (fd >= 0) ::close(fd);
         const nlohmann::ordered_json got{
             {"code", r.code}, {"out", replace(r.out, true)}, {"err", replace(r.err, true)}};
         if (std::getenv("TIMBRA_UPDATE_GOLDEN")) {
@@ -53,10 +65,8 @@ json runJson(std::vector<std::string> args) {
     return json::parse(r.out);
 }
 
-TEST(RunCommand, JsonHoldsTheBoxesStatisticsAndEveryNumberAtFullPrecision) {
+TEST(RunCommand, JsonHoldsEveryNumberAtFullPrecision) {
     const json j = runJson({UplandExample});
-    EXPECT_EQ(j["objectives"], json::array({1}));
-    EXPECT_EQ(j["boxes"], (json{{"standValue", "39.0"}, {"decision", "Regenerate"}, {"cutoff", "50.0"}}));
     // Every number reads back as the double the model computed.
     Sheet tally = ::timbra::test::openingTally(timbraProfile());
     loadTallyFile(tally, UplandExample);
@@ -65,12 +75,6 @@ TEST(RunCommand, JsonHoldsTheBoxesStatisticsAndEveryNumberAtFullPrecision) {
     EXPECT_EQ(j["results"]["plotValue"].get<std::vector<double>>(), direct.plotValue);
     EXPECT_EQ(j["results"]["pctGrade2"].get<double>(), direct.pctGrade2);
     EXPECT_EQ(j["statistics"]["mean"].get<double>(), direct.standValue);
-    EXPECT_EQ(j["statistics"]["threshold"].get<double>(), 49.95);
-    EXPECT_EQ(j["standTable"]["expansionFactor"], 5.0);
-
-    const json low = runJson({BottomlandExample, "--model", "bottomland", "--objective", "3"});
-    EXPECT_FALSE(low["results"].contains("province"));
-    EXPECT_EQ(low["boxes"]["cutoff"], "44.0");
 }
 
 std::vector<Row> parseCsv(const std::string& text) {

@@ -3,8 +3,6 @@
 // and input are told and exit 2.
 #include "CliTestSupport.h"
 
-#include "cli/StandardStreams.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -101,35 +99,6 @@ TEST(StandardOutput, AWriteThatFailsExitsTwoWithTheReason) {
         const auto [status, err] = shell(Exe + " " + args + " 2>&1 >/dev/full");
         EXPECT_EQ(status, 2) << args;
         EXPECT_EQ(err, "timbra-cli: cannot write the output: No space left on device\n") << args;
-    }
-}
-
-TEST(StandardInput, ReadFailuresAndEndlessInputAreUnreadableTallies) {
-    TempFolder dir;
-    const struct {
-        std::string source, reason;
-    } cases[] = {
-        {dir.path(), "Is a directory"},
-        {"", "Bad file descriptor"}, // standard input closed
-        {"/dev/zero", "the file is larger than 16 MiB"},
-    };
-    for (const auto& c : cases) {
-        const int fd = c.source.empty() ? -1 : ::open(c.source.c_str(), O_RDONLY);
-        const std::string expected = "Cannot open \"standard input\": " + c.reason;
-        for (const char* command : {"run", "summary"}) {
-            FdInputBuffer buffer(fd);
-            std::istream in(&buffer);
-            std::ostringstream out, err;
-            const int code = run({command, "-"}, in, out, err);
-            if (command == std::string("run")) {
-                EXPECT_EQ(code, 2) << c.source;
-                EXPECT_EQ(err.str().rfind("timbra-cli: " + expected, 0), 0u) << err.str();
-            } else { // a summary tells it in the file's row, as for any unreadable file
-                EXPECT_EQ(code, 1) << c.source;
-                EXPECT_NE(out.str().find("error: " + expected), std::string::npos) << out.str();
-            }
-        }
-        if (fd >= 0) ::close(fd);
     }
 }
 

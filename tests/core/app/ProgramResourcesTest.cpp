@@ -1,5 +1,6 @@
-// What the model relies on in each program's stored resources: tree-row lists spelled as the model
-// compares them, Lowtimbra's grid without a province, and reference pages that load.
+// What the model relies on in each program's stored tally grid: tree-row lists spelled as the model
+// compares them, and Lowtimbra's grid without a province. (The reference pages are loaded and
+// checked by the main window's tests.)
 #include "core/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -17,22 +18,6 @@ TEST(TallyGrid, TreeRowListsAreTheModelsSpelling) {
             EXPECT_EQ(grid.accept(c[1], row, c[2].get<std::string>()), kept) << c.dump() << " row " << row;
     }
     EXPECT_EQ(lowtimbraGrid.accept(10, 3, "anything"), "anything"); // no province list in Lowtimbra
-}
-
-// A broken page resource aborts loadPage, so loading every page is the check.
-TEST(ReferencePages, EveryPageLoadsReadOnly) {
-    for (const ProgramProfile* p : {&timbraProfile(), &lowtimbraProfile()})
-        for (const ReferencePage* page : {&p->gettingStarted, &p->objectiveDescriptions, &p->fieldDataSheet,
-                                          &p->fieldInstructions, &p->inputHelp}) {
-            const Sheet sheet = p->loadPage(*page);
-            int texts = 0;
-            for (int row = 1; row <= sheet.GetMaxRows(); ++row)
-                for (int col = 1; col <= sheet.GetMaxCols(); ++col) {
-                    EXPECT_TRUE(sheet.formatAt(col, row).staticText) << page->resource << " " << row;
-                    texts += !sheet.GetText(col, row).empty();
-                }
-            EXPECT_GT(texts, 4) << page->resource;
-        }
 }
 
 } // namespace

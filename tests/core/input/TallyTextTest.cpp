@@ -134,15 +134,12 @@ std::string openRunSaveReopen(const ProgramProfile& profile, const std::string& 
     setUpReportSheet(report);
     fillReport(report, outcome.results, true);
 
-    std::string seen = outcome.standValueText + "|" + outcome.cutoffText + "|" + cellsOf(report);
-    const Sheet fresh = test::openingTally(profile); // its heights are written by the dialog
-    for (const Sheet* saved : {static_cast<const Sheet*>(&tally), &fresh}) {
-        Sheet reopened = test::openingTally(profile);
-        const std::string text = formatTallyText(*saved);
-        const LoadResult again = loadTallyText(reopened, text, "saved.txt");
-        seen += "|" + text + "|refused " + std::to_string(again.refusedCells.size()) + "|" + again.error;
-    }
-    return seen;
+    // A fresh grid's heights are written by the dialog.
+    LoadResult again;
+    const std::string reopened = cellsOf(test::reopened(profile, tally, &again)) +
+                                 cellsOf(test::reopened(profile, test::openingTally(profile)));
+    return outcome.standValueText + "|" + outcome.cutoffText + "|" + cellsOf(report) + "|" + reopened +
+           "|refused " + std::to_string(again.refusedCells.size());
 }
 
 // The programs run under the user's locale (the windowing library takes it from the environment at

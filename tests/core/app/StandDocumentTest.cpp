@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace timbra;
 
 namespace {
@@ -25,47 +23,36 @@ void openStand(StandDocument& doc, int trees) {
     ASSERT_TRUE(doc.openText(formatTallyText(sheet), "stand", "Open").loaded.ok);
 }
 
-struct StepCase {
-    const char* name;
-    const ProgramProfile& (*profile)();
-    std::function<StandEdit(StandDocument&)> step;
-};
+// One edit of each kind, named as the Edit menu names it.
+StandEdit step(StandDocument& d, const std::string& name) {
+    if (name == "Typing") return *d.typeCell(5, 7, "18");
+    if (name == "Paste") return d.paste({1, 6, 1, 6}, {{"2", "", "SUM"}, {"3", "", "YLP"}}).edit;
+    if (name == "Cut") return d.clearBlock({3, 6, 5, 8}, "Cut");
+    if (name == "Delete") return d.clearBlock({1, 2, 10, 7}, "Delete");
+    if (name == "New") return d.newTally();
+    if (name == "Clear Spreadsheet") return d.clearTally();
+    if (name == "Open") return d.openText("1,,WO\r,,,,,,,,,5\r", "small", "Open").edit;
+    return d.clickObjective(name.back() - '0'); // "Objective n"
+}
 
 } // namespace
 
 TEST(StandDocument, EveryStepUndoesAndRedoes) {
-    const StepCase cases[] = {
-        {"Typing", timbraProfile, [](StandDocument& d) { return *d.typeCell(5, 7, "18"); }},
-        {"Paste", timbraProfile,
-         [](StandDocument& d) {
-             return d.paste({1, 6, 1, 6}, {{"2", "", "SUM"}, {"3", "", "YLP"}}).edit;
-         }},
-        {"Cut", lowtimbraProfile,
-         [](StandDocument& d) {
-             return d.clearBlock({3, 6, 5, 8}, "Cut");
-         }},
-        {"Delete", timbraProfile,
-         [](StandDocument& d) {
-             return d.clearBlock({1, 2, 10, 7}, "Delete");
-         }},
-        {"New", timbraProfile, [](StandDocument& d) { return d.newTally(); }},
-        {"Clear Spreadsheet", lowtimbraProfile, [](StandDocument& d) { return d.clearTally(); }},
-        {"Open", lowtimbraProfile,
-         [](StandDocument& d) { return d.openText("1,,WO\r,,,,,,,,,5\r", "small", "Open").edit; }},
-        {"Objective 2", timbraProfile, [](StandDocument& d) { return d.clickObjective(2); }},
-        {"Objective 3", lowtimbraProfile, [](StandDocument& d) { return d.clickObjective(3); }},
-    };
-    for (const StepCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        StandDocument doc(c.profile());
+    const std::pair<const char*, const ProgramProfile& (*)()> cases[] = {
+        {"Typing", timbraProfile},  {"Paste", timbraProfile},       {"Cut", lowtimbraProfile},
+        {"Delete", timbraProfile},  {"New", timbraProfile},         {"Clear Spreadsheet", lowtimbraProfile},
+        {"Open", lowtimbraProfile}, {"Objective 2", timbraProfile}, {"Objective 3", lowtimbraProfile}};
+    for (const auto& [name, profile] : cases) {
+        SCOPED_TRACE(name);
+        StandDocument doc(profile());
         openStand(doc, 4);
-        if (std::string(c.name) == "New") {
+        if (std::string(name) == "New") {
             ASSERT_TRUE(doc.clickObjective(3).changed()); // so that New's tick of Objective 1 shows
         }
         const auto before = stateOf(doc);
-        const StandEdit edit = c.step(doc);
+        const StandEdit edit = step(doc, name);
         const auto after = stateOf(doc);
-        EXPECT_EQ(edit.name, c.name);
+        EXPECT_EQ(edit.name, name);
         ASSERT_TRUE(edit.changed() && after != before);
         doc.undo(edit);
         EXPECT_EQ(stateOf(doc), before);

@@ -76,37 +76,40 @@ TEST(TallyWalk, CountsOnlySawtimberAndKeepsEachPercentForm) {
     EXPECT_TRUE(std::isnan(walk(test::tally(test::UplandRows, {}, {test::pole(1)})).results.pctPreferred));
 }
 
+// Manage from the threshold up; a stand value that is not a number regenerates.
 TEST(Decision, ThresholdIsCutoffLessFiveHundredths) {
-    const double inf = std::numeric_limits<double>::infinity();
-    for (const auto& [value, decision] : std::vector<std::pair<double, const char*>>{{49.95, "Manage"},
-                                                                                     {50, "Manage"},
-                                                                                     {49.94, "Regenerate"},
-                                                                                     {NaN, "Regenerate"},
-                                                                                     {inf, "Regenerate"}}) {
+    const std::pair<double, const char*> cases[] = {{49.95, "Manage"},
+                                                    {50, "Manage"},
+                                                    {49.94, "Regenerate"},
+                                                    {NaN, "Regenerate"},
+                                                    {INFINITY, "Regenerate"}};
+    for (const auto& [value, decision] : cases) {
         StandResults results;
         results.standValue = value;
         decide(results, 2, Cutoff{50, 49.95});
-        EXPECT_EQ(results.decision, decision) << value;
-        EXPECT_EQ(results.cutoffIndex, 50);
-        EXPECT_EQ(results.objectiveNumber, 2);
+        EXPECT_EQ(results.decision + "|" + std::to_string(results.cutoffIndex) + "|" +
+                      std::to_string(results.objectiveNumber),
+                  decision + std::string("|50.000000|2"))
+            << value;
     }
     StandResults results;
     decide(results, 3, std::nullopt);
     EXPECT_EQ(results.decision + "|" + std::to_string(results.cutoffIndex), "Error|0.000000");
 }
 
+// A stand value outside -20 to 150 draws the unusual-value message; one that is not a number shows as such.
 TEST(FinishRun, BoxesAndUnusualValueMessage) {
-    for (const auto& [value, unusual] : std::vector<std::pair<double, bool>>{
-             {150, false}, {-20, false}, {150.01, true}, {-20.01, true}, {NaN, true}}) {
+    for (const double value : {150.0, -20.0, 150.01, -20.01, NaN}) {
         RunOutcome outcome;
         outcome.results.standValue = value;
         finishRun(outcome);
-        EXPECT_EQ(outcome.closingMessages.size(), unusual ? 1u : 0u) << value;
+        const bool unusual = !(value >= -20 && value <= 150);
+        EXPECT_EQ(outcome.closingMessages,
+                  std::vector<std::string>(unusual ? 1 : 0,
+                                           "Your stand has an unusual value, check data for errors."))
+            << value;
+        if (std::isnan(value))
+            EXPECT_EQ(outcome.standValueText + "|" + outcome.decisionText + "|" + outcome.cutoffText,
+                      " n/a| | 0.0");
     }
-    RunOutcome outcome;
-    outcome.results.standValue = NaN;
-    finishRun(outcome);
-    EXPECT_EQ(outcome.standValueText + "|" + outcome.decisionText + "|" + outcome.cutoffText, " n/a| | 0.0");
-    EXPECT_THAT(outcome.closingMessages,
-                ElementsAre("Your stand has an unusual value, check data for errors."));
 }

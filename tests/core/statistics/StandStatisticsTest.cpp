@@ -123,22 +123,7 @@ TEST(StandTable, TwoInchClassesByTreeClassAndSpecies) {
     EXPECT_NEAR(t.species[1].basalAreaPercent, 100 * 5 * basalArea(7) / standBasalArea, 1e-12);
 }
 
-TEST(StandTable, MissingWithoutAnExpansionFactorAndEmptyWithoutTrees) {
-    StandResults results = resultsOf(1, {0});
-    results.plotSize = "Acre";
-    const Sheet sheet = test::tally(test::UplandRows, {.plotSize = "Acre"});
-    StandStatistics st = computeStandStatistics(sheet, results);
-    EXPECT_FALSE(st.standTable);
-    EXPECT_THAT(st.sampling.notes,
-                testing::Contains("The plot size \"Acre\" has no expansion factor: no stand table."));
-
-    results.plotSize = "Half acre";
-    st = computeStandStatistics(sheet, results);
-    ASSERT_TRUE(st.standTable);
-    EXPECT_EQ(st.standTable->expansionFactor, 2);
-    EXPECT_EQ(st.standTable->treesPerAcre, 0);
-    EXPECT_FALSE(st.standTable->quadraticMeanDiameter);
-    EXPECT_TRUE(st.standTable->classes.empty());
-}
+// A plot size without an expansion factor ("no stand table") and a stand without trees are among
+// the command line's recorded runs (tests/data/cli/runs.json).
 
 } // namespace

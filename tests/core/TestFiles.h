@@ -55,27 +55,32 @@ inline nlohmann::json cases(const std::string& file, const std::string& name) {
     return nlohmann::json::parse(readFile(TIMBRA_TEST_DATA "/cases/" + file + ".json")).at(name);
 }
 
-// A tree given as [plot, dbh, height, grade, species class, vigor, crown class, tree class, code];
-// the fields left out keep the builder's.
-inline Tree treeOf(const nlohmann::json& f) {
-    Tree t;
-    const std::size_t n = f.size();
-    if (n > 0) t.plot = f[0];
-    if (n > 1) t.dbh = f[1];
-    if (n > 2) t.height = f[2];
-    if (n > 3) t.grade = f[3];
-    std::string* texts[] = {&t.speciesClass, &t.vigor, &t.crownClass, &t.treeClass, &t.speciesCode};
-    for (std::size_t i = 4; i < n; ++i)
-        *texts[i - 4] = f[i];
-    return t;
-}
-
 // A product of factors in the order the model multiplies them; "1/12" is the model's twelfth.
 inline double productOf(const nlohmann::json& factors) {
     double p = 1;
     for (const auto& f : factors)
         p = f.is_string() ? p * OneTwelfth : p * f.get<double>();
     return p;
+}
+
+// A tree given as [plot, dbh, height, grade, species class, vigor, crown class, tree class, code].
+inline Tree treeOf(const nlohmann::json& f) {
+    return Tree{f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8]};
+}
+
+// Each case of the model's valuation table: [what, objective ticked (0: none), tree, tree value as
+// factors, and optionally a plot size and the per-acre value as factors]. `value(objective, plot
+// size, tree)` values the tree on a record that has just valued another, so a tree that no rule
+// values shows 0 and not the value carried over.
+template <typename Value>
+void expectValuations(const std::string& model, const std::string& plotSize, double expansion, Value value) {
+    for (const auto& c : cases(model, "valuation")) {
+        const auto record =
+            value(c[1].get<int>(), c.size() > 4 ? c[4].get<std::string>() : plotSize, treeOf(c[2]));
+        EXPECT_DOUBLE_EQ(record.treeValue, productOf(c[3])) << c[0];
+        EXPECT_DOUBLE_EQ(record.perAcreValue, c.size() > 4 ? productOf(c[5]) : productOf(c[3]) * expansion)
+            << c[0];
+    }
 }
 
 // Each case [objective, code, species class, dbh, tree class, species class left, tree class left]:

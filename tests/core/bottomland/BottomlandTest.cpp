@@ -9,21 +9,15 @@
 using namespace timbra;
 using test::Tree;
 
-// Each tree is valued on a record that has just valued another, so a tree no rule values shows 0
-// and not the value carried over.
 TEST(BottomlandTree, ValuationRules) {
-    for (const auto& c : test::cases("bottomland", "valuation")) {
-        const int objective = c[1];
-        const Tree t = test::treeOf(c[2]);
-        bottomland::TreeRecord record;
-        record.SetStand(3, c.size() > 4 ? c[4] : "Tenth acre", objective == 1, objective == 2,
-                        objective == 3);
-        record.Evaluate(10, 0, 0, "Desirable", " ", " ", "Preferred");
-        record.Evaluate(t.dbh, t.height, t.grade, t.speciesClass, t.vigor, t.crownClass, t.treeClass);
-        const double value = test::productOf(c[3]);
-        EXPECT_DOUBLE_EQ(record.treeValue, value) << c[0];
-        EXPECT_DOUBLE_EQ(record.perAcreValue, c.size() > 4 ? test::productOf(c[5]) : value * 10) << c[0];
-    }
+    test::expectValuations(
+        "bottomland", "Tenth acre", 10, [](int objective, const std::string& plotSize, const Tree& t) {
+            bottomland::TreeRecord record;
+            record.SetStand(3, plotSize, objective == 1, objective == 2, objective == 3);
+            record.Evaluate(10, 0, 0, "Desirable", " ", " ", "Preferred");
+            record.Evaluate(t.dbh, t.height, t.grade, t.speciesClass, t.vigor, t.crownClass, t.treeClass);
+            return record;
+        });
 }
 
 // Every objective passes over rows 6 to 1500, not over the grid's extra row 1501.

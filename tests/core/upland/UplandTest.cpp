@@ -21,21 +21,15 @@ RunOutcome runOneTree(std::string_view province, int objective) {
 
 } // namespace
 
-// Each tree is valued on a record that has just valued another, so a tree no rule values shows 0
-// and not the value carried over.
 TEST(UplandTree, ValuationRules) {
-    for (const auto& c : test::cases("upland", "valuation")) {
-        const int objective = c[1];
-        const Tree t = test::treeOf(c[2]);
-        upland::TreeRecord record;
-        record.SetStand(3, c.size() > 4 ? c[4] : "Fifth acre", objective == 1, objective == 2, objective == 3,
-                        objective == 4);
-        record.Evaluate(10, 0, 0, "Desirable", " ", " ", "Preferred");
-        record.Evaluate(t.dbh, t.height, t.grade, t.speciesClass, t.vigor, t.crownClass, t.treeClass);
-        const double value = test::productOf(c[3]);
-        EXPECT_DOUBLE_EQ(record.treeValue, value) << c[0];
-        EXPECT_DOUBLE_EQ(record.perAcreValue, c.size() > 4 ? test::productOf(c[5]) : value * 5) << c[0];
-    }
+    test::expectValuations(
+        "upland", "Fifth acre", 5, [](int objective, const std::string& plotSize, const Tree& t) {
+            upland::TreeRecord record;
+            record.SetStand(3, plotSize, objective == 1, objective == 2, objective == 3, objective == 4);
+            record.Evaluate(10, 0, 0, "Desirable", " ", " ", "Preferred");
+            record.Evaluate(t.dbh, t.height, t.grade, t.speciesClass, t.vigor, t.crownClass, t.treeClass);
+            return record;
+        });
 }
 
 // Objectives 1 and 4 pass over rows 6 to 1499, objectives 2 and 3 over rows 6 to 1500.

@@ -1,6 +1,8 @@
-// The run, report and summary commands: what each writes, and that it agrees with the models.
+// The command line as a user meets it: the run, report and summary commands, what each writes and
+// that it agrees with the models, arguments, exit statuses and the program itself.
 #include "CliTestSupport.h"
 
+#include "app/Version.h"
 #include "cli/StandardStreams.h"
 #include "grid/DelimitedText.h"
 #include "model/ValueFormat.h"
@@ -118,6 +120,20 @@ TEST(SummaryCommand, EachObjectiveMatchesRun) {
                        std::to_string(s["plotsToSettle"].get<int>())}))
             << k;
     }
+}
+
+TEST(Arguments, Version) {
+    EXPECT_EQ(runCli({"--version"}).out, std::string("timbra-cli ") + version + "\n");
+}
+
+TEST(Executable, StandardInputOutputAndExitStatus) {
+    const auto [status, out] = shell(Exe + " run - --model bottomland --json < '" + BottomlandExample + "'");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out, runCli({"run", BottomlandExample, "--model", "bottomland", "--json"}).out);
+
+    EXPECT_EQ(shell(Exe + " --help").first, 0);
+    EXPECT_EQ(shell(Exe + " run 2>/dev/null").first, 2);
+    EXPECT_EQ(shell(Exe + " summary '" + UplandExample + "' /nonexistent/tally.txt").first, 1);
 }
 
 } // namespace

@@ -38,10 +38,12 @@ StandEdit step(StandDocument& d, const std::string& name) {
 } // namespace
 
 TEST(StandDocument, EveryStepUndoesAndRedoes) {
+    // clang-format off
     const std::pair<const char*, const ProgramProfile& (*)()> cases[] = {
-        {"Typing", timbraProfile},  {"Paste", timbraProfile},       {"Cut", lowtimbraProfile},
-        {"Delete", timbraProfile},  {"New", timbraProfile},         {"Clear Spreadsheet", lowtimbraProfile},
-        {"Open", lowtimbraProfile}, {"Objective 2", timbraProfile}, {"Objective 3", lowtimbraProfile}};
+        {"Typing", timbraProfile}, {"Paste", timbraProfile}, {"Cut", lowtimbraProfile}, {"Delete", timbraProfile},
+        {"New", timbraProfile}, {"Clear Spreadsheet", lowtimbraProfile}, {"Open", lowtimbraProfile},
+        {"Objective 2", timbraProfile}, {"Objective 3", lowtimbraProfile}};
+    // clang-format on
     for (const auto& [name, profile] : cases) {
         SCOPED_TRACE(name);
         StandDocument doc(profile());

@@ -30,7 +30,8 @@ TEST(Sheet, BlockModeWritesTheWholeBlockClippedToTheSheet) {
     s.SetBlockMode(true);
     s.SetText("b");
     s.SetBlockMode(false);
-    EXPECT_EQ(s.GetText(2, 2) + s.GetText(3, 4) + "|" + s.GetText(1, 2) + s.GetText(4, 4) + s.GetText(3, 5), "bb|");
+    EXPECT_EQ(s.GetText(2, 2) + s.GetText(3, 4) + "|" + s.GetText(1, 2) + s.GetText(4, 4) + s.GetText(3, 5),
+              "bb|");
 
     // Emptying the rows after one reaches text however it was written: by block, by cell, or kept
     // through a resize.
@@ -62,14 +63,12 @@ TEST(CellEditor, AcceptRules) {
     const CellEditor dbh = CellEditor::integer(6, 40, 2);
     const CellEditor height = CellEditor::decimal(1, 3.5, 0.5, 1);
     const CellEditor crown = CellEditor::list({"Dominant", "Co-dominant", "Intermediate", "Suppressed"});
+    // clang-format off
     const std::map<std::string, CellEditor> editors{
-        {"species", CellEditor::text(4, true, true)},
-        {"name", CellEditor::text(4)},
-        {"dbh", dbh},
-        {"height", height},
-        {"plot", CellEditor::integer(0, 100)},
-        {"treeNumber", CellEditor::decimal(-9999999.99, 9999999.99, 1, 2)},
+        {"species", CellEditor::text(4, true, true)}, {"name", CellEditor::text(4)}, {"dbh", dbh}, {"height", height},
+        {"plot", CellEditor::integer(0, 100)}, {"treeNumber", CellEditor::decimal(-9999999.99, 9999999.99, 1, 2)},
         {"crown", crown}};
+    // clang-format on
     for (const auto& c : test::cases("grid", "accept")) {
         const auto kept = c[2].is_null() ? std::nullopt : std::optional<std::string>(c[2]);
         EXPECT_EQ(editors.at(c[0]).accept(c[1].get<std::string>()), kept) << c.dump();

@@ -32,16 +32,13 @@ json describe(const RunOutcome& outcome) {
     json plots = json::array();
     for (double v : r.plotValue)
         plots.push_back(number(v));
-    return {{"plotValue", plots},
-            {"standValue", number(r.standValue)},
-            {"decision", r.decision},
-            {"objectiveNumber", r.objectiveNumber},
-            {"cutoffIndex", r.cutoffIndex},
-            {"largeTreeCount", r.largeTreeCount},
-            {"gradedTreeCount", r.gradedTreeCount},
-            {"counts", r.counts},
+    // clang-format off
+    return {{"plotValue", plots}, {"standValue", number(r.standValue)}, {"decision", r.decision},
+            {"objectiveNumber", r.objectiveNumber}, {"cutoffIndex", r.cutoffIndex},
+            {"largeTreeCount", r.largeTreeCount}, {"gradedTreeCount", r.gradedTreeCount}, {"counts", r.counts},
             {"boxes", {outcome.standValueText, outcome.decisionText, outcome.cutoffText}},
             {"messages", outcome.allMessages()}};
+    // clang-format on
 }
 
 class GoldenRun : public testing::TestWithParam<std::string> {};

@@ -56,12 +56,12 @@ TEST(TallyWalk, FullTallyKeepsEveryPlotAndClosesTheLastOne) {
 // Each tree's checks, in order, are recorded in tests/data/golden/upland-tree-checks.
 
 TEST(TallyWalk, CountsOnlySawtimberAndKeepsEachPercentForm) {
-    const Sheet sheet =
-        test::tally(test::UplandRows, {},
-                    {{1, 10},
-                     {1, 11},
-                     {1, 16, 4, 4, "Desirable", "High", "Codominant"},            // no height or crown class
-                     {1, 12, 0, 0, "Desirable", "High", "Dominant", "Reserve"}}); // ungraded
+    // The third tree has no height or crown class, the fourth no grade.
+    const Sheet sheet = test::tally(test::UplandRows, {},
+                                    {{1, 10},
+                                     {1, 11},
+                                     {1, 16, 4, 4, "Desirable", "High", "Codominant"},
+                                     {1, 12, 0, 0, "Desirable", "High", "Dominant", "Reserve"}});
     const StandResults quotient = walk(sheet).results;
     EXPECT_EQ(quotient.largeTreeCount, 3);
     EXPECT_EQ(quotient.gradedTreeCount, 2);

@@ -136,18 +136,15 @@ TEST(TallyFile, UnusableTargetsAreReportedAndLeaveNoTrace) {
     writeFile(huge, "");
     ASSERT_EQ(::truncate(huge.c_str(), MaxTallyFileBytes + 100), 0);
     const std::string entries = entriesOf(dir.path());
-    const std::tuple<std::string, const char*, const char*> cases[] = {
-        // path, save's reason, open's
+    // clang-format off
+    const std::tuple<std::string, const char*, const char*> cases[] = { // path, save's reason, open's
         {dir / "gone/stand.txt", "No such file or directory.", "No such file or directory"},
-        {dir / "plain.txt/stand.txt", "Not a directory", nullptr},
-        {"/proc/timbra-stand.txt", "", nullptr},
-        {"/proc/self/stand.txt", "", nullptr},
-        {dir.path(), "it is a folder", "it is a folder"},
+        {dir / "plain.txt/stand.txt", "Not a directory", nullptr}, {"/proc/timbra-stand.txt", "", nullptr},
+        {"/proc/self/stand.txt", "", nullptr}, {dir.path(), "it is a folder", "it is a folder"},
         {"/dev/null", "it is not a regular file", "it is not a regular file"},
-        {"/dev/zero", nullptr, "it is not a regular file"},
-        {dir / "pipe", nullptr, "it is not a regular file"},
-        {huge, nullptr, "the file is larger than 16 MiB"},
-    };
+        {"/dev/zero", nullptr, "it is not a regular file"}, {dir / "pipe", nullptr, "it is not a regular file"},
+        {huge, nullptr, "the file is larger than 16 MiB"}};
+    // clang-format on
     for (const auto& [path, saveReason, openReason] : cases) {
         if (saveReason) {
             const FileResult r = saveTallyFile(preparedTally(), path);

@@ -7,6 +7,7 @@
 #include "app/ProgramProfile.h"
 #include "grid/Sheet.h"
 #include "input/TallyCommands.h"
+#include "input/TallyLayout.h"
 
 #include <string>
 #include <vector>
@@ -45,32 +46,35 @@ struct Header {
 
 // The tree in grid row `row` (tree n is in row n + 5).
 inline void setTree(Sheet& sheet, int row, const Tree& tree) {
-    sheet.SetInteger(1, row, tree.plot);
-    sheet.SetText(3, row, tree.speciesCode);
-    sheet.SetText(4, row, tree.speciesClass);
-    sheet.SetInteger(5, row, tree.dbh);
-    sheet.SetFloat(6, row, tree.height);
-    sheet.SetInteger(7, row, tree.grade);
-    sheet.SetText(8, row, tree.vigor);
-    sheet.SetText(9, row, tree.crownClass);
-    sheet.SetText(10, row, tree.treeClass);
+    sheet.SetInteger(PlotColumn, row, tree.plot);
+    sheet.SetText(SpeciesColumn, row, tree.speciesCode);
+    sheet.SetText(SpeciesClassColumn, row, tree.speciesClass);
+    sheet.SetInteger(DbhColumn, row, tree.dbh);
+    sheet.SetFloat(HeightColumn, row, tree.height);
+    sheet.SetInteger(GradeColumn, row, tree.grade);
+    sheet.SetText(VigorColumn, row, tree.vigor);
+    sheet.SetText(CrownClassColumn, row, tree.crownClass);
+    sheet.SetText(TreeClassColumn, row, tree.treeClass);
 }
 
 inline void setStand(Sheet& sheet, const Header& header, const std::vector<Tree>& trees) {
-    sheet.SetText(3, 2, header.name);
-    sheet.SetText(3, 3, header.location);
-    sheet.SetText(8, 2, header.plotSize);
-    sheet.SetInteger(10, 2, header.plots);
-    sheet.SetText(10, 3, header.province);
-    int row = 6;
+    const auto set = [&](TallyCell cell, const std::string& text) {
+        sheet.SetText(cell.col, cell.row, text);
+    };
+    set(StandNameCell, header.name);
+    set(StandLocationCell, header.location);
+    set(PlotSizeCell, header.plotSize);
+    sheet.SetInteger(NumberOfPlotsCell.col, NumberOfPlotsCell.row, header.plots);
+    set(ProvinceCell, header.province);
+    int row = FirstTreeRow;
     for (const Tree& tree : trees)
         setTree(sheet, row++, tree);
 }
 
 // A bare grid of `rows` rows whose trees fill rows 6 on, in order; every other tree row is blank.
 inline Sheet tally(int rows, const Header& header, const std::vector<Tree>& trees = {}) {
-    Sheet sheet(10, rows);
-    for (int row = 6; row <= rows; ++row)
+    Sheet sheet(LastTallyColumn, rows);
+    for (int row = FirstTreeRow; row <= rows; ++row)
         setTree(sheet, row, Tree{0, 0, 0, 0, " ", " ", " ", " ", " "});
     setStand(sheet, header, trees);
     return sheet;

@@ -65,7 +65,7 @@ std::optional<StandTable> standTable(const Sheet& tally, const StandResults& res
     std::vector<std::pair<std::string, Tally>> species; // ordered by code
     Tally stand;
     for (int row = FirstTreeRow; row <= LastTreeRow; ++row) {
-        const int dbh = tally.GetInteger(5, row);
+        const int dbh = tally.GetInteger(DbhColumn, row);
         if (dbh > 0) {
             const int dbhClass = diameterClassOf(dbh);
             auto at = std::lower_bound(classes.begin(), classes.end(), dbhClass,
@@ -73,8 +73,8 @@ std::optional<StandTable> standTable(const Sheet& tally, const StandResults& res
             if (at == classes.end() || at->dbhClass != dbhClass)
                 at = classes.insert(at, ClassTally{dbhClass});
             const double d = dbh;
-            at->byTreeClass[tableClassOf(tally.GetText(10, row))].add(d);
-            const std::string_view code = trimmedCode(tally.GetText(3, row));
+            at->byTreeClass[tableClassOf(tally.GetText(TreeClassColumn, row))].add(d);
+            const std::string_view code = trimmedCode(tally.GetText(SpeciesColumn, row));
             auto found =
                 std::lower_bound(species.begin(), species.end(), code,
                                  [](const auto& entry, std::string_view c) { return entry.first < c; });
@@ -83,7 +83,7 @@ std::optional<StandTable> standTable(const Sheet& tally, const StandResults& res
             found->second.add(d);
             stand.add(d);
         }
-        if (tally.GetInteger(1, row + 1) == 0) break;
+        if (tally.GetInteger(PlotColumn, row + 1) == 0) break;
     }
 
     StandTable table;

@@ -18,12 +18,15 @@ using Row = std::vector<std::string>;
 
 // Each run of tests/data/cli/runs.json, with its standard input, gives its recorded exit status,
 // standard output and standard error byte for byte; $EXAMPLES and $STANDS stand for the example
-// folder and tests/data/cli. After
-// a deliberate change of the output, TIMBRA_UPDATE_GOLDEN=1 records the runs anew.
+// folder and tests/data/cli. The runs name them from the project's folder, so that the width of a
+// table's file column does not depend on where the project was checked out. After a deliberate
+// change of the output, TIMBRA_UPDATE_GOLDEN=1 records the runs anew.
 TEST(CommandLine, RecordedRuns) {
     const std::string file = TIMBRA_TEST_DATA "/cli/runs.json";
-    const std::pair<std::string, std::string> folders[] = {{"$EXAMPLES", TIMBRA_EXAMPLES},
-                                                           {"$STANDS", TIMBRA_TEST_DATA "/cli"}};
+    const std::pair<std::string, std::string> folders[] = {{"$EXAMPLES", "./examples"},
+                                                           {"$STANDS", "./tests/data/cli"}};
+    const auto startFolder = std::filesystem::current_path();
+    std::filesystem::current_path(std::filesystem::path(TIMBRA_EXAMPLES).parent_path());
     const auto replace = [&](std::string text, bool toPlaceholder) {
         for (const auto& [placeholder, folder] : folders) {
             const std::string& from = toPlaceholder ? folder : placeholder;
@@ -56,6 +59,7 @@ TEST(CommandLine, RecordedRuns) {
                   got)
             << run["name"];
     }
+    std::filesystem::current_path(startFolder);
     if (std::getenv("TIMBRA_UPDATE_GOLDEN")) ::timbra::test::writeFile(file, runs.dump(1) + "\n");
 }
 

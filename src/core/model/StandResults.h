@@ -1,6 +1,9 @@
 #pragma once
 
+#include "model/StandTally.h"
+
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +65,10 @@ struct StandResults {
     std::array<double, CountTotal> counts{};
     double objectiveNumber = 0;
     double cutoffIndex = 0;
+
+    // The trees of the rows the Run read, as the stand and stock table counts them; empty for
+    // results not formed by a Run.
+    std::optional<StandTally> standTally;
 
     // Value of the k-th plot (k from 1); 0 for a plot the tally did not reach.
     double plotValueAt(int k) const {

@@ -105,6 +105,7 @@ TreeRow readTreeRow(const Sheet& tally, int row) {
     tree.speciesClass = tally.GetText(4, row);
     tree.vigor = tally.GetText(8, row);
     tree.treeClass = tally.GetText(10, row);
+    tree.speciesCode = tally.GetText(3, row);
     tree.plot = tally.GetInteger(1, row);
     return tree;
 }
@@ -120,6 +121,7 @@ void readStandHeader(const Sheet& tally, StandResults& results, bool withProvinc
 void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& perAcreValue,
                PercentForm form, RunOutcome& outcome) {
     StandResults& results = outcome.results;
+    StandTally& standTally = results.standTally.emplace();
     double plotSum = 0;
     double standSum = 0;
     for (int row = FirstTreeRow; row <= LastTreeRow; ++row) {
@@ -134,6 +136,7 @@ void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& 
             results.standValue = standSum / results.numberOfPlots;
         }
         countTree(results, tree);
+        standTally.add(tree.dbh, tree.treeClass, tree.speciesCode);
         checkTree(tree, outcome.treeMessages);
         if (tree.nextPlot == 0) break;
     }

@@ -25,4 +25,4 @@ percent() { # folder
 }
 core=$(percent src/core)
 gui=$(percent src/gui)
-echo "coverage: core (src/core) ${core} of lines (goal 95%), Qt layer (src/gui) ${gui} of lines (goal 80%)"
+echo "coverage: core (src/core) ${core} of lines (goal 95%), Qt layer (src/gui) ${gui} of lines (goal 85%)"

@@ -64,18 +64,18 @@ void put(CInputDialog& d, int col, int row, const QString& text) {
     d.grid()->refresh();
 }
 
-QAction* action(const CInputDialog& d, int id) {
-    return d.findChild<QAction*>(QStringLiteral("action%1").arg(id));
+QAction* action(const CInputDialog& d, const char* name) {
+    return d.findChild<QAction*>(name);
 }
 
-void trigger(CInputDialog& d, int id) {
-    action(d, id)->trigger();
+void trigger(CInputDialog& d, const char* name) {
+    action(d, name)->trigger();
 }
 
-void pasteAt(CInputDialog& d, const ProgramProfile& profile, int col, int row, const QString& text) {
+void pasteAt(CInputDialog& d, int col, int row, const QString& text) {
     QGuiApplication::clipboard()->setText(text);
     d.grid()->SetActiveCell(col, row);
-    trigger(d, profile.pasteId);
+    trigger(d, "actionPaste");
 }
 
 // A stand header and one tree per species code, from row 6 down, all in plot 1.
@@ -218,7 +218,7 @@ private slots:
                 shownType = types->currentText();
             if (modal) modal->close();
         });
-        trigger(dialog, timbra::timbraProfile().openId);
+        trigger(dialog, "actionOpen");
         QCOMPARE(shownType, QStringLiteral("TEXT FILES (.txt)"));
     }
 
@@ -394,15 +394,15 @@ private slots:
         objective(dialog, 2)->click();
         dialog.grid()->SetActiveCell(4, 9);
 
-        if (profile.clearId != 0) {
-            trigger(dialog, profile.clearId);
+        if (action(dialog, "actionClearSpreadsheet")) {
+            trigger(dialog, "actionClearSpreadsheet");
             QCOMPARE(shown(dialog, 3, 2) + '|' + shown(dialog, 1, 6) + '|' + shown(dialog, 4, 6),
                      QStringLiteral("North Ridge|0| "));
             QVERIFY(objective(dialog, 2)->isChecked());
             putStand(dialog, profile);
         }
 
-        trigger(dialog, profile.newId);
+        trigger(dialog, "actionNew");
         QCOMPARE(shown(dialog, 3, 2) + '|' + shown(dialog, 10, 2) + '|' + shown(dialog, 8, 2),
                  QStringLiteral("|0|Half acre"));
         QCOMPARE(shown(dialog, 4, 6) + '|' + shown(dialog, 5, 6), QStringLiteral(" |"));
@@ -421,11 +421,11 @@ private slots:
         CInputDialog dialog(profile);
         putStand(dialog, profile, {"YLP", "SWG"});
         prompter->fileNames = {path, path};
-        trigger(dialog, profile.saveAsId);
+        trigger(dialog, "actionSaveAs");
         QCOMPARE(prompter->presets.first() + prompter->suffixes.first(), QStringLiteral("*.txttxt"));
 
-        trigger(dialog, profile.newId);
-        trigger(dialog, profile.openId);
+        trigger(dialog, "actionNew");
+        trigger(dialog, "actionOpen");
         QCOMPARE(prompter->messageTexts(), QStringList());
         QCOMPARE(shown(dialog, 3, 2) + '|' + shown(dialog, 10, 2) + '|' + shown(dialog, 10, 3),
                  "North Ridge|3|" + QString(profile.hasProvince ? "Western Rim" : ""));
@@ -449,7 +449,7 @@ private slots:
         putStand(dialog, profile, {"RAA", "RBB", "RCC", "RDD", "MMM", "QQQ"});
         dialog.grid()->sheet().SetText(1, 10, "0"); // the tally ends after tree 4
 
-        trigger(dialog, profile.printId);
+        trigger(dialog, "actionPrint");
         QCOMPARE(prompter->messageTexts(), QStringList());
         const QString printed = pdfText(prompter->pdfPath);
         if (printed.isEmpty()) QSKIP("pdftotext is not installed");
@@ -469,8 +469,8 @@ private slots:
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QAction* undo = action(dialog, profile.undoId);
-        QAction* redo = action(dialog, profile.redoId);
+        QAction* undo = action(dialog, "actionUndo");
+        QAction* redo = action(dialog, "actionRedo");
         QCOMPARE(undo->text() + '|' + redo->text(), QStringLiteral("Undo|Redo"));
         QVERIFY(!undo->isEnabled() && !redo->isEnabled());
         auto ctrl = [&](Qt::Key key, Qt::KeyboardModifiers more = {}) {
@@ -480,16 +480,16 @@ private slots:
         putStand(dialog, profile);
         dialog.OnRun();
         const QString standValue = box(dialog, "standValueBox");
-        pasteAt(dialog, profile, 3, 7, QStringLiteral("SUM\tDesirable\nYLP\tAcceptable\n"));
+        pasteAt(dialog, 3, 7, QStringLiteral("SUM\tDesirable\nYLP\tAcceptable\n"));
         objective(dialog, 2)->click();
         const QString rewritten = shown(dialog, 10, 6);
-        const int clearId = profile.clearId ? profile.clearId : profile.newId;
-        trigger(dialog, clearId);
-        QCOMPARE(undo->text(), "Undo " + action(dialog, clearId)->text());
+        const char* clear = action(dialog, "actionClearSpreadsheet") ? "actionClearSpreadsheet" : "actionNew";
+        trigger(dialog, clear);
+        QCOMPARE(undo->text(), "Undo " + action(dialog, clear)->text());
 
         ctrl(Qt::Key_Z);
         QCOMPARE(shown(dialog, 3, 7) + '|' + shown(dialog, 10, 6), "SUM|" + rewritten);
-        QCOMPARE(redo->text(), "Redo " + action(dialog, clearId)->text());
+        QCOMPARE(redo->text(), "Redo " + action(dialog, clear)->text());
         ctrl(Qt::Key_Z); // the objective click: its boxes and the classes before it
         QCOMPARE(checkedObjectives(dialog), QList<int>{1});
         QCOMPARE(shown(dialog, 10, 6), QStringLiteral("Preferred"));
@@ -504,7 +504,7 @@ private slots:
         ctrl(Qt::Key_Z, Qt::ShiftModifier);
         QCOMPARE(checkedObjectives(dialog), QList<int>{2});
         // A new step drops what could be redone.
-        pasteAt(dialog, profile, 3, 2, QStringLiteral("South Ridge"));
+        pasteAt(dialog, 3, 2, QStringLiteral("South Ridge"));
         QVERIFY(!redo->isEnabled());
         QCOMPARE(dialog.undoStack()->count(), 3);
     }
@@ -514,7 +514,7 @@ private slots:
     void pastedProvince() {
         const ProgramProfile& profile = timbra::timbraProfile();
         CInputDialog dialog(profile);
-        pasteAt(dialog, profile, 10, 3, QStringLiteral("Western Rim"));
+        pasteAt(dialog, 10, 3, QStringLiteral("Western Rim"));
         QVERIFY(!objective(dialog, 3)->isEnabled());
         dialog.undoStack()->undo();
         QVERIFY(objective(dialog, 3)->isEnabled());
@@ -524,7 +524,7 @@ private slots:
         const ProgramProfile& profile = timbra::lowtimbraProfile();
         CInputDialog dialog(profile);
         for (int n = 1; n <= 150; ++n)
-            pasteAt(dialog, profile, 3, 2, QStringLiteral("Stand %1").arg(n));
+            pasteAt(dialog, 3, 2, QStringLiteral("Stand %1").arg(n));
         QCOMPARE(dialog.undoStack()->count(), 100);
         while (dialog.undoStack()->canUndo())
             dialog.undoStack()->undo();

@@ -6,11 +6,11 @@
 #include "app/CMainFrame.h"
 #include "app/CWelcomeDialog.h"
 #include "app/LockIndicators.h"
-#include "pages/ReferencePageDialog.h"
 #include "app/Startup.h"
 #include "gui/input_test_prompter.h"
 #include "gui/main_stand_test.h"
 #include "input/TallyFile.h"
+#include "pages/ReferencePageDialog.h"
 #include "report/CTimbraView.h"
 #include "report/ReportContent.h"
 #include "report/ReportPdf.h"
@@ -178,7 +178,7 @@ void MainWindowTest::startUp() {
     QCOMPARE(panes, (QStringList{"Ready", "CAP", "NUM", "SCRL"}));
     QCOMPARE(frame->centralWidget(), frame->view());
 
-    QAction* toggle = frame->command(ProgramProfile::StatusBarId);
+    QAction* toggle = frame->findChild<QAction*>("actionStatusBar");
     QVERIFY(toggle->isChecked());
     toggle->trigger();
     QCOMPARE(frame->statusBar()->isVisible(), false);
@@ -191,35 +191,35 @@ void MainWindowTest::commandsReachTheView() {
     CMainFrame frame(profile);
     QString opened;
     const auto record = [&](QDialog* d) { opened = d->metaObject()->className() + (":" + d->windowTitle()); };
-    whileModal([&] { frame.command(profile.inputDataId)->trigger(); }, record);
+    whileModal([&] { frame.findChild<QAction*>("actionInputData")->trigger(); }, record);
     QCOMPARE(opened, QString("CInputDialog:Bottomland Input"));
-    whileModal([&] { frame.command(ProgramProfile::AboutId)->trigger(); }, record);
+    whileModal([&] { frame.findChild<QAction*>("actionAppAbout")->trigger(); }, record);
     QCOMPARE(opened, QString("CAboutDialog:About Timbra"));
 
-    whileModal([&] { frame.command(profile.inputDataId)->trigger(); },
+    whileModal([&] { frame.findChild<QAction*>("actionInputData")->trigger(); },
                [&](QDialog* d) {
                    runStand(profile, *qobject_cast<CInputDialog*>(d), 2);
                    prompter->answers = {true};
                    d->accept();
                });
-    frame.command(profile.viewResultsId)->trigger();
+    frame.findChild<QAction*>("actionViewResults")->trigger();
     CSpreadSheet* grid = frame.view()->grid();
     QCOMPARE(cell(*grid, 1, 2), QString("TIMBRA DECISION-MAKER STAND ANALYSIS"));
-    frame.command(profile.printResultsId)->trigger();
+    frame.findChild<QAction*>("actionPrintResults")->trigger();
     QCOMPARE(prompter->printRequests, 1);
 
     // Ctrl+N and Ctrl+O lay a fresh sheet into the same grid, which refills since the results are
     // still asked for.
-    QCOMPARE(frame.command(CMainFrame::NewId)->shortcut(), QKeySequence("Ctrl+N"));
+    QCOMPARE(frame.findChild<QAction*>("actionFileNew")->shortcut(), QKeySequence("Ctrl+N"));
     const QString shown = sheetText(*grid);
     grid->sheet().SetText(11, 44, "stale");
-    frame.command(CMainFrame::NewId)->trigger();
+    frame.findChild<QAction*>("actionFileNew")->trigger();
     QCOMPARE(frame.view()->grid(), grid);
     QCOMPARE(frame.view()->findChildren<CSpreadSheet*>().size(), 1);
     QCOMPARE(sheetText(*grid), shown);
     grid->sheet().SetText(11, 44, "stale");
     prompter->fileNames = {"/tmp/any-document"};
-    frame.command(CMainFrame::OpenId)->trigger();
+    frame.findChild<QAction*>("actionFileOpen")->trigger();
     QCOMPARE(prompter->presets.size(), 1);
     QCOMPARE(sheetText(*grid), shown);
 
@@ -244,7 +244,8 @@ void MainWindowTest::menuPromptsAndF10() {
     for (const auto& menu : profile.mainMenus) {
         for (const auto& entry : menu.entries) {
             if (entry.separator()) continue;
-            QAction* action = frame.command(entry.id);
+            QAction* action =
+                frame.findChild<QAction*>(QString::fromStdString(timbra::actionName(entry.command)));
             if (!action->isEnabled()) continue; // Stand Statistics before a run: it cannot be highlighted
             auto* owner = qobject_cast<QMenu*>(action->parent());
             QVERIFY(owner);
@@ -330,16 +331,14 @@ void MainWindowTest::referencePages() {
     std::function<void()> open;
     if (page == "inputHelp" || page == "objectiveDescriptions") {
         owner = &input;
-        QAction* help = input.findChild<QAction*>(QString("action%1").arg(profile.inputHelpId));
+        QAction* help = input.findChild<QAction*>("actionInputHelp");
         auto* button = input.findChild<QPushButton*>("objectiveDescriptions");
         open = [=] { page == "inputHelp" ? help->trigger() : button->click(); };
         caption = QString::fromStdString(
             (page == "inputHelp" ? profile.inputHelp : profile.objectiveDescriptions).title);
     } else {
-        const int id = page == "gettingStarted"      ? profile.gettingStartedId
-                       : page == "fieldInstructions" ? profile.fieldInstructionsId
-                                                     : profile.fieldDataSheetId;
-        open = [&, id] { frame.command(id)->trigger(); };
+        const QString name = "action" + page.left(1).toUpper() + page.mid(1);
+        open = [&, name] { frame.findChild<QAction*>(name)->trigger(); };
     }
     QTemporaryDir dir;
     for (int opening = 1; opening <= 2; ++opening) {
@@ -582,10 +581,10 @@ void MainWindowTest::standStatistics() {
     QFETCH(QString, program);
     const ProgramProfile& profile = profileNamed(program);
     CMainFrame frame(profile);
-    QAction* statistics = frame.command(profile.standStatisticsId);
+    QAction* statistics = frame.findChild<QAction*>("actionStandStatistics");
     QVERIFY(!statistics->isEnabled());
     QString dialogLine;
-    whileModal([&] { frame.command(profile.inputDataId)->trigger(); },
+    whileModal([&] { frame.findChild<QAction*>("actionInputData")->trigger(); },
                [&](QDialog* d) {
                    auto& dialog = *qobject_cast<CInputDialog*>(d);
                    runStand(profile, dialog, 5, 1, 3);
@@ -656,7 +655,7 @@ void MainWindowTest::screenshots() {
         const auto opened = openMainWindow(*profile);
         CMainFrame& frame = *opened;
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        whileModal([&] { frame.command(profile->inputDataId)->trigger(); },
+        whileModal([&] { frame.findChild<QAction*>("actionInputData")->trigger(); },
                    [&](QDialog* d) {
                        auto* dialog = qobject_cast<CInputDialog*>(d);
                        timbra::Sheet& tally = dialog->grid()->sheet();
@@ -676,7 +675,7 @@ void MainWindowTest::screenshots() {
                        prompter->answers = {true};
                        dialog->accept();
                    });
-        frame.command(profile->viewResultsId)->trigger();
+        frame.findChild<QAction*>("actionViewResults")->trigger();
         QTest::qWait(200);
         QVERIFY(frame.grab().save(folder + "/" + name + "-report.png"));
 
@@ -691,7 +690,7 @@ void MainWindowTest::screenshots() {
     CMainFrame frame(upland);
     frame.show();
     whileModal(
-        [&] { frame.command(upland.inputDataId)->trigger(); },
+        [&] { frame.findChild<QAction*>("actionInputData")->trigger(); },
         [&](QDialog* d) {
             auto* dialog = qobject_cast<CInputDialog*>(d);
             QVERIFY(
@@ -700,7 +699,7 @@ void MainWindowTest::screenshots() {
             prompter->answers = {true};
             dialog->accept();
         });
-    whileModal([&] { frame.command(upland.standStatisticsId)->trigger(); },
+    whileModal([&] { frame.findChild<QAction*>("actionStandStatistics")->trigger(); },
                [&](QDialog* d) {
                    QVERIFY(QTest::qWaitForWindowExposed(d));
                    QTest::qWait(300);

@@ -11,32 +11,24 @@ ProgramProfile makeLowtimbra() {
     p.executable = "lowtimbra";
     p.modelName = "bottomland";
     p.appName = "Timbra";
-    p.settingsKey = "TIMBRA Applications";
 
     p.frameTitle = "Devevovivo Zezodidu Zodor - Timbra";
     p.documentPath = "Timbra";
-    p.inputDataId = 32775;
-    p.viewResultsId = 32773;
-    p.printResultsId = 32774;
-    p.standStatisticsId = 32789;
-    p.gettingStartedId = 32771;
-    p.fieldInstructionsId = 32788;
-    p.fieldDataSheetId = 32787;
     p.mainMenus = {
-        {"&View", {{"&Status Bar", ProgramProfile::StatusBarId, "Show or hide the status bar"}}},
-        {"Model", {{"Input Data", p.inputDataId, "Open the input dialog"}}},
+        {"&View", {{"&Status Bar", Command::StatusBar, "Show or hide the status bar"}}},
+        {"Model", {{"Input Data", Command::InputData, "Open the input dialog"}}},
         {"Results",
-         {{"View Results", p.viewResultsId, "Show the stand analysis report"},
-          {"Print Results", p.printResultsId, "Print the stand analysis report"},
-          {"Stand Statistics", p.standStatisticsId,
+         {{"View Results", Command::ViewResults, "Show the stand analysis report"},
+          {"Print Results", Command::PrintResults, "Print the stand analysis report"},
+          {"Stand Statistics", Command::StandStatistics,
            "Show how sure the decision is, with the stand tables and charts"}}},
         {"Getting Started",
-         {{"Start-up Help", p.gettingStartedId, "Show how to get started"},
+         {{"Start-up Help", Command::GettingStarted, "Show how to get started"},
           {},
-          {"Field Instructions", p.fieldInstructionsId, "Show the field instructions"},
-          {"Field Data Sheet", p.fieldDataSheetId, "Show the blank field data sheet"},
+          {"Field Instructions", Command::FieldInstructions, "Show the field instructions"},
+          {"Field Data Sheet", Command::FieldDataSheet, "Show the blank field data sheet"},
           {},
-          {"&About Timbra...", ProgramProfile::AboutId,
+          {"&About Timbra...", Command::AppAbout,
            "Display program information, version number and copyright"}}},
     };
     p.aboutText = "Timbra Version 1.1\nBottomland decision-maker for southern broadleaf stands";
@@ -57,44 +49,26 @@ ProgramProfile makeLowtimbra() {
     p.inputCaption = "Bottomland Input";
     p.inputMaximizeBox = false;
     p.objectiveCount = 3;
-    p.objectiveIds = {1003, 1004, 1005};
-    p.runId = 1011;
-    p.objectiveDescriptionsId = 1014;
-    p.standValueBoxId = 1008;
-    p.decisionBoxId = 1009;
-    p.cutoffBoxId = 1012;
-    p.gridId = 1006;
     p.standValueLabel = "Stand Value";
     p.cutoffLabel = "Cut-off Value";
     p.hint = "Press RUN then OK to view results";
-    p.newId = 32776;
-    p.clearId = 32777;
-    p.openId = 32778;
-    p.saveAsId = 32779;
-    p.printId = 32783;
-    p.cutId = 32780;
-    p.copyId = 32781;
-    p.pasteId = 32782;
-    p.inputHelpId = 32784;
-    p.undoId = 32785;
-    p.redoId = 32786;
     p.inputMenus = {
         {"Spreadsheet Options",
-         {{"New", p.newId},
-          {"Clear Spreadsheet", p.clearId},
+         {{"New", Command::New},
+          {"Clear Spreadsheet", Command::ClearSpreadsheet},
           {},
-          {"Open", p.openId},
-          {"Save as...", p.saveAsId},
+          {"Open", Command::Open},
+          {"Save as...", Command::SaveAs},
           {},
-          {"Print", p.printId},
+          {"Print", Command::Print},
           {},
-          {"Undo", p.undoId},
-          {"Redo", p.redoId},
+          {"Undo", Command::Undo},
+          {"Redo", Command::Redo},
           {},
-          {"Cut", p.cutId},
-          {"Copy", p.copyId},
-          {"Paste", p.pasteId}}},
-        {"Help Options", {{"Input Help", p.inputHelpId}}},
+          {"Cut", Command::Cut},
+          {"Copy", Command::Copy},
+          {"Paste", Command::Paste}}},
+        {"Help Options", {{"Input Help", Command::InputHelp}}},
     };
     p.leaveQuestion = "Exiting will erase any unsaved input data, do you still want to exit data input?.";
     p.closeQuestion = "Exiting will erase any unsaved input data, do you still want to exit data input?";
@@ -107,12 +81,12 @@ ProgramProfile makeLowtimbra() {
                .printFallbackRow = 1498};
     p.hasProvince = false;
 
-    p.gettingStarted = {"Getting Started", "lowtimbra/getting-started.json", 135, 0, 0};
-    p.fieldInstructions = {"Field Instructions", "lowtimbra/field-instructions.json", 141, 1021, 1022};
-    p.fieldDataSheet = {"Field Data Sheet", "lowtimbra/field-data-sheet.json", 139, 1020, 1019};
-    p.inputHelp = {"Help", "lowtimbra/input-help.json", 132, 1010, 1018, "Exit Help"};
-    p.objectiveDescriptions = {"Objective Descriptions", "lowtimbra/objective-descriptions.json", 137, 1015,
-                               0};
+    p.gettingStarted = {"Getting Started", "lowtimbra/getting-started.json", false, false};
+    p.fieldInstructions = {"Field Instructions", "lowtimbra/field-instructions.json", true, true};
+    p.fieldDataSheet = {"Field Data Sheet", "lowtimbra/field-data-sheet.json", true, true};
+    p.inputHelp = {"Help", "lowtimbra/input-help.json", true, true, "Exit Help"};
+    p.objectiveDescriptions = {"Objective Descriptions", "lowtimbra/objective-descriptions.json", true,
+                               false};
 
     p.run = &bottomland::run;
     p.rewriteForObjective = &bottomland::rewriteForObjective;

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace timbra {
 
@@ -27,6 +28,34 @@ Sheet ProgramProfile::loadTallyGrid() const {
 
 Sheet ProgramProfile::loadPage(const ReferencePage& page) const {
     return restore(page.resource);
+}
+
+std::string actionName(Command command) {
+    static constexpr std::pair<Command, const char*> names[] = {
+        {Command::StatusBar, "actionStatusBar"},
+        {Command::InputData, "actionInputData"},
+        {Command::ViewResults, "actionViewResults"},
+        {Command::PrintResults, "actionPrintResults"},
+        {Command::StandStatistics, "actionStandStatistics"},
+        {Command::GettingStarted, "actionGettingStarted"},
+        {Command::FieldInstructions, "actionFieldInstructions"},
+        {Command::FieldDataSheet, "actionFieldDataSheet"},
+        {Command::AppAbout, "actionAppAbout"},
+        {Command::New, "actionNew"},
+        {Command::ClearSpreadsheet, "actionClearSpreadsheet"},
+        {Command::Open, "actionOpen"},
+        {Command::SaveAs, "actionSaveAs"},
+        {Command::Print, "actionPrint"},
+        {Command::Undo, "actionUndo"},
+        {Command::Redo, "actionRedo"},
+        {Command::Cut, "actionCut"},
+        {Command::Copy, "actionCopy"},
+        {Command::Paste, "actionPaste"},
+        {Command::InputHelp, "actionInputHelp"},
+    };
+    for (const auto& [c, name] : names)
+        if (c == command) return name;
+    return {};
 }
 
 const ProgramProfile* profileForModel(const std::string& modelName) {

@@ -126,7 +126,7 @@ PasteEdit StandDocument::paste(const Sheet::Block& at, const TextTable& table) {
                  at.row1 + static_cast<int>(std::min<std::size_t>(table.size(), 1 << 20)) - 1};
     }
     PasteEdit pasted;
-    pasted.edit = recordBlock(commandName(profile_->pasteId), reach,
+    pasted.edit = recordBlock(commandName(Command::Paste), reach,
                               [&] { pasted.result = pasteIntoSheet(tally_, at, table); });
     applyCellRules(pasted.edit);
     return pasted;
@@ -139,21 +139,21 @@ StandEdit StandDocument::clearBlock(const Sheet::Block& block, std::string name)
 }
 
 StandEdit StandDocument::newTally() {
-    return recordWhole(commandName(profile_->newId), [this] {
+    return recordWhole(commandName(Command::New), [this] {
         boxes_.checked = openingBoxes().checked;
         timbra::newTally(tally_, profile_->tally);
     });
 }
 
 StandEdit StandDocument::clearTally() {
-    return recordWhole(commandName(profile_->clearId),
+    return recordWhole(commandName(Command::ClearSpreadsheet),
                        [this] { timbra::clearTally(tally_, profile_->tally); });
 }
 
 OpenEdit StandDocument::open(const std::string& path) {
     OpenEdit opened;
     opened.edit =
-        recordWhole(commandName(profile_->openId), [&] { opened.loaded = loadTallyFile(tally_, path); });
+        recordWhole(commandName(Command::Open), [&] { opened.loaded = loadTallyFile(tally_, path); });
     return opened;
 }
 
@@ -206,10 +206,10 @@ const RunOutcome& StandDocument::run() {
     return *lastRun_;
 }
 
-std::string StandDocument::commandName(int id) const {
+std::string StandDocument::commandName(Command command) const {
     for (const Menu& menu : profile_->inputMenus)
         for (const MenuEntry& entry : menu.entries)
-            if (id != 0 && entry.id == id) return withoutMnemonics(entry.text);
+            if (command != Command::None && entry.command == command) return withoutMnemonics(entry.text);
     return {};
 }
 

@@ -96,8 +96,8 @@ public:
     const RunOutcome& run();
     const std::optional<RunOutcome>& lastRun() const { return lastRun_; }
 
-    // The text of the program's input-menu command `id` ("Clear Spreadsheet"), without mnemonics.
-    std::string commandName(int id) const;
+    // The text of the program's input-menu item for a command ("Clear Spreadsheet"), without mnemonics.
+    std::string commandName(Command command) const;
 
 private:
     // The cells a command that may touch any cell changed: texts before, compared after.

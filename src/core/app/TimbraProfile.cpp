@@ -11,31 +11,23 @@ ProgramProfile makeTimbra() {
     p.executable = "timbra";
     p.modelName = "upland";
     p.appName = "Timbra";
-    p.settingsKey = "Local AppWizard-Generated Applications";
 
     p.frameTitle = "Timbra - Duvuri Dezorivu-Zezod";
-    p.inputDataId = 32779;
-    p.viewResultsId = 32780;
-    p.printResultsId = 32781;
-    p.standStatisticsId = 32785;
-    p.gettingStartedId = 32782;
-    p.fieldInstructionsId = 32783;
-    p.fieldDataSheetId = 32784;
     p.mainMenus = {
-        {"&View", {{"&Status Bar", ProgramProfile::StatusBarId, "Show or hide the status bar"}}},
-        {"Model", {{"Input data", p.inputDataId, "Open the input dialog"}}},
+        {"&View", {{"&Status Bar", Command::StatusBar, "Show or hide the status bar"}}},
+        {"Model", {{"Input data", Command::InputData, "Open the input dialog"}}},
         {"Results",
-         {{"View Results", p.viewResultsId, "Show the stand analysis report"},
-          {"Print Results", p.printResultsId, "Print the stand analysis report"},
-          {"Stand Statistics", p.standStatisticsId,
+         {{"View Results", Command::ViewResults, "Show the stand analysis report"},
+          {"Print Results", Command::PrintResults, "Print the stand analysis report"},
+          {"Stand Statistics", Command::StandStatistics,
            "Show how sure the decision is, with the stand tables and charts"}}},
         {"&Help",
-         {{"Getting Started", p.gettingStartedId, "Show how to get started"},
+         {{"Getting Started", Command::GettingStarted, "Show how to get started"},
           {},
-          {"Field Instructions", p.fieldInstructionsId, "Show the field instructions"},
-          {"Field Data Sheet", p.fieldDataSheetId, "Show the blank field data sheet"},
+          {"Field Instructions", Command::FieldInstructions, "Show the field instructions"},
+          {"Field Data Sheet", Command::FieldDataSheet, "Show the blank field data sheet"},
           {},
-          {"&About Timbra...", ProgramProfile::AboutId,
+          {"&About Timbra...", Command::AppAbout,
            "Display program information, version number and copyright"}}},
     };
     p.aboutText = "Timbra Version 1.1\nUpland decision-maker for southern broadleaf stands";
@@ -55,41 +47,24 @@ ProgramProfile makeTimbra() {
 
     p.inputCaption = "Upland Input";
     p.objectiveCount = 4;
-    p.objectiveIds = {1001, 1002, 1003, 1004};
-    p.runId = 1005;
-    p.objectiveDescriptionsId = 1010;
-    p.standValueBoxId = 1007;
-    p.decisionBoxId = 1008;
-    p.cutoffBoxId = 1006;
-    p.gridId = 1000;
     p.standValueLabel = "Stand value";
     p.cutoffLabel = "Cutoff value";
-    p.newId = 32771;
-    p.openId = 32772;
-    p.saveAsId = 32773;
-    p.printId = 32774;
-    p.cutId = 32775;
-    p.copyId = 32776;
-    p.pasteId = 32777;
-    p.inputHelpId = 32778;
-    p.undoId = 32779;
-    p.redoId = 32780;
     p.inputMenus = {
         {"Spreadsheet options",
-         {{"New", p.newId},
+         {{"New", Command::New},
           {},
-          {"Open", p.openId},
-          {"Save as...", p.saveAsId},
+          {"Open", Command::Open},
+          {"Save as...", Command::SaveAs},
           {},
-          {"Print", p.printId},
+          {"Print", Command::Print},
           {},
-          {"Undo", p.undoId},
-          {"Redo", p.redoId},
+          {"Undo", Command::Undo},
+          {"Redo", Command::Redo},
           {},
-          {"Cut", p.cutId},
-          {"Copy", p.copyId},
-          {"Paste", p.pasteId}}},
-        {"Spreadsheet help", {{"Input help", p.inputHelpId}}},
+          {"Cut", Command::Cut},
+          {"Copy", Command::Copy},
+          {"Paste", Command::Paste}}},
+        {"Spreadsheet help", {{"Input help", Command::InputHelp}}},
     };
     p.leaveQuestion = "Exiting will erase any unsaved input data, do you still want to exit data input?.";
     p.closeQuestion = p.leaveQuestion;
@@ -104,11 +79,11 @@ ProgramProfile makeTimbra() {
                .printFallbackRow = 1499};
     p.hasProvince = true;
 
-    p.gettingStarted = {"Getting Started", "timbra/getting-started.json", 137, 1013, 0};
-    p.fieldInstructions = {"Field Instructions", "timbra/field-instructions.json", 141, 1017, 1011};
-    p.fieldDataSheet = {"Field Data Sheet", "timbra/field-data-sheet.json", 139, 1015, 1014};
-    p.inputHelp = {"Input help", "timbra/input-help.json", 135, 1012, 1011};
-    p.objectiveDescriptions = {"Objective Descriptions", "timbra/objective-descriptions.json", 133, 1009, 0};
+    p.gettingStarted = {"Getting Started", "timbra/getting-started.json", true, false};
+    p.fieldInstructions = {"Field Instructions", "timbra/field-instructions.json", true, true};
+    p.fieldDataSheet = {"Field Data Sheet", "timbra/field-data-sheet.json", true, true};
+    p.inputHelp = {"Input help", "timbra/input-help.json", true, true};
+    p.objectiveDescriptions = {"Objective Descriptions", "timbra/objective-descriptions.json", true, false};
 
     p.run = &upland::run;
     p.rewriteForObjective = &upland::rewriteForObjective;

@@ -65,6 +65,8 @@ struct StandResults {
     std::array<double, CountTotal> counts{};
     double objectiveNumber = 0;
     double cutoffIndex = 0;
+    // The objective whose rule set the decision, 1 to 4; 0 when none did.
+    int decidingObjective() const { return static_cast<int>(objectiveNumber); }
 
     // The trees of the rows the Run read, as the stand and stock table counts them; empty for
     // results not formed by a Run.

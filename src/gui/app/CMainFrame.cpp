@@ -4,6 +4,7 @@
 #include "app/LockIndicators.h"
 #include "app/ProgramProfile.h"
 #include "common/Prompter.h"
+#include "common/QtString.h"
 #include "report/CTimbraView.h"
 
 #include <QFile>
@@ -11,15 +12,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
-
-namespace {
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-QString commandName(int id) {
-    return QStringLiteral("command%1").arg(id);
-}
-} // namespace
 
 CMainFrame::CMainFrame(const timbra::ProgramProfile& profile, QWidget* parent)
     : QMainWindow(parent), profile_(profile), view_(new CTimbraView(profile, this)) {
@@ -36,11 +28,17 @@ CMainFrame::CMainFrame(const timbra::ProgramProfile& profile, QWidget* parent)
     addAccelerators();
 }
 
-QAction* CMainFrame::command(int id) const {
-    return findChild<QAction*>(commandName(id));
-}
-
 void CMainFrame::buildMenus() {
+    using timbra::Command;
+    const std::pair<Command, void (CTimbraView::*)()> viewCommands[] = {
+        {Command::InputData, &CTimbraView::OnInputData},
+        {Command::ViewResults, &CTimbraView::OnViewResults},
+        {Command::PrintResults, &CTimbraView::OnPrintResults},
+        {Command::StandStatistics, &CTimbraView::OnStandStatistics},
+        {Command::GettingStarted, &CTimbraView::OnGettingStarted},
+        {Command::FieldInstructions, &CTimbraView::OnFieldInstructions},
+        {Command::FieldDataSheet, &CTimbraView::OnFieldDataSheet},
+    };
     for (const auto& menu : profile_.mainMenus) {
         QMenu* m = menuBar()->addMenu(qs(menu.title));
         for (const auto& entry : menu.entries) {
@@ -49,39 +47,24 @@ void CMainFrame::buildMenus() {
                 continue;
             }
             QAction* action = m->addAction(qs(entry.text));
-            action->setObjectName(commandName(entry.id));
+            action->setObjectName(qs(timbra::actionName(entry.command)));
             action->setStatusTip(qs(entry.prompt));
-            connectCommand(action, entry.id);
+            for (const auto& [command, handler] : viewCommands)
+                if (command == entry.command) connect(action, &QAction::triggered, view_, handler);
         }
     }
-}
-
-void CMainFrame::connectCommand(QAction* action, int id) {
-    using P = timbra::ProgramProfile;
-    if (id == P::StatusBarId) {
-        action->setCheckable(true);
-        action->setChecked(true);
-        connect(action, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
-    } else if (id == P::AboutId) {
-        connect(action, &QAction::triggered, this, &CMainFrame::OnAppAbout);
-    } else if (id == profile_.inputDataId) {
-        connect(action, &QAction::triggered, view_, &CTimbraView::OnInputData);
-    } else if (id == profile_.viewResultsId) {
-        connect(action, &QAction::triggered, view_, &CTimbraView::OnViewResults);
-    } else if (id == profile_.printResultsId) {
-        connect(action, &QAction::triggered, view_, &CTimbraView::OnPrintResults);
-    } else if (id == profile_.standStatisticsId) {
-        // Enabled once a run with plots is held.
-        action->setEnabled(view_->hasStatistics());
-        connect(view_, &CTimbraView::resultsChanged, action,
-                [this, action] { action->setEnabled(view_->hasStatistics()); });
-        connect(action, &QAction::triggered, view_, &CTimbraView::OnStandStatistics);
-    } else if (id == profile_.gettingStartedId) {
-        connect(action, &QAction::triggered, view_, &CTimbraView::OnGettingStarted);
-    } else if (id == profile_.fieldInstructionsId) {
-        connect(action, &QAction::triggered, view_, &CTimbraView::OnFieldInstructions);
-    } else if (id == profile_.fieldDataSheetId) {
-        connect(action, &QAction::triggered, view_, &CTimbraView::OnFieldDataSheet);
+    if (QAction* toggle = findChild<QAction*>(qs(timbra::actionName(Command::StatusBar)))) {
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+        connect(toggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+    }
+    if (QAction* about = findChild<QAction*>(qs(timbra::actionName(Command::AppAbout))))
+        connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
+    // Stand Statistics is enabled once a run with plots is held.
+    if (QAction* statistics = findChild<QAction*>(qs(timbra::actionName(Command::StandStatistics)))) {
+        statistics->setEnabled(view_->hasStatistics());
+        connect(view_, &CTimbraView::resultsChanged, statistics,
+                [this, statistics] { statistics->setEnabled(view_->hasStatistics()); });
     }
 }
 
@@ -89,15 +72,15 @@ void CMainFrame::connectCommand(QAction* action, int id) {
 // edit keys have nothing to act on there.
 void CMainFrame::addAccelerators() {
     const struct {
-        int id;
+        const char* name;
         const char* keys;
         void (CMainFrame::*slot)();
-    } accelerators[] = {{NewId, "Ctrl+N", &CMainFrame::OnFileNew},
-                        {OpenId, "Ctrl+O", &CMainFrame::OnFileOpen},
-                        {SaveId, "Ctrl+S", &CMainFrame::OnFileSave}};
+    } accelerators[] = {{"actionFileNew", "Ctrl+N", &CMainFrame::OnFileNew},
+                        {"actionFileOpen", "Ctrl+O", &CMainFrame::OnFileOpen},
+                        {"actionFileSave", "Ctrl+S", &CMainFrame::OnFileSave}};
     for (const auto& a : accelerators) {
         auto* action = new QAction(this);
-        action->setObjectName(commandName(a.id));
+        action->setObjectName(QString::fromLatin1(a.name));
         action->setShortcut(QKeySequence(QString::fromLatin1(a.keys)));
         addAction(action);
         connect(action, &QAction::triggered, this, a.slot);

@@ -18,10 +18,6 @@ public:
     explicit CMainFrame(const timbra::ProgramProfile& profile, QWidget* parent = nullptr);
 
     CTimbraView* view() const { return view_; }
-    // The menu item or accelerator of a command id (New, Open and Save have the framework's ids).
-    QAction* command(int id) const;
-
-    static constexpr int NewId = 57600, OpenId = 57601, SaveId = 57603;
 
 public slots:
     void OnAppAbout();
@@ -32,7 +28,6 @@ public slots:
 private:
     void buildMenus();
     void addAccelerators();
-    void connectCommand(QAction* action, int id);
 
     const timbra::ProgramProfile& profile_;
     CTimbraView* view_;

@@ -78,6 +78,5 @@ timbra::PasteResult StandEditor::paste(const timbra::Sheet::Block& at, const tim
 }
 
 void StandEditor::clearBlock(const timbra::Sheet::Block& block, bool cut) {
-    const timbra::ProgramProfile& profile = document_.profile();
-    record(document_.clearBlock(block, cut ? document_.commandName(profile.cutId) : "Delete"));
+    record(document_.clearBlock(block, cut ? document_.commandName(timbra::Command::Cut) : "Delete"));
 }

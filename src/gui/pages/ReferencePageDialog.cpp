@@ -25,7 +25,7 @@ ReferencePageDialog::ReferencePageDialog(const timbra::ProgramProfile& profile,
     setWindowTitle(QString::fromStdString(page.title));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     new QVBoxLayout(this);
-    if (page.gridId != 0)
+    if (page.hasGrid)
         buildGrid(profile, page);
     else
         buildTexts(profile, page);
@@ -34,7 +34,7 @@ ReferencePageDialog::ReferencePageDialog(const timbra::ProgramProfile& profile,
     auto* ok = buttons->addButton(QString::fromStdString(page.okText), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    if (page.printId != 0) {
+    if (page.hasPrint) {
         auto* print = buttons->addButton(tr("Print"), QDialogButtonBox::ActionRole);
         print->setObjectName(QStringLiteral("print"));
         print->setAutoDefault(false);

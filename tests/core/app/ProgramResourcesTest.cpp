@@ -155,7 +155,8 @@ TEST(ReferencePages, EveryPageLoadsReadOnlyAndFollowsItsProgram) {
         };
         EXPECT_TRUE(holds("Number of Plots:")) << p->programName;
         EXPECT_EQ(holds("Province:"), p->hasProvince) << p->programName;
-        EXPECT_EQ(holds("CLEAR SPREADSHEET:"), p->clearId != 0) << p->programName;
+        EXPECT_EQ(holds("CLEAR SPREADSHEET:"),
+                  p->inputMenus[0].entries[1].command == timbra::Command::ClearSpreadsheet);
     }
     EXPECT_EQ(timbraProfile().loadPage(timbraProfile().objectiveDescriptions).GetText(2, 16),
               "Select one of the four objectives from the input screen.");

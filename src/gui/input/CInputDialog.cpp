@@ -1,13 +1,14 @@
 #include "input/CInputDialog.h"
 
 #include "app/ProgramProfile.h"
-#include "common/Prompter.h"
-#include "pages/ReferencePageDialog.h"
-#include "grid/CSpreadSheet.h"
 #include "common/DialogUnits.h"
+#include "common/Prompter.h"
+#include "common/QtString.h"
+#include "grid/CSpreadSheet.h"
 #include "input/StandEditor.h"
 #include "input/TallyFile.h"
 #include "input/TallyRecovery.h"
+#include "pages/ReferencePageDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -33,10 +34,6 @@ namespace {
 // Grid heights in dialog units: the template's, and the least the dialog keeps (a few rows).
 constexpr int OpeningGridHeight = 179;
 constexpr int MinimumGridHeight = 60;
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -183,17 +180,17 @@ void CInputDialog::buildControls() {
 }
 
 void CInputDialog::buildMenuBar() {
-    using Handler = void (CInputDialog::*)();
-    const std::pair<int, Handler> handlers[] = {
-        {profile_.newId, &CInputDialog::OnNew},
-        {profile_.clearId, &CInputDialog::OnClearSpreadsheet},
-        {profile_.openId, &CInputDialog::OnOpen},
-        {profile_.saveAsId, &CInputDialog::OnSaveAs},
-        {profile_.printId, &CInputDialog::OnPrint},
-        {profile_.cutId, &CInputDialog::OnCut},
-        {profile_.copyId, &CInputDialog::OnCopy},
-        {profile_.pasteId, &CInputDialog::OnPaste},
-        {profile_.inputHelpId, &CInputDialog::OnInputHelp},
+    using timbra::Command;
+    const std::pair<Command, void (CInputDialog::*)()> handlers[] = {
+        {Command::New, &CInputDialog::OnNew},
+        {Command::ClearSpreadsheet, &CInputDialog::OnClearSpreadsheet},
+        {Command::Open, &CInputDialog::OnOpen},
+        {Command::SaveAs, &CInputDialog::OnSaveAs},
+        {Command::Print, &CInputDialog::OnPrint},
+        {Command::Cut, &CInputDialog::OnCut},
+        {Command::Copy, &CInputDialog::OnCopy},
+        {Command::Paste, &CInputDialog::OnPaste},
+        {Command::InputHelp, &CInputDialog::OnInputHelp},
     };
 
     auto* bar = new QMenuBar(this);
@@ -207,9 +204,9 @@ void CInputDialog::buildMenuBar() {
             }
             QAction* action = undoRedoAction(entry, qmenu);
             if (!action) action = qmenu->addAction(qs(entry.text));
-            action->setObjectName(QStringLiteral("action%1").arg(entry.id));
-            for (const auto& [id, handler] : handlers)
-                if (id != 0 && id == entry.id) connect(action, &QAction::triggered, this, handler);
+            action->setObjectName(qs(timbra::actionName(entry.command)));
+            for (const auto& [command, handler] : handlers)
+                if (command == entry.command) connect(action, &QAction::triggered, this, handler);
         }
     }
     layout()->setMenuBar(bar);
@@ -218,8 +215,8 @@ void CInputDialog::buildMenuBar() {
 // The undo history's items name the step ("Undo Paste") and are disabled when there is none; their
 // keys work wherever the focus is in the dialog, except in an open cell editor, which has its own.
 QAction* CInputDialog::undoRedoAction(const timbra::MenuEntry& entry, QMenu* menu) {
-    const bool undo = entry.id == profile_.undoId;
-    if (entry.id == 0 || (!undo && entry.id != profile_.redoId)) return nullptr;
+    const bool undo = entry.command == timbra::Command::Undo;
+    if (!undo && entry.command != timbra::Command::Redo) return nullptr;
     QUndoStack* stack = editor_->undoStack();
     QAction* action =
         undo ? stack->createUndoAction(menu, qs(entry.text)) : stack->createRedoAction(menu, qs(entry.text));

@@ -201,13 +201,15 @@ bool CellEditor::check(std::string_view text, std::string* normalized,
     case Kind::Integer: {
         const auto v = numberOf();
         if (!v || *v != std::floor(*v) || *v < min || *v > max) return false;
-        return give(std::to_string(static_cast<long long>(*v)));
+        char buffer[24];
+        return give(std::string_view(
+            buffer, std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(*v)).ptr));
     }
     case Kind::Float: {
         const auto v = numberOf();
         if (!v || *v < min || *v > max) return false;
-        if (normalized) *normalized = formatNumber(*v);
-        return true;
+        char buffer[400];
+        return give(std::string_view(buffer, writeNumber(buffer, *v)));
     }
     case Kind::List:
         for (const auto& item : items)
@@ -220,19 +222,25 @@ bool CellEditor::check(std::string_view text, std::string* normalized,
 }
 
 std::string CellEditor::formatNumber(double value) const {
-    value += 0.0; // no "-0"
     char buffer[400];
-    if (kind != Kind::Float)
-        return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-    char* end = shortFixed(buffer, value);
-    if (!end) end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr;
-    std::string s(buffer, end);
-    if (decimals <= 0) return s;
-    const auto point = s.find('.');
-    if (point == std::string::npos) s.push_back('.');
-    const std::size_t have = point == std::string::npos ? 0 : s.size() - point - 1;
-    if (have < static_cast<std::size_t>(decimals)) s.append(static_cast<std::size_t>(decimals) - have, '0');
-    return s;
+    return std::string(buffer, writeNumber(buffer, value));
+}
+
+char* CellEditor::writeNumber(char* out, double value) const {
+    value += 0.0; // no "-0"
+    constexpr std::size_t room = 400;
+    if (kind != Kind::Float) return std::to_chars(out, out + room, value).ptr;
+    char* end = shortFixed(out, value);
+    if (!end) end = std::to_chars(out, out + room, value, std::chars_format::fixed).ptr;
+    if (decimals <= 0) return end;
+    const std::string_view written(out, static_cast<std::size_t>(end - out));
+    const auto point = written.find('.');
+    if (point == std::string_view::npos) *end++ = '.';
+    const std::size_t have = point == std::string_view::npos ? 0 : written.size() - point - 1;
+    // The stored grids ask for one or two decimals; the buffer bounds anything else.
+    for (std::size_t k = have; k < static_cast<std::size_t>(decimals) && end < out + room; ++k)
+        *end++ = '0';
+    return end;
 }
 
 bool CellEditor::holds(std::string_view text) const {

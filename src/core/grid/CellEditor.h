@@ -50,6 +50,8 @@ struct CellEditor {
     bool operator==(const CellEditor&) const = default;
 
 private:
+    // formatNumber into `out`, which has room for 400 characters; returns the end.
+    char* writeNumber(char* out, double value) const;
     // `number`, when given, is parseNumber(text).
     bool check(std::string_view text, std::string* normalized,
                const std::optional<double>* number = nullptr) const;

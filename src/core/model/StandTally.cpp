@@ -37,13 +37,14 @@ std::string_view trimmedCode(std::string_view code) {
     return code.substr(first, code.find_last_not_of(' ') - first + 1);
 }
 
-// The first eight bytes of a code as one number; codes of the same length up to eight bytes are
-// equal exactly when their keys are.
+// A code up to seven bytes long and its length as one number, so that two such codes are equal
+// exactly when their keys are; a longer code gets a key of its own, and its text decides.
+constexpr std::uint64_t LongCodeKey = ~std::uint64_t{0};
 std::uint64_t keyOf(std::string_view code) {
-    std::uint64_t key = 0;
-    const std::size_t n = std::min<std::size_t>(code.size(), 8);
-    for (std::size_t i = 0; i < n; ++i)
-        key |= std::uint64_t{static_cast<unsigned char>(code[i])} << (8 * i);
+    if (code.size() > 7) return LongCodeKey;
+    std::uint64_t key = code.size();
+    for (std::size_t i = 0; i < code.size(); ++i)
+        key |= std::uint64_t{static_cast<unsigned char>(code[i])} << (8 * (i + 1));
     return key;
 }
 
@@ -71,8 +72,7 @@ StandTally::DiameterClass& StandTally::classOf(int dbhClass) {
 TreeCount& StandTally::speciesOf(std::string_view code) {
     const std::uint64_t key = keyOf(code);
     for (std::size_t i = 0; i < speciesKeys_.size(); ++i)
-        if (speciesKeys_[i] == key && species_[i].code.size() == code.size() &&
-            (code.size() <= 8 || species_[i].code == code))
+        if (speciesKeys_[i] == key && (key != LongCodeKey || species_[i].code == code))
             return species_[i].count;
     speciesKeys_.push_back(key);
     species_.push_back({std::string(code), {}});

@@ -55,8 +55,8 @@ private:
     TreeCount& speciesOf(std::string_view code);
 
     // Both in order of first appearance, put in order once at the end; a tree's class is found
-    // through `smallClasses_` (the classes of real diameters) and its species by the code's first
-    // eight bytes, so adding a tree costs a few comparisons of numbers.
+    // through `smallClasses_` (the classes of real diameters) and its species by a number made of
+    // the code, so adding a tree costs a few comparisons of numbers.
     std::vector<DiameterClass> classes_;
     std::array<std::uint16_t, 64> smallClasses_{}; // dbhClass / 2 -> position + 1 in classes_
     std::vector<std::uint64_t> speciesKeys_;

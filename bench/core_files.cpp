@@ -43,7 +43,7 @@ void BM_SaveTallyFile(benchmark::State& state) {
 BENCHMARK(BM_SaveTallyFile)->Unit(benchmark::kMicrosecond);
 
 void BM_FillReport(benchmark::State& state) {
-    const StandResults results = timbraProfile().run(fullTally(timbraProfile()), cli::openingBoxes()).results;
+    const StandResults results = timbraProfile().model->run(fullTally(timbraProfile()), cli::openingBoxes()).results;
     Sheet report;
     setUpReportSheet(report);
     for (auto _ : state) {

@@ -22,7 +22,7 @@ void BM_Run(benchmark::State& state) {
     const Sheet tally = fullTally(profile);
     const ObjectiveBoxes boxes = cli::openingBoxes();
     for (auto _ : state)
-        benchmark::DoNotOptimize(profile.run(tally, boxes));
+        benchmark::DoNotOptimize(profile.model->run(tally, boxes));
     setModelLabel(state);
 }
 BENCHMARK(BM_Run)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
@@ -33,7 +33,7 @@ void BM_RunWithStatistics(benchmark::State& state) {
     const Sheet tally = fullTally(profile);
     const ObjectiveBoxes boxes = cli::openingBoxes();
     for (auto _ : state) {
-        const RunOutcome outcome = profile.run(tally, boxes);
+        const RunOutcome outcome = profile.model->run(tally, boxes);
         benchmark::DoNotOptimize(computeStandStatistics(tally, outcome.results));
     }
     setModelLabel(state);
@@ -47,7 +47,7 @@ void BM_RewritePass(benchmark::State& state) {
     const int objective = static_cast<int>(state.range(1));
     Sheet tally = fullTally(profile);
     for (auto _ : state) {
-        profile.rewriteForObjective(tally, objective);
+        profile.model->rewriteForObjective(tally, objective);
         benchmark::ClobberMemory();
     }
     setModelLabel(state);

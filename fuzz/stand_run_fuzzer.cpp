@@ -5,13 +5,12 @@
 
 #include "grid/TextEncoding.h"
 #include "input/TallyFile.h"
+#include "input/TallyLayout.h"
 #include "report/ReportContent.h"
 
 using namespace timbra;
 
 namespace {
-
-constexpr int SpeciesClassColumn = 4, TreeClassColumn = 10, FirstTreeRow = 6;
 
 // The texts of rows 1 to last, row by row.
 std::vector<std::string> textsOf(const Sheet& sheet, int last) {
@@ -57,11 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int n = size == 0 ? 0 : data[size - 1] % (profile->objectiveCount + 1);
         if (n > 0 && clickObjective(boxes, profile->objectiveCount, n)) {
             const std::vector<std::string> before = textsOf(tally, reach);
-            profile->rewriteForObjective(tally, n);
+            profile->model->rewriteForObjective(tally, n);
             FUZZ_CHECK(onlyClassesChanged(before, tally, reach));
         }
 
-        const RunOutcome outcome = profile->run(tally, boxes);
+        const RunOutcome outcome = profile->model->run(tally, boxes);
         FUZZ_CHECK(allValidUtf8(outcome.allMessages()));
         FUZZ_CHECK(allValidUtf8({outcome.standValueText, outcome.decisionText, outcome.cutoffText}));
 
@@ -73,7 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int r = 1; r <= ReportRows; ++r)
             for (int c = 1; c <= ReportColumns; ++c)
                 FUZZ_CHECK(isValidUtf8(report.GetText(c, r)));
-        bench.reset();
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "cli/StandardStreams.h"
 #include "input/TallyFile.h"
+#include "input/TallyLayout.h"
 
 #include <istream>
 
@@ -57,7 +58,7 @@ OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
 }
 
 std::string otherModelNotice(const ProgramProfile& profile, const Sheet& tally, int fileRows) {
-    // How each program writes its tally: its grid's rows, and the text of the province label, I3
+    // How each program writes its tally: its grid's rows, and the text of the province label
     // ("Province" in an upland tally, nothing in a bottomland one).
     struct Look {
         const ProgramProfile* profile;
@@ -68,14 +69,15 @@ std::string otherModelNotice(const ProgramProfile& profile, const Sheet& tally, 
         std::vector<Look> all;
         for (const ProgramProfile* p : {&timbraProfile(), &lowtimbraProfile()}) {
             const Sheet grid = p->loadTallyGrid();
-            all.push_back({p, grid.GetMaxRows(), grid.GetText(9, 3)});
+            all.push_back({p, grid.GetMaxRows(), grid.GetText(ProvinceLabelCell.col, ProvinceLabelCell.row)});
         }
         return all;
     }();
     // The label tells the two apart; where it is empty the file's rows must match as well, since a
     // short tally written by hand may have no label either.
     for (const Look& look : looks)
-        if (look.profile != &profile && tally.GetText(9, 3) == look.provinceLabel &&
+        if (look.profile != &profile &&
+            tally.GetText(ProvinceLabelCell.col, ProvinceLabelCell.row) == look.provinceLabel &&
             (!look.provinceLabel.empty() || fileRows == look.rows)) {
             const std::string& model = look.profile->modelName;
             const bool vowel = std::string_view("aeiou").find(model.front()) != std::string_view::npos;

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <charconv>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -24,23 +23,16 @@ namespace {
 // Rows of the tally as Run reads it: row 6 always, then every row up to the first plot number 0.
 int treeCount(const Sheet& tally) {
     int row = FirstTreeRow + 1;
-    while (row <= LastTreeRow && tally.GetInteger(1, row) != 0)
+    while (row <= LastTreeRow && tally.GetInteger(PlotColumn, row) != 0)
         ++row;
     return row - FirstTreeRow;
 }
 
-// Distinct trees named by "Tree %d ..." messages; a tree's messages come one after another.
-int treesWithMessages(const std::vector<std::string>& treeMessages) {
-    int count = 0, last = 0;
-    for (const std::string& m : treeMessages) {
-        constexpr std::string_view prefix = "Tree ";
-        if (!m.starts_with(prefix)) continue;
-        int tree = 0;
-        const char* begin = m.data() + prefix.size();
-        if (std::from_chars(begin, m.data() + m.size(), tree).ec != std::errc{}) continue;
-        if (count == 0 || tree != last) ++count;
-        last = tree;
-    }
+// Distinct trees with check messages; a tree's messages come one after another.
+int treesWithMessages(const std::vector<TreeMessage>& treeMessages) {
+    int count = 0;
+    for (std::size_t i = 0; i < treeMessages.size(); ++i)
+        if (i == 0 || treeMessages[i].tree != treeMessages[i - 1].tree) ++count;
     return count;
 }
 
@@ -91,7 +83,7 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
     row.notice = otherModelNotice(profile, loaded, opened.fileRows);
 
     // The tally as saved: box 1 ticked, nothing rewritten.
-    const RunOutcome asSaved = profile.run(loaded, openingBoxes());
+    const RunOutcome asSaved = profile.model->run(loaded, openingBoxes());
     const StandResults& r = asSaved.results;
     row.cells = {r.standName, r.standLocation, r.plotSize};
     if (profile.hasProvince) row.cells.push_back(r.province);
@@ -110,7 +102,7 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
     for (int k = 1; k <= profile.objectiveCount; ++k) {
         ObjectiveBoxes boxes = openingBoxes();
         chooseObjective(profile, loaded, boxes, k, false);
-        const RunOutcome o = profile.run(loaded, boxes);
+        const RunOutcome o = profile.model->run(loaded, boxes);
         restoreClassCells(loaded, scratch.classCells);
         row.cells.push_back(trimmed(o.standValueText));
         row.cells.push_back(trimmed(o.decisionText));

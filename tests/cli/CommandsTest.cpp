@@ -28,7 +28,7 @@ TEST(RunCommand, JsonHoldsTheBoxesAndEveryNumberAtFullPrecision) {
     // Every number reads back as the double the model computed.
     Sheet tally = openingTally(timbraProfile());
     loadTallyFile(tally, UplandExample);
-    const StandResults direct = timbraProfile().run(tally, openingBoxes()).results;
+    const StandResults direct = timbraProfile().model->run(tally, openingBoxes()).results;
     EXPECT_EQ(j["results"]["standValue"].get<double>(), direct.standValue);
     EXPECT_EQ(j["results"]["plotValue"].get<std::vector<double>>(), direct.plotValue);
     EXPECT_EQ(j["results"]["pctGrade2"].get<double>(), direct.pctGrade2);

@@ -4,6 +4,7 @@
 
 #include "app/ProgramProfile.h"
 #include "grid/CSpreadSheet.h"
+#include "input/TallyLayout.h"
 #include "input_test_prompter.h"
 
 #include <QAction>
@@ -112,7 +113,7 @@ private slots:
         for (const char* name : {"standValueBox", "decisionBox", "cutoffBox"})
             QCOMPARE(box(dialog, name), QString());
         // Tree rows are blank by the tally conventions down to the last row a run reads.
-        for (int row : {6, profile.tally.lastTreeRow}) {
+        for (int row : {timbra::FirstTreeRow, timbra::LastTreeRow}) {
             QCOMPARE(shown(dialog, 1, row) + '|' + shown(dialog, 4, row), QStringLiteral("0| "));
             QCOMPARE(dialog.grid()->sheet().GetInteger(5, row), 0);
         }

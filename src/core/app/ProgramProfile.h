@@ -2,8 +2,7 @@
 
 #include "grid/Sheet.h"
 #include "input/TallyLimits.h"
-#include "model/Objectives.h"
-#include "model/RunOutcome.h"
+#include "model/StandModel.h"
 
 #include <string>
 #include <utility>
@@ -96,12 +95,10 @@ struct ProgramProfile {
         true; // the input dialog's title bar has a maximise box (resizing stays either way)
     int objectiveCount = 4;
     std::string standValueLabel, cutoffLabel, decisionLabel = "Decision";
-    std::string hint;                  // empty: no hint line
-    std::vector<Menu> inputMenus;      // Undo and Redo name the step they undo or redo
-    std::string leaveQuestion;         // OK and Cancel
-    std::string closeQuestion;         // the close box
-    bool objective3ByProvince = false; // Objective 3 is disabled for provinces without a cut-off
-    std::vector<std::string> provincesWithoutObjective3;
+    std::string hint;             // empty: no hint line
+    std::vector<Menu> inputMenus; // Undo and Redo name the step they undo or redo
+    std::string leaveQuestion;    // OK and Cancel
+    std::string closeQuestion;    // the close box
     std::string printAbortText = "Printing - Click Cancel to quit";
 
     // Tally grid
@@ -113,8 +110,7 @@ struct ProgramProfile {
     ReferencePage gettingStarted, fieldInstructions, fieldDataSheet, inputHelp, objectiveDescriptions;
 
     // Stand model
-    RunOutcome (*run)(const Sheet& tally, const ObjectiveBoxes& boxes) = nullptr;
-    void (*rewriteForObjective)(Sheet& tally, int objective) = nullptr;
+    const StandModel* model = nullptr;
 
     // The stored empty tally grid, restored; aborts only if the program's own resource is broken.
     Sheet loadTallyGrid() const;

@@ -1,6 +1,7 @@
 #include "app/StandDocument.h"
 
 #include "input/TallyCommands.h"
+#include "input/TallyLayout.h"
 
 #include <algorithm>
 #include <vector>
@@ -8,12 +9,6 @@
 namespace timbra {
 
 namespace {
-
-constexpr int SpeciesClassColumn = 4;
-constexpr int DbhColumn = 5;
-constexpr int CrownClassColumn = 9;
-constexpr int ProvinceColumn = 10, ProvinceRow = 3;
-constexpr int FirstTreeRow = 6;
 
 // The texts of a block, row by row, to compare with after a command.
 std::vector<std::string> textsOf(const Sheet& sheet, const Sheet::Block& b) {
@@ -97,11 +92,10 @@ void StandDocument::applyCellRules(StandEdit& edit) {
 }
 
 std::optional<std::pair<int, int>> StandDocument::cellChanged(int col, int row) {
-    if (profile_->objective3ByProvince && profile_->objectiveCount >= 3 && col == ProvinceColumn &&
-        row <= ProvinceRow) {
-        const auto& without = profile_->provincesWithoutObjective3;
-        const std::string& province = tally_.GetText(ProvinceColumn, ProvinceRow);
-        boxes_.enabled[2] = std::find(without.begin(), without.end(), province) == without.end();
+    if (col == ProvinceCell.col && row <= ProvinceCell.row) {
+        const std::string& province = tally_.GetText(ProvinceCell.col, ProvinceCell.row);
+        for (int n = 1; n <= profile_->objectiveCount; ++n)
+            boxes_.enabled[static_cast<std::size_t>(n - 1)] = profile_->model->allowsObjective(n, province);
     }
     return cursorRule(col, row);
 }
@@ -167,7 +161,7 @@ OpenEdit StandDocument::openText(std::string_view bytes, const std::string& name
 StandEdit StandDocument::clickObjective(int n) {
     return recordWhole("Objective " + std::to_string(n), [&] {
         if (timbra::clickObjective(boxes_, profile_->objectiveCount, n))
-            profile_->rewriteForObjective(tally_, n);
+            profile_->model->rewriteForObjective(tally_, n);
     });
 }
 
@@ -180,7 +174,7 @@ void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes
                      bool keepClasses) {
     boxes.checked = {};
     if (clickObjective(boxes, profile.objectiveCount, n) && !keepClasses)
-        profile.rewriteForObjective(tally, n);
+        profile.model->rewriteForObjective(tally, n);
 }
 
 void StandDocument::undo(const StandEdit& edit) {
@@ -202,7 +196,7 @@ std::optional<std::pair<int, int>> StandDocument::cursorRule(int col, int row) c
 }
 
 const RunOutcome& StandDocument::run() {
-    lastRun_ = profile_->run(tally_, boxes_);
+    lastRun_ = profile_->model->run(tally_, boxes_);
     return *lastRun_;
 }
 

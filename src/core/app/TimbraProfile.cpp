@@ -68,15 +68,10 @@ ProgramProfile makeTimbra() {
     };
     p.leaveQuestion = "Exiting will erase any unsaved input data, do you still want to exit data input?.";
     p.closeQuestion = p.leaveQuestion;
-    p.objective3ByProvince = true;
-    p.provincesWithoutObjective3 = {"Western Rim", "Coastal Plain"};
 
     p.tallyResource = "timbra/tally.json";
-    p.tally = {.lastTreeRow = 1500,
-               .lastBlankedRow = 1500,
-               .lastClearedRow = 1500,
-               .printMarkerRow = true,
-               .printFallbackRow = 1499};
+    p.tally = {
+        .lastBlankedRow = 1500, .lastClearedRow = 1500, .printMarkerRow = true, .printFallbackRow = 1499};
     p.hasProvince = true;
 
     p.gettingStarted = {"Getting Started", "timbra/getting-started.json", true, false};
@@ -85,8 +80,7 @@ ProgramProfile makeTimbra() {
     p.inputHelp = {"Input help", "timbra/input-help.json", true, true};
     p.objectiveDescriptions = {"Objective Descriptions", "timbra/objective-descriptions.json", true, false};
 
-    p.run = &upland::run;
-    p.rewriteForObjective = &upland::rewriteForObjective;
+    p.model = &upland::model();
     return p;
 }
 } // namespace

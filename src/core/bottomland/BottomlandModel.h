@@ -1,8 +1,6 @@
 #pragma once
 
-#include "grid/Sheet.h"
-#include "model/Objectives.h"
-#include "model/RunOutcome.h"
+#include "model/StandModel.h"
 
 namespace timbra::bottomland {
 
@@ -12,5 +10,8 @@ RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes);
 
 // The rewrite pass that ticking objective n (1 to 3) makes over the species and tree classes.
 void rewriteForObjective(Sheet& tally, int objective);
+
+// Run and the rewrite passes above, and the objectives each province allows, as one model.
+const StandModel& model();
 
 } // namespace timbra::bottomland

@@ -36,4 +36,21 @@ RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) {
     return outcome;
 }
 
+namespace {
+class Bottomland final : public StandModel {
+    RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) const override {
+        return bottomland::run(tally, boxes);
+    }
+    void rewriteForObjective(Sheet& tally, int objective) const override {
+        bottomland::rewriteForObjective(tally, objective);
+    }
+    bool allowsObjective(int, const std::string&) const override { return true; }
+};
+} // namespace
+
+const StandModel& model() {
+    static const Bottomland bottomland;
+    return bottomland;
+}
+
 } // namespace timbra::bottomland

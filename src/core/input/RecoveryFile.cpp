@@ -2,6 +2,7 @@
 #include "input/RecoveryFile.h"
 
 #include "input/AtomicFile.h"
+#include "input/TallyLayout.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -88,10 +89,10 @@ std::string localIsoTime(std::time_t when) {
     return iso;
 }
 
-int tallyTreeCount(const Sheet& tally, const TallyLimits& limits) {
+int tallyTreeCount(const Sheet& tally) {
     int trees = 0;
-    for (int row = 6; row <= limits.lastTreeRow && row <= tally.GetMaxRows() && tally.GetInteger(1, row) != 0;
-         ++row)
+    for (int row = FirstTreeRow;
+         row <= LastTreeRow && row <= tally.GetMaxRows() && tally.GetInteger(PlotColumn, row) != 0; ++row)
         ++trees;
     return trees;
 }

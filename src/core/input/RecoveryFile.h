@@ -2,7 +2,6 @@
 
 #include "grid/Sheet.h"
 #include "input/TallyFile.h"
-#include "input/TallyLimits.h"
 
 #include <ctime>
 #include <string>
@@ -61,6 +60,6 @@ private:
 std::string localIsoTime(std::time_t when);
 
 // The trees of a tally as Run counts them: the rows from 6 down to the first plot number 0.
-int tallyTreeCount(const Sheet& tally, const TallyLimits& limits);
+int tallyTreeCount(const Sheet& tally);
 
 } // namespace timbra

@@ -2,10 +2,9 @@
 
 namespace timbra {
 
-// The tally grid's extent and the rows the input dialog's commands touch; each program's
-// profile holds its own.
+// Where the input dialog's commands stop, which differs by program (the tree rows Run reads are in
+// TallyLayout.h); each program's profile holds its own.
 struct TallyLimits {
-    int lastTreeRow = 1500;      // Run and the rewrite passes stop here
     int lastBlankedRow = 1500;   // the dialog's start writes 0s through this row (as far as the grid goes)
     int lastClearedRow = 1500;   // New and Clear Spreadsheet stop here
     bool printMarkerRow = true;  // Print includes the row whose plot number ends the tally

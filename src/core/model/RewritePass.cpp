@@ -6,13 +6,13 @@ namespace timbra {
 
 void forEachRewriteRow(Sheet& tally, int lastRow, RewriteRule rewrite) {
     for (int row = FirstTreeRow; row <= lastRow; ++row) {
-        if (row != FirstTreeRow && tally.GetInteger(1, row) == 0) continue;
+        if (row != FirstTreeRow && tally.GetInteger(PlotColumn, row) == 0) continue;
         ClassCells cells;
         cells.row = row;
-        cells.speciesCode = tally.GetText(3, row);
-        cells.speciesClass = tally.GetText(4, row);
-        cells.dbh = tally.GetInteger(5, row);
-        cells.treeClass = tally.GetText(10, row);
+        cells.speciesCode = tally.GetText(SpeciesColumn, row);
+        cells.speciesClass = tally.GetText(SpeciesClassColumn, row);
+        cells.dbh = tally.GetInteger(DbhColumn, row);
+        cells.treeClass = tally.GetText(TreeClassColumn, row);
         rewrite(tally, cells);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/Sheet.h"
+#include "input/TallyLayout.h"
 
 #include <string>
 
@@ -23,11 +24,8 @@ using RewriteRule = void (*)(Sheet& tally, const ClassCells& cells);
 // `rewrite` gets each row's cells as they stood before any write to that row.
 void forEachRewriteRow(Sheet& tally, int lastRow, RewriteRule rewrite);
 
-// The only cells a rewrite pass writes: these two columns of tree rows 6 to 1500.
-inline constexpr int SpeciesClassColumn = 4;
-inline constexpr int TreeClassColumn = 10;
-
-// Writes a row's classes; the species class goes first, as the rewrite rules write them.
+// Writes a row's classes, the only cells a rewrite pass writes; the species class goes first, as
+// the rewrite rules write them.
 void setClasses(Sheet& tally, int row, const std::string& speciesClass, const std::string& treeClass);
 void setTreeClass(Sheet& tally, int row, const std::string& treeClass);
 

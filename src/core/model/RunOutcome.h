@@ -7,19 +7,27 @@
 
 namespace timbra {
 
+// A check message about one tree, with the tree's number (1 for the tree in the first tree row).
+struct TreeMessage {
+    int tree = 0;
+    std::string text;
+};
+
 // Everything a Run hands the dialog, in the order the user meets it: the tree messages one box at
 // a time, then the three result boxes are filled, then the closing messages (unusual stand value,
 // missing province).
 struct RunOutcome {
     StandResults results;
-    std::vector<std::string> treeMessages;
+    std::vector<TreeMessage> treeMessages;
     std::string standValueText; // "%4.1f"
     std::string decisionText;   // "%s"
     std::string cutoffText;     // "%4.1f"
     std::vector<std::string> closingMessages;
 
     std::vector<std::string> allMessages() const {
-        std::vector<std::string> all = treeMessages;
+        std::vector<std::string> all;
+        for (const TreeMessage& m : treeMessages)
+            all.push_back(m.text);
         all.insert(all.end(), closingMessages.begin(), closingMessages.end());
         return all;
     }

@@ -70,26 +70,21 @@ void updatePercentages(StandResults& results, PercentForm form) {
     }
 }
 
-std::string treeMessage(const char* format, int row) {
-    return formatInt(format, row - FirstTreeRow + 1);
-}
-
-void checkTree(const TreeRow& tree, std::vector<std::string>& messages) {
+void checkTree(const TreeRow& tree, std::vector<TreeMessage>& messages) {
+    const int number = tree.row - FirstTreeRow + 1;
+    const auto add = [&](const char* format) { messages.push_back({number, formatInt(format, number)}); };
     if (tree.dbh <= 5 || !listed(SpeciesClasses, tree.speciesClass) || !listed(TreeClasses, tree.treeClass))
-        messages.push_back(treeMessage(
-            "Tree %d must have a species class, a DBH greater than 5 and a tree class.", tree.row));
+        add("Tree %d must have a species class, a DBH greater than 5 and a tree class.");
     // Height, grade and vigor are given all together or not at all.
     const bool vigorGiven = listed(Vigors, tree.vigor);
     const bool sawtimberGiven = tree.height != 0 || tree.grade != 0;
     const bool sawtimberMissing = tree.height == 0 || tree.grade == 0;
     if ((sawtimberMissing && vigorGiven) || (sawtimberGiven && !vigorGiven))
-        messages.push_back(treeMessage("Tree %d is invalid, check for errors.", tree.row));
+        add("Tree %d is invalid, check for errors.");
     if (tree.speciesClass == "Unacceptable"sv &&
         (tree.treeClass == "Preferred"sv || tree.treeClass == "Reserve"sv))
-        messages.push_back(treeMessage(
-            "Tree %d contains conflict in species class and tree class, check for errors.", tree.row));
-    if (tree.height > 0.1 && tree.height < 0.9)
-        messages.push_back(treeMessage("Tree %d must have a height of at least 1 log.", tree.row));
+        add("Tree %d contains conflict in species class and tree class, check for errors.");
+    if (tree.height > 0.1 && tree.height < 0.9) add("Tree %d must have a height of at least 1 log.");
 }
 
 } // namespace
@@ -97,25 +92,25 @@ void checkTree(const TreeRow& tree, std::vector<std::string>& messages) {
 TreeRow readTreeRow(const Sheet& tally, int row) {
     TreeRow tree;
     tree.row = row;
-    tree.nextPlot = tally.GetInteger(1, row + 1);
-    tree.dbh = tally.GetInteger(5, row);
-    tree.grade = tally.GetInteger(7, row);
-    tree.height = tally.GetFloat(6, row);
-    tree.crownClass = tally.GetText(9, row);
-    tree.speciesClass = tally.GetText(4, row);
-    tree.vigor = tally.GetText(8, row);
-    tree.treeClass = tally.GetText(10, row);
-    tree.speciesCode = tally.GetText(3, row);
-    tree.plot = tally.GetInteger(1, row);
+    tree.nextPlot = tally.GetInteger(PlotColumn, row + 1);
+    tree.dbh = tally.GetInteger(DbhColumn, row);
+    tree.grade = tally.GetInteger(GradeColumn, row);
+    tree.height = tally.GetFloat(HeightColumn, row);
+    tree.crownClass = tally.GetText(CrownClassColumn, row);
+    tree.speciesClass = tally.GetText(SpeciesClassColumn, row);
+    tree.vigor = tally.GetText(VigorColumn, row);
+    tree.treeClass = tally.GetText(TreeClassColumn, row);
+    tree.speciesCode = tally.GetText(SpeciesColumn, row);
+    tree.plot = tally.GetInteger(PlotColumn, row);
     return tree;
 }
 
 void readStandHeader(const Sheet& tally, StandResults& results, bool withProvince) {
-    results.standName = tally.GetText(3, 2);
-    results.standLocation = tally.GetText(3, 3);
-    results.plotSize = tally.GetText(8, 2);
-    if (withProvince) results.province = tally.GetText(10, 3);
-    results.numberOfPlots = tally.GetInteger(10, 2);
+    results.standName = tally.GetText(StandNameCell.col, StandNameCell.row);
+    results.standLocation = tally.GetText(StandLocationCell.col, StandLocationCell.row);
+    results.plotSize = tally.GetText(PlotSizeCell.col, PlotSizeCell.row);
+    if (withProvince) results.province = tally.GetText(ProvinceCell.col, ProvinceCell.row);
+    results.numberOfPlots = tally.GetInteger(NumberOfPlotsCell.col, NumberOfPlotsCell.row);
 }
 
 void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& perAcreValue,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/Sheet.h"
+#include "input/TallyLayout.h"
 #include "model/RunOutcome.h"
 
 #include <functional>
@@ -15,14 +16,10 @@ namespace timbra {
 // against a cut-off and filling the result boxes. The models add their tree valuation, their
 // cut-off tables and, upland only, the province.
 
-inline constexpr int FirstTreeRow = 6;
-// Run reads tree rows 6 to 1500 in both programs (Lowtimbra's row 1,501 only as a next plot number).
-inline constexpr int LastTreeRow = 1500;
-
 // One tallied tree as Run reads it from its row; the texts point into the sheet, which stays
 // unchanged while Run reads it.
 struct TreeRow {
-    int row = 0;      // grid row; the tree number in messages is row - 5
+    int row = 0;      // grid row
     int plot = 0;     // plot number of this row
     int nextPlot = 0; // plot number of the row below
     int dbh = 0;

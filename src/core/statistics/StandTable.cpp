@@ -19,8 +19,9 @@ std::string_view trimmedSpaces(std::string_view text) {
 StandTally gatherFromRows(const Sheet& tally) {
     StandTally trees;
     for (int row = FirstTreeRow; row <= LastTreeRow; ++row) {
-        trees.add(tally.GetInteger(5, row), tally.GetText(10, row), tally.GetText(3, row));
-        if (tally.GetInteger(1, row + 1) == 0) break;
+        trees.add(tally.GetInteger(DbhColumn, row), tally.GetText(TreeClassColumn, row),
+                  tally.GetText(SpeciesColumn, row));
+        if (tally.GetInteger(PlotColumn, row + 1) == 0) break;
     }
     return trees;
 }

@@ -35,4 +35,26 @@ RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) {
     return outcome;
 }
 
+namespace {
+class Upland final : public StandModel {
+    RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) const override {
+        return upland::run(tally, boxes);
+    }
+    void rewriteForObjective(Sheet& tally, int objective) const override {
+        upland::rewriteForObjective(tally, objective);
+    }
+    // A province without a cut-off for the objective leaves it out; any other text (no province
+    // yet) allows every objective, and Run asks for a province.
+    bool allowsObjective(int objective, const std::string& province) const override {
+        const ProvinceCutoffs* cutoffs = findProvince(province);
+        return !cutoffs || cutoffs->byObjective.at(static_cast<std::size_t>(objective - 1)).has_value();
+    }
+};
+} // namespace
+
+const StandModel& model() {
+    static const Upland upland;
+    return upland;
+}
+
 } // namespace timbra::upland

@@ -7,6 +7,7 @@
 #include "grid/CSpreadSheet.h"
 #include "input/StandEditor.h"
 #include "input/TallyFile.h"
+#include "input/TallyLayout.h"
 #include "input/TallyRecovery.h"
 #include "pages/ReferencePageDialog.h"
 
@@ -233,7 +234,7 @@ QAction* CInputDialog::undoRedoAction(const timbra::MenuEntry& entry, QMenu* men
 void CInputDialog::OnInitDialog() {
     // The document starts in the dialog's opening state, and the grid shows it from its creation.
     showObjectiveBoxes();
-    grid_->SetActiveCell(1, 6);
+    grid_->SetActiveCell(timbra::PlotColumn, timbra::FirstTreeRow);
     grid_->setFocus();
 
     // Opens with the grid as tall as the dialog template has it and wide enough to show every column

@@ -7,6 +7,7 @@
 #include "input/StandEditor.h"
 #include "input/TallyCommands.h"
 #include "input/TallyFile.h"
+#include "input/TallyLayout.h"
 #include "input/TallyRecovery.h"
 
 #include <QCheckBox>
@@ -93,8 +94,8 @@ void CInputDialog::OnSaveAs() {
 // Prints the stand header, the headings and the trees, all ten columns.
 void CInputDialog::OnPrint() {
     timbra::Sheet& tally = grid_->sheet();
-    tally.SetCol(1);
-    tally.SetCol2(10);
+    tally.SetCol(timbra::PlotColumn);
+    tally.SetCol2(timbra::LastTallyColumn);
     tally.SetRow(1);
     tally.SetRow2(timbra::lastPrintRow(tally, profile_.tally));
     grid_->SetPrintRange(1);

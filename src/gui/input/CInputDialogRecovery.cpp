@@ -1,8 +1,8 @@
 #include "input/CInputDialog.h"
 
 #include "app/ProgramProfile.h"
-#include "common/Prompter.h"
 #include "app/StandDocument.h"
+#include "common/Prompter.h"
 #include "input/RecoveryFile.h"
 #include "input/TallyRecovery.h"
 
@@ -48,7 +48,7 @@ void CInputDialog::offerRecovery() {
 
     QDateTime written = QDateTime::fromString(QString::fromStdString(read.info.writtenAt), Qt::ISODate);
     if (!written.isValid()) written = QFileInfo(copyPath).lastModified(); // a damaged side file
-    const int trees = timbra::tallyTreeCount(restored, profile_.tally);
+    const int trees = timbra::tallyTreeCount(restored);
     const QString question =
         tr("A tally typed on %1 (%2, from %3) was not saved. Restore it?")
             .arg(QLocale().toString(written.toLocalTime(), QLocale::ShortFormat),

@@ -30,8 +30,8 @@ void CInputDialog::OnObjective(int n) {
 void CInputDialog::OnRun() {
     const timbra::RunOutcome& outcome = document().run();
     statistics_ = timbra::computeStandStatistics(grid_->sheet(), outcome.results);
-    for (const auto& text : outcome.treeMessages)
-        message(QString::fromStdString(text));
+    for (const auto& m : outcome.treeMessages)
+        message(QString::fromStdString(m.text));
     standValueBox_->setText(QString::fromStdString(outcome.standValueText));
     decisionBox_->setText(QString::fromStdString(outcome.decisionText));
     cutoffBox_->setText(QString::fromStdString(outcome.cutoffText));

@@ -54,7 +54,7 @@ TEST(RecoveryFile, RoundTripCreatesAPrivateFolderAndKeepsTheSource) {
     }
     EXPECT_EQ(copy.tallyPath(), dir / "state/timbra/lowtimbra-recovery.txt");
     EXPECT_EQ(std::filesystem::status(dir / "state/timbra").permissions(), std::filesystem::perms::owner_all);
-    EXPECT_EQ(tallyTreeCount(typed, timbraProfile().tally), 3);
+    EXPECT_EQ(tallyTreeCount(typed), 3);
 
     copy.remove();
     EXPECT_FALSE(copy.exists());

@@ -192,7 +192,7 @@ std::string openRunSaveReopen(const ProgramProfile& profile, const std::string& 
     tally.SetText(6, 6, "2.5e0"); // a height as some converters write it
     ObjectiveBoxes boxes;
     boxes.checked[0] = true;
-    const RunOutcome outcome = profile.run(tally, boxes);
+    const RunOutcome outcome = profile.model->run(tally, boxes);
     Sheet report;
     setUpReportSheet(report);
     fillReport(report, outcome.results, true);

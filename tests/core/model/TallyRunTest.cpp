@@ -68,7 +68,7 @@ TEST(TallyWalk, ChecksEachTreeInOrder) {
         {1, 14, 0.05},                                                     //
         {1, 5, 0.5, 0, "Unacceptable", "Medium", "Dominant", "Preferred"}, // tree 9: everything
     };
-    EXPECT_THAT(walk(tallyOf(1, trees)).treeMessages,
+    EXPECT_THAT(walk(tallyOf(1, trees)).allMessages(),
                 ElementsAre("Tree 1 must have a species class, a DBH greater than 5 and a tree class.",
                             "Tree 3 is invalid, check for errors.",
                             "Tree 5 must have a height of at least 1 log.",

@@ -82,8 +82,8 @@ TEST_P(HostileTally, RunsReportsAndSurvivesSaveAndOpen) {
         Sheet sheet = reopened;
         ObjectiveBoxes boxes; // none ticked, so that the click ticks it and runs its rewrite pass
         ASSERT_TRUE(clickObjective(boxes, profile.objectiveCount, objective));
-        profile.rewriteForObjective(sheet, objective);
-        const RunOutcome outcome = profile.run(sheet, boxes);
+        profile.model->rewriteForObjective(sheet, objective);
+        const RunOutcome outcome = profile.model->run(sheet, boxes);
         EXPECT_FALSE(outcome.treeMessages.empty()) << "objective " << objective;
         EXPECT_FALSE(outcome.standValueText.empty());
         EXPECT_FALSE(outcome.cutoffText.empty());

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "grid/Sheet.h"
+#include "model/Objectives.h"
+#include "model/RunOutcome.h"
+
+#include <string>
+
+namespace timbra {
+
+// A program's stand model: what Run makes of a tally, what ticking an objective rewrites, and
+// which objectives a stand's province allows.
+class StandModel {
+public:
+    virtual ~StandModel() = default;
+    // Reads the stand header and the tally through the grid operations, never writing the sheet.
+    virtual RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) const = 0;
+    // The rewrite pass of ticking objective n over the species and tree classes; another number
+    // rewrites nothing.
+    virtual void rewriteForObjective(Sheet& tally, int objective) const = 0;
+    // Whether objective n's box can be ticked for a stand in `province`.
+    virtual bool allowsObjective(int objective, const std::string& province) const = 0;
+};
+
+} // namespace timbra

@@ -216,12 +216,12 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
             const Reading& reading = readings[static_cast<std::size_t>(&t - cells.data())];
             if (reading.refused) result.refusedCells.emplace_back(c, r);
             if (reading.isNumberCell)
-                sheet.SetParsedText(c, r, t, reading.number);
+                sheet.setParsedText(c, r, t, reading.number);
             else
                 sheet.SetText(c, r, t);
         }
     // Cells the file does not reach are emptied; every editor takes an empty cell.
-    sheet.ClearTextAfterRow(rowsRead);
+    sheet.clearTextAfterRow(rowsRead);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "grid/CellEditor.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -47,22 +48,64 @@ std::string formatLimit(double v) {
     return s;
 }
 
+// The shortest fixed form of a value with at most six decimals, as to_chars writes it, or nullptr: the
+// fewest decimals k whose nearest k-decimal number reads back as the value (m / 10^k is how it reads).
+// Below 2^50 the scaled value is within an eighth of that number, so rounding finds it.
+char* shortFixed(char* out, double value) {
+    static constexpr double scales[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+    for (int k = 0; k < static_cast<int>(std::size(scales)); ++k) {
+        const double scaled = value * scales[k];
+        if (!(std::abs(scaled) < 0x1p50)) return nullptr;
+        const long long m = std::llround(scaled);
+        if (static_cast<double>(m) / scales[k] != value) continue;
+        char digits[24];
+        const int n =
+            static_cast<int>(std::to_chars(digits, digits + sizeof digits, m < 0 ? -m : m).ptr - digits);
+        if (m < 0) *out++ = '-';
+        if (n <= k) {
+            *out++ = '0';
+            *out++ = '.';
+            out = std::fill_n(out, k - n, '0');
+            return std::copy_n(digits, n, out);
+        }
+        out = std::copy_n(digits, n - k, out);
+        if (k == 0) return out;
+        *out++ = '.';
+        return std::copy_n(digits + n - k, k, out);
+    }
+    return nullptr;
+}
+
 } // namespace
 
 std::optional<double> parseNumber(std::string_view text) {
     text = trim(text);
     if (text.empty() || text.size() > 64) return std::nullopt;
+    // One pass over the digits, which also gathers them for the short decimals below.
     std::size_t i = 0;
     if (text[i] == '+' || text[i] == '-') ++i;
-    std::size_t digits = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-        ++i, ++digits;
+    std::uint64_t mantissa = 0; // wraps past 19 digits, but is used only up to 15
+    std::size_t integerDigits = 0, fractionDigits = 0;
+    const auto readDigits = [&](std::size_t& count) {
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++count)
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    };
+    readDigits(integerDigits);
     if (i < text.size() && text[i] == '.') {
         ++i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-            ++i, ++digits;
+        readDigits(fractionDigits);
     }
+    const std::size_t digits = integerDigits + fractionDigits;
     if (digits == 0) return std::nullopt;
+    // The short decimals of a tally (every number of every row) convert without from_chars: at most 15
+    // digits and a power of ten up to 1e15 are exact doubles, so the one division rounds correctly,
+    // exactly as from_chars would.
+    if (i == text.size() && digits <= 15) {
+        static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const double value = static_cast<double>(mantissa) / powersOfTen[fractionDigits];
+        return text.front() == '-' ? -value : value;
+    }
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
@@ -72,24 +115,6 @@ std::optional<double> parseNumber(std::string_view text) {
         if (expDigits == 0) return std::nullopt;
     }
     if (i != text.size()) return std::nullopt;
-    // The short decimals of a tally (every number of every row, read on every Run) convert without
-    // from_chars: at most 15 digits and a power of ten up to 1e15 are exact doubles, so the one division
-    // rounds correctly, exactly as from_chars would.
-    if (digits <= 15 && text.find_first_of("eE") == std::string_view::npos) {
-        static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        std::uint64_t mantissa = 0;
-        std::size_t fractionDigits = 0;
-        bool afterPoint = false;
-        for (const char c : text) {
-            if (c == '.') afterPoint = true;
-            if (c < '0' || c > '9') continue;
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            if (afterPoint) ++fractionDigits;
-        }
-        const double value = static_cast<double>(mantissa) / powersOfTen[fractionDigits];
-        return text.front() == '-' ? -value : value;
-    }
     // from_chars reads "." whatever the user's locale says (the programs run under the user's locale).
     if (text.front() == '+') text.remove_prefix(1);
     double value = 0;
@@ -147,7 +172,8 @@ CellEditor CellEditor::list(std::vector<std::string> items) {
     return e;
 }
 
-bool CellEditor::check(std::string_view text, std::string* normalized) const {
+bool CellEditor::check(std::string_view text, std::string* normalized,
+                       const std::optional<double>* number) const {
     // Writes the stored form only when asked for it: Open checks every cell of a tally and needs
     // just the verdict.
     const auto give = [normalized](std::string_view form) {
@@ -155,6 +181,7 @@ bool CellEditor::check(std::string_view text, std::string* normalized) const {
         return true;
     };
     if (text.empty() || text == " ") return give(text);
+    const auto numberOf = [&] { return number ? *number : parseNumber(text); };
     switch (kind) {
     case Kind::Text: {
         if (utf8Length(text) > static_cast<std::size_t>(maxLength)) return false;
@@ -172,15 +199,17 @@ bool CellEditor::check(std::string_view text, std::string* normalized) const {
         return true;
     }
     case Kind::Integer: {
-        const auto v = parseNumber(text);
+        const auto v = numberOf();
         if (!v || *v != std::floor(*v) || *v < min || *v > max) return false;
-        return give(std::to_string(static_cast<long long>(*v)));
+        char buffer[24];
+        return give(std::string_view(
+            buffer, std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(*v)).ptr));
     }
     case Kind::Float: {
-        const auto v = parseNumber(text);
+        const auto v = numberOf();
         if (!v || *v < min || *v > max) return false;
-        if (normalized) *normalized = formatNumber(*v);
-        return true;
+        char buffer[400];
+        return give(std::string_view(buffer, writeNumber(buffer, *v)));
     }
     case Kind::List:
         for (const auto& item : items)
@@ -193,17 +222,25 @@ bool CellEditor::check(std::string_view text, std::string* normalized) const {
 }
 
 std::string CellEditor::formatNumber(double value) const {
-    value += 0.0; // no "-0"
     char buffer[400];
-    if (kind != Kind::Float)
-        return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-    std::string s(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr);
-    if (decimals <= 0) return s;
-    const auto point = s.find('.');
-    if (point == std::string::npos) s.push_back('.');
-    const std::size_t have = point == std::string::npos ? 0 : s.size() - point - 1;
-    if (have < static_cast<std::size_t>(decimals)) s.append(static_cast<std::size_t>(decimals) - have, '0');
-    return s;
+    return std::string(buffer, writeNumber(buffer, value));
+}
+
+char* CellEditor::writeNumber(char* out, double value) const {
+    value += 0.0; // no "-0"
+    constexpr std::size_t room = 400;
+    if (kind != Kind::Float) return std::to_chars(out, out + room, value).ptr;
+    char* end = shortFixed(out, value);
+    if (!end) end = std::to_chars(out, out + room, value, std::chars_format::fixed).ptr;
+    if (decimals <= 0) return end;
+    const std::string_view written(out, static_cast<std::size_t>(end - out));
+    const auto point = written.find('.');
+    if (point == std::string_view::npos) *end++ = '.';
+    const std::size_t have = point == std::string_view::npos ? 0 : written.size() - point - 1;
+    // The stored grids ask for one or two decimals; the buffer bounds anything else.
+    for (std::size_t k = have; k < static_cast<std::size_t>(decimals) && end < out + room; ++k)
+        *end++ = '0';
+    return end;
 }
 
 bool CellEditor::holds(std::string_view text) const {
@@ -216,6 +253,12 @@ bool CellEditor::holds(std::string_view text) const {
 std::optional<std::string> CellEditor::accept(std::string_view text) const {
     std::string normalized;
     if (!check(text, &normalized)) return std::nullopt;
+    return normalized;
+}
+
+std::optional<std::string> CellEditor::accept(std::string_view text, std::optional<double> number) const {
+    std::string normalized;
+    if (!check(text, &normalized, &number)) return std::nullopt;
     return normalized;
 }
 

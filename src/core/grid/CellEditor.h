@@ -31,6 +31,8 @@ struct CellEditor {
     // or nothing when the editor refuses it. Empty text and the blank " " that marks an empty tally
     // cell are always accepted; a typed or pasted number must be within the limits, 0 included.
     std::optional<std::string> accept(std::string_view text) const;
+    // The same for a text whose number reading, parseNumber(text), is already known.
+    std::optional<std::string> accept(std::string_view text, std::optional<double> number) const;
     // The same verdict without the stored form.
     bool accepts(std::string_view text) const { return check(text, nullptr); }
     // What a cell may hold without being marked as refused: what the editor accepts and, in number
@@ -48,7 +50,11 @@ struct CellEditor {
     bool operator==(const CellEditor&) const = default;
 
 private:
-    bool check(std::string_view text, std::string* normalized) const;
+    // formatNumber into `out`, which has room for 400 characters; returns the end.
+    char* writeNumber(char* out, double value) const;
+    // `number`, when given, is parseNumber(text).
+    bool check(std::string_view text, std::string* normalized,
+               const std::optional<double>* number = nullptr) const;
 };
 
 // Strict number parsing shared by the sheet's reads and the editors: optional blanks around an

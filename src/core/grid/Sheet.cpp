@@ -8,9 +8,13 @@
 namespace timbra {
 
 namespace {
-const std::string emptyText;
 const CellFormat plainFormat;
 } // namespace
+
+const std::string& Sheet::emptyText() {
+    static const std::string empty;
+    return empty;
+}
 
 Sheet::Sheet(int cols, int rows) {
     editors_.push_back(CellEditor::text(60));
@@ -43,16 +47,6 @@ void Sheet::resize(int cols, int rows) {
     rowHeights_.resize(static_cast<std::size_t>(rows), -1);
 }
 
-Sheet::Cell* Sheet::cell(int col, int row) {
-    if (!contains(col, row)) return nullptr;
-    return &cells_[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols_) +
-                   static_cast<std::size_t>(col - 1)];
-}
-
-const Sheet::Cell* Sheet::cell(int col, int row) const {
-    return const_cast<Sheet*>(this)->cell(col, row);
-}
-
 Sheet::Block Sheet::currentBlock() const {
     Block b{col_, row_, col_, row_};
     if (blockMode_)
@@ -81,16 +75,19 @@ void Sheet::SetText(std::string_view text) {
         lastTextRow_ = std::max(lastTextRow_, b.row2);
 }
 
-const std::string& Sheet::GetText(int col, int row) const {
-    const Cell* c = cell(col, row);
-    return c ? c->text : emptyText;
-}
-
 void Sheet::SetText(int col, int row, std::string_view text) {
     Cell* c = cell(col, row);
     if (!c) return;
     c->setText(text);
     if (!text.empty()) lastTextRow_ = std::max(lastTextRow_, row);
+}
+
+void Sheet::setParsedText(int col, int row, std::string_view text, std::optional<double> number) {
+    Cell* c = cell(col, row);
+    if (!c) return;
+    SetText(col, row, text);
+    c->numberState = number ? IsNumber : NotNumber;
+    c->number = number.value_or(0.0);
 }
 
 void Sheet::clearTextAfterRow(int row) {
@@ -104,34 +101,20 @@ void Sheet::clearTextAfterRow(int row) {
     lastTextRow_ = std::min(lastTextRow_, row);
 }
 
-std::optional<double> Sheet::numberAt(int col, int row) const {
-    const Cell* c = cell(col, row);
-    if (!c) return std::nullopt;
-    if (c->numberState == NumberUnknown) {
-        const auto v = parseNumber(c->text);
-        c->numberState = v ? IsNumber : NotNumber;
-        c->number = v.value_or(0.0);
-    }
-    if (c->numberState == NotNumber) return std::nullopt;
-    return c->number;
+void Sheet::parse(const Cell& c) {
+    const auto v = parseNumber(c.text);
+    c.numberState = v ? IsNumber : NotNumber;
+    c.number = v.value_or(0.0);
 }
 
-int Sheet::GetInteger(int col, int row) const {
-    const auto v = numberAt(col, row);
-    if (!v) return 0;
-    // Whole numbers, nearly every number of a tally, need no rounding.
-    if (*v >= INT_MIN && *v <= INT_MAX && *v == static_cast<int>(*v)) return static_cast<int>(*v);
-    const double rounded = std::round(*v);
+int Sheet::roundedInteger(double v) {
+    const double rounded = std::round(v);
     if (rounded < INT_MIN || rounded > INT_MAX) return 0;
     return static_cast<int>(rounded);
 }
 
 void Sheet::SetInteger(int col, int row, int value) {
     SetText(col, row, std::to_string(value));
-}
-
-double Sheet::GetFloat(int col, int row) const {
-    return numberAt(col, row).value_or(0.0);
 }
 
 void Sheet::SetFloat(int col, int row, double value) {
@@ -267,9 +250,11 @@ void Sheet::setCaption(int col, int row, std::string text) {
             return;
         }
     captions_.push_back({col, row, std::move(text)});
+    lastCaptionRow_ = std::max(lastCaptionRow_, row);
 }
 
 bool Sheet::isCaption(int col, int row, std::string_view text) const {
+    if (row > lastCaptionRow_) return false;
     for (const auto& c : captions_)
         if (c.col == col && c.row == row) return c.text == text;
     return false;
@@ -279,6 +264,13 @@ std::optional<std::string> Sheet::accept(int col, int row, std::string_view text
     if (!contains(col, row) || formatAt(col, row).staticText) return std::nullopt;
     if (isCaption(col, row, text)) return std::string(text);
     return editorAt(col, row).accept(text);
+}
+
+std::optional<std::string> Sheet::accept(int col, int row, std::string_view text,
+                                         std::optional<double> number) const {
+    if (!contains(col, row) || formatAt(col, row).staticText) return std::nullopt;
+    if (isCaption(col, row, text)) return std::string(text);
+    return editorAt(col, row).accept(text, number);
 }
 
 bool Sheet::accepts(int col, int row, std::string_view text) const {

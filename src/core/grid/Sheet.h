@@ -2,6 +2,7 @@
 
 #include "grid/CellEditor.h"
 
+#include <climits>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -64,15 +65,27 @@ public:
     void SetText(std::string_view text);
 
     // Positional access; the current cell does not move.
-    const std::string& GetText(int col, int row) const;
+    const std::string& GetText(int col, int row) const {
+        const Cell* c = cell(col, row);
+        return c ? c->text : emptyText();
+    }
     void SetText(int col, int row, std::string_view text);
+    // SetText for a text whose number reading is already known: `number` is parseNumber(text). Open
+    // parses every number of a file once, for its checks, and the Run's reads use that number.
+    void setParsedText(int col, int row, std::string_view text, std::optional<double> number);
     // Empties every cell of the rows after the given one; costs only the rows that ever held text.
     void clearTextAfterRow(int row);
     // A cell whose text is not a number reads as 0; so does a number outside the 32-bit range.
     // A fraction is rounded to the nearest whole number, as an integer cell would show it.
-    int GetInteger(int col, int row) const;
+    int GetInteger(int col, int row) const {
+        const std::optional<double> v = numberAt(col, row);
+        if (!v) return 0;
+        // Whole numbers, nearly every number of a tally, need no rounding.
+        if (*v >= INT_MIN && *v <= INT_MAX && *v == static_cast<int>(*v)) return static_cast<int>(*v);
+        return roundedInteger(*v);
+    }
     void SetInteger(int col, int row, int value);
-    double GetFloat(int col, int row) const;
+    double GetFloat(int col, int row) const { return numberAt(col, row).value_or(0.0); }
     // Written with the decimals of the cell's editor (one for a height: "0.0").
     void SetFloat(int col, int row, double value);
 
@@ -129,6 +142,9 @@ public:
     void setCaption(int col, int row, std::string text);
     // The text as the cell's editor would store it, or nothing when it refuses it.
     std::optional<std::string> accept(int col, int row, std::string_view text) const;
+    // The same for a text whose number reading, parseNumber(text), is already known.
+    std::optional<std::string> accept(int col, int row, std::string_view text,
+                                      std::optional<double> number) const;
     bool accepts(int col, int row, std::string_view text) const;
     // What the cell may hold without being marked as refused (CellEditor::holds, or its caption).
     bool holds(int col, int row, std::string_view text) const;
@@ -159,9 +175,23 @@ private:
         }
     };
     enum : std::uint8_t { NumberUnknown, IsNumber, NotNumber };
-    std::optional<double> numberAt(int col, int row) const;
-    Cell* cell(int col, int row);
-    const Cell* cell(int col, int row) const;
+    // A Run reads nine cells of each of 1,495 rows, so the reads of a number already parsed are inline.
+    std::optional<double> numberAt(int col, int row) const {
+        const Cell* c = cell(col, row);
+        if (!c) return std::nullopt;
+        if (c->numberState == NumberUnknown) parse(*c);
+        if (c->numberState == NotNumber) return std::nullopt;
+        return c->number;
+    }
+    static void parse(const Cell& c);
+    static int roundedInteger(double v);
+    static const std::string& emptyText();
+    Cell* cell(int col, int row) {
+        if (!contains(col, row)) return nullptr;
+        return &cells_[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols_) +
+                       static_cast<std::size_t>(col - 1)];
+    }
+    const Cell* cell(int col, int row) const { return const_cast<Sheet*>(this)->cell(col, row); }
     void resize(int cols, int rows);
     template <typename F> void forBlock(F&& f);
     void outline(const Block& b);
@@ -180,6 +210,7 @@ private:
         std::string text;
     };
     std::vector<Caption> captions_; // a handful of cells: looked up by a scan
+    int lastCaptionRow_ = 0;        // no row below it has a caption (Open asks for every cell)
     bool isCaption(int col, int row, std::string_view text) const;
     int col_ = 1, row_ = 1, col2_ = 1, row2_ = 1;
     bool blockMode_ = false;

@@ -55,6 +55,7 @@ struct CellsRead {
 CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
     CellsRead read;
     DelimitedReader reader(body, Delimiter, quoting);
+    read.cells.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
     std::string cell;
     bool lastInRow = false, rowHoldsText = false;
     int row = 1, col = 1, firstRowCells = 0;
@@ -70,7 +71,8 @@ CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
         if (row <= rows && col <= cols) {
             if (col == 1) read.cells.resize(static_cast<std::size_t>(row) * static_cast<std::size_t>(cols));
             read.cells[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols) +
-                       static_cast<std::size_t>(col - 1)] = cell;
+                       static_cast<std::size_t>(col - 1)]
+                .swap(cell);
         } else if (!isBlankOrZero(cell)) {
             read.error =
                 row > rows ? where() + " holds data, but the tally has only " + std::to_string(rows) + " rows"
@@ -150,13 +152,33 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     };
 
     // A number takes its cell's one form, as typing it would ("1" in a tree number is "1.00"); before
-    // the limits below, which hold for the tally as it will be saved.
+    // the limits below, which hold for the tally as it will be saved. Each number is parsed once, for
+    // its form, for the verdict and for the Run's reads.
+    struct Reading {
+        std::optional<double> number;
+        bool isNumberCell = false;
+        bool refused = false;
+    };
+    std::vector<Reading> readings(cells.size());
     for (int r = 1; r <= rowsRead; ++r)
         for (int c = 1; c <= cols; ++c) {
-            const CellEditor::Kind kind = sheet.editorAt(c, r).kind;
-            if (kind != CellEditor::Kind::Integer && kind != CellEditor::Kind::Float) continue;
             std::string& t = at(c, r);
-            if (auto form = sheet.accept(c, r, t)) t = std::move(*form);
+            Reading& reading = readings[static_cast<std::size_t>(&t - cells.data())];
+            const CellEditor::Kind kind = sheet.editorAt(c, r).kind;
+            reading.isNumberCell = kind == CellEditor::Kind::Integer || kind == CellEditor::Kind::Float;
+            if (reading.isNumberCell) {
+                reading.number = parseNumber(t);
+                if (auto form = sheet.accept(c, r, t, reading.number)) {
+                    // What the cell accepts it holds.
+                    if (*form != t) {
+                        t = std::move(*form);
+                        reading.number = parseNumber(t);
+                    }
+                    continue;
+                }
+            }
+            // A 0 in a number cell and a cell's own caption are what the dialog and Save as write.
+            reading.refused = !sheet.holds(c, r, t);
         }
 
     // What Open takes, Save as must write in a form Open takes again, so the limits also hold for the
@@ -190,11 +212,13 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     result.fileRows = read.fileRows;
     for (int r = 1; r <= rowsRead; ++r)
         for (int c = 1; c <= cols; ++c) {
-            std::string& t = at(c, r);
-            // A 0 in a number cell and a cell's own caption are what the dialog and Save as write.
-            const bool refused = !sheet.holds(c, r, t);
-            if (refused) result.refusedCells.emplace_back(c, r);
-            sheet.SetText(c, r, t);
+            const std::string& t = at(c, r);
+            const Reading& reading = readings[static_cast<std::size_t>(&t - cells.data())];
+            if (reading.refused) result.refusedCells.emplace_back(c, r);
+            if (reading.isNumberCell)
+                sheet.setParsedText(c, r, t, reading.number);
+            else
+                sheet.SetText(c, r, t);
         }
     // Cells the file does not reach are emptied; every editor takes an empty cell.
     sheet.clearTextAfterRow(rowsRead);

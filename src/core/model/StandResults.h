@@ -1,6 +1,9 @@
 #pragma once
 
+#include "model/StandTally.h"
+
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +67,10 @@ struct StandResults {
     double cutoffIndex = 0;
     // The objective whose rule set the decision, 1 to 4; 0 when none did.
     int decidingObjective() const { return static_cast<int>(objectiveNumber); }
+
+    // The trees of the rows the Run read, as the stand and stock table counts them; empty for
+    // results not formed by a Run.
+    std::optional<StandTally> standTally;
 
     // Value of the k-th plot (k from 1); 0 for a plot the tally did not reach.
     double plotValueAt(int k) const {

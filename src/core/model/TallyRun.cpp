@@ -100,6 +100,7 @@ TreeRow readTreeRow(const Sheet& tally, int row) {
     tree.speciesClass = tally.GetText(SpeciesClassColumn, row);
     tree.vigor = tally.GetText(VigorColumn, row);
     tree.treeClass = tally.GetText(TreeClassColumn, row);
+    tree.speciesCode = tally.GetText(SpeciesColumn, row);
     tree.plot = tally.GetInteger(PlotColumn, row);
     return tree;
 }
@@ -115,6 +116,7 @@ void readStandHeader(const Sheet& tally, StandResults& results, bool withProvinc
 void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& perAcreValue,
                PercentForm form, RunOutcome& outcome) {
     StandResults& results = outcome.results;
+    StandTally& standTally = results.standTally.emplace();
     double plotSum = 0;
     double standSum = 0;
     for (int row = FirstTreeRow; row <= LastTreeRow; ++row) {
@@ -129,6 +131,7 @@ void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& 
             results.standValue = standSum / results.numberOfPlots;
         }
         countTree(results, tree);
+        standTally.add(tree.dbh, tree.treeClass, tree.speciesCode);
         checkTree(tree, outcome.treeMessages);
         if (tree.nextPlot == 0) break;
     }

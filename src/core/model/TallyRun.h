@@ -25,7 +25,7 @@ struct TreeRow {
     int dbh = 0;
     int grade = 0;
     double height = 0;
-    std::string_view crownClass, speciesClass, vigor, treeClass;
+    std::string_view crownClass, speciesClass, vigor, treeClass, speciesCode;
 };
 
 TreeRow readTreeRow(const Sheet& tally, int row);
@@ -38,7 +38,8 @@ void readStandHeader(const Sheet& tally, StandResults& results, bool withProvinc
 enum class PercentForm { QuotientTimes100, CountTimes100OverTotal };
 
 // Values each tree with `perAcreValue`, sums plots into `results.plotValue` and `standValue`,
-// counts and percentages, and adds the check messages of every tree to `outcome.treeMessages`.
+// counts and percentages, gathers `results.standTally`, and adds the check messages of every tree
+// to `outcome.treeMessages`.
 // The tally starts at row 6 and ends before the first row whose plot number is 0, or at row 1500,
 // where a plot still open closes.
 void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& perAcreValue,

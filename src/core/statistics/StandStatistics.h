@@ -25,11 +25,6 @@ struct SamplingStatistics {
     std::vector<std::string> notes;
 };
 
-// Tree classes of the stand table, in the order of its columns.
-enum StandTableClass : int { TablePreferred, TableReserve, TableCuttingStock, TableCull, TableOther, TableClassCount };
-inline constexpr std::array<const char*, TableClassCount> StandTableClassNames{"Preferred", "Reserve",
-                                                                               "Cutting Stock", "Cull", "Other"};
-
 struct DiameterClassRow {
     int dbhClass = 0; // two-inch class: an even DBH is its own class, an odd one the next even class
     std::array<double, TableClassCount> treesPerAcre{};
@@ -52,11 +47,12 @@ struct StandTable {
 };
 
 struct StandStatistics {
-    SamplingStatistics sampling;     // its notes also say why a stand table is missing
+    SamplingStatistics sampling;          // its notes also say why a stand table is missing
     std::optional<StandTable> standTable; // empty for a plot size without an expansion factor
 };
 
-// Works the statistics out from the tally a Run has just read and the results it formed.
+// Works the statistics out from the tally a Run has just read and the results it formed; the stand
+// table comes from what the Run gathered, or, for results a Run did not form, from the tally's rows.
 StandStatistics computeStandStatistics(const Sheet& tally, const StandResults& results);
 
 // The one line shown under the result boxes, for example

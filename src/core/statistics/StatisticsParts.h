@@ -17,8 +17,9 @@ inline int plotsUsed(const StandResults& results) {
 
 SamplingStatistics samplingStatistics(const StandResults& results);
 
-// The stand and stock table over `plots` plots; nothing, with a note in `notes`, when the plot
-// size has no expansion factor.
+// The stand and stock table over `plots` plots, from the trees the Run gathered (or, for results a
+// Run did not form, the tally's rows); nothing, with a note in `notes`, when the plot size has no
+// expansion factor.
 std::optional<StandTable> standTable(const Sheet& tally, const StandResults& results, int plots,
                                      std::vector<std::string>& notes);
 

@@ -45,7 +45,7 @@ class TallyBench {
 public:
     explicit TallyBench(const ProgramProfile& profile) : profile_(profile) {
         Sheet opening = profile.loadTallyGrid();
-        prepareTallyForDialog(opening, profile.tally);
+        prepareTallyForDialog(opening);
         for (int r = 1; r <= opening.GetMaxRows(); ++r)
             for (int c = 1; c <= opening.GetMaxCols(); ++c) {
                 if (!opening.formatAt(c, r).staticText)

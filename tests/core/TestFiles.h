@@ -66,7 +66,7 @@ inline std::string entriesOf(const std::string& folder) {
 // The tally grid as the input dialog opens it.
 inline Sheet openingTally(const ProgramProfile& profile) {
     Sheet sheet = profile.loadTallyGrid();
-    prepareTallyForDialog(sheet, profile.tally);
+    prepareTallyForDialog(sheet);
     return sheet;
 }
 

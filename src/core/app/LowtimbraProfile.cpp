@@ -74,8 +74,7 @@ ProgramProfile makeLowtimbra() {
     p.closeQuestion = "Exiting will erase any unsaved input data, do you still want to exit data input?";
 
     p.tallyResource = "lowtimbra/tally.json";
-    p.tally = {
-        .lastBlankedRow = 1501, .lastClearedRow = 1500, .printMarkerRow = false, .printFallbackRow = 1498};
+    p.tally = {.printMarkerRow = false, .printFallbackRow = 1498};
     p.hasProvince = false;
 
     p.gettingStarted = {"Getting Started", "lowtimbra/getting-started.json", false, false};

@@ -70,8 +70,7 @@ ProgramProfile makeTimbra() {
     p.closeQuestion = p.leaveQuestion;
 
     p.tallyResource = "timbra/tally.json";
-    p.tally = {
-        .lastBlankedRow = 1500, .lastClearedRow = 1500, .printMarkerRow = true, .printFallbackRow = 1499};
+    p.tally = {.printMarkerRow = true, .printFallbackRow = 1499};
     p.hasProvince = true;
 
     p.gettingStarted = {"Getting Started", "timbra/getting-started.json", true, false};

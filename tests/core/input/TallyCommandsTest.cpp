@@ -48,7 +48,7 @@ TEST(TallyCommands, NewResetsHeaderAndTreesButKeepsPlotSizeProvinceAndCursor) {
         s.SetText(col, row, text);
     fillTrees(s, 1500);
     s.SetActiveCell(9, 40);
-    newTally(s, timbraProfile().tally);
+    newTally(s);
     EXPECT_EQ(rowOf(s, 2), "Stand Name||||||Plot Size|Half acre|Number of Plots|0");
     EXPECT_EQ(rowOf(s, 3), "Stand Location||||||||Province|Western Rim");
     EXPECT_EQ(rowOf(s, 6), blankRowAfterNew);
@@ -64,7 +64,7 @@ TEST(TallyCommands, ClearSpreadsheetClearsTreesOnly) {
     s.SetText(3, 2, "Stand");
     s.SetText(10, 2, "4");
     fillTrees(s, 1501);
-    clearTally(s, lowtimbraProfile().tally);
+    clearTally(s);
     EXPECT_EQ(s.GetText(3, 2), "Stand");
     EXPECT_EQ(s.GetText(10, 2), "4");
     EXPECT_EQ(rowOf(s, 6), blankRowAfterNew);

@@ -25,9 +25,9 @@ std::string reportGateFailure(const StandResults& r, const ObjectiveBoxes& boxes
     if (reportGatePasses(&r, true)) return {};
     if (tickedObjectives(boxes, profile.objectiveCount).empty()) return "no objective is ticked";
     if (r.decision == "Error")
-        return "objective " + std::to_string(static_cast<int>(r.objectiveNumber)) +
-               " has no cut-off index in the " + r.province + " province";
-    if (profile.hasProvince && r.objectiveNumber == 0) {
+        return "objective " + std::to_string(r.decidingObjective()) + " has no cut-off index in the " +
+               r.province + " province";
+    if (profile.hasProvince && r.decidingObjective() == 0) {
         if (trimmed(r.province).empty()) return "the stand has no physiographic province";
         return "the province \"" + r.province + "\" has no cut-off indexes";
     }

@@ -62,6 +62,8 @@ struct StandResults {
     std::array<double, CountTotal> counts{};
     double objectiveNumber = 0;
     double cutoffIndex = 0;
+    // The objective whose rule set the decision, 1 to 4; 0 when none did.
+    int decidingObjective() const { return static_cast<int>(objectiveNumber); }
 
     // Value of the k-th plot (k from 1); 0 for a plot the tally did not reach.
     double plotValueAt(int k) const {

@@ -4,6 +4,7 @@
 #include "app/LockIndicators.h"
 #include "app/ProgramProfile.h"
 #include "common/Prompter.h"
+#include "common/QtString.h"
 #include "report/CTimbraView.h"
 
 #include <QFile>
@@ -11,12 +12,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
-
-namespace {
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-} // namespace
 
 CMainFrame::CMainFrame(const timbra::ProgramProfile& profile, QWidget* parent)
     : QMainWindow(parent), profile_(profile), view_(new CTimbraView(profile, this)) {

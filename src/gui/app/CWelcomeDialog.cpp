@@ -1,17 +1,12 @@
 #include "app/CWelcomeDialog.h"
 
 #include "app/ProgramProfile.h"
+#include "common/QtString.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-} // namespace
 
 CWelcomeDialog::CWelcomeDialog(const timbra::ProgramProfile& profile, QWidget* parent) : QDialog(parent) {
     setObjectName("welcomeDialog");

@@ -36,7 +36,7 @@ void CTimbraView::CreateReportGrid() {
 }
 
 void CTimbraView::OnInputData() {
-    showResults = 0;
+    showResults = ResultsNotShown;
     timbra::clearReport(reportGrid->sheet());
     reportGrid->refresh();
     filled_ = false;
@@ -59,7 +59,7 @@ void CTimbraView::OnStandStatistics() {
 }
 
 void CTimbraView::OnViewResults() {
-    showResults = -1;
+    showResults = ResultsShown;
     // Filled here rather than from a paint event: the grid covers the view, so the view itself
     // may never be asked to paint.
     FillReport();
@@ -70,7 +70,7 @@ void CTimbraView::OnViewResults() {
 // which blanks the sheet first), so one fill serves every later repaint.
 void CTimbraView::FillReport() {
     const timbra::StandResults* results = inputDialog ? &inputDialog->results() : nullptr;
-    if (filled_ || !timbra::reportGatePasses(results, showResults == -1)) return;
+    if (filled_ || !timbra::reportGatePasses(results, showResults == ResultsShown)) return;
     timbra::fillReport(reportGrid->sheet(), *results, profile_.hasProvince);
     reportGrid->refresh();
     filled_ = true;

@@ -55,6 +55,8 @@ private:
     const timbra::ProgramProfile& profile_;
     std::unique_ptr<CInputDialog> inputDialog;
     CSpreadSheet* reportGrid = nullptr; // a child widget: the view owns it
-    int showResults = 0;                // -1 once View Results was chosen, 0 after Input data
-    bool filled_ = false;               // the sheet already shows the held results
+    // Whether View Results was chosen since the last Input data, kept as the values below.
+    static constexpr int ResultsShown = -1, ResultsNotShown = 0;
+    int showResults = ResultsNotShown;
+    bool filled_ = false; // the sheet already shows the held results
 };

@@ -3,6 +3,7 @@
 #include "app/ProgramProfile.h"
 #include "common/DialogUnits.h"
 #include "common/Prompter.h"
+#include "common/QtString.h"
 #include "grid/CSpreadSheet.h"
 #include "input/StandEditor.h"
 #include "input/TallyFile.h"
@@ -34,10 +35,6 @@ namespace {
 // Grid heights in dialog units: the template's, and the least the dialog keeps (a few rows).
 constexpr int OpeningGridHeight = 179;
 constexpr int MinimumGridHeight = 60;
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);

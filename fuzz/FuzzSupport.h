@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string_view>
 
 // Shared by the fuzz targets: the tally grids of both programs, and a check that
@@ -37,62 +38,49 @@ inline bool sameRows(const Sheet& a, int first, int last, const Sheet& b, int bF
 
 // One program's tally grid, kept from one fuzz input to the next so that an input costs what it
 // reaches rather than the 15,000 cells of the grid. It starts as the input dialog opens it with every
-// cell but the read-only labels emptied: Open replaces every value and reads nothing of the grid but
-// its size, editors, formats and captions, and it leaves empty the rows a file does not reach. After an
-// input, reset() puts the grid back at the cost of the rows the input reached. Each bench has two
-// such grids: one for the tally, one to open it again.
+// cell emptied (the tally grids have no read-only cells): Open replaces every value and reads nothing
+// of the grid but its size, editors, formats and captions, and it leaves empty the rows a file does
+// not reach. To open a tally again, a bench keeps the grid cut to a few lengths, each a quarter longer
+// than the one before.
 class TallyBench {
 public:
-    explicit TallyBench(const ProgramProfile& profile) : profile_(profile) {
-        Sheet opening = profile.loadTallyGrid();
-        prepareTallyForDialog(opening);
-        for (int r = 1; r <= opening.GetMaxRows(); ++r)
-            for (int c = 1; c <= opening.GetMaxCols(); ++c) {
-                if (!opening.formatAt(c, r).staticText)
-                    opening.SetText(c, r, {});
-                else
-                    labelRows_ = r;
-            }
-        opening.ClearTextAfterRow(labelRows_); // so that Open's emptying of unreached rows costs nothing
-        start_ = opening;
-        work_[0] = opening;
-        work_[1] = std::move(opening);
+    explicit TallyBench(const ProgramProfile& profile) : profile_(profile), start_(profile.loadTallyGrid()) {
+        prepareTallyForDialog(start_);
+        start_.ClearTextAfterRow(0); // so that Open's emptying of unreached rows costs nothing
+        work_ = start_;
+        for (int length = 1; !cuts_.contains(rows());
+             length = std::min(length + std::max(1, length / 4), rows()))
+            cuts_.emplace(length, start_).first->second.SetMaxRows(length);
     }
 
     const ProgramProfile& profile() const { return profile_; }
-    Sheet& sheet(int which = 0) { return work_[which]; }
+    // The grid, emptied of what the last input left (at the cost of the rows it reached).
+    Sheet& sheet() {
+        work_.ClearTextAfterRow(0);
+        return work_;
+    }
     const Sheet& start() const { return start_; }
     int rows() const { return start_.GetMaxRows(); }
     int cols() const { return start_.GetMaxCols(); }
 
-    // The last row that text of these bytes can land in, or that Open can change (the labels): one
-    // row per row end at most.
+    // The last row that text of these bytes can land in: one row per row end at most.
     int reach(std::string_view text) const {
         const auto ends =
             std::count_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
-        return static_cast<int>(std::clamp<std::ptrdiff_t>(ends + 1, labelRows_, rows()));
+        return static_cast<int>(std::min<std::ptrdiff_t>(ends + 1, rows()));
     }
 
-    // True when rows first to last hold what they held at the start.
-    bool unchanged(int first, int last, int which = 0) const {
-        return sameRows(work_[which], std::max(first, 1), std::min(last, rows()), start_, std::max(first, 1));
-    }
-
-    // Puts the grid back as it started: the label rows, and every row after them emptied (which
-    // costs only the rows that were given text).
-    void reset(int which = 0) {
-        Sheet& work = work_[which];
-        for (int r = 1; r <= labelRows_; ++r)
-            for (int c = 1; c <= cols(); ++c)
-                if (work.GetText(c, r) != start_.GetText(c, r)) work.SetText(c, r, start_.GetText(c, r));
-        work.ClearTextAfterRow(labelRows_);
+    // The grid cut to the shortest length that holds rows rows (rows() at most), emptied.
+    Sheet& cut(int rows) {
+        Sheet& grid = cuts_.lower_bound(rows)->second;
+        grid.ClearTextAfterRow(0);
+        return grid;
     }
 
 private:
     const ProgramProfile& profile_;
-    Sheet start_;
-    std::array<Sheet, 2> work_;
-    int labelRows_ = 1;
+    Sheet start_, work_;
+    std::map<int, Sheet> cuts_; // by length
 };
 
 // A bench for each program, made once.

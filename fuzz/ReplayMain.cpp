@@ -6,41 +6,30 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-namespace {
-
-int replay(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "cannot read %s\n", file.c_str());
-        return 1;
-    }
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    return 0;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-    int inputs = 0, failures = 0;
+    std::vector<std::filesystem::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        const std::filesystem::path arg = argv[i];
-        if (std::filesystem::is_directory(arg)) {
-            for (const auto& entry : std::filesystem::recursive_directory_iterator(arg))
-                if (entry.is_regular_file()) {
-                    ++inputs;
-                    failures += replay(entry.path());
-                }
-        } else {
-            ++inputs;
-            failures += replay(arg);
-        }
+        if (!std::filesystem::is_directory(argv[i]))
+            inputs.emplace_back(argv[i]);
+        else
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i]))
+                if (entry.is_regular_file()) inputs.push_back(entry.path());
     }
-    std::printf("%d inputs replayed, %d unreadable\n", inputs, failures);
-    return inputs > 0 && failures == 0 ? 0 : 1;
+    int unreadable = 0;
+    for (const auto& file : inputs) {
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "cannot read %s\n", file.c_str());
+            ++unreadable;
+            continue;
+        }
+        const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    }
+    std::printf("%zu inputs replayed, %d unreadable\n", inputs.size(), unreadable);
+    return !inputs.empty() && unreadable == 0 ? 0 : 1;
 }

@@ -84,7 +84,7 @@ ProgramProfile makeLowtimbra() {
     p.objectiveDescriptions = {"Objective Descriptions", "lowtimbra/objective-descriptions.json", true,
                                false};
 
-    p.model = &bottomland::model();
+    p.model = &bottomland::model;
     return p;
 }
 } // namespace

@@ -79,7 +79,7 @@ ProgramProfile makeTimbra() {
     p.inputHelp = {"Input help", "timbra/input-help.json", true, true};
     p.objectiveDescriptions = {"Objective Descriptions", "timbra/objective-descriptions.json", true, false};
 
-    p.model = &upland::model();
+    p.model = &upland::model;
     return p;
 }
 } // namespace

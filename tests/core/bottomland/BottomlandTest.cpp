@@ -73,7 +73,8 @@ TEST(BottomlandTree, ValuationRules) {
 }
 
 TEST(BottomlandObjectives, RewriteRules) {
-    test::expectRewrites(test::BottomlandRows, bottomland::rewriteForObjective,
+    test::expectRewrites(test::BottomlandRows,
+                         [](Sheet& s, int n) { bottomland::model.rewriteForObjective(s, n); },
                          {
                              {1, "SWG", "Unacceptable", 10, "Cull", "Acceptable", "Preferred"},
                              {2, "SWG", "Desirable", 8, "Preferred", "Unacceptable", "Cutting Stock"},
@@ -97,10 +98,10 @@ TEST(BottomlandObjectives, RewriteRules) {
     test::setTree(sheet, 9, big); // rows 7 and 8 hold plot number 0
     test::setTree(sheet, 1500, big);
     test::setTree(sheet, 1501, big);
-    bottomland::rewriteForObjective(sheet, 1);
+    bottomland::model.rewriteForObjective(sheet, 1);
     for (int row : {6, 9, 1500})
         EXPECT_EQ(sheet.GetText(10, row), "Cutting Stock") << row;
     EXPECT_EQ(sheet.GetText(10, 1501), "Reserve");
-    bottomland::rewriteForObjective(sheet, 3);
+    bottomland::model.rewriteForObjective(sheet, 3);
     EXPECT_EQ(sheet.GetText(10, 9), "Preferred");
 }

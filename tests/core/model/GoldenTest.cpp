@@ -73,7 +73,7 @@ TEST_P(GoldenRun, MatchesRecordedResults) {
     ObjectiveBoxes boxes;
     for (int n : want.at("objectives"))
         boxes.checked[static_cast<std::size_t>(n - 1)] = true;
-    const RunOutcome outcome = upland ? upland::run(sheet, boxes) : bottomland::run(sheet, boxes);
+    const RunOutcome outcome = upland ? upland::model.run(sheet, boxes) : bottomland::model.run(sheet, boxes);
 
     nlohmann::json got = describe(outcome);
     got["model"] = want.at("model");

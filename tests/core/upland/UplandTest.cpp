@@ -25,7 +25,7 @@ upland::TreeRecord valueAfterAnotherTree(int objective, const Tree& t, const cha
 RunOutcome runOneTree(std::string_view province, int objective) {
     ObjectiveBoxes boxes;
     boxes.checked[static_cast<std::size_t>(objective - 1)] = true;
-    return upland::run(test::tally(test::UplandRows, 1, "Fifth acre", province, {Tree{}}), boxes);
+    return upland::model.run(test::tally(test::UplandRows, 1, "Fifth acre", province, {Tree{}}), boxes);
 }
 
 } // namespace
@@ -76,7 +76,7 @@ TEST(UplandTree, ValuationRules) {
 }
 
 TEST(UplandObjectives, RewriteRules) {
-    test::expectRewrites(test::UplandRows, upland::rewriteForObjective,
+    test::expectRewrites(test::UplandRows, [](Sheet& s, int n) { upland::model.rewriteForObjective(s, n); },
                          {
                              // Trees over 20 inches: growing stock under 1 and 4, removed under 2 and 3.
                              {1, "WO", "Desirable", 22, "Cutting Stock", "Desirable", "Preferred"},
@@ -104,8 +104,8 @@ TEST(UplandObjectives, RewriteRules) {
     // Switching back is not an identity.
     Sheet sheet = test::tally(test::UplandRows, 1, "Fifth acre", "",
                               {{1, 14, 2, 1, "Desirable", "High", "Dominant", "Reserve", "SUM"}});
-    upland::rewriteForObjective(sheet, 3);
-    upland::rewriteForObjective(sheet, 1);
+    upland::model.rewriteForObjective(sheet, 3);
+    upland::model.rewriteForObjective(sheet, 1);
     EXPECT_EQ(sheet.GetText(4, 6), "Acceptable");
     EXPECT_EQ(sheet.GetText(10, 6), "Preferred");
 }
@@ -115,14 +115,14 @@ TEST(UplandObjectives, PassRange) {
     for (int objective = 1; objective <= 4; ++objective) {
         Sheet sheet = test::tally(test::UplandRows, 1, "Fifth acre", "");
         test::setTree(sheet, 1500, {1, 24, 2, 1, "Desirable", "High", "Dominant", "Reserve", "SUM"});
-        upland::rewriteForObjective(sheet, objective);
+        upland::model.rewriteForObjective(sheet, objective);
         EXPECT_EQ(sheet.GetText(10, 1500), objective == 2 || objective == 3 ? "Cutting Stock" : "Reserve")
             << objective;
     }
     // Rows after a plot number 0 are still rewritten; row 6 is rewritten whatever its plot number.
     Sheet sheet = test::tally(test::UplandRows, 1, "Fifth acre", "", {{0, 24}});
     test::setTree(sheet, 9, {1, 24});
-    upland::rewriteForObjective(sheet, 2);
+    upland::model.rewriteForObjective(sheet, 2);
     EXPECT_EQ(sheet.GetText(10, 6), "Cutting Stock");
     EXPECT_EQ(sheet.GetText(10, 9), "Cutting Stock");
 }

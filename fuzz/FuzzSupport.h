@@ -46,7 +46,7 @@ class TallyBench {
 public:
     explicit TallyBench(const ProgramProfile& profile) : profile_(profile), start_(profile.loadTallyGrid()) {
         prepareTallyForDialog(start_);
-        start_.ClearTextAfterRow(0); // so that Open's emptying of unreached rows costs nothing
+        start_.clearTextAfterRow(0); // so that Open's emptying of unreached rows costs nothing
         work_ = start_;
         for (int length = 1; !cuts_.contains(rows());
              length = std::min(length + std::max(1, length / 4), rows()))
@@ -56,7 +56,7 @@ public:
     const ProgramProfile& profile() const { return profile_; }
     // The grid, emptied of what the last input left (at the cost of the rows it reached).
     Sheet& sheet() {
-        work_.ClearTextAfterRow(0);
+        work_.clearTextAfterRow(0);
         return work_;
     }
     const Sheet& start() const { return start_; }
@@ -73,7 +73,7 @@ public:
     // The grid cut to the shortest length that holds rows rows (rows() at most), emptied.
     Sheet& cut(int rows) {
         Sheet& grid = cuts_.lower_bound(rows)->second;
-        grid.ClearTextAfterRow(0);
+        grid.clearTextAfterRow(0);
         return grid;
     }
 

@@ -25,7 +25,7 @@ timbra::Sheet smallTally(int rows = 30) {
                                          "Crown Class,Tree Class")
                                      .split(',');
     for (int c = 1; c <= 10; ++c)
-        s.SetColHeading(c, headings[c - 1].toStdString());
+        s.setColHeading(c, headings[c - 1].toStdString());
     s.SetText(1, 2, "Stand Name");
     s.SetCol(1);
     s.SetRow(2);
@@ -163,7 +163,7 @@ void SpreadSheetTest::cellsShowFontsLimitsLabelsAndSizes() {
     s.SetCol(1);
     s.SetRow(1);
     s.SetFontSize(12);
-    s.SetFontBold(true);
+    s.setFontBold(true);
     s.SetColWidth(1, 13);
     s.SetColWidth(2, 26);
     s.SetRowHeight(1, 0);
@@ -191,7 +191,7 @@ void SpreadSheetTest::cellsShowFontsLimitsLabelsAndSizes() {
     QCOMPARE(grid.rowHeight(2), int(std::lround(timbra::Sheet::DefaultRowHeight * dpi / 72)));
     // Twice the characters is twice the text room.
     const int padding = grid.columnWidth(1) - 2 * grid.columnWidth(0);
-    QVERIFY2(std::abs(padding + int(2 * cellTextPadding)) <= 1, qPrintable(QString::number(padding)));
+    QVERIFY2(std::abs(padding + int(2 * CellTextPadding)) <= 1, qPrintable(QString::number(padding)));
     // A later refresh shows rows code has shown again, and new widths.
     grid.sheet().SetRowHeight(1, -1);
     grid.sheet().SetColWidth(1, 26);

@@ -91,8 +91,8 @@ struct ProgramProfile {
 
     // Input dialog
     std::string inputCaption;
-    bool inputMaximizeBox =
-        true; // the input dialog's title bar has a maximise box (resizing stays either way)
+    // The input dialog's title bar has a maximise box (resizing stays either way).
+    bool inputMaximizeBox = true;
     int objectiveCount = 4;
     std::string standValueLabel, cutoffLabel, decisionLabel = "Decision";
     std::string hint;             // empty: no hint line

@@ -93,7 +93,7 @@ void Sheet::SetText(int col, int row, std::string_view text) {
     if (!text.empty()) lastTextRow_ = std::max(lastTextRow_, row);
 }
 
-void Sheet::ClearTextAfterRow(int row) {
+void Sheet::clearTextAfterRow(int row) {
     row = std::max(row, 0);
     for (int r = row + 1; r <= lastTextRow_; ++r)
         for (int c = 1; c <= cols_; ++c) {
@@ -196,7 +196,7 @@ void Sheet::SetFontSize(double points) {
     forBlock([&](Cell& c) { c.format.fontSize = static_cast<float>(points); });
 }
 
-void Sheet::SetFontBold(bool bold) {
+void Sheet::setFontBold(bool bold) {
     forBlock([&](Cell& c) { c.format.bold = bold; });
 }
 
@@ -220,11 +220,11 @@ double Sheet::GetRowHeight(int row) const {
     return h < 0 ? DefaultRowHeight : h;
 }
 
-void Sheet::SetColHeading(int col, std::string text) {
+void Sheet::setColHeading(int col, std::string text) {
     if (col >= 1 && col <= cols_) colHeadings_[static_cast<std::size_t>(col - 1)] = std::move(text);
 }
 
-std::string Sheet::GetColHeading(int col) const {
+std::string Sheet::colHeading(int col) const {
     if (col < 1 || col > cols_) return {};
     const std::string& h = colHeadings_[static_cast<std::size_t>(col - 1)];
     return h.empty() ? columnName(col) : h;

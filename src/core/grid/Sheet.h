@@ -67,7 +67,7 @@ public:
     const std::string& GetText(int col, int row) const;
     void SetText(int col, int row, std::string_view text);
     // Empties every cell of the rows after the given one; costs only the rows that ever held text.
-    void ClearTextAfterRow(int row);
+    void clearTextAfterRow(int row);
     // A cell whose text is not a number reads as 0; so does a number outside the 32-bit range.
     // A fraction is rounded to the nearest whole number, as an integer cell would show it.
     int GetInteger(int col, int row) const;
@@ -91,7 +91,7 @@ public:
     // Formatting of the current cell or block.
     void SetCellType(int type);
     void SetFontSize(double points);
-    void SetFontBold(bool bold);
+    void setFontBold(bool bold);
     void SetBorderType(int mask) { borderType_ = mask; }
     void SetBorderStyle(int style) { borderStyle_ = style; }
     void SetBorderColor(std::uint32_t rgb) { borderColor_ = rgb; }
@@ -106,16 +106,16 @@ public:
     static constexpr double DefaultRowHeight = 12.75;
 
     // The column-heading strip above the cells; an empty heading shows the column letter.
-    void SetColHeading(int col, std::string text);
-    std::string GetColHeading(int col) const;
+    void setColHeading(int col, std::string text);
+    std::string colHeading(int col) const;
     // Whether the screen shows the heading strip; a page that reads as plain text hides it.
-    void SetColHeadingsShown(bool shown) { colHeadingsShown_ = shown; }
-    bool GetColHeadingsShown() const { return colHeadingsShown_; }
+    void setColHeadingsShown(bool shown) { colHeadingsShown_ = shown; }
+    bool colHeadingsShown() const { return colHeadingsShown_; }
 
     // A paper form prints without heading strip, row numbers, grid lines or label shading, and
     // ends at its last row that shows something.
-    void SetPrintAsForm(bool form) { printAsForm_ = form; }
-    bool GetPrintAsForm() const { return printAsForm_; }
+    void setPrintAsForm(bool form) { printAsForm_ = form; }
+    bool printAsForm() const { return printAsForm_; }
 
     // Editors: a cell's own, else its column's, else the sheet's default (text of at most 60).
     int addEditor(CellEditor editor);

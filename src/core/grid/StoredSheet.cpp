@@ -68,8 +68,8 @@ void boxEachCell(Sheet& sheet, const Sheet::Block& b) {
 void read(const json& doc, Sheet& sheet) {
     sheet.SetMaxCols(doc.at("columns").get<int>());
     sheet.SetMaxRows(doc.at("rows").get<int>());
-    sheet.SetColHeadingsShown(doc.value("headingStrip", true));
-    sheet.SetPrintAsForm(doc.value("printAsForm", false));
+    sheet.setColHeadingsShown(doc.value("headingStrip", true));
+    sheet.setPrintAsForm(doc.value("printAsForm", false));
 
     std::map<std::string, std::vector<std::string>> lists;
     if (doc.contains("lists"))
@@ -81,7 +81,7 @@ void read(const json& doc, Sheet& sheet) {
     if (doc.contains("columnHeadings")) {
         int col = 1;
         for (const auto& h : doc.at("columnHeadings"))
-            sheet.SetColHeading(col++, h.get<std::string>());
+            sheet.setColHeading(col++, h.get<std::string>());
     }
     if (doc.contains("columnWidths"))
         for (const auto& [name, width] : doc.at("columnWidths").items())
@@ -114,7 +114,7 @@ void read(const json& doc, Sheet& sheet) {
                     for (int c = b.col1; c <= b.col2; ++c)
                         sheet.setCaption(c, r, sheet.GetText(c, r));
             if (entry.value("static", false)) sheet.SetCellType(Sheet::StaticTextType);
-            if (entry.value("bold", false)) sheet.SetFontBold(true);
+            if (entry.value("bold", false)) sheet.setFontBold(true);
             if (entry.contains("fontSize")) sheet.SetFontSize(entry.at("fontSize").get<double>());
             if (entry.value("boxed", false)) boxEachCell(sheet, b);
             sheet.SetBlockMode(false);

@@ -197,7 +197,7 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
             sheet.SetText(c, r, t);
         }
     // Cells the file does not reach are emptied; every editor takes an empty cell.
-    sheet.ClearTextAfterRow(rowsRead);
+    sheet.clearTextAfterRow(rowsRead);
     return result;
 }
 

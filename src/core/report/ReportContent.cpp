@@ -91,7 +91,7 @@ void put(Sheet& s, int col, int row, const std::string& text) {
 void headingStyle(Sheet& s, double points) {
     s.SetCellType(Sheet::StaticTextType);
     s.SetFontSize(points);
-    s.SetFontBold(true);
+    s.setFontBold(true);
 }
 
 void headingCell(Sheet& s, int col, int row, double points, const std::string& text) {

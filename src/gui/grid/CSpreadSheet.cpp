@@ -51,7 +51,7 @@ const Sheet& CSpreadSheet::sheet() const {
 void CSpreadSheet::setSheet(Sheet sheet) {
     const int col = sheet.activeCol(), row = sheet.activeRow();
     model_->setSheet(std::move(sheet));
-    horizontalHeader()->setHidden(!this->sheet().GetColHeadingsShown());
+    horizontalHeader()->setHidden(!this->sheet().colHeadingsShown());
     applySizes();
     SetActiveCell(col, row);
 }

@@ -13,7 +13,7 @@ double characterWidth(const QFontMetricsF& metrics) {
 }
 
 double columnPixels(double characters, double averageCharWidth, double dpi) {
-    return characters * averageCharWidth + 2 * cellTextPadding * dpi / 96.0;
+    return characters * averageCharWidth + 2 * CellTextPadding * dpi / 96.0;
 }
 
 double rowPixels(double points, double dpi) {

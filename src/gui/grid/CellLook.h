@@ -13,7 +13,7 @@ class QRectF;
 // How cells look, shared by the grid on screen and its printout, so both show the same sheet.
 
 // Room left of and right of a cell's text, in pixels of a 96-dpi screen.
-constexpr double cellTextPadding = 3;
+constexpr double CellTextPadding = 3;
 
 // Column widths are kept in characters of the grid's font, row heights in points.
 double columnPixels(double characters, double averageCharWidth, double dpi);

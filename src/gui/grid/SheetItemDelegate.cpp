@@ -150,7 +150,7 @@ void SheetItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     if (!isBlankText(text)) {
         font = cellFont(view->font(), sheet.formatAt(owner, row));
         shown = QString::fromStdString(text);
-        const double textWidth = QFontMetricsF(font).horizontalAdvance(shown) + 2 * cellTextPadding;
+        const double textWidth = QFontMetricsF(font).horizontalAdvance(shown) + 2 * CellTextPadding;
         end = textRunEnd(sheet, owner, row, sheet.GetMaxCols(), textWidth,
                          [view](int c) { return double(view->columnWidth(c - 1)); });
     }
@@ -183,7 +183,7 @@ void SheetItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->setClipRect(textClip);
     painter->setFont(font);
     painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(run.adjusted(int(cellTextPadding), 0, -int(cellTextPadding), 0),
+    painter->drawText(run.adjusted(int(CellTextPadding), 0, -int(CellTextPadding), 0),
                       int(cellAlignment(sheet.editorAt(owner, row))) | Qt::TextSingleLine, shown);
     painter->restore();
 }

@@ -28,13 +28,13 @@ int lastRowShown(const Sheet& sheet, const Sheet::Block& block) {
 
 SheetPrintLayout::SheetPrintLayout(const Sheet& sheet, const Sheet::Block& block, const QFont& font,
                                    const QPaintDevice& device, QSizeF page)
-    : sheet_(sheet), block_(block), font_(font), dpi_(device.logicalDpiY()), form_(sheet.GetPrintAsForm()) {
+    : sheet_(sheet), block_(block), font_(font), dpi_(device.logicalDpiY()), form_(sheet.printAsForm()) {
     if (block_.empty()) return;
     const QFontMetricsF metrics(font_, &device);
     if (form_) {
         block_.row2 = lastRowShown(sheet_, block_);
     } else {
-        const double padding = 2 * cellTextPadding * dpi_ / 96.0;
+        const double padding = 2 * CellTextPadding * dpi_ / 96.0;
         rowNumberWidth_ = metrics.horizontalAdvance(QString::number(block_.row2)) + padding;
         headingHeight_ = rowPixels(Sheet::DefaultRowHeight, dpi_);
     }
@@ -106,7 +106,7 @@ void SheetPrintLayout::paintHeadings(QPainter& painter) const {
         painter.drawRect(cell);
         painter.setPen(Qt::black);
         painter.drawText(cell, Qt::AlignCenter | Qt::TextSingleLine,
-                         QString::fromStdString(sheet_.GetColHeading(c)));
+                         QString::fromStdString(sheet_.colHeading(c)));
     }
     painter.setBrush(Qt::NoBrush);
 }
@@ -135,7 +135,7 @@ void SheetPrintLayout::paintRow(QPainter& painter, int row, double height) const
     }
     painter.setBrush(Qt::NoBrush);
 
-    const double padding = cellTextPadding * dpi_ / 96.0;
+    const double padding = CellTextPadding * dpi_ / 96.0;
     for (int c = block_.col1; c <= block_.col2; ++c) {
         const std::string& text = sheet_.GetText(c, row);
         if (isBlankText(text)) continue;

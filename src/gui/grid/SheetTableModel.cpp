@@ -155,7 +155,7 @@ QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant SheetTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
-    if (orientation == Qt::Horizontal) return QString::fromStdString(sheet_->GetColHeading(section + 1));
+    if (orientation == Qt::Horizontal) return QString::fromStdString(sheet_->colHeading(section + 1));
     return QString::number(section + 1);
 }
 

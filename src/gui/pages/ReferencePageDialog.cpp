@@ -62,7 +62,7 @@ void ReferencePageDialog::buildGrid(const timbra::ProgramProfile& profile,
     // screen: the columns past the content stay a scroll away.
     const timbra::Sheet& sheet = grid_->sheet();
     const QFontMetricsF charMetrics(grid_->font(), grid_);
-    const double padding = 2 * cellTextPadding * logicalDpiX() / 96.0;
+    const double padding = 2 * CellTextPadding * logicalDpiX() / 96.0;
     int contentWidth = 0, contentHeight = 0, left = 0;
     for (int c = 1; c <= sheet.GetMaxCols(); ++c) {
         const int right = left + grid_->columnWidth(c - 1);

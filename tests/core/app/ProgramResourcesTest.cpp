@@ -39,8 +39,8 @@ TEST(TallyGrid, SizeLabelsAndHeaderCells) {
         // Row 5's headings and the labels are ordinary cells with their column's editor, which also
         // take their own caption back.
         for (int col = 1; col <= 10; ++col) {
-            EXPECT_EQ(grid.GetText(col, 5), grid.GetColHeading(col));
-            EXPECT_EQ(grid.accept(col, 5, grid.GetColHeading(col)), grid.GetColHeading(col));
+            EXPECT_EQ(grid.GetText(col, 5), grid.colHeading(col));
+            EXPECT_EQ(grid.accept(col, 5, grid.colHeading(col)), grid.colHeading(col));
         }
         EXPECT_EQ(grid.accept(2, 5, "Tree no."), "Tree no.");
         EXPECT_EQ(grid.accept(9, 5, "codominant"), "Codominant"); // the column-wide list

@@ -45,7 +45,7 @@ TEST(Sheet, BlockModeWritesTheWholeBlockClippedToTheSheet) {
     s.SetText(4, 3, "c");
     s.SetMaxRows(6);
     s.SetText(1, 6, "d");
-    s.ClearTextAfterRow(2);
+    s.clearTextAfterRow(2);
     EXPECT_EQ(s.GetText(2, 2) + "|" + s.GetText(3, 3) + s.GetText(3, 4) + s.GetText(4, 3) + s.GetText(1, 6), "b|");
 }
 

@@ -2,7 +2,7 @@
 // Run, an objective click and undo or redo of a whole-tally step over a full tally of 1,495 trees,
 // each with its repaint, and the recovery copy of a full tally.
 
-#include "../tests/gui/input_test_prompter.h"
+#include "../tests/gui/GuiTestSupport.h"
 #include "app/ProgramProfile.h"
 #include "grid/CSpreadSheet.h"
 #include "input/CInputDialog.h"

@@ -11,8 +11,7 @@
 //
 // Without a display both run on Qt's offscreen platform.
 
-#include "../tests/gui/input_test_prompter.h"
-#include "../tests/gui/main_stand_test.h"
+#include "../tests/gui/GuiTestSupport.h"
 #include "app/CMainFrame.h"
 #include "app/Startup.h"
 #include "report/CTimbraView.h"

@@ -1,7 +1,7 @@
 // The Stand Statistics window over a full tally (40 plots, 1,495 trees): built from the held
 // statistics with its two charts and tables, shown and painted.
 
-#include "../tests/gui/input_test_prompter.h"
+#include "../tests/gui/GuiTestSupport.h"
 #include "core_tallies.h"
 #include "statistics/StatisticsWindow.h"
 

@@ -7,9 +7,8 @@ cd "$(dirname "$0")/.."
 out=docs/screenshots
 mkdir -p "$out"
 
-# The main windows, input dialogs, reports and a reference page, grabbed by the test program.
-TIMBRA_SCREENSHOT_DIR=$out QT_QPA_PLATFORM=xcb \
-    xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/test_gui_main_window_test screenshots
+# The main windows, input dialogs, reports, Stand Statistics and a reference page.
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/timbra-screenshots "$out"
 
 # Timbra as it starts: the whole screen, the welcome dialog over the main window.
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c \

@@ -1,0 +1,270 @@
+// Start-up and the main window of both programs: the welcome dialog, the status bar, the commands
+// that reach the view, Save, the reference pages, the report view's gate and the Stand Statistics
+// window.
+#include "app/CMainFrame.h"
+#include "app/CWelcomeDialog.h"
+#include "app/Startup.h"
+#include "gui/GuiTestSupport.h"
+#include "pages/ReferencePageDialog.h"
+#include "report/CTimbraView.h"
+#include "statistics/StatisticsWindow.h"
+
+#include <QChartView>
+
+using timbra::ProgramProfile;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestPrompter> prompter;
+
+    // Input data, then `inside` in the dialog.
+    static void inputData(CTimbraView& view, const std::function<void(CInputDialog&)>& inside) {
+        whileModal([&] { view.OnInputData(); }, [&](QDialog* d) { inside(*qobject_cast<CInputDialog*>(d)); });
+    }
+    // Input data, Run of a stand of `plots` plots (none: Cancel without a run), leave.
+    void runAndLeave(CTimbraView& view, const ProgramProfile& profile, int plots) {
+        inputData(view, [&](CInputDialog& d) {
+            if (plots > 0) runStand(profile, d, plots);
+            prompter->answers = {true};
+            plots > 0 ? d.accept() : d.reject();
+        });
+    }
+
+private slots:
+    void init() { prompter = std::make_unique<TestPrompter>(); }
+    void cleanup() { prompter.reset(); }
+
+    // The welcome dialog comes once, modal over the main window that is already up and maximised;
+    // the status bar shows "Ready" and the lock keys.
+    void startUp_data() { addModels(); }
+    void startUp() {
+        const ProgramProfile& profile = fetchProfile();
+        QStringList welcomes;
+        std::function<void()> answer = [&] {
+            auto* dialog = qobject_cast<CWelcomeDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            auto* frame = qobject_cast<CMainFrame*>(dialog->parentWidget());
+            QVERIFY(frame && frame->isVisible() && frame->isMaximized());
+            welcomes << dialog->windowTitle();
+            dialog->findChild<QPushButton*>("okButton")->click();
+            QTimer::singleShot(0, answer); // catches a second welcome, should one come
+        };
+        QTimer::singleShot(0, answer);
+        const auto frame = startProgram(profile);
+        QApplication::processEvents();
+        QCOMPARE(welcomes, QStringList{QString::fromStdString(profile.welcomeCaption)});
+        QStringList panes;
+        for (const char* name : {"messagePane", "capsIndicator", "numIndicator", "scrollIndicator"})
+            panes << frame->statusBar()->findChild<QLabel*>(name)->text();
+        QCOMPARE(panes, (QStringList{"Ready", "CAP", "NUM", "SCRL"}));
+    }
+
+    // Each page opens from its menu item or button over its window with its stored content, the
+    // same at every opening (what was scribbled on it is gone), with its heading strip as stored and
+    // row numbers; Page Down, End and Home scroll it. It prints from its Print button without
+    // closing, as a paper form of so many pages.
+    void referencePages_data() {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<int>("printedPages"); // -1: no Print button
+        const struct {
+            const char *name, *model, *page, *content;
+            int printedPages;
+        } rows[] = {{"field data sheet", "upland", "fieldDataSheet", "Stand Name", 1},
+                    {"getting started", "upland", "gettingStarted", "Getting Started Instructions", -1},
+                    {"objectives", "upland", "objectiveDescriptions", "Sugar maple is", -1},
+                    {"input help", "bottomland", "inputHelp", "CLEAR SPREADSHEET:", 2},
+                    {"start-up help", "bottomland", "gettingStarted", "INPUTTING STAND DATA:", -1}};
+        for (const auto& r : rows)
+            QTest::newRow(r.name) << r.model << r.page << r.content << r.printedPages;
+    }
+    void referencePages() {
+        const ProgramProfile& profile = fetchProfile();
+        QFETCH(QString, page);
+        QFETCH(QString, content);
+        QFETCH(int, printedPages);
+        CMainFrame frame(profile);
+        CInputDialog input(profile);
+        QWidget* owner = page == "gettingStarted" || page == "fieldDataSheet" ? frame.view() : nullptr;
+        QAction* item = page == "fieldDataSheet" ? action(frame, "actionFieldDataSheet")
+                                                 : action(frame, "actionGettingStarted");
+        const auto open = [&] {
+            if (page == "objectiveDescriptions")
+                input.findChild<QPushButton*>("objectiveDescriptions")->click();
+            else
+                (owner ? item : action(input, "actionInputHelp"))->trigger();
+        };
+        QTemporaryDir dir;
+        for (const QString& pdf : {dir.filePath("first.pdf"), dir.filePath("second.pdf")})
+            whileModal(open, [&](QDialog* d) {
+                auto* pageDialog = qobject_cast<ReferencePageDialog*>(d);
+                QVERIFY(pageDialog && d->parentWidget() == (owner ? owner : &input));
+                QString all;
+                for (auto* label : d->findChildren<QLabel*>())
+                    all += '|' + label->text();
+                if (CSpreadSheet* grid = pageDialog->grid()) {
+                    all += sheetText(grid->sheet());
+                    grid->sheet().SetText(1, 1, "scribbled");
+                    QVERIFY(grid->verticalHeader()->isVisibleTo(d));
+                    QCOMPARE(grid->horizontalHeader()->isVisibleTo(d), grid->sheet().colHeadingsShown());
+                    QScrollBar* bar = grid->verticalScrollBar();
+                    for (const auto& [key, at] :
+                         {std::pair{Qt::Key_PageDown, std::min(bar->pageStep(), bar->maximum())},
+                          std::pair{Qt::Key_End, bar->maximum()}, std::pair{Qt::Key_Home, 0}}) {
+                        QTest::keyClick(d, key);
+                        QCOMPARE(bar->value(), at);
+                    }
+                }
+                QVERIFY2(all.contains(content) && !all.contains("scribbled"), qPrintable(all.left(200)));
+                auto* print = d->findChild<QPushButton*>("print");
+                QCOMPARE(print != nullptr, printedPages >= 0);
+                if (!print) return;
+                prompter->pdfPath = pdf;
+                print->click();
+                QVERIFY(d->isVisible() && QFileInfo(pdf).size() > 0);
+                const QString printed = pdfText(pdf); // empty without pdftotext
+                QCOMPARE(printed.count('\f'), printed.isEmpty() ? 0 : printedPages);
+            });
+        QCOMPARE(prompter->printRequests, printedPages >= 0 ? 2 : 0);
+    }
+
+    // Save writes the empty document. Lowtimbra's preset file in the current folder is written only
+    // while it is missing or empty; anything else asks for a name, as Timbra always does. A failed
+    // save is told.
+    void saveNeverClobbersAFile() {
+        QTemporaryDir dir;
+        const QString home = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        CMainFrame low(timbra::lowtimbraProfile());
+        low.OnFileSave();
+        QCOMPARE(QFileInfo("Timbra").exists() ? QFileInfo("Timbra").size() : -1, 0);
+        QFile keep("Timbra");
+        QVERIFY(keep.open(QIODevice::WriteOnly) && keep.write("someone's notes") == 15);
+        keep.close();
+        low.OnFileSave(); // asked, and cancelled
+        QCOMPARE(prompter->presets, QStringList{"Timbra"});
+        QCOMPARE(QFileInfo("Timbra").size(), 15);
+
+        CMainFrame upland(timbra::timbraProfile());
+        prompter->fileNames = {dir.filePath("stand.doc"), dir.filePath("missing/folder/stand.doc")};
+        upland.OnFileSave();
+        upland.OnFileSave();
+        QVERIFY(QFileInfo::exists(dir.filePath("stand.doc")));
+        QVERIFY(prompter->captions == QStringList{"Timbra"} &&
+                prompter->messages[0].startsWith("Cannot save stand.doc"));
+        QDir::setCurrent(home);
+    }
+
+    // The report view, covered by its read-only grid: nothing until a run is kept and View Results
+    // asks; the same sheet at every asking; Input data blanks it at once.
+    void reportFillsOnlyWhenAsked_data() { addModels(); }
+    void reportFillsOnlyWhenAsked() {
+        const ProgramProfile& profile = fetchProfile();
+        CTimbraView view(profile);
+        const timbra::Sheet& report = view.grid()->sheet();
+        const auto blank = [&] { return sheetText(report).remove('|').remove('\n').isEmpty(); };
+        QVERIFY(view.grid()->isReadOnly());
+        view.show();
+        view.resize(200, 700); // the report grid covers the view at any size
+        QCOMPARE(view.grid()->geometry(), QRect(0, 0, 200, 700));
+        view.OnViewResults(); // no dialog yet
+        QVERIFY(blank());
+        runAndLeave(view, profile, 0);
+        view.OnViewResults();
+        QVERIFY(blank());
+        runAndLeave(view, profile, 3);
+        QVERIFY(blank());
+        view.OnViewResults();
+        QCOMPARE(report.GetText(1, 4) + '|' + report.GetText(1, 11),
+                 "North Ridge|" + view.dialog()->results().decision);
+        const QString shown = sheetText(report);
+        view.OnViewResults();
+        view.repaint();
+        QCOMPARE(sheetText(report), shown);
+        inputData(view, [&](CInputDialog& d) {
+            QVERIFY(blank());
+            prompter->answers = {true};
+            d.reject();
+        });
+        view.OnViewResults();
+        QVERIFY(blank() && prompter->messages.isEmpty());
+    }
+
+    // The menus reach their dialogs and the view: About; Stand Statistics only after a run with
+    // plots; View and Print Results; Ctrl+N and Ctrl+O lay a fresh sheet into the same grid, which
+    // refills since the results are still asked for. Stand Statistics shows the input dialog's
+    // decision line with its charts, prints, and exports a PDF whole or tells why not.
+    void commandsAndStandStatistics_data() { addModels(); }
+    void commandsAndStandStatistics() {
+        const ProgramProfile& profile = fetchProfile();
+        CMainFrame frame(profile);
+        QStringList opened, decisionLines; // the dialogs' classes; the line before and after Run, and in
+                                           // Stand Statistics
+        whileModal([&] { action(frame, "actionAppAbout")->trigger(); },
+                   [&](QDialog* d) { opened << d->metaObject()->className(); });
+        QAction* statistics = action(frame, "actionStandStatistics");
+        QVERIFY(!statistics->isEnabled());
+        whileModal([&] { action(frame, "actionInputData")->trigger(); },
+                   [&](QDialog* d) {
+                       opened << d->metaObject()->className();
+                       decisionLines << d->findChild<QLabel*>("decisionLine")->text();
+                       runStand(profile, *qobject_cast<CInputDialog*>(d), 5, 3);
+                       decisionLines << d->findChild<QLabel*>("decisionLine")->text();
+                       prompter->answers = {true};
+                       d->accept();
+                   });
+        QCOMPARE(opened, (QStringList{"CAboutDialog", "CInputDialog"}));
+        QVERIFY(statistics->isEnabled() && decisionLines[0].isEmpty() && !decisionLines[1].isEmpty());
+        action(frame, "actionViewResults")->trigger();
+        CSpreadSheet* grid = frame.view()->grid();
+        QCOMPARE(grid->sheet().GetText(1, 2), "TIMBRA DECISION-MAKER STAND ANALYSIS");
+        action(frame, "actionPrintResults")->trigger();
+        const QString shown = sheetText(grid->sheet());
+        prompter->fileNames = {"/tmp/any-document"};
+        for (const char* name : {"actionFileNew", "actionFileOpen"}) {
+            grid->sheet().SetText(11, 44, "stale");
+            action(frame, name)->trigger();
+            QCOMPARE(sheetText(grid->sheet()), shown);
+        }
+        QCOMPARE(frame.view()->findChildren<CSpreadSheet*>(), QList<CSpreadSheet*>{grid});
+
+        QTemporaryDir dir;
+        whileModal(
+            [&] { statistics->trigger(); },
+            [&](QDialog* d) {
+                auto* window = qobject_cast<StatisticsWindow*>(d);
+                decisionLines << window->findChild<QLabel*>("decisionLine")->text();
+                QCOMPARE(window->plotValueChart()->chart()->series().size(), 4); // plots, band, mean, cut-off
+                window->OnPrint();                                               // cancelled: nothing said
+                prompter->pdfPath = dir.filePath("printed.pdf");
+                window->OnPrint();
+                prompter->fileNames = {dir.filePath("exported.pdf"), dir.filePath("missing/exported.pdf")};
+                window->OnExportPdf();
+                window->OnExportPdf();
+            });
+        QCOMPARE(decisionLines.value(2), decisionLines[1]);
+        QCOMPARE(prompter->printRequests, 3);
+        QVERIFY2(prompter->messages.size() == 1 && prompter->messages[0].contains("missing/exported.pdf"),
+                 qPrintable(prompter->messages.join('\n')));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"exported.pdf", "printed.pdf"}));
+        const QString text = pdfText(dir.filePath("exported.pdf"));
+        if (text.isEmpty()) QSKIP("pdftotext is not installed");
+        QVERIFY(text.contains("Stand Statistics: North Ridge") && text.contains(decisionLines[1].left(20)));
+    }
+
+    // Without a display the program says so in one line; a Wayland session is a display. (The
+    // application has chosen its platform already.)
+    void noDisplayLine() {
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            qunsetenv(name);
+        const QString none = noDisplayMessage(timbra::lowtimbraProfile());
+        qputenv("WAYLAND_DISPLAY", "wayland-0");
+        QCOMPARE(none + noDisplayMessage(timbra::lowtimbraProfile()),
+                 "lowtimbra: no display found; start it from a desktop session, or use timbra-cli");
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,313 @@
+// The grid over the upland tally, cut short: the model and its signals, painting, typing and the
+// keys, the clipboard and printing.
+#include "grid/CellLook.h"
+#include "gui/GuiTestSupport.h"
+
+#include <QAbstractItemModelTester>
+
+namespace {
+
+using Keys = QList<int>; // Qt::Key values
+
+timbra::Sheet tally(int rows = 30) {
+    timbra::Sheet s = timbra::timbraProfile().loadTallyGrid();
+    s.SetMaxRows(rows);
+    s.SetCol(1); // "Stand Name", a label
+    s.SetRow(2);
+    s.SetCellType(timbra::Sheet::StaticTextType);
+    return s;
+}
+
+// The grid's model index of cell (col, row), both from 1.
+QModelIndex cellIndex(const CSpreadSheet& grid, int col, int row) {
+    return grid.model()->index(row - 1, col - 1);
+}
+
+// The signal arguments a spy caught, one string per signal.
+QStringList caught(const QSignalSpy& spy) {
+    QStringList all;
+    for (const QList<QVariant>& arguments : spy)
+        all << QVariant(arguments).toStringList().join(',');
+    return all;
+}
+
+// Keys into whatever has the focus: the grid, or the editor it opened.
+void press(const QString& text, const Keys& keys = {}) {
+    for (const QChar ch : text)
+        QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+    for (const int key : keys)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+}
+
+} // namespace
+
+class SpreadSheetTest : public QObject {
+    Q_OBJECT
+    CSpreadSheet* grid_ = nullptr;
+    QTemporaryDir dir_;
+    std::unique_ptr<TestPrompter> prompter_;
+    std::unique_ptr<QAbstractItemModelTester> modelTester_; // checks the model's signals all along
+
+    // The sheet's texts of cells, joined by '|'.
+    QString cells(std::initializer_list<QPoint> at) const {
+        QStringList texts;
+        for (const QPoint cell : at)
+            texts << QString::fromStdString(grid_->sheet().GetText(cell.x(), cell.y()));
+        return texts.join('|');
+    }
+    QPoint cursor() const { return {grid_->currentIndex().column() + 1, grid_->currentIndex().row() + 1}; }
+    bool editing() const { return QApplication::focusWidget() != grid_; } // an open editor has the focus
+    void select(int col1, int row1, int col2, int row2) {
+        grid_->setCurrentIndex(cellIndex(*grid_, col1, row1));
+        grid_->selectionModel()->select(
+            QItemSelection(cellIndex(*grid_, col1, row1), cellIndex(*grid_, col2, row2)),
+            QItemSelectionModel::ClearAndSelect);
+    }
+
+private slots:
+    void init() {
+        QGuiApplication::clipboard()->clear();
+        prompter_ = std::make_unique<TestPrompter>();
+        grid_ = new CSpreadSheet;
+        grid_->setSheet(tally());
+        modelTester_ = std::make_unique<QAbstractItemModelTester>(
+            grid_->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        grid_->resize(900, 500);
+        grid_->show();
+        grid_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(grid_));
+        grid_->setFocus();
+    }
+    void cleanup() {
+        modelTester_.reset();
+        delete grid_;
+        prompter_.reset();
+    }
+
+    // A text running on into blank cells is not crossed by their grid lines; every other cell side is.
+    void gridLinesStopAtTextsThatRunOn() {
+        timbra::Sheet s(3, 2);
+        s.SetText(1, 1, std::string(40, 'W'));
+        s.SetText(1, 2, "W");
+        CSpreadSheet& grid = *grid_;
+        grid.setSheet(std::move(s));
+        grid.setCurrentIndex({});
+        const QImage shot = grid.viewport()->grab().toImage();
+        // Pixels of the line right of column A, within a row, that have the grid's colour.
+        const int x = grid.columnViewportPosition(1) - 1;
+        const QColor line = shot.pixelColor(x, grid.rowViewportPosition(1));
+        const auto linePixels = [&](int row) {
+            int count = 0;
+            for (int y = 0; y < grid.rowHeight(row) - 1; ++y)
+                count += shot.pixelColor(x, grid.rowViewportPosition(row) + y) == line;
+            return count;
+        };
+        QCOMPARE(linePixels(1), grid.rowHeight(1) - 1);
+        QVERIFY2(linePixels(0) < grid.rowHeight(0) / 2, qPrintable(QString::number(linePixels(0))));
+    }
+
+    // A write the editor refuses never reaches the sheet, and a write by the model is no typed edit
+    // (the form is the editor's); a mark shows and says why until the cell holds acceptable text.
+    void refusedWritesAndMarks() {
+        QAbstractItemModel* m = grid_->model();
+        QSignalSpy changed(grid_, &CSpreadSheet::CellChanged);
+        QVERIFY(!m->setData(cellIndex(*grid_, 5, 6), "5") && m->setData(cellIndex(*grid_, 10, 6), "reserve"));
+        QCOMPARE(cells({{5, 6}, {10, 6}}) + QString::number(changed.count()), "|Reserve0");
+        grid_->sheet().SetText(5, 6, "5");
+        grid_->sheet().SetText(4, 7, "Codominant");
+        grid_->markCells({{5, 6}, {4, 7}, {99, 99}});
+        QVERIFY(grid_->isMarked(5, 6) && grid_->isMarked(4, 7) && !grid_->isMarked(99, 99));
+        QCOMPARE(m->data(cellIndex(*grid_, 5, 6), Qt::BackgroundRole).value<QColor>(), markedBackground());
+        QCOMPARE(m->data(cellIndex(*grid_, 5, 6), Qt::ToolTipRole).toString(),
+                 "Not accepted here: this cell takes a whole number from 6 to 40.");
+        QVERIFY(m->setData(cellIndex(*grid_, 5, 6), "8") &&
+                !grid_->isMarked(5, 6));   // an edit clears its mark
+        grid_->sheet().SetText(4, 7, " "); // code clears one at the next refresh
+        grid_->refresh();
+        QCOMPARE(grid_->isMarked(4, 7), false);
+    }
+
+    // Keys typed over a cell, then the keys that end the edit: what the cell holds after. Keys a
+    // cell can never take are refused as typed, without a refused edit; CellChanged follows typed
+    // changes only.
+    void typing_data() {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<Keys>("keys");
+        QTest::addColumn<QString>("expected");
+        const Keys enter{Qt::Key_Enter}, opened{Qt::Key_F2, Qt::Key_Enter};
+        QTest::newRow("text: letters, upper-cased, four") << QPoint(3, 6) << "su1mqx" << enter << "SUMQ";
+        QTest::newRow("list item by letter") << QPoint(9, 6) << "c" << Keys{Qt::Key_Tab} << "Co-dominant";
+        QTest::newRow("list left unchosen") << QPoint(4, 6) << "" << opened << " ";
+        QTest::newRow("DBH 5 never fits") << QPoint(5, 7) << "5" << enter << "12";
+        QTest::newRow("empty row's 0 left") << QPoint(5, 6) << "" << Keys{Qt::Key_F2, Qt::Key_Tab} << "0";
+        QTest::newRow("height below its least") << QPoint(6, 6) << "4" << enter << "";
+        // Spinning steps from not entered to the lowest value (DBH by 2), and back to not entered.
+        QTest::newRow("spun up") << QPoint(5, 6) << ""
+                                 << Keys{Qt::Key_F2, Qt::Key_Up, Qt::Key_Up, Qt::Key_Enter} << "8";
+        QTest::newRow("spun down") << QPoint(5, 8) << ""
+                                   << Keys{Qt::Key_F2, Qt::Key_Down, Qt::Key_Down, Qt::Key_Enter} << "";
+    }
+    void typing() {
+        QFETCH(QPoint, at);
+        QFETCH(QString, typed);
+        QFETCH(Keys, keys);
+        QFETCH(QString, expected);
+        timbra::Sheet& s = grid_->sheet();
+        s.SetText(4, 6, " ");
+        for (const auto& [row, dbh] : {std::pair{6, 0}, {7, 12}, {8, 8}})
+            s.SetInteger(5, row, dbh);
+        grid_->refresh();
+        const QString before = cells({at});
+        QSignalSpy refusals(grid_, &CSpreadSheet::editRefused);
+        QSignalSpy changed(grid_, &CSpreadSheet::CellChanged);
+        grid_->SetActiveCell(at.x(), at.y());
+        press(typed, keys);
+        QTRY_COMPARE(editing(), false);
+        QTRY_COMPARE(cells({at}), expected);
+        QCOMPARE(refusals.count(), 0);
+        QCOMPARE(caught(changed).value(0, "none"),
+                 before == expected ? "none" : QString("%1,%2").arg(at.x()).arg(at.y()));
+    }
+
+    // "1" could still become 16, so it is kept while typing; Tab refuses it, says why, and leaves
+    // the editor open until the user mends or abandons the value.
+    void refusedEditStaysOpenAndSaysWhy() {
+        QSignalSpy refusals(grid_, &CSpreadSheet::editRefused);
+        grid_->SetActiveCell(5, 6);
+        press("1", {Qt::Key_Tab});
+        QCOMPARE(editing(), true);
+        QCOMPARE(caught(refusals),
+                 QStringList{"5,6,Not accepted here: this cell takes a whole number from 6 to 40."});
+        press("6", {Qt::Key_Enter});
+        QTRY_COMPARE(cells({{5, 6}}), "16");
+    }
+
+    // Tab and Enter commit and move without opening the next cell; the arrows end a text edit and
+    // move; Escape reverts; Delete clears values but not labels, one cell as an edit of that cell.
+    void keysMoveEndAndClear() {
+        grid_->SetActiveCell(1, 6);
+        press("3", {Qt::Key_Tab});
+        QTRY_VERIFY(cursor() == QPoint(2, 6) && !editing());
+        press("7", {Qt::Key_Enter});
+        QTRY_COMPARE(cursor(), QPoint(2, 7));
+        press("", {Qt::Key_Enter, Qt::Key_Right}); // not editing: Enter moves down too
+        press("a", {Qt::Key_Down});
+        QCOMPARE(cursor(), QPoint(3, 9));
+        QCOMPARE(cells({{1, 6}, {2, 6}, {3, 8}}), "3|7.00|A");
+        grid_->SetActiveCell(3, 8);
+        press("sw", {Qt::Key_Escape});
+        QTRY_VERIFY(!editing() && cells({{3, 8}}) == "A");
+
+        QSignalSpy changed(grid_, &CSpreadSheet::CellChanged);
+        QSignalSpy blocks(grid_, &CSpreadSheet::blockChanged);
+        press("", {Qt::Key_Delete});
+        select(1, 2, 3, 6);
+        press("", {Qt::Key_Delete});
+        QCOMPARE(cells({{3, 8}, {1, 6}, {1, 2}}), "||Stand Name");
+        QCOMPARE(caught(changed) + caught(blocks), (QStringList{"3,8", "3,8,3,8", "1,2,3,6"}));
+    }
+
+    // Copy writes tab-separated text and HTML; Paste fills from the cursor as one block, which is no
+    // typed edit, and tells in one message what it left out; Cut clears values but not labels; a
+    // read-only grid neither cuts nor pastes.
+    void clipboard() {
+        timbra::Sheet& s = grid_->sheet();
+        s.SetText(3, 6, "YLP");
+        s.SetText(4, 6, "Desirable");
+        s.SetText(3, 7, "SUM");
+        s.SetText(4, 7, "Acceptable");
+        select(3, 6, 4, 7);
+        grid_->DoAction(CSpreadSheet::CopyAction);
+        const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(mime->text(), "YLP\tDesirable\nSUM\tAcceptable\n");
+        QVERIFY2(mime->html().contains("<td>SUM</td><td>Acceptable</td>"), qPrintable(mime->html()));
+        QSignalSpy blocks(grid_, &CSpreadSheet::blockChanged);
+        QSignalSpy changed(grid_, &CSpreadSheet::CellChanged);
+        select(3, 10, 3, 10);
+        grid_->DoAction(CSpreadSheet::PasteAction);
+        QCOMPARE(cells({{3, 11}, {4, 10}}), "SUM|Desirable");
+        QCOMPARE(caught(blocks) + caught(changed) + prompter_->messages, QStringList{"3,10,4,11"});
+
+        // A grade and a vigor that do not fit, a value past column J, one with a control character,
+        // CRLF rows, a row past the last.
+        QGuiApplication::clipboard()->setText(QStringLiteral("4\t4\tdominant\tcull\tx\r\n1\tlow\tx") +
+                                              QChar(1) + "\r\n1\r\n");
+        select(7, 29, 7, 29);
+        grid_->DoAction(CSpreadSheet::PasteAction);
+        QCOMPARE(cells({{7, 29}, {9, 29}, {10, 29}, {8, 30}, {9, 30}}), "|Dominant|Cull|Low|");
+        QCOMPARE(prompter_->captions + prompter_->messages,
+                 (QStringList{"Timbra",
+                              "The paste ran past row 30, the last row of the grid; 1 pasted row was left "
+                              "out.\nThe paste ran past column J, the last column of the grid; 1 pasted "
+                              "value was left out.\n2 pasted values do not fit their cells and were left "
+                              "out; those cells keep what they held.\n1 pasted value holds a control "
+                              "character, which no cell takes, and was left out; that cell keeps what it "
+                              "held."}));
+
+        s.SetText(3, 2, "Oak flat");
+        select(1, 2, 3, 2);
+        grid_->DoAction(CSpreadSheet::CutAction);
+        QCOMPARE(QGuiApplication::clipboard()->text(), "Stand Name\t\tOak flat\n");
+        QCOMPARE(cells({{3, 2}, {1, 2}}), "|Stand Name");
+        s.SetText(3, 2, "Oak bottom");
+        grid_->setReadOnly(true);
+        grid_->DoAction(CSpreadSheet::CutAction);
+        grid_->DoAction(CSpreadSheet::PasteAction);
+        QCOMPARE(cells({{3, 2}}), "Oak bottom");
+    }
+
+    // The cells' texts, headings on every page (and the tally's caption row once), hidden rows left
+    // out. A cancelled print dialog prints nothing; a failed save and a printer that silently became
+    // a PDF without a file are told; a cancel in the progress box keeps the older file at that name.
+    void printing() {
+        timbra::Sheet s = tally(300);
+        for (int r = 6; r <= 300; ++r)
+            s.SetText(3, r, r == 300 ? "LAST" : "YLP");
+        s.SetText(10, 6, "Cutting Stock");
+        s.SetText(3, 20, "SWG");
+        s.SetText(1, 1, "Hidden row");
+        s.SetRowHeight(1, 0);
+        grid_->setSheet(std::move(s));
+        TestPrompter& prompter = *prompter_;
+        grid_->DoAction(CSpreadSheet::PrintAction);
+        QCOMPARE(prompter.printRequests, 1);
+        prompter.pdfPath = dir_.filePath("whole.pdf");
+        grid_->PrintSheet();
+        prompter.pdfPath = dir_.filePath("no-such-folder/printed.pdf");
+        grid_->PrintSheet();
+        const QString told = "The print was not saved. Cannot save \"%1\": No such file or directory.";
+        QCOMPARE(prompter.messages, QStringList{told.arg(prompter.pdfPath)});
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QString error;
+        QCOMPARE(grid_->printTo(printer, &error), false);
+        QCOMPARE(error, "No printer is available, and no file was chosen to print to.");
+
+        grid_->SetPrintAbortText("Printing - Click Cancel to quit");
+        QString shownText;
+        QTimer::singleShot(0, grid_, [&] {
+            auto* progress = grid_->findChild<QProgressDialog*>();
+            shownText = progress->labelText();
+            progress->cancel();
+        });
+        prompter.pdfPath = dir_.filePath("whole.pdf");
+        grid_->sheet().SetText(3, 20, "NEWER");
+        grid_->PrintSheet(); // a cancel is the user's choice: nothing to tell
+        QCOMPARE(prompter.messages.size(), 1);
+        QCOMPARE(shownText, "Printing - Click Cancel to quit");
+        QCOMPARE(QDir(dir_.path()).entryList({".*"}, QDir::Files | QDir::Hidden),
+                 QStringList()); // no temporary file
+
+        const QString whole = pdfText(dir_.filePath("whole.pdf")); // the print before the cancel, whole
+        if (whole.isEmpty()) QSKIP("pdftotext is not installed");
+        QVERIFY(whole.contains("SWG") && !whole.contains("NEWER") && !whole.contains("Hidden row"));
+        const QStringList pages = whole.split('\f', Qt::SkipEmptyParts);
+        QVERIFY2(pages.size() >= 3 && whole.count("Crown Class") == pages.size() + 1,
+                 qPrintable(whole.left(500)));
+        QVERIFY(pages.last().contains("LAST") && pages.last().contains("300"));
+    }
+};
+
+QTEST_MAIN(SpreadSheetTest)
+#include "SpreadSheetTest.moc"

@@ -1,10 +1,14 @@
 #pragma once
 
-// Shared by the tally-file tests: a scratch folder, whole-file reads and writes, and sheets compared
-// cell by cell.
+// Shared by the core and command-line tests: a scratch folder, whole-file reads and writes, sheets
+// compared cell by cell, and the case tables kept as data in tests/data/cases.
 
-#include "app/ProgramProfile.h"
-#include "input/TallyCommands.h"
+#include "core/TallyBuilder.h"
+#include "input/TallyFile.h"
+#include "model/TreeFactors.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdlib>
 #include <filesystem>
@@ -46,6 +50,57 @@ inline void writeFile(const std::string& path, std::string_view bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// The table `name` of tests/data/cases/<file>.json.
+inline nlohmann::json cases(const std::string& file, const std::string& name) {
+    return nlohmann::json::parse(readFile(TIMBRA_TEST_DATA "/cases/" + file + ".json")).at(name);
+}
+
+// A product of factors in the order the model multiplies them; "1/12" is the model's twelfth.
+inline double productOf(const nlohmann::json& factors) {
+    double p = 1;
+    for (const auto& f : factors)
+        p = f.is_string() ? p * OneTwelfth : p * f.get<double>();
+    return p;
+}
+
+// A tree given as [plot, dbh, height, grade, species class, vigor, crown class, tree class, code].
+inline Tree treeOf(const nlohmann::json& f) {
+    return Tree{f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8]};
+}
+
+// Each case of the model's valuation table: [what, objective ticked (0: none), tree, tree value as
+// factors, and optionally a plot size and the per-acre value as factors]. `value(objective, plot
+// size, tree)` values the tree on a record that has just valued another, so a tree that no rule
+// values shows 0 and not the value carried over.
+template <typename Value>
+void expectValuations(const std::string& model, const std::string& plotSize, double expansion, Value value) {
+    for (const auto& c : cases(model, "valuation")) {
+        const auto record =
+            value(c[1].get<int>(), c.size() > 4 ? c[4].get<std::string>() : plotSize, treeOf(c[2]));
+        EXPECT_DOUBLE_EQ(record.treeValue, productOf(c[3])) << c[0];
+        EXPECT_DOUBLE_EQ(record.perAcreValue, c.size() > 4 ? productOf(c[5]) : productOf(c[3]) * expansion)
+            << c[0];
+    }
+}
+
+// Each case [objective, code, species class, dbh, tree class, species class left, tree class left]:
+// one tree rewritten by ticking the objective, in the first tree row, in the last rows and in the
+// grid's last row, each after rows of plot number 0; a row past the pass's `lastRow` is left as it was.
+template <typename Rewrite, typename LastRow>
+void expectRewrites(int rows, Rewrite rewrite, LastRow lastRow, const nlohmann::json& table) {
+    for (const auto& c : table)
+        for (int row : {6, 1499, 1500, rows}) {
+            const int objective = c[0];
+            Sheet sheet = tally(rows, {.plotSize = "Tenth acre"});
+            setTree(sheet, row, Tree{1, c[3], 2, 1, c[2], "High", "Dominant", c[4], c[1]});
+            rewrite(sheet, objective);
+            const bool reached = row <= lastRow(objective);
+            EXPECT_EQ(sheet.GetText(4, row) + "|" + sheet.GetText(10, row),
+                      c[reached ? 5 : 2].get<std::string>() + "|" + c[reached ? 6 : 4].get<std::string>())
+                << c.dump() << " in row " << row;
+        }
+}
+
 // Every cell's text in one string, so that two sheets compare in one EXPECT_EQ.
 inline std::string cellsOf(const Sheet& sheet) {
     std::ostringstream out;
@@ -55,19 +110,21 @@ inline std::string cellsOf(const Sheet& sheet) {
     return out.str();
 }
 
+// The sheet saved as tally text and opened again into the program's opening grid.
+inline Sheet reopened(const ProgramProfile& profile, const Sheet& sheet, LoadResult* result = nullptr) {
+    Sheet back = openingTally(profile);
+    const LoadResult r = loadTallyText(back, formatTallyText(sheet), "reopened.txt");
+    EXPECT_TRUE(r.ok) << r.error;
+    if (result) *result = r;
+    return back;
+}
+
 // The names of the entries of a folder, for checking that no temporary file is left behind.
 inline std::string entriesOf(const std::string& folder) {
     std::string names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         names += entry.path().filename().string() + ";";
     return names;
-}
-
-// The tally grid as the input dialog opens it.
-inline Sheet openingTally(const ProgramProfile& profile) {
-    Sheet sheet = profile.loadTallyGrid();
-    prepareTallyForDialog(sheet);
-    return sheet;
 }
 
 } // namespace timbra::test

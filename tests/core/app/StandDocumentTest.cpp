@@ -3,83 +3,59 @@
 // small.
 #include "app/StandDocument.h"
 
-#include "../model/TallyBuilder.h"
+#include "core/TallyBuilder.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
-#include <vector>
-
-using timbra::ObjectiveBoxes;
-using timbra::ProgramProfile;
-using timbra::StandDocument;
-using timbra::StandEdit;
+using namespace timbra;
 
 namespace {
 
-struct State {
-    std::string texts;
-    ObjectiveBoxes boxes;
-    bool operator==(const State&) const = default;
-};
-
-State stateOf(const StandDocument& doc) {
-    return {timbra::formatTallyText(doc.tally()), doc.boxes()};
+std::pair<std::string, ObjectiveBoxes> stateOf(const StandDocument& doc) {
+    return {formatTallyText(doc.tally()), doc.boxes()};
 }
 
 // A stand with `trees` trees, laid in as Open would.
 void openStand(StandDocument& doc, int trees) {
-    const ProgramProfile& p = doc.profile();
-    const timbra::Sheet sheet =
-        timbra::test::tally(doc.tally().GetMaxRows(), 3, "Fifth acre", p.hasProvince ? "Cumberland" : "",
-                            std::vector<timbra::test::Tree>(static_cast<std::size_t>(trees)));
-    ASSERT_TRUE(doc.openText(timbra::formatTallyText(sheet), "stand", "Open").loaded.ok);
+    const Sheet sheet = test::tally(doc.tally().GetMaxRows(),
+                                    {.plots = 3, .province = doc.profile().hasProvince ? "Cumberland" : ""},
+                                    std::vector<test::Tree>(static_cast<std::size_t>(trees)));
+    ASSERT_TRUE(doc.openText(formatTallyText(sheet), "stand", "Open").loaded.ok);
 }
 
-struct StepCase {
-    const char* name;
-    const ProgramProfile& (*profile)();
-    std::function<StandEdit(StandDocument&)> step;
-};
+// One edit of each kind, named as the Edit menu names it.
+StandEdit step(StandDocument& d, const std::string& name) {
+    if (name == "Typing") return *d.typeCell(5, 7, "18");
+    if (name == "Paste") return d.paste({1, 6, 1, 6}, {{"2", "", "SUM"}, {"3", "", "YLP"}}).edit;
+    if (name == "Cut") return d.clearBlock({3, 6, 5, 8}, "Cut");
+    if (name == "Delete") return d.clearBlock({1, 2, 10, 7}, "Delete");
+    if (name == "New") return d.newTally();
+    if (name == "Clear Spreadsheet") return d.clearTally();
+    if (name == "Open") return d.openText("1,,WO\r,,,,,,,,,5\r", "small", "Open").edit;
+    return d.clickObjective(name.back() - '0'); // "Objective n"
+}
 
 } // namespace
 
 TEST(StandDocument, EveryStepUndoesAndRedoes) {
-    const StepCase cases[] = {
-        {"Typing", timbra::timbraProfile, [](StandDocument& d) { return *d.typeCell(5, 7, "18"); }},
-        {"Paste", timbra::timbraProfile,
-         [](StandDocument& d) {
-             return d.paste({1, 6, 1, 6}, {{"2", "", "SUM"}, {"3", "", "YLP"}}).edit;
-         }},
-        {"Cut", timbra::lowtimbraProfile,
-         [](StandDocument& d) {
-             return d.clearBlock({3, 6, 5, 8}, "Cut");
-         }},
-        {"Delete", timbra::timbraProfile,
-         [](StandDocument& d) {
-             return d.clearBlock({1, 2, 10, 7}, "Delete");
-         }},
-        {"New", timbra::timbraProfile, [](StandDocument& d) { return d.newTally(); }},
-        {"Clear Spreadsheet", timbra::lowtimbraProfile, [](StandDocument& d) { return d.clearTally(); }},
-        {"Open", timbra::lowtimbraProfile,
-         [](StandDocument& d) { return d.openText("1,,WO\r,,,,,,,,,5\r", "small", "Open").edit; }},
-        {"Objective 2", timbra::timbraProfile, [](StandDocument& d) { return d.clickObjective(2); }},
-        {"Objective 3", timbra::lowtimbraProfile, [](StandDocument& d) { return d.clickObjective(3); }},
-    };
-    for (const StepCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        StandDocument doc(c.profile());
+    // clang-format off
+    const std::pair<const char*, const ProgramProfile& (*)()> cases[] = {
+        {"Typing", timbraProfile}, {"Paste", timbraProfile}, {"Cut", lowtimbraProfile}, {"Delete", timbraProfile},
+        {"New", timbraProfile}, {"Clear Spreadsheet", lowtimbraProfile}, {"Open", lowtimbraProfile},
+        {"Objective 2", timbraProfile}, {"Objective 3", lowtimbraProfile}};
+    // clang-format on
+    for (const auto& [name, profile] : cases) {
+        SCOPED_TRACE(name);
+        StandDocument doc(profile());
         openStand(doc, 4);
-        if (std::string(c.name) == "New") {
+        if (std::string(name) == "New") {
             ASSERT_TRUE(doc.clickObjective(3).changed()); // so that New's tick of Objective 1 shows
         }
-        const State before = stateOf(doc);
-        const StandEdit edit = c.step(doc);
-        const State after = stateOf(doc);
-        EXPECT_EQ(edit.name, c.name);
-        ASSERT_TRUE(edit.changed());
-        EXPECT_NE(after, before);
+        const auto before = stateOf(doc);
+        const StandEdit edit = step(doc, name);
+        const auto after = stateOf(doc);
+        EXPECT_EQ(edit.name, name);
+        ASSERT_TRUE(edit.changed() && after != before);
         doc.undo(edit);
         EXPECT_EQ(stateOf(doc), before);
         doc.redo(edit);
@@ -88,7 +64,7 @@ TEST(StandDocument, EveryStepUndoesAndRedoes) {
 }
 
 TEST(StandDocument, AnEditThatChangesNothingIsNoStep) {
-    StandDocument doc(timbra::lowtimbraProfile());
+    StandDocument doc(lowtimbraProfile());
     EXPECT_TRUE(doc.clearTally().changed()); // the opening 0s go
     EXPECT_FALSE(doc.clearTally().changed());
     EXPECT_FALSE(doc.typeCell(3, 6, " ")->changed());
@@ -98,7 +74,7 @@ TEST(StandDocument, AnEditThatChangesNothingIsNoStep) {
 
 // Objective 3 follows the province however J3 changed; undo gives back the boxes as they were.
 TEST(StandDocument, ProvinceRuleForTypedPastedAndClearedCells) {
-    StandDocument doc(timbra::timbraProfile());
+    StandDocument doc(timbraProfile());
     const StandEdit pasted = doc.paste({10, 3, 10, 3}, {{"Western Rim"}}).edit;
     EXPECT_FALSE(doc.boxes().enabled[2]);
     EXPECT_TRUE(pasted.boxesBefore.enabled[2]);
@@ -114,13 +90,13 @@ TEST(StandDocument, ProvinceRuleForTypedPastedAndClearedCells) {
     doc.clearBlock({10, 1, 10, 3}, "Delete");
     EXPECT_TRUE(doc.boxes().enabled[2]);
 
-    StandDocument bottomland(timbra::lowtimbraProfile());
+    StandDocument bottomland(lowtimbraProfile());
     bottomland.paste({10, 3, 10, 3}, {{"Western Rim"}});
     EXPECT_TRUE(bottomland.boxes().enabled[2]);
 }
 
 TEST(StandDocument, CursorRuleWhereOneCellChanged) {
-    StandDocument doc(timbra::timbraProfile());
+    StandDocument doc(timbraProfile());
     doc.typeCell(4, 7, "Desirable");
     doc.typeCell(4, 8, "Unacceptable");
     using Cell = std::pair<int, int>;
@@ -134,9 +110,9 @@ TEST(StandDocument, CursorRuleWhereOneCellChanged) {
 
 // A history of 100 whole-tally steps over a full tally stays far below 64 MB.
 TEST(StandDocument, WholeTallyStepsStaySmall) {
-    StandDocument doc(timbra::lowtimbraProfile());
+    StandDocument doc(lowtimbraProfile());
     openStand(doc, 1495);
-    const std::string full = timbra::formatTallyText(doc.tally());
+    const std::string full = formatTallyText(doc.tally());
     std::size_t bytes = 0;
     for (int step = 0; step < 50; ++step) {
         const StandEdit cleared = doc.clearTally();

@@ -1,4 +1,5 @@
 #include "grid/SheetClipboard.h"
+#include "core/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -28,22 +29,9 @@ std::string rowsOf(const Sheet& s, int rows) {
     return out;
 }
 
-// Any row end; quotes wrapping a whole cell let it hold tabs, line breaks and quotes, and any other
-// quote is text.
 TEST(SheetClipboard, ParsesSpreadsheetText) {
-    const TextTable twoRows = {{"YLP", "14", "Dominant"}, {"SWG", "", "Intermediate"}};
-    const std::pair<const char*, TextTable> cases[] = {
-        {"YLP\t14\tDominant\nSWG\t\tIntermediate\n", twoRows},
-        {"YLP\t14\tDominant\r\nSWG\t\tIntermediate\r\n", twoRows},
-        {"YLP\t14\tDominant\rSWG\t\tIntermediate", twoRows},
-        {"", {}},
-        {"\n", {{""}}},
-        {"a\t\n\nb", {{"a", ""}, {""}, {"b"}}},
-        {"\"two\nlines\"\t\"a\tb\"\t\"say \"\"hi\"\"\"\n", {{"two\nlines", "a\tb", "say \"hi\""}}},
-        {"5\" pipe\t\"Big\" oak\n", {{"5\" pipe", "\"Big\" oak"}}},
-        {"\"open\tend\n", {{"\"open", "end"}}},
-    };
-    for (const auto& [text, table] : cases)
+    for (const auto& [text, table] :
+         test::cases("clipboard", "parse").get<std::vector<std::pair<std::string, TextTable>>>())
         EXPECT_EQ(parseClipboardText(text), table) << text;
 }
 

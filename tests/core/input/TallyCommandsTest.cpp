@@ -14,10 +14,20 @@ std::string rowOf(const Sheet& s, int row) {
     return out;
 }
 
-void fillTrees(Sheet& s, int lastRow) {
-    for (int r = 6; r <= lastRow; ++r)
-        for (int c = 1; c <= 10; ++c)
-            s.SetText(c, r, "x");
+// A tally filled to its grid's last row.
+Sheet filledTally(const ProgramProfile& profile) {
+    Sheet s = test::openingTally(profile,
+                                 {.name = "Stand",
+                                  .location = "Place",
+                                  .plotSize = "Half acre",
+                                  .plots = 12,
+                                  .province = "Western Rim"},
+                                 {});
+    for (int r = 6; r <= s.GetMaxRows(); ++r) {
+        test::setTree(s, r, {});
+        s.SetText(2, r, "7"); // the tree number, which the builder leaves blank
+    }
+    return s;
 }
 
 const std::string blankRowAtStart = "0|| | |0|0.0|0| | | ";
@@ -25,13 +35,9 @@ const std::string blankRowAfterNew = "0|| | |||| | | ";
 
 TEST(TallyCommands, DialogStartBlanksEveryTreeRow) {
     const Sheet upland = test::openingTally(timbraProfile());
-    EXPECT_EQ(upland.activeCol(), 1);
-    EXPECT_EQ(upland.activeRow(), 6);
+    EXPECT_EQ(std::pair(upland.activeCol(), upland.activeRow()), std::pair(1, 6));
     EXPECT_EQ(rowOf(upland, 6), blankRowAtStart);
     EXPECT_EQ(rowOf(upland, 1500), blankRowAtStart);
-    EXPECT_EQ(rowOf(upland, 5),
-              "Plot #|Tree #|Species|Species Class|DBH|Height|Grade|Vigor|Crown Class|Tree Class");
-
     // The bottomland grid's last row gets the numbers only: the text blanking stops at row 1500.
     const Sheet bottomland = test::openingTally(lowtimbraProfile());
     EXPECT_EQ(rowOf(bottomland, 1500), blankRowAtStart);
@@ -39,57 +45,41 @@ TEST(TallyCommands, DialogStartBlanksEveryTreeRow) {
 }
 
 TEST(TallyCommands, NewResetsHeaderAndTreesButKeepsPlotSizeProvinceAndCursor) {
-    Sheet s = test::openingTally(timbraProfile());
-    for (const auto& [col, row, text] : {std::tuple{3, 2, "Stand"},
-                                         {3, 3, "Place"},
-                                         {10, 2, "12"},
-                                         {8, 2, "Half acre"},
-                                         {10, 3, "Western Rim"}})
-        s.SetText(col, row, text);
-    fillTrees(s, 1500);
+    Sheet s = filledTally(timbraProfile());
     s.SetActiveCell(9, 40);
     newTally(s);
     EXPECT_EQ(rowOf(s, 2), "Stand Name||||||Plot Size|Half acre|Number of Plots|0");
     EXPECT_EQ(rowOf(s, 3), "Stand Location||||||||Province|Western Rim");
-    EXPECT_EQ(rowOf(s, 6), blankRowAfterNew);
-    EXPECT_EQ(rowOf(s, 1500), blankRowAfterNew);
-    EXPECT_EQ(s.activeCol(), 9);
-    EXPECT_EQ(s.activeRow(), 40);
+    EXPECT_EQ(rowOf(s, 6) + "/" + rowOf(s, 1500), blankRowAfterNew + "/" + blankRowAfterNew);
+    EXPECT_EQ(std::pair(s.activeCol(), s.activeRow()), std::pair(9, 40));
     EXPECT_FALSE(s.GetBlockMode());
     EXPECT_EQ(s.accept(5, 6, "5"), std::nullopt) << "the cleared cells keep their editors";
 }
 
 TEST(TallyCommands, ClearSpreadsheetClearsTreesOnly) {
-    Sheet s = test::openingTally(lowtimbraProfile());
-    s.SetText(3, 2, "Stand");
-    s.SetText(10, 2, "4");
-    fillTrees(s, 1501);
+    Sheet s = filledTally(lowtimbraProfile());
+    const std::string lastRow = rowOf(s, 1501);
     clearTally(s);
-    EXPECT_EQ(s.GetText(3, 2), "Stand");
-    EXPECT_EQ(s.GetText(10, 2), "4");
-    EXPECT_EQ(rowOf(s, 6), blankRowAfterNew);
-    EXPECT_EQ(rowOf(s, 1500), blankRowAfterNew);
-    EXPECT_EQ(rowOf(s, 1501), "x|x|x|x|x|x|x|x|x|x"); // beyond the rows Clear covers
+    EXPECT_EQ(s.GetText(3, 2) + "|" + s.GetText(10, 2), "Stand|12");
+    EXPECT_EQ(rowOf(s, 6) + "/" + rowOf(s, 1500), blankRowAfterNew + "/" + blankRowAfterNew);
+    EXPECT_EQ(rowOf(s, 1501), lastRow); // beyond the rows Clear covers
 }
 
 TEST(TallyCommands, PrintCoversTheTally) {
-    const TallyLimits& upland = timbraProfile().tally;
-    const TallyLimits& bottomland = lowtimbraProfile().tally;
     Sheet s = test::openingTally(lowtimbraProfile());
-    const auto expectLastRows = [&](int uplandRow, int bottomlandRow) {
-        EXPECT_EQ(lastPrintRow(s, upland), uplandRow);
-        EXPECT_EQ(lastPrintRow(s, bottomland), bottomlandRow);
+    const auto lastRows = [&] {
+        return std::pair(lastPrintRow(s, timbraProfile().tally), lastPrintRow(s, lowtimbraProfile().tally));
     };
-    expectLastRows(6, 5); // no tree: row 6 holds 0
+    EXPECT_EQ(lastRows(), std::pair(6, 5)); // no tree: row 6 holds 0
     for (int r = 6; r <= 9; ++r)
         s.SetInteger(1, r, 1);
-    expectLastRows(10, 9); // trees in rows 6 to 9, 0 in row 10
+    EXPECT_EQ(lastRows(), std::pair(10, 9)); // trees in rows 6 to 9, 0 in row 10
     // No 0 up to row 1499: the fallback rows, whatever row 1500 holds.
     for (int r = 6; r <= 1499; ++r)
         s.SetInteger(1, r, 2);
-    expectLastRows(1499, 1498);
+    EXPECT_EQ(lastRows(), std::pair(1499, 1498));
     s.SetInteger(1, 1499, 0);
-    expectLastRows(1499, 1498);
+    EXPECT_EQ(lastRows(), std::pair(1499, 1498));
 }
 
 } // namespace

@@ -28,114 +28,70 @@ using ::testing::HasSubstr;
 const std::string oldContent = "Stand Name,,Old stand\r,,,\r";
 
 Sheet preparedTally() {
-    Sheet s = test::openingTally(timbraProfile());
-    s.SetText(3, 2, "New stand");
-    return s;
+    return test::openingTally(timbraProfile(), {.name = "New stand"}, {});
 }
 
-// Runs a save in a child process, so that limits and identity changes stay there. The child's exit
-// code: 0 the save failed with the expected reason, 1 it claimed success, 2 another reason, 77 skip.
-int saveInChild(const std::string& path, const std::string& expectedReason, void (*setUp)()) {
-    const Sheet sheet = preparedTally();
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        setUp();
-        const FileResult r = saveTallyFile(sheet, path);
-        ::_exit(r.ok ? 1 : r.error.find(expectedReason) != std::string::npos ? 0 : 2);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-TEST(TallyFileSave, WritesTheSheetAndKeepsPermissionBits) {
-    TempFolder dir;
-    const std::string path = dir / "stand.txt";
-    writeFile(path, oldContent);
-    ::chmod(path.c_str(), 0640);
-    const Sheet sheet = preparedTally();
-    const FileResult r = saveTallyFile(sheet, path);
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(readFile(path), formatTallyText(sheet));
+mode_t modeOf(const std::string& path, bool link = false) {
     struct stat st {};
-    ::stat(path.c_str(), &st);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(entriesOf(dir.path()), "stand.txt;");
+    link ? ::lstat(path.c_str(), &st) : ::stat(path.c_str(), &st);
+    return st.st_mode;
 }
 
-TEST(TallyFileSave, FullDiskLeavesTheOldFileAsItWas) {
-    TempFolder dir;
-    const std::string path = dir / "stand.txt";
-    writeFile(path, oldContent);
-    const int code = saveInChild(path, "File too large", [] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096}; // a prepared tally is about 30 KiB
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    });
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(readFile(path), oldContent);
-    EXPECT_EQ(entriesOf(dir.path()), "stand.txt;");
-}
-
-TEST(TallyFileSave, ReadOnlyFolderLeavesTheOldFileAsItWas) {
-    // Root writes into any folder whatever its mode, so the child gives up root first.
-    TempFolder dir;
-    const std::string folder = dir / "locked";
-    ::mkdir(folder.c_str(), 0755);
-    const std::string path = folder + "/stand.txt";
-    writeFile(path, oldContent);
-    ::chmod(folder.c_str(), 0555);
-    ::chmod(dir.path().c_str(), 0755);
-    const int code = saveInChild(path, "Permission denied", [] {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(77);
-    });
-    if (code == 77) GTEST_SKIP() << "cannot drop root privileges here";
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(readFile(path), oldContent);
-    EXPECT_EQ(entriesOf(folder), "stand.txt;");
-    ::chmod(folder.c_str(), 0755); // so that a non-root run can clean up
-}
-
-// Targets that even root cannot write: each named with its reason, and nothing is left behind.
-TEST(TallyFileSave, UnwritableTargetsAreReportedAndLeaveNoTrace) {
-    TempFolder dir;
-    writeFile(dir / "plain.txt", "not a folder");
-    const struct {
-        std::string path, reason;
-    } cases[] = {
-        {dir / "gone/stand.txt", "No such file or directory."},
-        {dir / "plain.txt/stand.txt", "Not a directory"},
-        {"/proc/timbra-stand.txt", ""},
-        {"/proc/self/stand.txt", ""},
-        {dir.path(), "it is a folder"},
-        {"/dev/null", "it is not a regular file"},
-    };
-    for (const auto& c : cases) {
-        const FileResult r = saveTallyFile(preparedTally(), c.path);
-        EXPECT_FALSE(r.ok) << c.path;
-        EXPECT_THAT(r.error, HasSubstr("Cannot save \"" + c.path + "\": " + c.reason));
-    }
-    EXPECT_EQ(entriesOf(dir.path()), "plain.txt;");
-    EXPECT_EQ(readFile(dir / "plain.txt"), "not a folder");
-    for (const char* path : {"/proc/timbra-stand.txt", "/proc/self/stand.txt"})
-        EXPECT_EQ(::access(path, F_OK), -1) << path;
-    struct stat st {};
-    ::stat("/dev/null", &st);
-    EXPECT_TRUE(S_ISCHR(st.st_mode));
-}
-
-TEST(TallyFileSave, SymbolicLinkStaysAndItsTargetGetsTheContent) {
+TEST(TallyFileSave, WritesTheSheetThroughLinksAndKeepsPermissionBits) {
     TempFolder dir;
     ::mkdir((dir / "real").c_str(), 0755);
-    writeFile(dir / "real/target.txt", oldContent);
-    ::symlink("real/target.txt", (dir / "link.txt").c_str());
+    writeFile(dir / "real/stand.txt", oldContent);
+    ::chmod((dir / "real/stand.txt").c_str(), 0640);
+    ::symlink("real/stand.txt", (dir / "link.txt").c_str());
     const Sheet sheet = preparedTally();
-    ASSERT_TRUE(saveTallyFile(sheet, dir / "link.txt").ok);
-    struct stat st {};
-    ::lstat((dir / "link.txt").c_str(), &st);
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ(readFile(dir / "real/target.txt"), formatTallyText(sheet));
-    EXPECT_EQ(entriesOf(dir / "real"), "target.txt;");
+    for (const std::string name : {"real/stand.txt", "link.txt"}) {
+        const FileResult r = saveTallyFile(sheet, dir / name);
+        ASSERT_TRUE(r.ok) << r.error;
+    }
+    EXPECT_EQ(readFile(dir / "real/stand.txt"), formatTallyText(sheet));
+    EXPECT_EQ(modeOf(dir / "real/stand.txt") & 07777, 0640u);
+    EXPECT_TRUE(S_ISLNK(modeOf(dir / "link.txt", true)));
+    EXPECT_EQ(entriesOf(dir / "real"), "stand.txt;");
+}
+
+// A save in a child process, so that limits and identity changes stay there, on a full disk and in
+// a read-only folder (root writes into any folder whatever its mode, so the child gives up root).
+TEST(TallyFileSave, FullDiskOrReadOnlyFolderLeavesTheOldFileAsItWas) {
+    const std::tuple<std::string, mode_t, void (*)()> cases[] = {
+        {"File too large", 0755,
+         [] {
+             std::signal(SIGXFSZ, SIG_IGN);
+             const rlimit limit{4096, 4096}; // a prepared tally is about 30 KiB
+             ::setrlimit(RLIMIT_FSIZE, &limit);
+         }},
+        {"Permission denied", 0555,
+         [] {
+             if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(77);
+         }},
+    };
+    for (const auto& [reason, folderMode, setUp] : cases) {
+        TempFolder dir;
+        const std::string folder = dir / "stand";
+        ::mkdir(folder.c_str(), 0755);
+        writeFile(folder + "/stand.txt", oldContent);
+        ::chmod(folder.c_str(), folderMode);
+        ::chmod(dir.path().c_str(), 0755);
+        const Sheet sheet = preparedTally();
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            setUp();
+            const FileResult r = saveTallyFile(sheet, folder + "/stand.txt");
+            ::_exit(r.ok ? 1 : r.error.find(reason) != std::string::npos ? 0 : 2);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        ::chmod(folder.c_str(), 0755);
+        if (code == 77) continue; // cannot drop root privileges here
+        EXPECT_EQ(code, 0) << reason << " (1: reported as saved)";
+        EXPECT_EQ(readFile(folder + "/stand.txt"), oldContent) << reason;
+        EXPECT_EQ(entriesOf(folder), "stand.txt;") << reason;
+    }
 }
 
 // The temporary file's name must fit the file system's limit whenever the target's name does.
@@ -149,12 +105,11 @@ TEST(TallyFileSave, LongNamesUpToTheFileSystemsLimitSave) {
             name += "\u00E9";
         name.append(length - 4 - name.size(), 'x');
         name += ".txt";
-        const std::string path = dir / name;
-        writeFile(path, oldContent);
-        const FileResult r = saveTallyFile(preparedTally(), path);
+        writeFile(dir / name, oldContent);
+        const FileResult r = saveTallyFile(preparedTally(), dir / name);
         EXPECT_TRUE(r.ok) << length << ": " << r.error;
         EXPECT_EQ(entriesOf(dir.path()), name + ";");
-        ::unlink(path.c_str());
+        ::unlink((dir / name).c_str());
     }
 }
 
@@ -163,53 +118,57 @@ TEST(TallyFileSave, KeepsOwnerAndGroupWhereAllowed) {
     TempFolder dir;
     const std::string path = dir / "stand.txt";
     writeFile(path, oldContent);
-    ::chmod(path.c_str(), 02750); // set-group bit: an owner change made after the bits would clear it
     ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
-    ::chmod(path.c_str(), 02750);
+    ::chmod(path.c_str(), 02750); // set-group bit: an owner change made after the bits would clear it
     ASSERT_TRUE(saveTallyFile(preparedTally(), path).ok);
     struct stat st {};
     ::stat(path.c_str(), &st);
-    EXPECT_EQ(st.st_uid, 65534u);
-    EXPECT_EQ(st.st_gid, 65534u);
-    EXPECT_EQ(st.st_mode & 07777, 02750u);
+    EXPECT_EQ(std::tuple(st.st_uid, st.st_gid, st.st_mode & 07777), std::tuple(65534u, 65534u, 02750u));
 }
 
-TEST(TallyFileOpen, RefusesWhatIsNotARegularFileWithoutWaiting) {
+// Targets that even root cannot write, and what Open refuses without waiting on it: each named with
+// its reason, and nothing is left behind or changed.
+TEST(TallyFile, UnusableTargetsAreReportedAndLeaveNoTrace) {
     TempFolder dir;
+    writeFile(dir / "plain.txt", "not a folder");
     ::mkfifo((dir / "pipe").c_str(), 0600);
     const std::string huge = dir / "huge.txt";
     writeFile(huge, "");
     ASSERT_EQ(::truncate(huge.c_str(), MaxTallyFileBytes + 100), 0);
-    const struct {
-        std::string path, reason;
-    } cases[] = {
-        {dir.path(), "it is a folder"},
-        {"/dev/null", "it is not a regular file"},
-        {"/dev/zero", "it is not a regular file"},
-        {dir / "pipe", "it is not a regular file"},
-        {dir / "missing.txt", "No such file or directory"},
-        {huge, "the file is larger than 16 MiB"},
-    };
-    for (const auto& c : cases) {
-        Sheet s = preparedTally();
-        const std::string before = test::cellsOf(s);
-        const LoadResult r = loadTallyFile(s, c.path);
-        EXPECT_FALSE(r.ok) << c.path;
-        EXPECT_THAT(r.error, HasSubstr("Cannot open \"" + c.path + "\": " + c.reason));
-        EXPECT_EQ(test::cellsOf(s), before);
+    const std::string entries = entriesOf(dir.path());
+    // clang-format off
+    const std::tuple<std::string, const char*, const char*> cases[] = { // path, save's reason, open's
+        {dir / "gone/stand.txt", "No such file or directory.", "No such file or directory"},
+        {dir / "plain.txt/stand.txt", "Not a directory", nullptr}, {"/proc/timbra-stand.txt", "", nullptr},
+        {"/proc/self/stand.txt", "", nullptr}, {dir.path(), "it is a folder", "it is a folder"},
+        {"/dev/null", "it is not a regular file", "it is not a regular file"},
+        {"/dev/zero", nullptr, "it is not a regular file"}, {dir / "pipe", nullptr, "it is not a regular file"},
+        {huge, nullptr, "the file is larger than 16 MiB"}};
+    // clang-format on
+    for (const auto& [path, saveReason, openReason] : cases) {
+        if (saveReason) {
+            const FileResult r = saveTallyFile(preparedTally(), path);
+            EXPECT_FALSE(r.ok) << path;
+            EXPECT_THAT(r.error, HasSubstr("Cannot save \"" + path + "\": " + saveReason));
+        }
+        if (openReason) {
+            Sheet s = preparedTally();
+            const LoadResult r = loadTallyFile(s, path);
+            EXPECT_FALSE(r.ok) << path;
+            EXPECT_THAT(r.error, HasSubstr("Cannot open \"" + path + "\": " + openReason));
+            EXPECT_EQ(test::cellsOf(s), test::cellsOf(preparedTally()));
+        }
     }
+    EXPECT_EQ(entriesOf(dir.path()), entries);
+    EXPECT_EQ(readFile(dir / "plain.txt"), "not a folder");
+    for (const char* path : {"/proc/timbra-stand.txt", "/proc/self/stand.txt"})
+        EXPECT_EQ(::access(path, F_OK), -1) << path;
+    EXPECT_TRUE(S_ISCHR(modeOf("/dev/null")));
 }
 
-TEST(TallyFileOpen, ReadsAnOlderWindowsTallyAndFilesLargerThanTheirReportedSize) {
+// Files of /proc report a size of 0 but hold text: a reader that trusts the size reads nothing.
+TEST(TallyFileOpen, ReadsFilesLargerThanTheirReportedSize) {
     Sheet s = test::openingTally(timbraProfile());
-    const LoadResult r = loadTallyFile(s, TIMBRA_TEST_DATA "/files/windows-1252.txt");
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(s.GetText(3, 2), "Bois d\u2019\u00C9rable");
-    EXPECT_EQ(s.GetText(10, 3), "Coastal Plain");
-    EXPECT_EQ(s.GetFloat(6, 7), 2.5);
-    EXPECT_TRUE(r.refusedCells.empty());
-
-    // Files of /proc report a size of 0 but hold text: a reader that trusts the size reads nothing.
     ASSERT_TRUE(loadTallyFile(s, "/proc/version").ok);
     EXPECT_THAT(s.GetText(1, 1), HasSubstr("Linux"));
 }
@@ -217,12 +176,9 @@ TEST(TallyFileOpen, ReadsAnOlderWindowsTallyAndFilesLargerThanTheirReportedSize)
 TEST(TallyFileOpen, FileShrinkingWhileReadGivesAPrefixOfIt) {
     TempFolder dir;
     const std::string path = dir / "shrinking.txt";
-    Sheet full = test::openingTally(lowtimbraProfile());
-    full.SetText(3, 2, "Shrinking stand");
-    for (int r = 6; r < full.GetMaxRows(); ++r) {
-        full.SetText(1, r, std::to_string(1 + (r - 6) / 50));
-        full.SetText(10, r, "Preferred");
-    }
+    Sheet full = test::openingTally(lowtimbraProfile(), {.name = "Shrinking stand"}, {});
+    for (int r = 6; r < full.GetMaxRows(); ++r)
+        test::setTree(full, r, {1 + (r - 6) / 50});
     const std::string text = formatTallyText(full);
 
     std::atomic<bool> done = false;

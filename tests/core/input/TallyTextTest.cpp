@@ -19,18 +19,11 @@ using ::testing::Not;
 
 // A small upland tally: header, two trees and the end marker.
 Sheet sampleTally() {
-    Sheet s = test::openingTally(timbraProfile());
-    s.SetText(3, 2, "North Ridge");
-    s.SetText(3, 3, "Compartment 7");
-    s.SetText(10, 2, "3");
-    s.SetText(10, 3, "Cumberland");
-    const char* trees[2][10] = {
-        {"1", "1", "YLP", "Desirable", "14", "2.5", "1", "High", "Dominant", "Preferred"},
-        {"1", "2", "SWG", "Acceptable", "8", "1.5", "2", "Low", "Intermediate", "Reserve"}};
-    for (int t = 0; t < 2; ++t)
-        for (int c = 1; c <= 10; ++c)
-            s.SetText(c, 6 + t, trees[t][c - 1]);
-    return s;
+    return test::openingTally(
+        timbraProfile(),
+        {.name = "North Ridge", .location = "Compartment 7", .plots = 3, .province = "Cumberland"},
+        {{1, 14, 2.5, 1, "Desirable", "High", "Dominant", "Preferred", "YLP"},
+         {1, 8, 1.5, 2, "Acceptable", "Low", "Intermediate", "Reserve", "SWG"}});
 }
 
 TEST(TallyText, RowsEndInCarriageReturnAndBlanksAreKept) {
@@ -40,7 +33,7 @@ TEST(TallyText, RowsEndInCarriageReturnAndBlanksAreKept) {
     EXPECT_TRUE(
         text.starts_with(",,,,,,,,,\rStand Name,,North Ridge,,,,Plot Size,Fifth acre,Number of Plots,3\r"));
     EXPECT_THAT(text,
-                HasSubstr("\r1,2,SWG,Acceptable,8,1.5,2,Low,Intermediate,Reserve\r0,, , ,0,0.0,0, , , \r"));
+                HasSubstr("\r1,,SWG,Acceptable,8,1.5,2,Low,Intermediate,Reserve\r0,, , ,0,0.0,0, , , \r"));
 }
 
 TEST(TallyText, ReadsAnyRowEndAndReplacesEveryValue) {
@@ -53,136 +46,80 @@ TEST(TallyText, ReadsAnyRowEndAndReplacesEveryValue) {
                                       ending + ending + "c,d,e" + ending + "f,YL",
                                   "t.txt")
                         .ok);
-        EXPECT_EQ(s.GetText(1, 1), "a");
-        EXPECT_EQ(s.GetText(1, 2), "");
-        EXPECT_EQ(s.GetText(3, 3), "e");
-        EXPECT_EQ(s.GetText(2, 4), "YL");
-        EXPECT_EQ(s.GetText(3, 4), "");
-        EXPECT_EQ(s.GetText(10, 2), ""); // the tally's number of plots is gone
-        EXPECT_EQ(s.GetText(3, 6) + s.GetText(10, 1500), "");
+        EXPECT_EQ(s.GetText(1, 1) + "|" + s.GetText(1, 2) + "|" + s.GetText(3, 3) + "|" + s.GetText(2, 4) +
+                      "|" + s.GetText(3, 4) + s.GetText(10, 2) + s.GetText(3, 6) + s.GetText(10, 1500),
+                  "a||e|YL|");
         EXPECT_EQ(s.editorAt(10, 2).kind, CellEditor::Kind::Integer);
     }
 }
 
-TEST(TallyText, QuotesOnlyWhereNeededAndReadsUnquotedFilesAsBefore) {
+TEST(TallyText, QuotesOnlyWhereNeededAndReadsOlderUnquotedFilesAsBefore) {
     Sheet s = sampleTally();
-    s.SetText(3, 2, "Smith tract, \"east\" half");
-    const std::string text = formatTallyText(s);
-    EXPECT_THAT(text, HasSubstr(",\"Smith tract, \"\"east\"\" half\","));
-    Sheet back = timbraProfile().loadTallyGrid();
-    ASSERT_TRUE(loadTallyText(back, text, "q.txt").ok);
-    EXPECT_EQ(back.GetText(3, 2), "Smith tract, \"east\" half");
-}
+    s.SetText(3, 2, "Smith tract, east half");
+    s.SetText(3, 3, "\"Big\r\nWoods\""); // a line break inside a quoted cell stays in its cell
+    s.SetText(9, 3, "Oak\"");
+    EXPECT_THAT(formatTallyText(s), HasSubstr("Stand Name,,\"Smith tract, east half\",,,,Plot Size"));
+    EXPECT_EQ(cellsOf(test::reopened(timbraProfile(), s)), cellsOf(s));
 
-TEST(TallyText, OlderUnquotedFilesReadAsBefore) {
-    // Rows 1 to 3 and the first tree row of a file from an older program, which wrote no quoting.
-    const auto file = [](const std::string& name, const std::string& location, const std::string& note) {
-        return ",,,,,,,,,\rStand Name,," + name +
-               ",,,,Plot Size,Fifth acre,Number of Plots,3\rStand Location,," + location +
-               ",,,,Physiographic Province,," + note + ",Cumberland\r\r\r" +
-               "1,1,YLP,Desirable,14,2.5,1,High,Dominant,Preferred\r";
-    };
-    const struct {
-        std::string bytes;
-        std::string name, location, note; // C2, C3, I3 as read
-    } cases[] = {
-        {file("He said \"hi\"", "\"Big\" stand", "a \"b\""), "He said \"hi\"", "\"Big\" stand", "a \"b\""},
-        // A quote that opens a cell no quote closes is text.
-        {file("\"Big Woods", "Ridge", ""), "\"Big Woods", "Ridge", ""},
-        // Read quoted, the text from "Big Woods to Oak" would run over two rows and shift every row after.
-        {file("\"Big Woods", "Ridge 5\"", ""), "\"Big Woods", "Ridge 5\"", ""},
-        {file("\"Big Woods", "Ridge", "stand\""), "\"Big Woods", "Ridge", "stand\""},
-        // What quoting costs: a cell that is entirely quoted loses its quotes.
-        {file("\"Oak\"", "\"Ridge, east\"", ""), "Oak", "Ridge, east", ""},
-    };
-    for (const auto& c : cases) {
-        Sheet s = test::openingTally(timbraProfile());
-        const LoadResult r = loadTallyText(s, c.bytes, "old.txt");
+    for (const auto& [written, read] : test::cases("tallytext", "olderUnquoted")
+                                           .get<std::vector<std::array<std::array<std::string, 3>, 2>>>()) {
+        const std::string bytes = ",,,,,,,,,\rStand Name,," + written[0] +
+                                  ",,,,Plot Size,Fifth acre,Number of Plots,3\rStand Location,," +
+                                  written[1] + ",,,,Physiographic Province,," + written[2] +
+                                  ",Cumberland\r\r\r1,1,YLP,Desirable,14,2.5,1,High,Dominant,Preferred\r";
+        Sheet old = test::openingTally(timbraProfile());
+        const LoadResult r = loadTallyText(old, bytes, "old.txt");
         ASSERT_TRUE(r.ok) << r.error;
-        EXPECT_EQ(s.GetText(3, 2), c.name) << c.bytes;
-        EXPECT_EQ(s.GetText(3, 3), c.location) << c.bytes;
-        EXPECT_EQ(s.GetText(9, 3), c.note) << c.bytes;
-        EXPECT_EQ(s.GetText(10, 3), "Cumberland") << c.bytes;
-        EXPECT_EQ(s.GetText(3, 6), "YLP") << c.bytes;
+        EXPECT_EQ((std::array{old.GetText(3, 2), old.GetText(3, 3), old.GetText(9, 3)}), read) << bytes;
+        EXPECT_EQ(old.GetText(10, 3) + "|" + old.GetText(3, 6), "Cumberland|YLP") << bytes;
     }
-    // A line break inside a quoted cell, as Save as writes it, stays in its cell.
-    Sheet s = test::openingTally(timbraProfile());
-    s.SetText(3, 2, "\"Big\r\nWoods\"");
-    s.SetText(3, 3, "Oak\"");
-    Sheet back = test::openingTally(timbraProfile());
-    ASSERT_TRUE(loadTallyText(back, formatTallyText(s), "new.txt").ok);
-    EXPECT_EQ(cellsOf(back), cellsOf(s));
 }
 
 TEST(TallyText, DamagedOrForeignFilesLeaveTheSheetUntouched) {
-    const std::string longRow = std::string(MaxTallyRowBytes + 1, 'x');
-    const struct {
-        std::string bytes;
-        std::string reason;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {std::string("abc\r\0def", 8), "NUL byte at byte 5"},
-        {"a\r" + longRow + "\r", "row 2 of the file is longer than 64 KiB"},
+        {"a\r" + std::string(MaxTallyRowBytes + 1, 'x') + "\r", "row 2 of the file is longer than 64 KiB"},
         {std::string(MaxTallyFileBytes + 1, '\r'), "larger than 16 MiB"},
         {"1,2,3,4,5,6,7,8,9,10,11\r",
          "row 1 of the file holds data in column 11, but the tally has only 10 columns"},
         {std::string(1500, '\r') + "7\r",
          "row 1501 of the file holds data, but the tally has only 1500 rows"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [bytes, reason] : cases) {
         Sheet s = sampleTally();
         const std::string before = cellsOf(s);
-        const LoadResult r = loadTallyText(s, c.bytes, "/home/ann/stand.txt");
+        const LoadResult r = loadTallyText(s, bytes, "/home/ann/stand.txt");
         EXPECT_FALSE(r.ok);
-        EXPECT_THAT(r.error, HasSubstr("\"/home/ann/stand.txt\"")) << c.reason;
-        EXPECT_THAT(r.error, HasSubstr(c.reason));
-        EXPECT_EQ(cellsOf(s), before) << c.reason;
+        EXPECT_THAT(r.error, HasSubstr("\"/home/ann/stand.txt\"")) << reason;
+        EXPECT_THAT(r.error, HasSubstr(reason));
+        EXPECT_EQ(cellsOf(s), before) << reason;
     }
 }
 
 TEST(TallyText, ExtraBlankRowsAndColumnsAreLeftOut) {
     // A bottomland tally keeps one more tree row, which its dialog filled with zeros.
-    Sheet bottomland = test::openingTally(lowtimbraProfile());
-    bottomland.SetText(3, 2, "Creek bottom");
+    const Sheet bottomland = test::openingTally(lowtimbraProfile(), {.name = "Creek bottom"}, {});
     Sheet upland = timbraProfile().loadTallyGrid();
     const LoadResult r = loadTallyText(upland, formatTallyText(bottomland) + "0, ,0.00,,,,,,,,,0\r", "b.txt");
     ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(upland.GetText(3, 2), "Creek bottom");
-    EXPECT_EQ(upland.GetText(6, 1500), "0.0");
+    EXPECT_EQ(upland.GetText(3, 2) + "|" + upland.GetText(6, 1500), "Creek bottom|0.0");
 }
 
 TEST(TallyText, CellsTheEditorsWouldRefuseAreKeptAndReported) {
     Sheet s = timbraProfile().loadTallyGrid();
-    const std::string text = "\r"
-                             "Stand Label,,Name\r" // a changed label: a text like any other
+    const std::string text = "\rStand Label,,Name\r" // a changed label: a text like any other
                              "\r\r\r"
                              "1,1,ylp,Desirable,45,2,1,High,Codominant,Preferred\r"
                              "0,,  ,,abc,0.0,0, , ,\r";
     const LoadResult r = loadTallyText(s, text, "odd.txt");
     ASSERT_TRUE(r.ok);
-    EXPECT_EQ(s.GetText(5, 6), "45");
-    EXPECT_EQ(s.GetText(9, 6), "Codominant");
-    EXPECT_EQ(s.GetText(3, 6), "ylp");  // accepted (it would be upper-cased when typed) and kept as it is
-    EXPECT_EQ(s.GetText(2, 6), "1.00"); // a number takes its cell's one form, as typed
-    using Cell = std::pair<int, int>;
+    // "ylp" is kept as it is (typed, it would be upper-cased); a number takes its cell's one form.
+    EXPECT_EQ(s.GetText(5, 6) + "|" + s.GetText(9, 6) + "|" + s.GetText(3, 6) + "|" + s.GetText(2, 6),
+              "45|Codominant|ylp|1.00");
     // The 0s of an empty tree row are kept and not counted, although a typed 0 would not fit.
-    EXPECT_EQ(r.refusedCells, (std::vector<Cell>{{5, 6}, {9, 6}, {3, 7}, {5, 7}}));
+    EXPECT_EQ(r.refusedCells, (std::vector<std::pair<int, int>>{{5, 6}, {9, 6}, {3, 7}, {5, 7}}));
     EXPECT_EQ(s.GetText(6, 7) + "|" + s.GetText(7, 7), "0.0|0");
 }
-
-// The programs run under the user's locale (the windowing library takes it from the environment at
-// start-up); tests/CMakeLists.txt generates a decimal-comma one for these tests.
-class DecimalCommaLocale {
-public:
-    DecimalCommaLocale() : previous_(std::setlocale(LC_ALL, nullptr)) {
-        active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-    }
-    ~DecimalCommaLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
-    bool active() const { return active_; }
-
-private:
-    std::string previous_;
-    bool active_ = false;
-};
 
 // What a user meets on the way through a tally: Open, Run (boxes and report), Save as and Open again.
 std::string openRunSaveReopen(const ProgramProfile& profile, const std::string& file) {
@@ -197,32 +134,30 @@ std::string openRunSaveReopen(const ProgramProfile& profile, const std::string& 
     setUpReportSheet(report);
     fillReport(report, outcome.results, true);
 
-    std::string seen = outcome.standValueText + "|" + outcome.cutoffText + "|" + cellsOf(report);
-    const Sheet fresh = test::openingTally(profile); // its heights are written by the dialog
-    for (const Sheet* saved : {static_cast<const Sheet*>(&tally), &fresh}) {
-        Sheet reopened = test::openingTally(profile);
-        const std::string text = formatTallyText(*saved);
-        const LoadResult again = loadTallyText(reopened, text, "saved.txt");
-        seen += "|" + text + "|refused " + std::to_string(again.refusedCells.size()) + "|" + again.error;
-    }
-    return seen;
+    // A fresh grid's heights are written by the dialog.
+    LoadResult again;
+    const std::string reopened = cellsOf(test::reopened(profile, tally, &again)) +
+                                 cellsOf(test::reopened(profile, test::openingTally(profile)));
+    return outcome.standValueText + "|" + outcome.cutoffText + "|" + cellsOf(report) + "|" + reopened +
+           "|refused " + std::to_string(again.refusedCells.size());
 }
 
+// The programs run under the user's locale (the windowing library takes it from the environment at
+// start-up); tests/CMakeLists.txt generates a decimal-comma one for these tests.
 TEST(TallyText, DecimalCommaLocaleChangesNoFileCellOrResult) {
-    const struct {
-        const ProgramProfile& profile;
-        const char* example;
-    } stands[] = {{timbraProfile(), "upland-ridge-stand.txt"},
-                  {lowtimbraProfile(), "bottomland-creek-stand.txt"}};
-    for (const auto& stand : stands) {
-        const std::string file = std::string(TIMBRA_EXAMPLES) + "/" + stand.example;
-        const std::string inC = openRunSaveReopen(stand.profile, file);
-        EXPECT_THAT(inC, Not(ContainsRegex("refused [1-9]"))) << stand.example;
-        DecimalCommaLocale locale;
-        if (!locale.active()) GTEST_SKIP() << "no de_DE.UTF-8 locale (LOCPATH is set by CTest)";
-        EXPECT_EQ(openRunSaveReopen(stand.profile, file), inC) << stand.example;
+    const std::pair<const ProgramProfile*, std::string> stands[] = {
+        {&timbraProfile(), "/upland-ridge-stand.txt"}, {&lowtimbraProfile(), "/bottomland-creek-stand.txt"}};
+    for (const auto& [profile, example] : stands) {
+        const std::string file = TIMBRA_EXAMPLES + example;
+        const std::string inC = openRunSaveReopen(*profile, file);
+        EXPECT_THAT(inC, Not(ContainsRegex("refused [1-9]"))) << example;
+        const std::string previous = std::setlocale(LC_ALL, nullptr);
+        if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+            GTEST_SKIP() << "no de_DE.UTF-8 locale (LOCPATH is set by CTest)";
+        EXPECT_EQ(openRunSaveReopen(*profile, file), inC) << example;
         EXPECT_EQ(parseNumber("2.5e0"), 2.5);
         EXPECT_EQ(parseNumber("2,5"), std::nullopt);
+        std::setlocale(LC_ALL, previous.c_str());
     }
 }
 

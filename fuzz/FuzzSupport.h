@@ -45,7 +45,7 @@ inline bool sameRows(const Sheet& a, int first, int last, const Sheet& b, int bF
 class TallyBench {
 public:
     explicit TallyBench(const ProgramProfile& profile) : profile_(profile), start_(profile.loadTallyGrid()) {
-        prepareTallyForDialog(start_, profile.tally);
+        prepareTallyForDialog(start_);
         start_.clearTextAfterRow(0); // so that Open's emptying of unreached rows costs nothing
         work_ = start_;
         for (int length = 1; !cuts_.contains(rows());

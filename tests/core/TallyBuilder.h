@@ -83,7 +83,7 @@ inline Sheet tally(int rows, const Header& header, const std::vector<Tree>& tree
 // The program's tally grid as the input dialog opens it.
 inline Sheet openingTally(const ProgramProfile& profile) {
     Sheet sheet = profile.loadTallyGrid();
-    prepareTallyForDialog(sheet, profile.tally);
+    prepareTallyForDialog(sheet);
     return sheet;
 }
 

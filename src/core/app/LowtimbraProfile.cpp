@@ -74,8 +74,7 @@ ProgramProfile makeLowtimbra() {
     p.closeQuestion = "Exiting will erase any unsaved input data, do you still want to exit data input?";
 
     p.tallyResource = "lowtimbra/tally.json";
-    p.tally = {
-        .lastBlankedRow = 1501, .lastClearedRow = 1500, .printMarkerRow = false, .printFallbackRow = 1498};
+    p.tally = {.printMarkerRow = false, .printFallbackRow = 1498};
     p.hasProvince = false;
 
     p.gettingStarted = {"Getting Started", "lowtimbra/getting-started.json", false, false};
@@ -85,7 +84,7 @@ ProgramProfile makeLowtimbra() {
     p.objectiveDescriptions = {"Objective Descriptions", "lowtimbra/objective-descriptions.json", true,
                                false};
 
-    p.model = &bottomland::model();
+    p.model = &bottomland::model;
     return p;
 }
 } // namespace

@@ -57,7 +57,7 @@ std::optional<std::pair<int, int>> StandEdit::firstCell() const {
 
 StandDocument::StandDocument(const ProgramProfile& profile)
     : profile_(&profile), tally_(profile.loadTallyGrid()), boxes_(openingBoxes()) {
-    prepareTallyForDialog(tally_, profile.tally);
+    prepareTallyForDialog(tally_);
 }
 
 ObjectiveBoxes StandDocument::openingBoxes() {
@@ -135,13 +135,12 @@ StandEdit StandDocument::clearBlock(const Sheet::Block& block, std::string name)
 StandEdit StandDocument::newTally() {
     return recordWhole(commandName(Command::New), [this] {
         boxes_.checked = openingBoxes().checked;
-        timbra::newTally(tally_, profile_->tally);
+        timbra::newTally(tally_);
     });
 }
 
 StandEdit StandDocument::clearTally() {
-    return recordWhole(commandName(Command::ClearSpreadsheet),
-                       [this] { timbra::clearTally(tally_, profile_->tally); });
+    return recordWhole(commandName(Command::ClearSpreadsheet), [this] { timbra::clearTally(tally_); });
 }
 
 OpenEdit StandDocument::open(const std::string& path) {

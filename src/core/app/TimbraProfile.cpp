@@ -70,8 +70,7 @@ ProgramProfile makeTimbra() {
     p.closeQuestion = p.leaveQuestion;
 
     p.tallyResource = "timbra/tally.json";
-    p.tally = {
-        .lastBlankedRow = 1500, .lastClearedRow = 1500, .printMarkerRow = true, .printFallbackRow = 1499};
+    p.tally = {.printMarkerRow = true, .printFallbackRow = 1499};
     p.hasProvince = true;
 
     p.gettingStarted = {"Getting Started", "timbra/getting-started.json", true, false};
@@ -80,7 +79,7 @@ ProgramProfile makeTimbra() {
     p.inputHelp = {"Input help", "timbra/input-help.json", true, true};
     p.objectiveDescriptions = {"Objective Descriptions", "timbra/objective-descriptions.json", true, false};
 
-    p.model = &upland::model();
+    p.model = &upland::model;
     return p;
 }
 } // namespace

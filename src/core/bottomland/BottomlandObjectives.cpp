@@ -36,7 +36,7 @@ void objective3(Sheet& tally, const ClassCells& c) {
 } // namespace
 
 // Every objective passes over rows 6 to 1500; another number rewrites nothing.
-void rewriteForObjective(Sheet& tally, int objective) {
+void Model::rewriteForObjective(Sheet& tally, int objective) const {
     static constexpr RewriteRule rules[] = {objective1, objective2, objective3};
     if (objective >= 1 && objective <= 3) forEachRewriteRow(tally, LastTreeRow, rules[objective - 1]);
 }

@@ -11,7 +11,7 @@ namespace {
 constexpr std::array<Cutoff, 3> Cutoffs{Cutoff{50, 49.95}, Cutoff{35, 34.95}, Cutoff{44, 43.95}};
 } // namespace
 
-RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) {
+RunOutcome Model::run(const Sheet& tally, const ObjectiveBoxes& boxes) const {
     RunOutcome outcome;
     StandResults& results = outcome.results;
     readStandHeader(tally, results, false);
@@ -34,23 +34,6 @@ RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) {
 
     finishRun(outcome);
     return outcome;
-}
-
-namespace {
-class Bottomland final : public StandModel {
-    RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) const override {
-        return bottomland::run(tally, boxes);
-    }
-    void rewriteForObjective(Sheet& tally, int objective) const override {
-        bottomland::rewriteForObjective(tally, objective);
-    }
-    bool allowsObjective(int, const std::string&) const override { return true; }
-};
-} // namespace
-
-const StandModel& model() {
-    static const Bottomland bottomland;
-    return bottomland;
 }
 
 } // namespace timbra::bottomland

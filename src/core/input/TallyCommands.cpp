@@ -2,8 +2,6 @@
 
 #include "input/TallyLayout.h"
 
-#include <algorithm>
-
 namespace timbra {
 
 namespace {
@@ -17,9 +15,9 @@ void selectBlock(Sheet& sheet, int col1, int row1, int col2, int row2) {
     sheet.SetRow2(row2);
 }
 
-void blankTextColumns(Sheet& sheet, const TallyLimits& limits) {
+void blankTextColumns(Sheet& sheet) {
     for (int col : {SpeciesColumn, SpeciesClassColumn, VigorColumn, CrownClassColumn, TreeClassColumn}) {
-        selectBlock(sheet, col, FirstTreeRow, col, limits.lastClearedRow);
+        selectBlock(sheet, col, FirstTreeRow, col, LastTreeRow);
         sheet.SetBlockMode(true);
         sheet.SetProperty(BlankingProperty, 2);
         sheet.SetText(" ");
@@ -27,15 +25,15 @@ void blankTextColumns(Sheet& sheet, const TallyLimits& limits) {
     }
 }
 
-void clearTreeRows(Sheet& sheet, const TallyLimits& limits) {
+void clearTreeRows(Sheet& sheet) {
     sheet.SetBlockMode(true);
-    selectBlock(sheet, PlotColumn, FirstTreeRow, LastTallyColumn, limits.lastClearedRow);
+    selectBlock(sheet, PlotColumn, FirstTreeRow, LastTallyColumn, LastTreeRow);
     sheet.DoAction(Sheet::ClearValues);
     sheet.SetBlockMode(false);
 }
 
-void markEveryTreeRowEnd(Sheet& sheet, const TallyLimits& limits) {
-    for (int r = FirstTreeRow; r <= limits.lastClearedRow; ++r) {
+void markEveryTreeRowEnd(Sheet& sheet) {
+    for (int r = FirstTreeRow; r <= LastTreeRow; ++r) {
         sheet.SetProperty(BlankingProperty, 2);
         sheet.SetInteger(PlotColumn, r, 0);
     }
@@ -49,11 +47,10 @@ void clearCell(Sheet& sheet, TallyCell cell) {
 
 } // namespace
 
-void prepareTallyForDialog(Sheet& sheet, const TallyLimits& limits) {
+void prepareTallyForDialog(Sheet& sheet) {
     sheet.SetActiveCell(PlotColumn, FirstTreeRow);
-    blankTextColumns(sheet, limits);
-    const int last = std::min(limits.lastBlankedRow, sheet.GetMaxRows());
-    for (int r = FirstTreeRow; r <= last; ++r) {
+    blankTextColumns(sheet);
+    for (int r = FirstTreeRow; r <= sheet.GetMaxRows(); ++r) {
         sheet.SetInteger(PlotColumn, r, 0);
         sheet.SetInteger(DbhColumn, r, 0);
         sheet.SetInteger(GradeColumn, r, 0);
@@ -61,21 +58,21 @@ void prepareTallyForDialog(Sheet& sheet, const TallyLimits& limits) {
     }
 }
 
-void newTally(Sheet& sheet, const TallyLimits& limits) {
+void newTally(Sheet& sheet) {
     sheet.SetBlockMode(false);
     clearCell(sheet, StandNameCell);
     clearCell(sheet, StandLocationCell);
     sheet.SetProperty(BlankingProperty, 2);
     sheet.SetInteger(NumberOfPlotsCell.col, NumberOfPlotsCell.row, 0);
-    clearTreeRows(sheet, limits);
-    markEveryTreeRowEnd(sheet, limits);
-    blankTextColumns(sheet, limits);
+    clearTreeRows(sheet);
+    markEveryTreeRowEnd(sheet);
+    blankTextColumns(sheet);
 }
 
-void clearTally(Sheet& sheet, const TallyLimits& limits) {
-    clearTreeRows(sheet, limits);
-    markEveryTreeRowEnd(sheet, limits);
-    blankTextColumns(sheet, limits);
+void clearTally(Sheet& sheet) {
+    clearTreeRows(sheet);
+    markEveryTreeRowEnd(sheet);
+    blankTextColumns(sheet);
 }
 
 int lastPrintRow(const Sheet& sheet, const TallyLimits& limits) {

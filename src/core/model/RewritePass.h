@@ -1,7 +1,6 @@
 #pragma once
 
 #include "grid/Sheet.h"
-#include "input/TallyLayout.h"
 
 #include <string>
 

@@ -18,8 +18,9 @@ public:
     // The rewrite pass of ticking objective n over the species and tree classes; another number
     // rewrites nothing.
     virtual void rewriteForObjective(Sheet& tally, int objective) const = 0;
-    // Whether objective n's box can be ticked for a stand in `province`.
-    virtual bool allowsObjective(int objective, const std::string& province) const = 0;
+    // Whether objective n's box can be ticked for a stand in `province`; every one can unless the
+    // model says otherwise.
+    virtual bool allowsObjective(int, const std::string&) const { return true; }
 };
 
 } // namespace timbra

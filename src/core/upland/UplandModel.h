@@ -4,14 +4,19 @@
 
 namespace timbra::upland {
 
-// The Run command of the upland model: reads the stand header and the tally through the grid
-// operations (never writing the sheet), values every tree, and decides by province and objective.
-RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes);
+// The upland model.
+class Model final : public StandModel {
+public:
+    // Reads the stand header and the tally through the grid operations (never writing the sheet),
+    // values every tree, and decides by province and objective.
+    RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) const override;
+    // The rewrite pass that ticking objective n (1 to 4) makes over the species and tree classes.
+    void rewriteForObjective(Sheet& tally, int objective) const override;
+    // A province without a cut-off for objective n leaves it out; any other text (no province yet)
+    // allows every objective, and Run asks for a province.
+    bool allowsObjective(int objective, const std::string& province) const override;
+};
 
-// The rewrite pass that ticking objective n (1 to 4) makes over the species and tree classes.
-void rewriteForObjective(Sheet& tally, int objective);
-
-// Run and the rewrite passes above, and the objectives each province allows, as one model.
-const StandModel& model();
+inline const Model model{};
 
 } // namespace timbra::upland

@@ -57,7 +57,7 @@ void objective4(Sheet& tally, const ClassCells& c) {
 
 // Objectives 1 and 4 pass over rows 6 to 1499, objectives 2 and 3 over rows 6 to 1500; another
 // number rewrites nothing.
-void rewriteForObjective(Sheet& tally, int objective) {
+void Model::rewriteForObjective(Sheet& tally, int objective) const {
     struct Pass {
         RewriteRule rule;
         int lastRow;

@@ -4,7 +4,7 @@
 
 namespace timbra::upland {
 
-RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) {
+RunOutcome Model::run(const Sheet& tally, const ObjectiveBoxes& boxes) const {
     RunOutcome outcome;
     StandResults& results = outcome.results;
     readStandHeader(tally, results, true);
@@ -35,26 +35,9 @@ RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) {
     return outcome;
 }
 
-namespace {
-class Upland final : public StandModel {
-    RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) const override {
-        return upland::run(tally, boxes);
-    }
-    void rewriteForObjective(Sheet& tally, int objective) const override {
-        upland::rewriteForObjective(tally, objective);
-    }
-    // A province without a cut-off for the objective leaves it out; any other text (no province
-    // yet) allows every objective, and Run asks for a province.
-    bool allowsObjective(int objective, const std::string& province) const override {
-        const ProvinceCutoffs* cutoffs = findProvince(province);
-        return !cutoffs || cutoffs->byObjective.at(static_cast<std::size_t>(objective - 1)).has_value();
-    }
-};
-} // namespace
-
-const StandModel& model() {
-    static const Upland upland;
-    return upland;
+bool Model::allowsObjective(int objective, const std::string& province) const {
+    const ProvinceCutoffs* cutoffs = findProvince(province);
+    return !cutoffs || cutoffs->byObjective.at(static_cast<std::size_t>(objective - 1)).has_value();
 }
 
 } // namespace timbra::upland

@@ -47,7 +47,7 @@ TEST(TallyCommands, DialogStartBlanksEveryTreeRow) {
 TEST(TallyCommands, NewResetsHeaderAndTreesButKeepsPlotSizeProvinceAndCursor) {
     Sheet s = filledTally(timbraProfile());
     s.SetActiveCell(9, 40);
-    newTally(s, timbraProfile().tally);
+    newTally(s);
     EXPECT_EQ(rowOf(s, 2), "Stand Name||||||Plot Size|Half acre|Number of Plots|0");
     EXPECT_EQ(rowOf(s, 3), "Stand Location||||||||Province|Western Rim");
     EXPECT_EQ(rowOf(s, 6) + "/" + rowOf(s, 1500), blankRowAfterNew + "/" + blankRowAfterNew);
@@ -59,7 +59,7 @@ TEST(TallyCommands, NewResetsHeaderAndTreesButKeepsPlotSizeProvinceAndCursor) {
 TEST(TallyCommands, ClearSpreadsheetClearsTreesOnly) {
     Sheet s = filledTally(lowtimbraProfile());
     const std::string lastRow = rowOf(s, 1501);
-    clearTally(s, lowtimbraProfile().tally);
+    clearTally(s);
     EXPECT_EQ(s.GetText(3, 2) + "|" + s.GetText(10, 2), "Stand|12");
     EXPECT_EQ(rowOf(s, 6) + "/" + rowOf(s, 1500), blankRowAfterNew + "/" + blankRowAfterNew);
     EXPECT_EQ(rowOf(s, 1501), lastRow); // beyond the rows Clear covers

@@ -16,7 +16,8 @@ namespace {
 RunOutcome runOneTree(std::string_view province, int objective) {
     ObjectiveBoxes boxes;
     boxes.checked[static_cast<std::size_t>(objective - 1)] = true;
-    return upland::run(test::tally(test::UplandRows, {.province = std::string(province)}, {Tree{}}), boxes);
+    return upland::model.run(test::tally(test::UplandRows, {.province = std::string(province)}, {Tree{}}),
+                             boxes);
 }
 
 } // namespace
@@ -35,14 +36,14 @@ TEST(UplandTree, ValuationRules) {
 // Objectives 1 and 4 pass over rows 6 to 1499, objectives 2 and 3 over rows 6 to 1500.
 TEST(UplandObjectives, RewriteRulesAndRows) {
     test::expectRewrites(
-        test::UplandRows, upland::rewriteForObjective,
+        test::UplandRows, [](Sheet& s, int n) { upland::model.rewriteForObjective(s, n); },
         [](int objective) { return objective % 3 == 1 ? 1499 : 1500; }, test::cases("upland", "rewrites"));
 
     // Switching back is not an identity; row 6 is rewritten whatever its plot number.
     Sheet sheet =
         test::tally(test::UplandRows, {}, {{0, 14, 2, 1, "Desirable", "High", "Dominant", "Reserve", "SUM"}});
-    upland::rewriteForObjective(sheet, 3);
-    upland::rewriteForObjective(sheet, 1);
+    upland::model.rewriteForObjective(sheet, 3);
+    upland::model.rewriteForObjective(sheet, 1);
     EXPECT_EQ(sheet.GetText(4, 6) + "|" + sheet.GetText(10, 6), "Acceptable|Preferred");
 }
 

@@ -34,7 +34,7 @@ void BM_RunWithStatistics(benchmark::State& state) {
     const ObjectiveBoxes boxes = cli::openingBoxes();
     for (auto _ : state) {
         const RunOutcome outcome = profile.model->run(tally, boxes);
-        benchmark::DoNotOptimize(computeStandStatistics(tally, outcome.results));
+        benchmark::DoNotOptimize(computeStandStatistics(outcome.results));
     }
     setModelLabel(state);
 }

@@ -15,7 +15,7 @@ void BM_OpenStatisticsWindow(benchmark::State& state, const timbra::ProgramProfi
     TestPrompter prompter;
     const timbra::Sheet tally = timbra::bench::fullTally(*profile);
     const timbra::RunOutcome outcome = profile->model->run(tally, timbra::cli::openingBoxes());
-    const timbra::StandStatistics statistics = timbra::computeStandStatistics(tally, outcome.results);
+    const timbra::StandStatistics statistics = timbra::computeStandStatistics(outcome.results);
     if (statistics.sampling.plots != 40) state.SkipWithError("the tally did not form 40 plots");
     std::optional<StatisticsWindow> window;
     for (auto _ : state) {

@@ -2,6 +2,7 @@
 
 #include "cli/StandSession.h"
 #include "cli/TextOutput.h"
+#include "grid/TrimSpaces.h"
 #include "input/PosixFile.h"
 #include "report/ReportContent.h"
 
@@ -28,7 +29,7 @@ std::string reportGateFailure(const StandResults& r, const ObjectiveBoxes& boxes
         return "objective " + std::to_string(r.decidingObjective()) + " has no cut-off index in the " +
                r.province + " province";
     if (profile.hasProvince && r.decidingObjective() == 0) {
-        if (trimmed(r.province).empty()) return "the stand has no physiographic province";
+        if (trimSpaces(r.province).empty()) return "the stand has no physiographic province";
         return "the province \"" + r.province + "\" has no cut-off indexes";
     }
     return "the run set no cut-off index";

@@ -122,7 +122,7 @@ StandSession runStand(const Options& options, std::istream& in) {
     if (options.objective) document.chooseObjective(*options.objective, options.keepClasses);
     s.boxes = document.boxes();
     s.outcome = document.run();
-    s.statistics = computeStandStatistics(document.tally(), s.outcome.results);
+    s.statistics = computeStandStatistics(s.outcome.results);
     return s;
 }
 

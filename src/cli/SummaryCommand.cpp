@@ -3,6 +3,7 @@
 #include "cli/StandSession.h"
 #include "cli/StandardStreams.h"
 #include "cli/TextOutput.h"
+#include "grid/TrimSpaces.h"
 #include "input/TallyFile.h"
 #include "model/RewritePass.h"
 #include "model/TallyRun.h"
@@ -93,7 +94,7 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
 
     // The stand table holds no objective's rewrite; the plot values change with the objective.
     std::vector<std::string> notes;
-    const std::optional<StandTable> table = standTable(loaded, r, plotsUsed(r), notes);
+    const std::optional<StandTable> table = standTable(r, plotsUsed(r), notes);
     std::vector<std::string> statistics{figure(table ? std::optional(table->treesPerAcre) : std::nullopt),
                                         figure(table ? std::optional(table->basalAreaPerAcre) : std::nullopt),
                                         figure(table ? table->quadraticMeanDiameter : std::nullopt)};
@@ -104,9 +105,9 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
         chooseObjective(profile, loaded, boxes, k, false);
         const RunOutcome o = profile.model->run(loaded, boxes);
         restoreClassCells(loaded, scratch.classCells);
-        row.cells.push_back(trimmed(o.standValueText));
-        row.cells.push_back(trimmed(o.decisionText));
-        row.cells.push_back(trimmed(o.cutoffText));
+        // The result boxes pad numbers to four characters.
+        for (const std::string& box : {o.standValueText, o.decisionText, o.cutoffText})
+            row.cells.emplace_back(trimSpaces(box));
         const SamplingStatistics s = samplingStatistics(o.results);
         statistics.insert(statistics.end(),
                           {figure(s.samplingErrorPercent), figure(s.low), figure(s.high),

@@ -70,10 +70,4 @@ void printAligned(const std::vector<std::vector<std::string>>& cellRows,
     }
 }
 
-std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
 } // namespace timbra::cli

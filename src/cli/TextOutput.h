@@ -20,7 +20,5 @@ std::string visible(std::string_view text);
 void printAligned(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& rightAligned,
                   std::ostream& out);
 
-// The text without blanks at either end (the result boxes pad numbers to four characters).
-std::string trimmed(std::string_view text);
 
 } // namespace timbra::cli

@@ -70,7 +70,7 @@ struct StandResults {
 
     // The trees of the rows the Run read, as the stand and stock table counts them; empty for
     // results not formed by a Run.
-    std::optional<StandTally> standTally;
+    StandTally standTally;
 
     // Value of the k-th plot (k from 1); 0 for a plot the tally did not reach.
     double plotValueAt(int k) const {

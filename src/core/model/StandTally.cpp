@@ -1,5 +1,7 @@
 #include "model/StandTally.h"
 
+#include "grid/TrimSpaces.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -30,13 +32,6 @@ int diameterClassOf(int dbh) {
     return dbh % 2 == 0 || dbh == INT_MAX ? dbh : dbh + 1;
 }
 
-std::string_view trimmedCode(std::string_view code) {
-    if (!code.empty() && code.front() != ' ' && code.back() != ' ') return code;
-    const auto first = code.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return code.substr(first, code.find_last_not_of(' ') - first + 1);
-}
-
 // A code up to seven bytes long and its length as one number, so that two such codes are equal
 // exactly when their keys are; a longer code gets a key of its own, and its text decides.
 constexpr std::uint64_t LongCodeKey = ~std::uint64_t{0};
@@ -54,7 +49,7 @@ void StandTally::add(int dbh, std::string_view treeClass, std::string_view speci
     if (dbh <= 0) return;
     const double d = dbh;
     classOf(diameterClassOf(dbh)).byTreeClass[tableClassOf(treeClass)].add(d);
-    speciesOf(trimmedCode(speciesCode)).add(d);
+    speciesOf(trimSpaces(speciesCode)).add(d);
     stand_.add(d);
 }
 

@@ -116,7 +116,7 @@ void readStandHeader(const Sheet& tally, StandResults& results, bool withProvinc
 void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& perAcreValue,
                PercentForm form, RunOutcome& outcome) {
     StandResults& results = outcome.results;
-    StandTally& standTally = results.standTally.emplace();
+    StandTally& standTally = results.standTally;
     double plotSum = 0;
     double standSum = 0;
     for (int row = FirstTreeRow; row <= LastTreeRow; ++row) {

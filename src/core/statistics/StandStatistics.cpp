@@ -4,10 +4,10 @@
 
 namespace timbra {
 
-StandStatistics computeStandStatistics(const Sheet& tally, const StandResults& results) {
+StandStatistics computeStandStatistics(const StandResults& results) {
     StandStatistics statistics;
     statistics.sampling = samplingStatistics(results);
-    statistics.standTable = standTable(tally, results, statistics.sampling.plots, statistics.sampling.notes);
+    statistics.standTable = standTable(results, statistics.sampling.plots, statistics.sampling.notes);
     return statistics;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "grid/Sheet.h"
 #include "model/StandResults.h"
 
 #include <array>
@@ -51,9 +50,9 @@ struct StandStatistics {
     std::optional<StandTable> standTable; // empty for a plot size without an expansion factor
 };
 
-// Works the statistics out from the tally a Run has just read and the results it formed; the stand
-// table comes from what the Run gathered, or, for results a Run did not form, from the tally's rows.
-StandStatistics computeStandStatistics(const Sheet& tally, const StandResults& results);
+// Works the statistics out from the results a Run formed; the stand table comes from the trees the
+// Run gathered on its walk.
+StandStatistics computeStandStatistics(const StandResults& results);
 
 // The one line shown under the result boxes, for example
 // "95% sure: the interval 21.6 to 34.9 lies above the threshold" or

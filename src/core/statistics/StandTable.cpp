@@ -1,46 +1,24 @@
-#include "model/TallyRun.h"
-#include "model/TreeFactors.h"
 #include "statistics/StatisticsParts.h"
+
+#include "grid/TrimSpaces.h"
+#include "model/TreeFactors.h"
 
 #include <cmath>
 #include <numbers>
 
 namespace timbra {
 
-namespace {
-
-std::string_view trimmedSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// The trees of the rows Run reads: row 6, then on to the first plot number 0 or the last tree row.
-StandTally gatherFromRows(const Sheet& tally) {
-    StandTally trees;
-    for (int row = FirstTreeRow; row <= LastTreeRow; ++row) {
-        trees.add(tally.GetInteger(DbhColumn, row), tally.GetText(TreeClassColumn, row),
-                  tally.GetText(SpeciesColumn, row));
-        if (tally.GetInteger(PlotColumn, row + 1) == 0) break;
-    }
-    return trees;
-}
-
-} // namespace
-
-std::optional<StandTable> standTable(const Sheet& tally, const StandResults& results, int plots,
+std::optional<StandTable> standTable(const StandResults& results, int plots,
                                      std::vector<std::string>& notes) {
     const std::optional<double> factor = plotExpansion(results.plotSize);
     if (!factor || plots < 1) {
-        const std::string_view size = trimmedSpaces(results.plotSize);
+        const std::string_view size = trimSpaces(results.plotSize);
         notes.push_back(size.empty() ? "No plot size: no stand table."
                                      : "The plot size \"" + std::string(size) +
                                            "\" has no expansion factor: no stand table.");
         return std::nullopt;
     }
-    std::optional<StandTally> gathered;
-    if (!results.standTally) gathered = gatherFromRows(tally);
-    const StandTally& trees = results.standTally ? *results.standTally : *gathered;
+    const StandTally& trees = results.standTally;
 
     StandTable table;
     table.expansionFactor = *factor;

@@ -17,10 +17,8 @@ inline int plotsUsed(const StandResults& results) {
 
 SamplingStatistics samplingStatistics(const StandResults& results);
 
-// The stand and stock table over `plots` plots, from the trees the Run gathered (or, for results a
-// Run did not form, the tally's rows); nothing, with a note in `notes`, when the plot size has no
-// expansion factor.
-std::optional<StandTable> standTable(const Sheet& tally, const StandResults& results, int plots,
-                                     std::vector<std::string>& notes);
+// The stand and stock table over `plots` plots, from the trees the Run gathered on its walk; nothing,
+// with a note in `notes`, when the plot size has no expansion factor.
+std::optional<StandTable> standTable(const StandResults& results, int plots, std::vector<std::string>& notes);
 
 } // namespace timbra

@@ -29,7 +29,7 @@ void CInputDialog::OnObjective(int n) {
 
 void CInputDialog::OnRun() {
     const timbra::RunOutcome& outcome = document().run();
-    statistics_ = timbra::computeStandStatistics(grid_->sheet(), outcome.results);
+    statistics_ = timbra::computeStandStatistics(outcome.results);
     for (const auto& m : outcome.treeMessages)
         message(QString::fromStdString(m.text));
     standValueBox_->setText(QString::fromStdString(outcome.standValueText));

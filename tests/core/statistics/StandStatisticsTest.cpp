@@ -2,6 +2,7 @@
 // decision line, and the stand table's classes.
 #include "statistics/StandStatistics.h"
 #include "core/TestFiles.h"
+#include "upland/UplandModel.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -39,7 +40,7 @@ TEST(SamplingStatistics, FiguresWorkedByHandAndTheDecisionLine) {
     for (const json& c : test::cases("statistics", "sampling")) {
         const std::string name = c["name"];
         const StandResults results = resultsOf(c["headerPlots"], c["plots"], c["decision"], c["cutoff"]);
-        const SamplingStatistics s = computeStandStatistics(Sheet(10, 1500), results).sampling;
+        const SamplingStatistics s = computeStandStatistics(results).sampling;
         EXPECT_EQ(decisionLine(s), c.value("line", decisionLine(s))) << name;
         if (!c.contains("n")) continue;
         EXPECT_EQ(s.plots, c["n"]) << name;
@@ -79,7 +80,9 @@ TEST(StandTable, TwoInchClassesByTreeClassAndSpecies) {
                                {2, 40, 2, 1, "Desirable", "High", "Dominant", "Reserve", ""},
                                {2, 50, 2, 1, "Desirable", "High", "Dominant", "Cutting Stock", "WO"}});
     test::setTree(sheet, 13, {1, 20}); // below the row whose plot number is 0: not read
-    const StandStatistics st = computeStandStatistics(sheet, resultsOf(2, {0, 0}));
+    ObjectiveBoxes boxes;
+    boxes.checked[0] = true;
+    const StandStatistics st = computeStandStatistics(upland::model.run(sheet, boxes).results);
     ASSERT_TRUE(st.standTable);
     const StandTable& t = *st.standTable;
     EXPECT_EQ(t.expansionFactor, 10);

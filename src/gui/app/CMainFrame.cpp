@@ -3,6 +3,7 @@
 #include "app/CAboutDialog.h"
 #include "app/LockIndicators.h"
 #include "app/ProgramProfile.h"
+#include "common/ProfileMenus.h"
 #include "common/Prompter.h"
 #include "common/QtString.h"
 #include "report/CTimbraView.h"
@@ -39,20 +40,7 @@ void CMainFrame::buildMenus() {
         {Command::FieldInstructions, &CTimbraView::OnFieldInstructions},
         {Command::FieldDataSheet, &CTimbraView::OnFieldDataSheet},
     };
-    for (const auto& menu : profile_.mainMenus) {
-        QMenu* m = menuBar()->addMenu(qs(menu.title));
-        for (const auto& entry : menu.entries) {
-            if (entry.separator()) {
-                m->addSeparator();
-                continue;
-            }
-            QAction* action = m->addAction(qs(entry.text));
-            action->setObjectName(qs(timbra::actionName(entry.command)));
-            action->setStatusTip(qs(entry.prompt));
-            for (const auto& [command, handler] : viewCommands)
-                if (command == entry.command) connect(action, &QAction::triggered, view_, handler);
-        }
-    }
+    addProfileMenus<CTimbraView>(menuBar(), profile_.mainMenus, view_, viewCommands);
     if (QAction* toggle = findChild<QAction*>(qs(timbra::actionName(Command::StatusBar)))) {
         toggle->setCheckable(true);
         toggle->setChecked(true);

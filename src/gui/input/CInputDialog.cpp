@@ -2,6 +2,7 @@
 
 #include "app/ProgramProfile.h"
 #include "common/DialogUnits.h"
+#include "common/ProfileMenus.h"
 #include "common/Prompter.h"
 #include "common/QtString.h"
 #include "grid/CSpreadSheet.h"
@@ -196,20 +197,9 @@ void CInputDialog::buildMenuBar() {
 
     auto* bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("menuBar"));
-    for (const auto& menu : profile_.inputMenus) {
-        QMenu* qmenu = bar->addMenu(qs(menu.title));
-        for (const auto& entry : menu.entries) {
-            if (entry.separator()) {
-                qmenu->addSeparator();
-                continue;
-            }
-            QAction* action = undoRedoAction(entry, qmenu);
-            if (!action) action = qmenu->addAction(qs(entry.text));
-            action->setObjectName(qs(timbra::actionName(entry.command)));
-            for (const auto& [command, handler] : handlers)
-                if (command == entry.command) connect(action, &QAction::triggered, this, handler);
-        }
-    }
+    addProfileMenus<CInputDialog>(
+        bar, profile_.inputMenus, this, handlers,
+        [this](const timbra::MenuEntry& entry, QMenu* menu) { return undoRedoAction(entry, menu); });
     layout()->setMenuBar(bar);
 }
 

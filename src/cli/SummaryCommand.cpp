@@ -103,7 +103,8 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
     for (int k = 1; k <= profile.objectiveCount; ++k) {
         ObjectiveBoxes boxes = openingBoxes();
         chooseObjective(profile, loaded, boxes, k, false);
-        const RunOutcome o = profile.model->run(loaded, boxes);
+        // Only the Run of the tally as saved gives the stand table.
+        const RunOutcome o = profile.model->run(loaded, boxes, StandTableTrees::Skip);
         restoreClassCells(loaded, scratch.classCells);
         // The result boxes pad numbers to four characters.
         for (const std::string& box : {o.standValueText, o.decisionText, o.cutoffText})

@@ -9,7 +9,8 @@ class Model final : public StandModel {
 public:
     // Reads the stand header and the tally through the grid operations (never writing the sheet),
     // values every tree, and decides by objective.
-    RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) const override;
+    using StandModel::run;
+    RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTableTrees trees) const override;
     // The rewrite pass that ticking objective n (1 to 3) makes over the species and tree classes.
     void rewriteForObjective(Sheet& tally, int objective) const override;
 };

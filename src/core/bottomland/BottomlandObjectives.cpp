@@ -15,7 +15,7 @@ bool isSmallSweetgum(const ClassCells& c) {
 }
 // Trees over 26 inches: removed under objectives 1 and 2, growing stock under objective 3.
 bool isLargeNonCull(const ClassCells& c) {
-    return c.dbh > 26 && c.treeClass != "Cull"sv;
+    return c.dbh > 26 && c.treeClass != TreeClass::Cull;
 }
 
 void objective1(Sheet& tally, const ClassCells& c) {

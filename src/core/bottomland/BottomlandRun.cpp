@@ -11,7 +11,7 @@ namespace {
 constexpr std::array<Cutoff, 3> Cutoffs{Cutoff{50, 49.95}, Cutoff{35, 34.95}, Cutoff{44, 43.95}};
 } // namespace
 
-RunOutcome Model::run(const Sheet& tally, const ObjectiveBoxes& boxes) const {
+RunOutcome Model::run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTableTrees trees) const {
     RunOutcome outcome;
     StandResults& results = outcome.results;
     readStandHeader(tally, results, false);
@@ -21,11 +21,10 @@ RunOutcome Model::run(const Sheet& tally, const ObjectiveBoxes& boxes) const {
     walkTally(
         tally,
         [&tree](const TreeRow& row) {
-            tree.Evaluate(row.dbh, row.height, row.grade, row.speciesClass, row.vigor, row.crownClass,
-                          row.treeClass);
+            tree.Evaluate(row);
             return tree.perAcreValue;
         },
-        PercentForm::CountTimes100OverTotal, outcome);
+        PercentForm::CountTimes100OverTotal, outcome, trees);
 
     // The last ticked objective decides.
     for (int objective = 1; objective <= 3; ++objective)

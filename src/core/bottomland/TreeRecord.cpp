@@ -1,5 +1,6 @@
 #include "bottomland/TreeRecord.h"
 
+#include "model/TallyRun.h"
 #include "model/TreeFactors.h"
 
 #include <utility>
@@ -39,13 +40,27 @@ void TreeRecord::SetStand(int numberOfPlots, std::string plotSize, int objective
 
 void TreeRecord::Evaluate(int dbh, double height, int grade, std::string_view speciesClass,
                           std::string_view vigor, std::string_view crownClass, std::string_view treeClass) {
-    this->dbh = dbh;
-    this->height = height;
-    this->grade = grade;
-    this->speciesClass = speciesClass;
-    this->vigor = vigor;
-    this->crownClass = crownClass;
-    this->treeClass = treeClass;
+    TreeRow tree;
+    tree.dbh = dbh;
+    tree.height = height;
+    tree.grade = grade;
+    tree.speciesClass = speciesClass;
+    tree.vigor = vigor;
+    tree.crownClass = crownClass;
+    tree.treeClass = treeClass;
+    tree.classes = classify(speciesClass, vigor, crownClass, treeClass);
+    Evaluate(tree);
+}
+
+void TreeRecord::Evaluate(const TreeRow& tree) {
+    dbh = tree.dbh;
+    height = tree.height;
+    grade = tree.grade;
+    speciesClass = tree.speciesClass;
+    vigor = tree.vigor;
+    crownClass = tree.crownClass;
+    treeClass = tree.treeClass;
+    classes_ = tree.classes;
 
     treeValue = valueOnPlot();
     perAcreValue = expansion_ ? treeValue * *expansion_ : 0.0;
@@ -55,26 +70,27 @@ double TreeRecord::sawtimberValue(double rankSum, double weight) const {
     const bool sawtimberData = height != 0 && grade != 0;
     const bool noSawtimberData = height == 0 && grade == 0;
     double value = 0;
-    if (treeClass == "Preferred"sv && sawtimberData)
+    if (classes_.tree == TreeClass::Preferred && sawtimberData)
         value = rankSum * weight * OneTwelfth;
-    else if (treeClass == "Reserve"sv && sawtimberData)
+    else if (classes_.tree == TreeClass::Reserve && sawtimberData)
         value = 0.75 * (rankSum * weight * OneTwelfth);
-    else if (isRemoval(treeClass))
+    else if (isRemoval(classes_.tree))
         value = -0.25 * weight;
-    if (isGrowingStock(treeClass) && noSawtimberData) value = weight;
+    if (isGrowingStock(classes_.tree) && noSawtimberData) value = weight;
     return value;
 }
 
 double TreeRecord::valueOnPlot() const {
     const double weight = diameterFactor(dbh, LargestDbh);
-    const double rankSum = vigorFactor(vigor) + crownFactor(crownClass) + speciesFactor(speciesClass) +
-                           gradeFactor(grade) + heightFactor(height);
+    const double rankSum = vigorFactor(classes_.vigor) + crownFactor(classes_.crown) +
+                           speciesFactor(classes_.species) + gradeFactor(grade) + heightFactor(height);
 
     // Every objective: small growing stock of a commercial species is worth its diameter weight;
     // trees of 5 inches or less, other small trees and removals stay at 0 unless a later rule
     // values them, and so does a tree that no rule values.
     double value = 0;
-    if (dbh >= 6 && dbh <= 11 && isCommercial(speciesClass) && isGrowingStock(treeClass)) value = weight;
+    if (dbh >= 6 && dbh <= 11 && isCommercial(classes_.species) && isGrowingStock(classes_.tree))
+        value = weight;
 
     // Objective 3 has no largest diameter.
     if (objective3 == 1 && dbh >= 12) value = sawtimberValue(rankSum, weight);

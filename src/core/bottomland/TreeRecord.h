@@ -1,8 +1,14 @@
 #pragma once
 
+#include "model/TreeClasses.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
+
+namespace timbra {
+struct TreeRow;
+}
 
 namespace timbra::bottomland {
 
@@ -18,6 +24,8 @@ public:
     // 0, and so is every tree of a stand whose plot size is unknown; never the previous tree's value.
     void Evaluate(int dbh, double height, int grade, std::string_view speciesClass, std::string_view vigor,
                   std::string_view crownClass, std::string_view treeClass);
+    // The same for a tree as Run reads it, whose class texts are already read.
+    void Evaluate(const TreeRow& tree);
 
     int numberOfPlots = 0; // stored for the caller; the valuation does not use it
     int objective1 = 0;
@@ -37,6 +45,8 @@ public:
     double perAcreValue = 0;
 
 private:
+    RowClasses classes_; // the four texts, read
+
     std::optional<double> expansion_ = 1.0; // from plotSize by SetStand; 1 for the blank " "
 
     // The tree's value on its plot by the rules of the chosen objectives.

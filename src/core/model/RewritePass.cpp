@@ -10,19 +10,19 @@ void forEachRewriteRow(Sheet& tally, int lastRow, RewriteRule rewrite) {
         ClassCells cells;
         cells.row = row;
         cells.speciesCode = tally.GetText(SpeciesColumn, row);
-        cells.speciesClass = tally.GetText(SpeciesClassColumn, row);
+        cells.speciesClass = speciesClassOf(tally.GetText(SpeciesClassColumn, row));
         cells.dbh = tally.GetInteger(DbhColumn, row);
-        cells.treeClass = tally.GetText(TreeClassColumn, row);
+        cells.treeClass = treeClassOf(tally.GetText(TreeClassColumn, row));
         rewrite(tally, cells);
     }
 }
 
-void setClasses(Sheet& tally, int row, const std::string& speciesClass, const std::string& treeClass) {
+void setClasses(Sheet& tally, int row, std::string_view speciesClass, std::string_view treeClass) {
     tally.SetText(SpeciesClassColumn, row, speciesClass);
     setTreeClass(tally, row, treeClass);
 }
 
-void setTreeClass(Sheet& tally, int row, const std::string& treeClass) {
+void setTreeClass(Sheet& tally, int row, std::string_view treeClass) {
     tally.SetText(TreeClassColumn, row, treeClass);
 }
 

@@ -1,18 +1,20 @@
 #pragma once
 
 #include "grid/Sheet.h"
+#include "model/TreeClasses.h"
 
-#include <string>
+#include <string_view>
 
 namespace timbra {
 
-// The cells of a tally row that ticking an objective reads.
+// The cells of a tally row that ticking an objective reads, as they stood before any write to the
+// row: the classes read from their texts, and the species code, a column no pass writes.
 struct ClassCells {
     int row = 0;
-    std::string speciesCode;
-    std::string speciesClass;
+    std::string_view speciesCode;
+    SpeciesClass speciesClass = SpeciesClass::None;
     int dbh = 0;
-    std::string treeClass;
+    TreeClass treeClass = TreeClass::None;
 };
 
 // One objective's rules for one row, given the row's cells as they stood before any write to it.
@@ -25,7 +27,7 @@ void forEachRewriteRow(Sheet& tally, int lastRow, RewriteRule rewrite);
 
 // Writes a row's classes, the only cells a rewrite pass writes; the species class goes first, as
 // the rewrite rules write them.
-void setClasses(Sheet& tally, int row, const std::string& speciesClass, const std::string& treeClass);
-void setTreeClass(Sheet& tally, int row, const std::string& treeClass);
+void setClasses(Sheet& tally, int row, std::string_view speciesClass, std::string_view treeClass);
+void setTreeClass(Sheet& tally, int row, std::string_view treeClass);
 
 } // namespace timbra

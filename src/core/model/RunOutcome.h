@@ -7,6 +7,10 @@
 
 namespace timbra {
 
+// Whether a Run gathers the stand table's trees (StandResults::standTally). A caller that shows no
+// stand table from a Run skips them; everything else the Run forms stays the same.
+enum class StandTableTrees { Gather, Skip };
+
 // A check message about one tree, with the tree's number (1 for the tree in the first tree row).
 struct TreeMessage {
     int tree = 0;

@@ -14,7 +14,11 @@ class StandModel {
 public:
     virtual ~StandModel() = default;
     // Reads the stand header and the tally through the grid operations, never writing the sheet.
-    virtual RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) const = 0;
+    RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) const {
+        return run(tally, boxes, StandTableTrees::Gather);
+    }
+    // The same Run, gathering the stand table's trees or not.
+    virtual RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTableTrees trees) const = 0;
     // The rewrite pass of ticking objective n over the species and tree classes; another number
     // rewrites nothing.
     virtual void rewriteForObjective(Sheet& tally, int objective) const = 0;

@@ -7,24 +7,10 @@
 
 namespace timbra {
 
-namespace {
+static_assert(static_cast<int>(TreeClass::Cull) == TableCull &&
+              static_cast<int>(TreeClass::None) == TableOther);
 
-// The four names differ in length, so the length picks the one name to compare with.
-StandTableClass tableClassOf(std::string_view treeClass) {
-    using namespace std::string_view_literals;
-    switch (treeClass.size()) {
-    case 9:
-        return treeClass == "Preferred"sv ? TablePreferred : TableOther;
-    case 7:
-        return treeClass == "Reserve"sv ? TableReserve : TableOther;
-    case 13:
-        return treeClass == "Cutting Stock"sv ? TableCuttingStock : TableOther;
-    case 4:
-        return treeClass == "Cull"sv ? TableCull : TableOther;
-    default:
-        return TableOther;
-    }
-}
+namespace {
 
 // Two-inch classes: an odd DBH belongs to the next even class. A DBH read from a file can be any
 // 32-bit number; the largest one keeps its own class rather than overflow.
@@ -45,10 +31,10 @@ std::uint64_t keyOf(std::string_view code) {
 
 } // namespace
 
-void StandTally::add(int dbh, std::string_view treeClass, std::string_view speciesCode) {
+void StandTally::add(int dbh, TreeClass treeClass, std::string_view speciesCode) {
     if (dbh <= 0) return;
     const double d = dbh;
-    classOf(diameterClassOf(dbh)).byTreeClass[tableClassOf(treeClass)].add(d);
+    classOf(diameterClassOf(dbh)).byTreeClass[static_cast<std::size_t>(treeClass)].add(d);
     speciesOf(trimSpaces(speciesCode)).add(d);
     stand_.add(d);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TreeClasses.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -8,7 +10,8 @@
 
 namespace timbra {
 
-// Tree classes of the stand table, in the order of its columns.
+// Tree classes of the stand table, in the order of its columns: the order of TreeClass, with
+// every other text under "Other".
 enum StandTableClass : int {
     TablePreferred,
     TableReserve,
@@ -44,7 +47,7 @@ public:
     };
 
     // One tree, in row order; a DBH of 0 or below is left out.
-    void add(int dbh, std::string_view treeClass, std::string_view speciesCode);
+    void add(int dbh, TreeClass treeClass, std::string_view speciesCode);
 
     std::vector<DiameterClass> classes() const; // ascending
     std::vector<Species> species() const;       // ordered by code

@@ -1,22 +1,15 @@
 #include "model/TallyRun.h"
 
+#include "model/TreeFactors.h"
 #include "model/ValueFormat.h"
 
 #include <array>
 #include <cmath>
-#include <string_view>
 
 namespace timbra {
 
-using namespace std::string_view_literals;
-
 namespace {
 
-constexpr std::array<std::string_view, 4> TreeClasses{"Preferred", "Reserve", "Cutting Stock", "Cull"};
-constexpr std::array<std::string_view, 3> SpeciesClasses{"Desirable", "Acceptable", "Unacceptable"};
-constexpr std::array<std::string_view, 3> Vigors{"High", "Medium", "Low"};
-constexpr std::array<std::string_view, 4> CrownClasses{"Dominant", "Co-dominant", "Intermediate",
-                                                       "Suppressed"};
 constexpr std::array<double, 6> Heights{1.0, 1.5, 2.0, 2.5, 3.0, 3.5};
 
 // The percentage field of each count, in CountIndex order.
@@ -30,32 +23,23 @@ constexpr std::array<double StandResults::*, CountTotal> Percentages{
     &StandResults::pctHeight1,      &StandResults::pctHeight15,     &StandResults::pctHeight2,
     &StandResults::pctHeight25,     &StandResults::pctHeight3,      &StandResults::pctHeight35};
 
-template <std::size_t N> bool listed(const std::array<std::string_view, N>& list, std::string_view text) {
-    for (auto item : list)
-        if (item == text) return true;
-    return false;
-}
-
-// Adds 1 to the count of `text` in `list`, whose first count sits at `first`; an unlisted text
-// counts nowhere.
-template <std::size_t N>
-void countText(StandResults& results, const std::array<std::string_view, N>& list, int first,
-               std::string_view text) {
-    for (std::size_t i = 0; i < N; ++i)
-        if (list[i] == text) results.counts[static_cast<std::size_t>(first) + i] += 1;
+// Adds 1 to the count of a class read from its text, whose list's first count sits at `first`; a
+// text not in the list counts nowhere.
+template <typename Class> void countClass(StandResults& results, int first, Class c) {
+    if (c != Class::None) results.counts[static_cast<std::size_t>(first) + static_cast<std::size_t>(c)] += 1;
 }
 
 // Only sawtimber (over 10 inches) enters the class tallies of the report.
 void countTree(StandResults& results, const TreeRow& tree) {
     if (tree.dbh <= 10) return;
     results.largeTreeCount += 1;
-    countText(results, TreeClasses, CountPreferred, tree.treeClass);
-    countText(results, SpeciesClasses, CountDesirable, tree.speciesClass);
+    countClass(results, CountPreferred, tree.classes.tree);
+    countClass(results, CountDesirable, tree.classes.species);
     if (tree.grade != 0) results.gradedTreeCount += 1;
     if (tree.grade >= 1 && tree.grade <= 4)
         results.counts[static_cast<std::size_t>(CountGrade1 + tree.grade - 1)] += 1;
-    countText(results, Vigors, CountVigorHigh, tree.vigor);
-    countText(results, CrownClasses, CountDominant, tree.crownClass);
+    countClass(results, CountVigorHigh, tree.classes.vigor);
+    countClass(results, CountDominant, tree.classes.crown);
     for (std::size_t i = 0; i < Heights.size(); ++i)
         if (tree.height == Heights[i]) results.counts[CountHeight1 + i] += 1;
 }
@@ -73,16 +57,16 @@ void updatePercentages(StandResults& results, PercentForm form) {
 void checkTree(const TreeRow& tree, std::vector<TreeMessage>& messages) {
     const int number = tree.row - FirstTreeRow + 1;
     const auto add = [&](const char* format) { messages.push_back({number, formatInt(format, number)}); };
-    if (tree.dbh <= 5 || !listed(SpeciesClasses, tree.speciesClass) || !listed(TreeClasses, tree.treeClass))
+    const RowClasses& classes = tree.classes;
+    if (tree.dbh <= 5 || classes.species == SpeciesClass::None || classes.tree == TreeClass::None)
         add("Tree %d must have a species class, a DBH greater than 5 and a tree class.");
     // Height, grade and vigor are given all together or not at all.
-    const bool vigorGiven = listed(Vigors, tree.vigor);
+    const bool vigorGiven = classes.vigor != Vigor::None;
     const bool sawtimberGiven = tree.height != 0 || tree.grade != 0;
     const bool sawtimberMissing = tree.height == 0 || tree.grade == 0;
     if ((sawtimberMissing && vigorGiven) || (sawtimberGiven && !vigorGiven))
         add("Tree %d is invalid, check for errors.");
-    if (tree.speciesClass == "Unacceptable"sv &&
-        (tree.treeClass == "Preferred"sv || tree.treeClass == "Reserve"sv))
+    if (classes.species == SpeciesClass::Unacceptable && isGrowingStock(classes.tree))
         add("Tree %d contains conflict in species class and tree class, check for errors.");
     if (tree.height > 0.1 && tree.height < 0.9) add("Tree %d must have a height of at least 1 log.");
 }
@@ -101,6 +85,7 @@ TreeRow readTreeRow(const Sheet& tally, int row) {
     tree.vigor = tally.GetText(VigorColumn, row);
     tree.treeClass = tally.GetText(TreeClassColumn, row);
     tree.speciesCode = tally.GetText(SpeciesColumn, row);
+    tree.classes = classify(tree.speciesClass, tree.vigor, tree.crownClass, tree.treeClass);
     tree.plot = tally.GetInteger(PlotColumn, row);
     return tree;
 }
@@ -114,7 +99,7 @@ void readStandHeader(const Sheet& tally, StandResults& results, bool withProvinc
 }
 
 void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& perAcreValue,
-               PercentForm form, RunOutcome& outcome) {
+               PercentForm form, RunOutcome& outcome, StandTableTrees trees) {
     StandResults& results = outcome.results;
     StandTally& standTally = results.standTally;
     double plotSum = 0;
@@ -131,7 +116,7 @@ void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& 
             results.standValue = standSum / results.numberOfPlots;
         }
         countTree(results, tree);
-        standTally.add(tree.dbh, tree.treeClass, tree.speciesCode);
+        if (trees == StandTableTrees::Gather) standTally.add(tree.dbh, tree.classes.tree, tree.speciesCode);
         checkTree(tree, outcome.treeMessages);
         if (tree.nextPlot == 0) break;
     }

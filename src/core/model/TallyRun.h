@@ -3,6 +3,7 @@
 #include "grid/Sheet.h"
 #include "input/TallyLayout.h"
 #include "model/RunOutcome.h"
+#include "model/TreeClasses.h"
 
 #include <functional>
 #include <optional>
@@ -17,7 +18,7 @@ namespace timbra {
 // cut-off tables and, upland only, the province.
 
 // One tallied tree as Run reads it from its row; the texts point into the sheet, which stays
-// unchanged while Run reads it.
+// unchanged while Run reads it, and `classes` holds the four class texts read once.
 struct TreeRow {
     int row = 0;      // grid row
     int plot = 0;     // plot number of this row
@@ -26,6 +27,7 @@ struct TreeRow {
     int grade = 0;
     double height = 0;
     std::string_view crownClass, speciesClass, vigor, treeClass, speciesCode;
+    RowClasses classes;
 };
 
 TreeRow readTreeRow(const Sheet& tally, int row);
@@ -38,12 +40,12 @@ void readStandHeader(const Sheet& tally, StandResults& results, bool withProvinc
 enum class PercentForm { QuotientTimes100, CountTimes100OverTotal };
 
 // Values each tree with `perAcreValue`, sums plots into `results.plotValue` and `standValue`,
-// counts and percentages, gathers `results.standTally`, and adds the check messages of every tree
-// to `outcome.treeMessages`.
+// counts and percentages, gathers `results.standTally` unless told to skip it, and adds the check
+// messages of every tree to `outcome.treeMessages`.
 // The tally starts at row 6 and ends before the first row whose plot number is 0, or at row 1500,
 // where a plot still open closes.
 void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& perAcreValue,
-               PercentForm form, RunOutcome& outcome);
+               PercentForm form, RunOutcome& outcome, StandTableTrees trees = StandTableTrees::Gather);
 
 // A cut-off index and the threshold the stand value is compared with (the index less 0.05, so a
 // stand value that shows as the index at one decimal manages).

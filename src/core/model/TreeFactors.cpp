@@ -4,24 +4,6 @@ namespace timbra {
 
 using namespace std::string_view_literals;
 
-double speciesFactor(std::string_view speciesClass) {
-    return speciesClass == "Desirable"sv ? 3.0 : 0.0;
-}
-
-double vigorFactor(std::string_view vigor) {
-    if (vigor == "High"sv) return 2.0;
-    if (vigor == "Medium"sv) return 1.5;
-    if (vigor == "Low"sv) return 0.5;
-    return 0.0;
-}
-
-double crownFactor(std::string_view crownClass) {
-    if (crownClass == "Dominant"sv || crownClass == "Co-dominant"sv) return 3.0;
-    if (crownClass == "Intermediate"sv) return 1.5;
-    if (crownClass == "Suppressed"sv) return 1.0;
-    return 0.0;
-}
-
 double gradeFactor(int grade) {
     switch (grade) {
     case 1:
@@ -50,18 +32,6 @@ std::optional<double> plotExpansion(std::string_view plotSize) {
     if (plotSize == "Quarter acre"sv) return 4.0;
     if (plotSize == "Half acre"sv) return 2.0;
     return std::nullopt;
-}
-
-bool isGrowingStock(std::string_view treeClass) {
-    return treeClass == "Preferred"sv || treeClass == "Reserve"sv;
-}
-
-bool isRemoval(std::string_view treeClass) {
-    return treeClass == "Cutting Stock"sv || treeClass == "Cull"sv;
-}
-
-bool isCommercial(std::string_view speciesClass) {
-    return speciesClass == "Desirable"sv || speciesClass == "Acceptable"sv;
 }
 
 } // namespace timbra

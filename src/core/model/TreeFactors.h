@@ -1,21 +1,34 @@
 #pragma once
 
+#include "model/TreeClasses.h"
+
 #include <optional>
 #include <string_view>
 
 namespace timbra {
 
-// The factor tables both stand models value a tree with. Texts are compared whole and
-// case-sensitively, as the tally grid's drop-down lists deliver them; any other text scores 0.
-// They run for every tree of every Run, so the texts are views compared length first.
+// The factor tables both stand models value a tree with. They take the class texts as read (see
+// TreeClasses.h): any text other than the drop-down lists' scores 0. They run for every tree of
+// every Run, so the class factors are inline tables.
 
 // One twelfth as the models multiply by it (the double nearest to 1/12).
 inline constexpr double OneTwelfth = 0.08333333333333333;
 
-double speciesFactor(std::string_view speciesClass); // "Desirable" 3
-double vigorFactor(std::string_view vigor);          // "High" 2, "Medium" 1.5, "Low" 0.5
-double crownFactor(std::string_view crownClass);     // "Dominant", "Co-dominant" 3, ...
-double gradeFactor(int grade);                       // 1: 2, 2: 1.5, 3: 1
+// "Desirable" 3
+constexpr double speciesFactor(SpeciesClass speciesClass) {
+    return speciesClass == SpeciesClass::Desirable ? 3.0 : 0.0;
+}
+// "High" 2, "Medium" 1.5, "Low" 0.5
+constexpr double vigorFactor(Vigor vigor) {
+    constexpr double byVigor[] = {2.0, 1.5, 0.5, 0.0};
+    return byVigor[static_cast<int>(vigor)];
+}
+// "Dominant" and "Co-dominant" 3, "Intermediate" 1.5, "Suppressed" 1
+constexpr double crownFactor(CrownClass crownClass) {
+    constexpr double byCrown[] = {3.0, 3.0, 1.5, 1.0, 0.0};
+    return byCrown[static_cast<int>(crownClass)];
+}
+double gradeFactor(int grade); // 1: 2, 2: 1.5, 3: 1
 
 // The diameter weight of the two-inch classes from 5 inches up; diameters from 32 inches to
 // `largestDbh` weigh 5.26, anything below 5 or above `largestDbh` weighs 0.
@@ -25,8 +38,17 @@ double diameterFactor(int dbh, int largestDbh);
 std::optional<double> plotExpansion(std::string_view plotSize);
 
 // The tree-class tests the valuation rules and the rewrite passes share.
-bool isGrowingStock(std::string_view treeClass);  // "Preferred" or "Reserve"
-bool isRemoval(std::string_view treeClass);       // "Cutting Stock" or "Cull"
-bool isCommercial(std::string_view speciesClass); // "Desirable" or "Acceptable"
+// "Preferred" or "Reserve"
+constexpr bool isGrowingStock(TreeClass treeClass) {
+    return treeClass == TreeClass::Preferred || treeClass == TreeClass::Reserve;
+}
+// "Cutting Stock" or "Cull"
+constexpr bool isRemoval(TreeClass treeClass) {
+    return treeClass == TreeClass::CuttingStock || treeClass == TreeClass::Cull;
+}
+// "Desirable" or "Acceptable"
+constexpr bool isCommercial(SpeciesClass speciesClass) {
+    return speciesClass == SpeciesClass::Desirable || speciesClass == SpeciesClass::Acceptable;
+}
 
 } // namespace timbra

@@ -1,12 +1,11 @@
 #include "upland/TreeRecord.h"
 
+#include "model/TallyRun.h"
 #include "model/TreeFactors.h"
 
 #include <utility>
 
 namespace timbra::upland {
-
-using namespace std::string_view_literals;
 
 namespace {
 // Diameters over 40 inches weigh nothing in the upland model.
@@ -33,13 +32,27 @@ void TreeRecord::SetStand(int numberOfPlots, std::string plotSize, int objective
 
 void TreeRecord::Evaluate(int dbh, double height, int grade, std::string_view speciesClass,
                           std::string_view vigor, std::string_view crownClass, std::string_view treeClass) {
-    this->dbh = dbh;
-    this->height = height;
-    this->grade = grade;
-    this->speciesClass = speciesClass;
-    this->vigor = vigor;
-    this->crownClass = crownClass;
-    this->treeClass = treeClass;
+    TreeRow tree;
+    tree.dbh = dbh;
+    tree.height = height;
+    tree.grade = grade;
+    tree.speciesClass = speciesClass;
+    tree.vigor = vigor;
+    tree.crownClass = crownClass;
+    tree.treeClass = treeClass;
+    tree.classes = classify(speciesClass, vigor, crownClass, treeClass);
+    Evaluate(tree);
+}
+
+void TreeRecord::Evaluate(const TreeRow& tree) {
+    dbh = tree.dbh;
+    height = tree.height;
+    grade = tree.grade;
+    speciesClass = tree.speciesClass;
+    vigor = tree.vigor;
+    crownClass = tree.crownClass;
+    treeClass = tree.treeClass;
+    classes_ = tree.classes;
 
     treeValue = valueOnPlot();
     perAcreValue = expansion_ ? treeValue * *expansion_ : UnknownPlotSizeValue;
@@ -47,11 +60,11 @@ void TreeRecord::Evaluate(int dbh, double height, int grade, std::string_view sp
 
 double TreeRecord::valueOnPlot() const {
     const double diameter = diameterFactor(dbh, LargestDbh);
-    const double quality = vigorFactor(vigor) + crownFactor(crownClass) + speciesFactor(speciesClass) +
-                           gradeFactor(grade) + heightFactor(height);
+    const double quality = vigorFactor(classes_.vigor) + crownFactor(classes_.crown) +
+                           speciesFactor(classes_.species) + gradeFactor(grade) + heightFactor(height);
 
-    const bool preferred = treeClass == "Preferred"sv;
-    const bool reserve = treeClass == "Reserve"sv;
+    const bool preferred = classes_.tree == TreeClass::Preferred;
+    const bool reserve = classes_.tree == TreeClass::Reserve;
     const bool sawtimberData = height != 0 && grade != 0;
     const bool noSawtimberData = height == 0 && grade == 0;
 
@@ -59,7 +72,8 @@ double TreeRecord::valueOnPlot() const {
     // trees under 6 inches, other small trees and removals stay at 0 unless a later rule values
     // them, and so does a tree that no rule values.
     double value = 0;
-    if (dbh >= 6 && dbh <= 11 && isCommercial(speciesClass) && isGrowingStock(treeClass)) value = diameter;
+    if (dbh >= 6 && dbh <= 11 && isCommercial(classes_.species) && isGrowingStock(classes_.tree))
+        value = diameter;
 
     // Objectives 1 and 4: no largest diameter.
     if ((objective1 == 1 || objective4 == 1) && dbh >= 12) {
@@ -67,9 +81,9 @@ double TreeRecord::valueOnPlot() const {
             value = quality * OneTwelfth * diameter;
         else if (reserve && sawtimberData)
             value = quality * diameter * OneTwelfth * 0.75;
-        else if (isRemoval(treeClass))
+        else if (isRemoval(classes_.tree))
             value = diameter * -0.25;
-        if (isGrowingStock(treeClass) && noSawtimberData) value = diameter;
+        if (isGrowingStock(classes_.tree) && noSawtimberData) value = diameter;
     }
 
     // Objectives 2 and 3: every tree over 20 inches is to be removed.
@@ -79,9 +93,9 @@ double TreeRecord::valueOnPlot() const {
             value = quality * diameter * OneTwelfth;
         else if (growing && reserve && sawtimberData)
             value = quality * diameter * OneTwelfth * 0.75;
-        else if (dbh >= 12 && isRemoval(treeClass))
+        else if (dbh >= 12 && isRemoval(classes_.tree))
             value = diameter * -0.25;
-        if (growing && isGrowingStock(treeClass) && noSawtimberData) value = diameter;
+        if (growing && isGrowingStock(classes_.tree) && noSawtimberData) value = diameter;
         if (dbh > 20) value = diameter * -0.25;
     }
 

@@ -1,8 +1,14 @@
 #pragma once
 
+#include "model/TreeClasses.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
+
+namespace timbra {
+struct TreeRow;
+}
 
 namespace timbra::upland {
 
@@ -19,6 +25,8 @@ public:
     // 0, never the previous tree's value.
     void Evaluate(int dbh, double height, int grade, std::string_view speciesClass, std::string_view vigor,
                   std::string_view crownClass, std::string_view treeClass);
+    // The same for a tree as Run reads it, whose class texts are already read.
+    void Evaluate(const TreeRow& tree);
 
     int numberOfPlots = 0; // stored for the caller; the valuation does not use it
     int objective1 = 0;
@@ -39,6 +47,8 @@ public:
     double perAcreValue = 0;
 
 private:
+    RowClasses classes_; // the four texts, read
+
     std::optional<double> expansion_; // from plotSize by SetStand; none for the blank " "
 
     // The tree's value on its plot by the rules of the chosen objectives.

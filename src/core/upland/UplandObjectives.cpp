@@ -9,13 +9,13 @@ using namespace std::string_view_literals;
 
 namespace {
 
-bool isPoplarOrMaple(const std::string& code) {
+bool isPoplarOrMaple(std::string_view code) {
     return code == "YLP"sv || code == "SUM"sv;
 }
 
 // Culls and reserve trees keep their tree class when a rule makes trees "Preferred".
-bool keepsTreeClass(const std::string& treeClass) {
-    return treeClass == "Cull"sv || treeClass == "Reserve"sv;
+bool keepsTreeClass(TreeClass treeClass) {
+    return treeClass == TreeClass::Cull || treeClass == TreeClass::Reserve;
 }
 
 // Objectives 1 and 4 have no largest diameter, so big commercial trees are growing stock;
@@ -31,7 +31,7 @@ void objective2(Sheet& tally, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
     if (isPoplarOrMaple(c.speciesCode) && c.dbh <= 20 && !keepsClass)
         setClasses(tally, c.row, "Acceptable", "Preferred");
-    if (c.dbh > 20 && c.treeClass != "Cull"sv) setTreeClass(tally, c.row, "Cutting Stock");
+    if (c.dbh > 20 && c.treeClass != TreeClass::Cull) setTreeClass(tally, c.row, "Cutting Stock");
 }
 
 // Objective 3 also treats sugar maple as "Unacceptable".
@@ -39,8 +39,8 @@ void objective3(Sheet& tally, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
     if (c.speciesCode == "YLP"sv && c.dbh <= 20 && !keepsClass)
         setClasses(tally, c.row, "Acceptable", "Preferred");
-    if (c.dbh > 20 && c.treeClass != "Cull"sv) setTreeClass(tally, c.row, "Cutting Stock");
-    if (c.speciesCode == "SUM"sv && c.treeClass != "Cull"sv)
+    if (c.dbh > 20 && c.treeClass != TreeClass::Cull) setTreeClass(tally, c.row, "Cutting Stock");
+    if (c.speciesCode == "SUM"sv && c.treeClass != TreeClass::Cull)
         setClasses(tally, c.row, "Unacceptable", "Cutting Stock");
 }
 
@@ -49,7 +49,7 @@ void objective4(Sheet& tally, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
     if (c.dbh > 20 && isCommercial(c.speciesClass) && !keepsClass && !isPoplarOrMaple(c.speciesCode))
         setTreeClass(tally, c.row, "Preferred");
-    if (isPoplarOrMaple(c.speciesCode) && c.treeClass != "Cull"sv)
+    if (isPoplarOrMaple(c.speciesCode) && c.treeClass != TreeClass::Cull)
         setClasses(tally, c.row, "Unacceptable", "Cutting Stock");
 }
 

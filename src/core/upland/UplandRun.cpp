@@ -4,7 +4,7 @@
 
 namespace timbra::upland {
 
-RunOutcome Model::run(const Sheet& tally, const ObjectiveBoxes& boxes) const {
+RunOutcome Model::run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTableTrees trees) const {
     RunOutcome outcome;
     StandResults& results = outcome.results;
     readStandHeader(tally, results, true);
@@ -15,11 +15,10 @@ RunOutcome Model::run(const Sheet& tally, const ObjectiveBoxes& boxes) const {
     walkTally(
         tally,
         [&tree](const TreeRow& row) {
-            tree.Evaluate(row.dbh, row.height, row.grade, row.speciesClass, row.vigor, row.crownClass,
-                          row.treeClass);
+            tree.Evaluate(row);
             return tree.perAcreValue;
         },
-        PercentForm::QuotientTimes100, outcome);
+        PercentForm::QuotientTimes100, outcome, trees);
 
     // The last ticked objective decides; without a known province nothing is decided.
     const ProvinceCutoffs* cutoffs = findProvince(results.province);

@@ -57,14 +57,15 @@ void keepClassCells(const Sheet& tally, std::vector<std::string>& cells) {
             cells.push_back(tally.GetText(col, row));
 }
 
-// Puts back what a rewrite pass changed: the tally is again as opened, without copying the grid.
-void restoreClassCells(Sheet& tally, const std::vector<std::string>& cells) {
-    auto kept = cells.begin();
-    for (int row = FirstTreeRow; row <= LastTreeRow; ++row)
+// Puts back the rows a rewrite pass changed: the tally is again as opened, without copying the grid.
+void restoreClassCells(Sheet& tally, const std::vector<std::string>& cells, const std::vector<int>& rows) {
+    for (int row : rows) {
+        auto kept = cells.begin() + 2 * (row - FirstTreeRow);
         for (int col : {SpeciesClassColumn, TreeClassColumn}) {
             if (tally.GetText(col, row) != *kept) tally.SetText(col, row, *kept);
             ++kept;
         }
+    }
 }
 
 SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, const std::string& file,
@@ -102,10 +103,10 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
     keepClassCells(loaded, scratch.classCells);
     for (int k = 1; k <= profile.objectiveCount; ++k) {
         ObjectiveBoxes boxes = openingBoxes();
-        chooseObjective(profile, loaded, boxes, k, false);
+        const std::vector<int> changedRows = timbra::chooseObjective(profile, loaded, boxes, k, false);
         // Only the Run of the tally as saved gives the stand table.
         const RunOutcome o = profile.model->run(loaded, boxes, StandTableTrees::Skip);
-        restoreClassCells(loaded, scratch.classCells);
+        restoreClassCells(loaded, scratch.classCells, changedRows);
         // The result boxes pad numbers to four characters.
         for (const std::string& box : {o.standValueText, o.decisionText, o.cutoffText})
             row.cells.emplace_back(trimSpaces(box));

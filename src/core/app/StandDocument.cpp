@@ -169,11 +169,12 @@ StandEdit StandDocument::chooseObjective(int n, bool keepClasses) {
                        [&] { timbra::chooseObjective(*profile_, tally_, boxes_, n, keepClasses); });
 }
 
-void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, int n,
-                     bool keepClasses) {
+std::vector<int> chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, int n,
+                                 bool keepClasses) {
     boxes.checked = {};
     if (clickObjective(boxes, profile.objectiveCount, n) && !keepClasses)
-        profile.model->rewriteForObjective(tally, n);
+        return profile.model->rewriteForObjective(tally, n);
+    return {};
 }
 
 void StandDocument::undo(const StandEdit& edit) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace timbra {
 
@@ -114,8 +115,8 @@ private:
 };
 
 // The command line's choice of objective for any tally: box n alone ticked (0: none), with
-// objective n's rewrite pass unless `keepClasses`.
-void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, int n,
-                     bool keepClasses);
+// objective n's rewrite pass unless `keepClasses`. Returns the rows whose classes the pass changed.
+std::vector<int> chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, int n,
+                                 bool keepClasses);
 
 } // namespace timbra

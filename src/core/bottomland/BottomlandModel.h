@@ -12,7 +12,7 @@ public:
     using StandModel::run;
     RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTableTrees trees) const override;
     // The rewrite pass that ticking objective n (1 to 3) makes over the species and tree classes.
-    void rewriteForObjective(Sheet& tally, int objective) const override;
+    std::vector<int> rewriteForObjective(Sheet& tally, int objective) const override;
 };
 
 inline const Model model{};

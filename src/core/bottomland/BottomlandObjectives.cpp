@@ -18,27 +18,28 @@ bool isLargeNonCull(const ClassCells& c) {
     return c.dbh > 26 && c.treeClass != TreeClass::Cull;
 }
 
-void objective1(Sheet& tally, const ClassCells& c) {
-    if (isSmallSweetgum(c)) setClasses(tally, c.row, "Acceptable", "Preferred");
-    if (isLargeNonCull(c)) setTreeClass(tally, c.row, "Cutting Stock");
+void objective1(ClassWriter& row, const ClassCells& c) {
+    if (isSmallSweetgum(c)) row.setClasses("Acceptable", "Preferred");
+    if (isLargeNonCull(c)) row.setTreeClass("Cutting Stock");
 }
 
-void objective2(Sheet& tally, const ClassCells& c) {
-    if (isSmallSweetgum(c)) setClasses(tally, c.row, "Unacceptable", "Cutting Stock");
-    if (isLargeNonCull(c)) setTreeClass(tally, c.row, "Cutting Stock");
+void objective2(ClassWriter& row, const ClassCells& c) {
+    if (isSmallSweetgum(c)) row.setClasses("Unacceptable", "Cutting Stock");
+    if (isLargeNonCull(c)) row.setTreeClass("Cutting Stock");
 }
 
-void objective3(Sheet& tally, const ClassCells& c) {
-    if (isSmallSweetgum(c)) setClasses(tally, c.row, "Unacceptable", "Cutting Stock");
-    if (isLargeNonCull(c) && isCommercial(c.speciesClass)) setTreeClass(tally, c.row, "Preferred");
+void objective3(ClassWriter& row, const ClassCells& c) {
+    if (isSmallSweetgum(c)) row.setClasses("Unacceptable", "Cutting Stock");
+    if (isLargeNonCull(c) && isCommercial(c.speciesClass)) row.setTreeClass("Preferred");
 }
 
 } // namespace
 
 // Every objective passes over rows 6 to 1500; another number rewrites nothing.
-void Model::rewriteForObjective(Sheet& tally, int objective) const {
+std::vector<int> Model::rewriteForObjective(Sheet& tally, int objective) const {
     static constexpr RewriteRule rules[] = {objective1, objective2, objective3};
-    if (objective >= 1 && objective <= 3) forEachRewriteRow(tally, LastTreeRow, rules[objective - 1]);
+    if (objective < 1 || objective > 3) return {};
+    return forEachRewriteRow(tally, LastTreeRow, rules[objective - 1]);
 }
 
 } // namespace timbra::bottomland

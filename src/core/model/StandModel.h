@@ -5,6 +5,7 @@
 #include "model/RunOutcome.h"
 
 #include <string>
+#include <vector>
 
 namespace timbra {
 
@@ -20,8 +21,8 @@ public:
     // The same Run, gathering the stand table's trees or not.
     virtual RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTableTrees trees) const = 0;
     // The rewrite pass of ticking objective n over the species and tree classes; another number
-    // rewrites nothing.
-    virtual void rewriteForObjective(Sheet& tally, int objective) const = 0;
+    // rewrites nothing. Returns the rows whose cells it changed, in order.
+    virtual std::vector<int> rewriteForObjective(Sheet& tally, int objective) const = 0;
     // Whether objective n's box can be ticked for a stand in `province`; every one can unless the
     // model says otherwise.
     virtual bool allowsObjective(int, const std::string&) const { return true; }

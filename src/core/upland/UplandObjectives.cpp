@@ -20,44 +20,43 @@ bool keepsTreeClass(TreeClass treeClass) {
 
 // Objectives 1 and 4 have no largest diameter, so big commercial trees are growing stock;
 // yellow poplar and sugar maple are "Acceptable" under objective 1.
-void objective1(Sheet& tally, const ClassCells& c) {
+void objective1(ClassWriter& row, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
-    if (c.dbh > 20 && isCommercial(c.speciesClass) && !keepsClass) setTreeClass(tally, c.row, "Preferred");
-    if (isPoplarOrMaple(c.speciesCode) && !keepsClass) setClasses(tally, c.row, "Acceptable", "Preferred");
+    if (c.dbh > 20 && isCommercial(c.speciesClass) && !keepsClass) row.setTreeClass("Preferred");
+    if (isPoplarOrMaple(c.speciesCode) && !keepsClass) row.setClasses("Acceptable", "Preferred");
 }
 
 // Objectives 2 and 3 remove every tree over 20 inches.
-void objective2(Sheet& tally, const ClassCells& c) {
+void objective2(ClassWriter& row, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
     if (isPoplarOrMaple(c.speciesCode) && c.dbh <= 20 && !keepsClass)
-        setClasses(tally, c.row, "Acceptable", "Preferred");
-    if (c.dbh > 20 && c.treeClass != TreeClass::Cull) setTreeClass(tally, c.row, "Cutting Stock");
+        row.setClasses("Acceptable", "Preferred");
+    if (c.dbh > 20 && c.treeClass != TreeClass::Cull) row.setTreeClass("Cutting Stock");
 }
 
 // Objective 3 also treats sugar maple as "Unacceptable".
-void objective3(Sheet& tally, const ClassCells& c) {
+void objective3(ClassWriter& row, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
-    if (c.speciesCode == "YLP"sv && c.dbh <= 20 && !keepsClass)
-        setClasses(tally, c.row, "Acceptable", "Preferred");
-    if (c.dbh > 20 && c.treeClass != TreeClass::Cull) setTreeClass(tally, c.row, "Cutting Stock");
+    if (c.speciesCode == "YLP"sv && c.dbh <= 20 && !keepsClass) row.setClasses("Acceptable", "Preferred");
+    if (c.dbh > 20 && c.treeClass != TreeClass::Cull) row.setTreeClass("Cutting Stock");
     if (c.speciesCode == "SUM"sv && c.treeClass != TreeClass::Cull)
-        setClasses(tally, c.row, "Unacceptable", "Cutting Stock");
+        row.setClasses("Unacceptable", "Cutting Stock");
 }
 
 // Objective 4 treats both yellow poplar and sugar maple as "Unacceptable".
-void objective4(Sheet& tally, const ClassCells& c) {
+void objective4(ClassWriter& row, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
     if (c.dbh > 20 && isCommercial(c.speciesClass) && !keepsClass && !isPoplarOrMaple(c.speciesCode))
-        setTreeClass(tally, c.row, "Preferred");
+        row.setTreeClass("Preferred");
     if (isPoplarOrMaple(c.speciesCode) && c.treeClass != TreeClass::Cull)
-        setClasses(tally, c.row, "Unacceptable", "Cutting Stock");
+        row.setClasses("Unacceptable", "Cutting Stock");
 }
 
 } // namespace
 
 // Objectives 1 and 4 pass over rows 6 to 1499, objectives 2 and 3 over rows 6 to 1500; another
 // number rewrites nothing.
-void Model::rewriteForObjective(Sheet& tally, int objective) const {
+std::vector<int> Model::rewriteForObjective(Sheet& tally, int objective) const {
     struct Pass {
         RewriteRule rule;
         int lastRow;
@@ -66,10 +65,9 @@ void Model::rewriteForObjective(Sheet& tally, int objective) const {
                                       {objective2, LastTreeRow},
                                       {objective3, LastTreeRow},
                                       {objective4, LastTreeRow - 1}};
-    if (objective >= 1 && objective <= 4) {
-        const Pass& pass = passes[objective - 1];
-        forEachRewriteRow(tally, pass.lastRow, pass.rule);
-    }
+    if (objective < 1 || objective > 4) return {};
+    const Pass& pass = passes[objective - 1];
+    return forEachRewriteRow(tally, pass.lastRow, pass.rule);
 }
 
 } // namespace timbra::upland

@@ -86,6 +86,7 @@ void expectValuations(const std::string& model, const std::string& plotSize, dou
 // Each case [objective, code, species class, dbh, tree class, species class left, tree class left]:
 // one tree rewritten by ticking the objective, in the first tree row, in the last rows and in the
 // grid's last row, each after rows of plot number 0; a row past the pass's `lastRow` is left as it was.
+// The pass gives the row as changed exactly when a class text changed.
 template <typename Rewrite, typename LastRow>
 void expectRewrites(int rows, Rewrite rewrite, LastRow lastRow, const nlohmann::json& table) {
     for (const auto& c : table)
@@ -93,10 +94,14 @@ void expectRewrites(int rows, Rewrite rewrite, LastRow lastRow, const nlohmann::
             const int objective = c[0];
             Sheet sheet = tally(rows, {.plotSize = "Tenth acre"});
             setTree(sheet, row, Tree{1, c[3], 2, 1, c[2], "High", "Dominant", c[4], c[1]});
-            rewrite(sheet, objective);
+            const std::vector<int> changed = rewrite(sheet, objective);
             const bool reached = row <= lastRow(objective);
-            EXPECT_EQ(sheet.GetText(4, row) + "|" + sheet.GetText(10, row),
+            const std::string left = sheet.GetText(4, row) + "|" + sheet.GetText(10, row);
+            EXPECT_EQ(left,
                       c[reached ? 5 : 2].get<std::string>() + "|" + c[reached ? 6 : 4].get<std::string>())
+                << c.dump() << " in row " << row;
+            const bool differs = left != c[2].get<std::string>() + "|" + c[4].get<std::string>();
+            EXPECT_EQ(changed, differs ? std::vector<int>{row} : std::vector<int>{})
                 << c.dump() << " in row " << row;
         }
 }

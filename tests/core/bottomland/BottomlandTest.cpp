@@ -23,6 +23,6 @@ TEST(BottomlandTree, ValuationRules) {
 // Every objective passes over rows 6 to 1500, not over the grid's extra row 1501.
 TEST(BottomlandObjectives, RewriteRulesAndRows) {
     test::expectRewrites(
-        test::BottomlandRows, [](Sheet& s, int n) { bottomland::model.rewriteForObjective(s, n); },
+        test::BottomlandRows, [](Sheet& s, int n) { return bottomland::model.rewriteForObjective(s, n); },
         [](int) { return 1500; }, test::cases("bottomland", "rewrites"));
 }

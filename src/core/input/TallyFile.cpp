@@ -118,14 +118,15 @@ struct Verdict {
 
 // A number takes its cell's one form, as typing it would ("1" in a tree number is "1.00"). Each number
 // is parsed once, for its form, for the verdict and for the Run's reads. A form other than the text is
-// kept in `forms`.
-Verdict judge(const Sheet& sheet, int c, int r, std::string_view text, std::deque<std::string>& forms) {
+// kept in `forms`. `deciding` is the cell's deciding editor, asked directly when there is one.
+Verdict judge(const Sheet& sheet, int c, int r, const CellEditor* deciding, std::string_view text,
+              std::deque<std::string>& forms) {
     Verdict v{text, std::nullopt, false, false};
-    const CellEditor::Kind kind = sheet.editorAt(c, r).kind;
+    const CellEditor::Kind kind = (deciding ? *deciding : sheet.editorAt(c, r)).kind;
     v.isNumberCell = kind == CellEditor::Kind::Integer || kind == CellEditor::Kind::Float;
     if (v.isNumberCell) {
         v.number = parseNumber(text);
-        if (auto form = sheet.accept(c, r, text, v.number)) {
+        if (auto form = deciding ? deciding->accept(text, v.number) : sheet.accept(c, r, text, v.number)) {
             // What the cell accepts it holds.
             if (*form != text) {
                 v.form = forms.emplace_back(std::move(*form));
@@ -135,7 +136,7 @@ Verdict judge(const Sheet& sheet, int c, int r, std::string_view text, std::dequ
         }
     }
     // A 0 in a number cell and a cell's own caption are what the dialog and Save as write.
-    v.refused = !sheet.holds(c, r, text);
+    v.refused = !(deciding ? deciding->holds(text) : sheet.holds(c, r, text));
     return v;
 }
 
@@ -148,18 +149,32 @@ public:
                          std::deque<std::string>& forms) {
         const CellEditor* editor = sheet.decidingEditor(c, r);
         if (!editor) {
-            uncached_ = timbra::judge(sheet, c, r, text, forms);
+            uncached_ = timbra::judge(sheet, c, r, nullptr, text, forms);
             return uncached_;
         }
-        std::uint64_t hash = reinterpret_cast<std::uintptr_t>(editor);
-        for (unsigned char ch : text)
-            hash = (hash ^ ch) * 0x100000001B3u;
-        Entry& e = entries_[(hash ^ (hash >> 29)) & (Slots - 1)];
-        if (e.editor != editor || e.text != text) e = {editor, text, timbra::judge(sheet, c, r, text, forms)};
+        Entry& e = entries_[slotOf(editor, text)];
+        if (e.editor != editor || e.text != text)
+            e = {editor, text, timbra::judge(sheet, c, r, editor, text, forms)};
         return e.verdict;
     }
 
 private:
+    // Eight bytes of text at a time: cells are short.
+    static std::size_t slotOf(const CellEditor* editor, std::string_view text) {
+        constexpr std::uint64_t Multiplier = 0x9E3779B97F4A7C15u;
+        std::uint64_t hash = reinterpret_cast<std::uintptr_t>(editor) ^ text.size();
+        std::size_t i = 0;
+        for (std::uint64_t eight; i + 8 <= text.size(); i += 8) {
+            std::memcpy(&eight, text.data() + i, 8);
+            hash = (hash ^ eight) * Multiplier;
+        }
+        std::uint64_t rest = 0;
+        for (; i < text.size(); ++i)
+            rest = rest << 8 | static_cast<unsigned char>(text[i]);
+        hash = (hash ^ rest) * Multiplier;
+        return (hash >> 40) & (Slots - 1);
+    }
+
     struct Entry {
         const CellEditor* editor = nullptr;
         std::string_view text;

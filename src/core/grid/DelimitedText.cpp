@@ -16,20 +16,23 @@ bool needsQuotes(std::string_view cell, char delimiter) {
 } // namespace
 
 DelimitedReader::Status DelimitedReader::next(std::string& cell, bool& lastInRow) {
+    std::string_view view;
+    const Status status = next(view, cell, lastInRow);
+    if (status == Status::Cell && view.data() != cell.data()) cell.assign(view);
+    return status;
+}
+
+DelimitedReader::Status DelimitedReader::next(std::string_view& cell, std::string& decoded, bool& lastInRow) {
     if (pos_ >= text_.size() && !afterDelimiter_) return Status::End;
     afterDelimiter_ = false;
-    cell.clear();
-    if (quoting_ && pos_ < text_.size() && text_[pos_] == '"') {
-        if (readQuoted(cell)) {
-            finishCell(lastInRow);
-            return Status::Cell;
-        }
-        cell.clear();
+    if (quoting_ && pos_ < text_.size() && text_[pos_] == '"' && readQuoted(cell, decoded)) {
+        finishCell(lastInRow);
+        return Status::Cell;
     }
     std::size_t end = pos_;
     while (end < text_.size() && text_[end] != delimiter_ && !isRowEnd(text_[end]))
         ++end;
-    cell.assign(text_.substr(pos_, end - pos_));
+    cell = text_.substr(pos_, end - pos_);
     pos_ = end;
     finishCell(lastInRow);
     return Status::Cell;
@@ -39,22 +42,31 @@ DelimitedReader::Status DelimitedReader::next(std::string& cell, bool& lastInRow
 // right before a delimiter, a row end or the end of the text; otherwise leaves the cell to be read as
 // plain text. Reading stays linear: a failed cell stops at the first lone quote after its opening,
 // and the cells that start before that quote are runs of doubled quotes that fail or close at once.
-bool DelimitedReader::readQuoted(std::string& cell) {
+// Only a cell with doubled quotes is copied, into `decoded`; any other views the text between its quotes.
+bool DelimitedReader::readQuoted(std::string_view& cell, std::string& decoded) {
     std::size_t i = pos_ + 1;
-    bool heldRowEnd = false;
+    bool heldRowEnd = false, doubledQuotes = false;
+    decoded.clear();
     while (i < text_.size()) {
         const std::size_t quote = text_.find('"', i);
         if (quote == std::string_view::npos) break;
         const std::string_view part = text_.substr(i, quote - i);
         heldRowEnd = heldRowEnd || part.find_first_of("\r\n") != std::string_view::npos;
-        cell.append(part);
         if (quote + 1 < text_.size() && text_[quote + 1] == '"') {
-            cell.push_back('"');
+            decoded.append(part);
+            decoded.push_back('"');
+            doubledQuotes = true;
             i = quote + 2;
             continue;
         }
         const std::size_t after = quote + 1;
         if (after < text_.size() && text_[after] != delimiter_ && !isRowEnd(text_[after])) return false;
+        if (doubledQuotes) {
+            decoded.append(part);
+            cell = decoded;
+        } else {
+            cell = text_.substr(pos_ + 1, quote - pos_ - 1);
+        }
         pos_ = after;
         spannedRows_ = spannedRows_ || heldRowEnd;
         return true;

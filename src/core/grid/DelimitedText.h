@@ -23,6 +23,9 @@ public:
     };
     // Reads the next cell; lastInRow tells whether it ends its row.
     Status next(std::string& cell, bool& lastInRow);
+    // The same without copying: `cell` views the text itself, or `decoded` for a quoted cell with
+    // doubled quotes, so it lasts as long as the text or until the next call.
+    Status next(std::string_view& cell, std::string& decoded, bool& lastInRow);
 
     // Bytes consumed so far.
     std::size_t position() const { return pos_; }
@@ -30,7 +33,7 @@ public:
     bool quotedCellSpannedRows() const { return spannedRows_; }
 
 private:
-    bool readQuoted(std::string& cell);
+    bool readQuoted(std::string_view& cell, std::string& decoded);
     void finishCell(bool& lastInRow);
 
     std::string_view text_;

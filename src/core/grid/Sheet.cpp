@@ -283,6 +283,14 @@ bool Sheet::holds(int col, int row, std::string_view text) const {
            (editorAt(col, row).holds(text) || isCaption(col, row, text));
 }
 
+const CellEditor* Sheet::decidingEditor(int col, int row) const {
+    if (!contains(col, row) || formatAt(col, row).staticText) return nullptr;
+    if (row <= lastCaptionRow_)
+        for (const auto& c : captions_)
+            if (c.col == col && c.row == row) return nullptr;
+    return &editorAt(col, row);
+}
+
 const CellFormat& Sheet::formatAt(int col, int row) const {
     const Cell* c = cell(col, row);
     return c ? c->format : plainFormat;

@@ -148,6 +148,9 @@ public:
     bool accepts(int col, int row, std::string_view text) const;
     // What the cell may hold without being marked as refused (CellEditor::holds, or its caption).
     bool holds(int col, int row, std::string_view text) const;
+    // The editor whose verdicts (accept, holds) are the cell's for every text; none for a read-only
+    // cell or one with a caption, whose verdicts depend on more than the editor.
+    const CellEditor* decidingEditor(int col, int row) const;
 
     const CellFormat& formatAt(int col, int row) const;
 

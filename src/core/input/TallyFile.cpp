@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <deque>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,9 +42,11 @@ LoadResult loadFailure(const std::string& path, const std::string& why) {
     return r;
 }
 
-// The file's cells laid into a sheet of cols x rows, or why they do not fit.
+// The file's cells laid into a sheet of cols x rows, or why they do not fit. The cells view the text
+// read, or `decoded` for quoted cells with doubled quotes.
 struct CellsRead {
-    std::vector<std::string> cells; // row by row, up to the last row the file reaches
+    std::vector<std::string_view> cells; // row by row, up to the last row the file reaches
+    std::deque<std::string> decoded;     // a deque: its texts stay where they are as it grows
     std::string error;
     bool quotedCellSpannedRows = false;
     bool evenRows = true;   // every row holding text has as many cells as the first
@@ -56,12 +59,13 @@ CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
     CellsRead read;
     DelimitedReader reader(body, Delimiter, quoting);
     read.cells.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
-    std::string cell;
+    std::string_view cell;
+    std::string decoded;
     bool lastInRow = false, rowHoldsText = false;
     int row = 1, col = 1, firstRowCells = 0;
     std::size_t rowStart = 0;
     const auto where = [&row] { return "row " + std::to_string(row) + " of the file"; };
-    while (reader.next(cell, lastInRow) == DelimitedReader::Status::Cell) {
+    while (reader.next(cell, decoded, lastInRow) == DelimitedReader::Status::Cell) {
         if (reader.position() - rowStart > MaxTallyRowBytes) {
             read.error = where() + " is longer than " + std::to_string(MaxTallyRowBytes >> 10) +
                          " KiB, far longer than any tally row";
@@ -70,9 +74,10 @@ CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
         rowHoldsText = rowHoldsText || !cell.empty();
         if (row <= rows && col <= cols) {
             if (col == 1) read.cells.resize(static_cast<std::size_t>(row) * static_cast<std::size_t>(cols));
+            if (!cell.empty() && cell.data() == decoded.data())
+                cell = read.decoded.emplace_back(std::move(decoded));
             read.cells[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols) +
-                       static_cast<std::size_t>(col - 1)]
-                .swap(cell);
+                       static_cast<std::size_t>(col - 1)] = cell;
         } else if (!isBlankOrZero(cell)) {
             read.error =
                 row > rows ? where() + " holds data, but the tally has only " + std::to_string(rows) + " rows"
@@ -102,6 +107,84 @@ CellsRead readCells(std::string_view body, int cols, int rows, bool quoting) {
     return read;
 }
 
+// What Open makes of a cell's text: the form the cell takes it in, its number reading in a number
+// cell, and whether the cell's editor refuses it (it is loaded all the same).
+struct Verdict {
+    std::string_view form;
+    std::optional<double> number;
+    bool isNumberCell = false;
+    bool refused = false;
+};
+
+// A number takes its cell's one form, as typing it would ("1" in a tree number is "1.00"). Each number
+// is parsed once, for its form, for the verdict and for the Run's reads. A form other than the text is
+// kept in `forms`. `deciding` is the cell's deciding editor, asked directly when there is one.
+Verdict judge(const Sheet& sheet, int c, int r, const CellEditor* deciding, std::string_view text,
+              std::deque<std::string>& forms) {
+    Verdict v{text, std::nullopt, false, false};
+    const CellEditor::Kind kind = (deciding ? *deciding : sheet.editorAt(c, r)).kind;
+    v.isNumberCell = kind == CellEditor::Kind::Integer || kind == CellEditor::Kind::Float;
+    if (v.isNumberCell) {
+        v.number = parseNumber(text);
+        if (auto form = deciding ? deciding->accept(text, v.number) : sheet.accept(c, r, text, v.number)) {
+            // What the cell accepts it holds.
+            if (*form != text) {
+                v.form = forms.emplace_back(std::move(*form));
+                v.number = parseNumber(v.form);
+            }
+            return v;
+        }
+    }
+    // A 0 in a number cell and a cell's own caption are what the dialog and Save as write.
+    v.refused = !(deciding ? deciding->holds(text) : sheet.holds(c, r, text));
+    return v;
+}
+
+// A tally repeats a few dozen texts in each column, and where a cell's editor alone decides, its
+// verdict depends on nothing but the editor and the text: each such pair is judged once per file. A
+// slot holds the last pair that hashed to it, so a file of all-different texts costs one hash a cell.
+class VerdictMemo {
+public:
+    const Verdict& judge(const Sheet& sheet, int c, int r, std::string_view text,
+                         std::deque<std::string>& forms) {
+        const CellEditor* editor = sheet.decidingEditor(c, r);
+        if (!editor) {
+            uncached_ = timbra::judge(sheet, c, r, nullptr, text, forms);
+            return uncached_;
+        }
+        Entry& e = entries_[slotOf(editor, text)];
+        if (e.editor != editor || e.text != text)
+            e = {editor, text, timbra::judge(sheet, c, r, editor, text, forms)};
+        return e.verdict;
+    }
+
+private:
+    // Eight bytes of text at a time: cells are short.
+    static std::size_t slotOf(const CellEditor* editor, std::string_view text) {
+        constexpr std::uint64_t Multiplier = 0x9E3779B97F4A7C15u;
+        std::uint64_t hash = reinterpret_cast<std::uintptr_t>(editor) ^ text.size();
+        std::size_t i = 0;
+        for (std::uint64_t eight; i + 8 <= text.size(); i += 8) {
+            std::memcpy(&eight, text.data() + i, 8);
+            hash = (hash ^ eight) * Multiplier;
+        }
+        std::uint64_t rest = 0;
+        for (; i < text.size(); ++i)
+            rest = rest << 8 | static_cast<unsigned char>(text[i]);
+        hash = (hash ^ rest) * Multiplier;
+        return (hash >> 40) & (Slots - 1);
+    }
+
+    struct Entry {
+        const CellEditor* editor = nullptr;
+        std::string_view text;
+        Verdict verdict;
+    };
+    static constexpr std::size_t Slots = 512;
+    std::vector<Entry> entries_ = std::vector<Entry>(Slots);
+    Verdict uncached_;
+};
+
 } // namespace
 
 std::string formatTallyText(const Sheet& sheet) {
@@ -128,9 +211,11 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
         return loadFailure(name, "it is not a text file (it holds a NUL byte at byte " +
                                      std::to_string(static_cast<const char*>(nul) - bytes.data() + 1) + ")");
 
+    // Nearly every tally is UTF-8 already and is read where it lies.
     std::size_t windows1252Bytes = 0;
-    const std::string text = toValidUtf8(bytes, &windows1252Bytes);
-    std::string_view body = text;
+    std::string converted;
+    std::string_view body = bytes;
+    if (!isValidUtf8(bytes)) body = converted = toValidUtf8(bytes, &windows1252Bytes);
     if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3); // byte-order mark of some editors
 
     const int cols = sheet.GetMaxCols(), rows = sheet.GetMaxRows();
@@ -144,41 +229,28 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
         if (plain.error.empty() && plain.evenRows) read = std::move(plain);
     }
     if (!read.error.empty()) return loadFailure(name, read.error);
-    std::vector<std::string>& cells = read.cells;
+    std::vector<std::string_view>& cells = read.cells;
     const int rowsRead = static_cast<int>(cells.size() / static_cast<std::size_t>(cols));
-    const auto at = [&cells, cols](int c, int r) -> std::string& {
+    const auto at = [&cells, cols](int c, int r) -> std::string_view& {
         return cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
                      static_cast<std::size_t>(c - 1)];
     };
 
-    // A number takes its cell's one form, as typing it would ("1" in a tree number is "1.00"); before
-    // the limits below, which hold for the tally as it will be saved. Each number is parsed once, for
-    // its form, for the verdict and for the Run's reads.
+    // Each cell's text becomes its form, before the limits below, which hold for the tally as it will
+    // be saved.
     struct Reading {
         std::optional<double> number;
         bool isNumberCell = false;
         bool refused = false;
     };
     std::vector<Reading> readings(cells.size());
+    VerdictMemo memo;
     for (int r = 1; r <= rowsRead; ++r)
         for (int c = 1; c <= cols; ++c) {
-            std::string& t = at(c, r);
-            Reading& reading = readings[static_cast<std::size_t>(&t - cells.data())];
-            const CellEditor::Kind kind = sheet.editorAt(c, r).kind;
-            reading.isNumberCell = kind == CellEditor::Kind::Integer || kind == CellEditor::Kind::Float;
-            if (reading.isNumberCell) {
-                reading.number = parseNumber(t);
-                if (auto form = sheet.accept(c, r, t, reading.number)) {
-                    // What the cell accepts it holds.
-                    if (*form != t) {
-                        t = std::move(*form);
-                        reading.number = parseNumber(t);
-                    }
-                    continue;
-                }
-            }
-            // A 0 in a number cell and a cell's own caption are what the dialog and Save as write.
-            reading.refused = !sheet.holds(c, r, t);
+            std::string_view& t = at(c, r);
+            const Verdict& v = memo.judge(sheet, c, r, t, read.decoded);
+            readings[static_cast<std::size_t>(&t - cells.data())] = {v.number, v.isNumberCell, v.refused};
+            t = v.form;
         }
 
     // What Open takes, Save as must write in a form Open takes again, so the limits also hold for the
@@ -212,8 +284,10 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     result.fileRows = read.fileRows;
     for (int r = 1; r <= rowsRead; ++r)
         for (int c = 1; c <= cols; ++c) {
-            const std::string& t = at(c, r);
-            const Reading& reading = readings[static_cast<std::size_t>(&t - cells.data())];
+            const std::size_t i = static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
+                                  static_cast<std::size_t>(c - 1);
+            const std::string_view t = cells[i];
+            const Reading& reading = readings[i];
             if (reading.refused) result.refusedCells.emplace_back(c, r);
             if (reading.isNumberCell)
                 sheet.setParsedText(c, r, t, reading.number);

@@ -108,16 +108,18 @@ TEST(TallyText, ExtraBlankRowsAndColumnsAreLeftOut) {
 TEST(TallyText, CellsTheEditorsWouldRefuseAreKeptAndReported) {
     Sheet s = timbraProfile().loadTallyGrid();
     const std::string text = "\rStand Label,,Name\r" // a changed label: a text like any other
-                             "\r\r\r"
+                             "\r\rPlot #,Tree #\r"   // the headings are their cells' captions
                              "1,1,ylp,Desirable,45,2,1,High,Codominant,Preferred\r"
-                             "0,,  ,,abc,0.0,0, , ,\r";
+                             "0,,  ,,abc,0.0,0, , ,\r"
+                             "Plot #,Tree #\r"; // but no tree row's
     const LoadResult r = loadTallyText(s, text, "odd.txt");
     ASSERT_TRUE(r.ok);
     // "ylp" is kept as it is (typed, it would be upper-cased); a number takes its cell's one form.
     EXPECT_EQ(s.GetText(5, 6) + "|" + s.GetText(9, 6) + "|" + s.GetText(3, 6) + "|" + s.GetText(2, 6),
               "45|Codominant|ylp|1.00");
     // The 0s of an empty tree row are kept and not counted, although a typed 0 would not fit.
-    EXPECT_EQ(r.refusedCells, (std::vector<std::pair<int, int>>{{5, 6}, {9, 6}, {3, 7}, {5, 7}}));
+    EXPECT_EQ(r.refusedCells,
+              (std::vector<std::pair<int, int>>{{5, 6}, {9, 6}, {3, 7}, {5, 7}, {1, 8}, {2, 8}}));
     EXPECT_EQ(s.GetText(6, 7) + "|" + s.GetText(7, 7), "0.0|0");
 }
 

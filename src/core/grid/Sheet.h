@@ -77,15 +77,13 @@ public:
     void clearTextAfterRow(int row);
     // A cell whose text is not a number reads as 0; so does a number outside the 32-bit range.
     // A fraction is rounded to the nearest whole number, as an integer cell would show it.
-    int GetInteger(int col, int row) const {
-        const std::optional<double> v = numberAt(col, row);
-        if (!v) return 0;
-        // Whole numbers, nearly every number of a tally, need no rounding.
-        if (*v >= INT_MIN && *v <= INT_MAX && *v == static_cast<int>(*v)) return static_cast<int>(*v);
-        return roundedInteger(*v);
-    }
+    int GetInteger(int col, int row) const { return integerOf(cell(col, row)); }
     void SetInteger(int col, int row, int value);
-    double GetFloat(int col, int row) const { return numberAt(col, row).value_or(0.0); }
+    double GetFloat(int col, int row) const { return numberOf(cell(col, row)).value_or(0.0); }
+    // One row's cells for a reader that takes many of them, as a Run takes ten of each tree row: the
+    // row is found once, and each read gives what the positional read of that cell gives.
+    class RowCells;
+    RowCells rowCells(int row) const;
     // Written with the decimals of the cell's editor (one for a height: "0.0").
     void SetFloat(int col, int row, double value);
 
@@ -179,12 +177,18 @@ private:
     };
     enum : std::uint8_t { NumberUnknown, IsNumber, NotNumber };
     // A Run reads nine cells of each of 1,495 rows, so the reads of a number already parsed are inline.
-    std::optional<double> numberAt(int col, int row) const {
-        const Cell* c = cell(col, row);
+    static std::optional<double> numberOf(const Cell* c) {
         if (!c) return std::nullopt;
         if (c->numberState == NumberUnknown) parse(*c);
         if (c->numberState == NotNumber) return std::nullopt;
         return c->number;
+    }
+    static int integerOf(const Cell* c) {
+        const std::optional<double> v = numberOf(c);
+        if (!v) return 0;
+        // Whole numbers, nearly every number of a tally, need no rounding.
+        if (*v >= INT_MIN && *v <= INT_MAX && *v == static_cast<int>(*v)) return static_cast<int>(*v);
+        return roundedInteger(*v);
     }
     static void parse(const Cell& c);
     static int roundedInteger(double v);
@@ -221,6 +225,31 @@ private:
     int borderType_ = 0, borderStyle_ = 0;
     std::uint32_t borderColor_ = 0xC0C0C0;
 };
+
+class Sheet::RowCells {
+public:
+    const std::string& GetText(int col) const {
+        const Cell* c = at(col);
+        return c ? c->text : emptyText();
+    }
+    int GetInteger(int col) const { return integerOf(at(col)); }
+    double GetFloat(int col) const { return numberOf(at(col)).value_or(0.0); }
+
+private:
+    friend class Sheet;
+    RowCells(const Cell* first, int cols) : first_(first), cols_(cols) {}
+    const Cell* at(int col) const {
+        return first_ && col >= 1 && col <= cols_ ? first_ + (col - 1) : nullptr;
+    }
+
+    const Cell* first_; // column 1 of the row; none for a row outside the sheet
+    int cols_;
+};
+
+inline Sheet::RowCells Sheet::rowCells(int row) const {
+    if (row < 1 || row > rows_) return {nullptr, 0};
+    return {cells_.data() + static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(cols_), cols_};
+}
 
 // Column letter form of a column number (1 is "A", 27 is "AA"), and back; 0 for a bad name.
 std::string columnName(int col);

@@ -28,12 +28,13 @@ void ClassWriter::setTreeClass(std::string_view treeClass) {
 std::vector<int> forEachRewriteRow(Sheet& tally, int lastRow, RewriteRule rewrite) {
     std::vector<int> changedRows;
     for (int row = FirstTreeRow; row <= lastRow; ++row) {
-        if (row != FirstTreeRow && tally.GetInteger(PlotColumn, row) == 0) continue;
+        const Sheet::RowCells read = tally.rowCells(row);
+        if (row != FirstTreeRow && read.GetInteger(PlotColumn) == 0) continue;
         ClassCells cells;
-        cells.speciesCode = tally.GetText(SpeciesColumn, row);
-        cells.speciesClass = speciesClassOf(tally.GetText(SpeciesClassColumn, row));
-        cells.dbh = tally.GetInteger(DbhColumn, row);
-        cells.treeClass = treeClassOf(tally.GetText(TreeClassColumn, row));
+        cells.speciesCode = read.GetText(SpeciesColumn);
+        cells.speciesClass = speciesClassOf(read.GetText(SpeciesClassColumn));
+        cells.dbh = read.GetInteger(DbhColumn);
+        cells.treeClass = treeClassOf(read.GetText(TreeClassColumn));
         ClassWriter writer(tally, row, cells);
         rewrite(writer, cells);
         if (writer.changedRow()) changedRows.push_back(row);

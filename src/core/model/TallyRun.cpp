@@ -74,19 +74,20 @@ void checkTree(const TreeRow& tree, std::vector<TreeMessage>& messages) {
 } // namespace
 
 TreeRow readTreeRow(const Sheet& tally, int row) {
+    const Sheet::RowCells cells = tally.rowCells(row);
     TreeRow tree;
     tree.row = row;
-    tree.nextPlot = tally.GetInteger(PlotColumn, row + 1);
-    tree.dbh = tally.GetInteger(DbhColumn, row);
-    tree.grade = tally.GetInteger(GradeColumn, row);
-    tree.height = tally.GetFloat(HeightColumn, row);
-    tree.crownClass = tally.GetText(CrownClassColumn, row);
-    tree.speciesClass = tally.GetText(SpeciesClassColumn, row);
-    tree.vigor = tally.GetText(VigorColumn, row);
-    tree.treeClass = tally.GetText(TreeClassColumn, row);
-    tree.speciesCode = tally.GetText(SpeciesColumn, row);
+    tree.nextPlot = tally.rowCells(row + 1).GetInteger(PlotColumn);
+    tree.dbh = cells.GetInteger(DbhColumn);
+    tree.grade = cells.GetInteger(GradeColumn);
+    tree.height = cells.GetFloat(HeightColumn);
+    tree.crownClass = cells.GetText(CrownClassColumn);
+    tree.speciesClass = cells.GetText(SpeciesClassColumn);
+    tree.vigor = cells.GetText(VigorColumn);
+    tree.treeClass = cells.GetText(TreeClassColumn);
+    tree.speciesCode = cells.GetText(SpeciesColumn);
     tree.classes = classify(tree.speciesClass, tree.vigor, tree.crownClass, tree.treeClass);
-    tree.plot = tally.GetInteger(PlotColumn, row);
+    tree.plot = cells.GetInteger(PlotColumn);
     return tree;
 }
 

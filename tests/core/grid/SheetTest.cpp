@@ -12,11 +12,16 @@ TEST(Sheet, ReadsOutsideTheSheetGiveNothingAndWritesThereDoNothing) {
     s.SetText(3, 3, "7");
     s.SetText(4, 3, "x");
     s.SetInteger(0, 1, 5);
-    for (auto [c, r] : {std::pair{0, 1}, {1, 0}, {4, 1}, {1, 4}, {-1, -1}})
+    for (auto [c, r] : {std::pair{0, 1}, {1, 0}, {4, 1}, {1, 4}, {-1, -1}, {4, 3}}) {
         EXPECT_TRUE(s.GetText(c, r).empty() && s.GetInteger(c, r) == 0 && s.GetFloat(c, r) == 0.0 &&
                     !s.accept(c, r, ""))
             << c << "," << r;
+        const Sheet::RowCells row = s.rowCells(r);
+        EXPECT_TRUE(row.GetText(c).empty() && row.GetInteger(c) == 0 && row.GetFloat(c) == 0.0)
+            << c << "," << r;
+    }
     EXPECT_EQ(s.GetInteger(3, 3), 7);
+    EXPECT_EQ(s.rowCells(3).GetText(3) + "|" + std::to_string(s.rowCells(3).GetInteger(3)), "7|7");
 }
 
 TEST(Sheet, BlockModeWritesTheWholeBlockClippedToTheSheet) {

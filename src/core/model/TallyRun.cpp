@@ -10,8 +10,6 @@ namespace timbra {
 
 namespace {
 
-constexpr std::array<double, 6> Heights{1.0, 1.5, 2.0, 2.5, 3.0, 3.5};
-
 // The percentage field of each count, in CountIndex order.
 constexpr std::array<double StandResults::*, CountTotal> Percentages{
     &StandResults::pctPreferred,    &StandResults::pctReserve,      &StandResults::pctCuttingStock,
@@ -40,8 +38,11 @@ void countTree(StandResults& results, const TreeRow& tree) {
         results.counts[static_cast<std::size_t>(CountGrade1 + tree.grade - 1)] += 1;
     countClass(results, CountVigorHigh, tree.classes.vigor);
     countClass(results, CountDominant, tree.classes.crown);
-    for (std::size_t i = 0; i < Heights.size(); ++i)
-        if (tree.height == Heights[i]) results.counts[CountHeight1 + i] += 1;
+    // The six heights 1, 1.5, ..., 3.5 logs are counted when given exactly: twice the height, which
+    // doubling keeps exact, is then a whole number from 2 to 7.
+    const double halfLogs = tree.height * 2;
+    if (halfLogs >= 2 && halfLogs <= 7 && halfLogs == static_cast<int>(halfLogs))
+        results.counts[static_cast<std::size_t>(CountHeight1 + static_cast<int>(halfLogs) - 2)] += 1;
 }
 
 // Plain quotients: a class with no trees over it has no percentage (the report shows "n/a").
@@ -75,20 +76,21 @@ void checkTree(const TreeRow& tree, std::vector<TreeMessage>& messages) {
 
 TreeRow readTreeRow(const Sheet& tally, int row) {
     const Sheet::RowCells cells = tally.rowCells(row);
-    TreeRow tree;
-    tree.row = row;
-    tree.nextPlot = tally.rowCells(row + 1).GetInteger(PlotColumn);
-    tree.dbh = cells.GetInteger(DbhColumn);
-    tree.grade = cells.GetInteger(GradeColumn);
-    tree.height = cells.GetFloat(HeightColumn);
-    tree.crownClass = cells.GetText(CrownClassColumn);
-    tree.speciesClass = cells.GetText(SpeciesClassColumn);
-    tree.vigor = cells.GetText(VigorColumn);
-    tree.treeClass = cells.GetText(TreeClassColumn);
-    tree.speciesCode = cells.GetText(SpeciesColumn);
-    tree.classes = classify(tree.speciesClass, tree.vigor, tree.crownClass, tree.treeClass);
-    tree.plot = cells.GetInteger(PlotColumn);
-    return tree;
+    const std::string_view speciesClass = cells.GetText(SpeciesClassColumn),
+                           vigor = cells.GetText(VigorColumn), crownClass = cells.GetText(CrownClassColumn),
+                           treeClass = cells.GetText(TreeClassColumn);
+    return {.row = row,
+            .plot = cells.GetInteger(PlotColumn),
+            .nextPlot = tally.rowCells(row + 1).GetInteger(PlotColumn),
+            .dbh = cells.GetInteger(DbhColumn),
+            .grade = cells.GetInteger(GradeColumn),
+            .height = cells.GetFloat(HeightColumn),
+            .crownClass = crownClass,
+            .speciesClass = speciesClass,
+            .vigor = vigor,
+            .treeClass = treeClass,
+            .speciesCode = cells.GetText(SpeciesColumn),
+            .classes = classify(speciesClass, vigor, crownClass, treeClass)};
 }
 
 void readStandHeader(const Sheet& tally, StandResults& results, bool withProvince) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -14,66 +15,34 @@ enum class SpeciesClass : std::uint8_t { Desirable, Acceptable, Unacceptable, No
 enum class Vigor : std::uint8_t { High, Medium, Low, None };
 enum class CrownClass : std::uint8_t { Dominant, Codominant, Intermediate, Suppressed, None };
 
-// The texts of each list differ in length, so the length picks the one text to compare with.
-constexpr TreeClass treeClassOf(std::string_view text) {
-    using namespace std::string_view_literals;
-    switch (text.size()) {
-    case 9:
-        return text == "Preferred"sv ? TreeClass::Preferred : TreeClass::None;
-    case 7:
-        return text == "Reserve"sv ? TreeClass::Reserve : TreeClass::None;
-    case 13:
-        return text == "Cutting Stock"sv ? TreeClass::CuttingStock : TreeClass::None;
-    case 4:
-        return text == "Cull"sv ? TreeClass::Cull : TreeClass::None;
-    default:
-        return TreeClass::None;
+namespace detail {
+// The texts of each list differ in length, so the length picks the one text to compare with, by a
+// table rather than by branches (the texts of a tally's rows follow no order a branch could learn).
+template <typename Class, std::size_t N> struct ClassNames {
+    std::array<std::string_view, N> names;
+    std::array<Class, 16> byLength;
+    constexpr explicit ClassNames(const std::array<std::string_view, N>& texts) : names(texts), byLength() {
+        byLength.fill(Class::None);
+        for (std::size_t i = 0; i < N; ++i) {
+            if (byLength.at(texts[i].size()) != Class::None) throw "two texts of one length";
+            byLength[texts[i].size()] = static_cast<Class>(i);
+        }
     }
-}
+    constexpr Class operator()(std::string_view text) const {
+        const Class c = text.size() < byLength.size() ? byLength[text.size()] : Class::None;
+        return c != Class::None && text == names[static_cast<std::size_t>(c)] ? c : Class::None;
+    }
+};
+} // namespace detail
 
-constexpr SpeciesClass speciesClassOf(std::string_view text) {
-    using namespace std::string_view_literals;
-    switch (text.size()) {
-    case 9:
-        return text == "Desirable"sv ? SpeciesClass::Desirable : SpeciesClass::None;
-    case 10:
-        return text == "Acceptable"sv ? SpeciesClass::Acceptable : SpeciesClass::None;
-    case 12:
-        return text == "Unacceptable"sv ? SpeciesClass::Unacceptable : SpeciesClass::None;
-    default:
-        return SpeciesClass::None;
-    }
-}
-
-constexpr Vigor vigorOf(std::string_view text) {
-    using namespace std::string_view_literals;
-    switch (text.size()) {
-    case 4:
-        return text == "High"sv ? Vigor::High : Vigor::None;
-    case 6:
-        return text == "Medium"sv ? Vigor::Medium : Vigor::None;
-    case 3:
-        return text == "Low"sv ? Vigor::Low : Vigor::None;
-    default:
-        return Vigor::None;
-    }
-}
-
-constexpr CrownClass crownClassOf(std::string_view text) {
-    using namespace std::string_view_literals;
-    switch (text.size()) {
-    case 8:
-        return text == "Dominant"sv ? CrownClass::Dominant : CrownClass::None;
-    case 11:
-        return text == "Co-dominant"sv ? CrownClass::Codominant : CrownClass::None;
-    case 12:
-        return text == "Intermediate"sv ? CrownClass::Intermediate : CrownClass::None;
-    case 10:
-        return text == "Suppressed"sv ? CrownClass::Suppressed : CrownClass::None;
-    default:
-        return CrownClass::None;
-    }
-}
+inline constexpr detail::ClassNames<TreeClass, 4> treeClassOf{
+    std::array<std::string_view, 4>{"Preferred", "Reserve", "Cutting Stock", "Cull"}};
+inline constexpr detail::ClassNames<SpeciesClass, 3> speciesClassOf{
+    std::array<std::string_view, 3>{"Desirable", "Acceptable", "Unacceptable"}};
+inline constexpr detail::ClassNames<Vigor, 3> vigorOf{
+    std::array<std::string_view, 3>{"High", "Medium", "Low"}};
+inline constexpr detail::ClassNames<CrownClass, 4> crownClassOf{
+    std::array<std::string_view, 4>{"Dominant", "Co-dominant", "Intermediate", "Suppressed"}};
 
 // The four class texts of one tree row, read.
 struct RowClasses {

@@ -112,3 +112,16 @@ TEST(FinishRun, BoxesAndUnusualValueMessage) {
         EXPECT_TRUE(!std::isnan(value) || boxes == " n/a| | 0.0") << boxes;
     }
 }
+
+// A class text counts only whole and in its case; a text of a class text's length is compared too.
+TEST(ClassTexts, OnlyTheWholeTextInItsCaseNamesAClass) {
+    EXPECT_EQ(treeClassOf("Cutting Stock"), TreeClass::CuttingStock);
+    EXPECT_EQ(speciesClassOf("Unacceptable"), SpeciesClass::Unacceptable);
+    EXPECT_EQ(vigorOf("Low"), Vigor::Low);
+    EXPECT_EQ(crownClassOf("Co-dominant"), CrownClass::Codominant);
+    for (std::string_view text : {"", " ", "Reservx", "cull", "Cull ", " Cull", "Cutting stock",
+                                  "Preferred  Preferred", "Desirable", "High", "Dominant"})
+        EXPECT_EQ(treeClassOf(text), TreeClass::None) << text;
+    for (std::string_view text : {"Lo", "Lox", "Medium ", "HIGH", "Preferred"})
+        EXPECT_EQ(vigorOf(text), Vigor::None) << text;
+}

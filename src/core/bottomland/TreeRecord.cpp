@@ -40,26 +40,11 @@ void TreeRecord::SetStand(int numberOfPlots, std::string plotSize, int objective
 
 void TreeRecord::Evaluate(int dbh, double height, int grade, std::string_view speciesClass,
                           std::string_view vigor, std::string_view crownClass, std::string_view treeClass) {
-    TreeRow tree;
-    tree.dbh = dbh;
-    tree.height = height;
-    tree.grade = grade;
-    tree.speciesClass = speciesClass;
-    tree.vigor = vigor;
-    tree.crownClass = crownClass;
-    tree.treeClass = treeClass;
-    tree.classes = classify(speciesClass, vigor, crownClass, treeClass);
-    Evaluate(tree);
+    Evaluate(treeRowOf(dbh, height, grade, speciesClass, vigor, crownClass, treeClass));
 }
 
 void TreeRecord::Evaluate(const TreeRow& tree) {
-    dbh = tree.dbh;
-    height = tree.height;
-    grade = tree.grade;
-    speciesClass = tree.speciesClass;
-    vigor = tree.vigor;
-    crownClass = tree.crownClass;
-    treeClass = tree.treeClass;
+    storeTreeInputs(*this, tree);
     classes_ = tree.classes;
 
     treeValue = valueOnPlot();

@@ -93,6 +93,20 @@ TreeRow readTreeRow(const Sheet& tally, int row) {
             .classes = classify(speciesClass, vigor, crownClass, treeClass)};
 }
 
+TreeRow treeRowOf(int dbh, double height, int grade, std::string_view speciesClass, std::string_view vigor,
+                  std::string_view crownClass, std::string_view treeClass) {
+    TreeRow tree;
+    tree.dbh = dbh;
+    tree.height = height;
+    tree.grade = grade;
+    tree.speciesClass = speciesClass;
+    tree.vigor = vigor;
+    tree.crownClass = crownClass;
+    tree.treeClass = treeClass;
+    tree.classes = classify(speciesClass, vigor, crownClass, treeClass);
+    return tree;
+}
+
 void readStandHeader(const Sheet& tally, StandResults& results, bool withProvince) {
     results.standName = tally.GetText(StandNameCell.col, StandNameCell.row);
     results.standLocation = tally.GetText(StandLocationCell.col, StandLocationCell.row);

@@ -32,6 +32,21 @@ struct TreeRow {
 
 TreeRow readTreeRow(const Sheet& tally, int row);
 
+// A tree given by its inputs rather than read from a row, as a tree record's Evaluate takes them.
+TreeRow treeRowOf(int dbh, double height, int grade, std::string_view speciesClass, std::string_view vigor,
+                  std::string_view crownClass, std::string_view treeClass);
+
+// Stores a tree's inputs in the fields both models' tree records keep them in.
+template <typename Record> void storeTreeInputs(Record& record, const TreeRow& tree) {
+    record.dbh = tree.dbh;
+    record.height = tree.height;
+    record.grade = tree.grade;
+    record.speciesClass = tree.speciesClass;
+    record.vigor = tree.vigor;
+    record.crownClass = tree.crownClass;
+    record.treeClass = tree.treeClass;
+}
+
 // Stand name, location, plot size and number of plots; the province too when `withProvince`.
 void readStandHeader(const Sheet& tally, StandResults& results, bool withProvince);
 

@@ -253,11 +253,16 @@ void Sheet::setCaption(int col, int row, std::string text) {
     lastCaptionRow_ = std::max(lastCaptionRow_, row);
 }
 
-bool Sheet::isCaption(int col, int row, std::string_view text) const {
-    if (row > lastCaptionRow_) return false;
+const Sheet::Caption* Sheet::captionAt(int col, int row) const {
+    if (row > lastCaptionRow_) return nullptr;
     for (const auto& c : captions_)
-        if (c.col == col && c.row == row) return c.text == text;
-    return false;
+        if (c.col == col && c.row == row) return &c;
+    return nullptr;
+}
+
+bool Sheet::isCaption(int col, int row, std::string_view text) const {
+    const Caption* c = captionAt(col, row);
+    return c && c->text == text;
 }
 
 std::optional<std::string> Sheet::accept(int col, int row, std::string_view text) const {
@@ -284,10 +289,7 @@ bool Sheet::holds(int col, int row, std::string_view text) const {
 }
 
 const CellEditor* Sheet::decidingEditor(int col, int row) const {
-    if (!contains(col, row) || formatAt(col, row).staticText) return nullptr;
-    if (row <= lastCaptionRow_)
-        for (const auto& c : captions_)
-            if (c.col == col && c.row == row) return nullptr;
+    if (!contains(col, row) || formatAt(col, row).staticText || captionAt(col, row)) return nullptr;
     return &editorAt(col, row);
 }
 

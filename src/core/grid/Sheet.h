@@ -218,6 +218,7 @@ private:
     };
     std::vector<Caption> captions_; // a handful of cells: looked up by a scan
     int lastCaptionRow_ = 0;        // no row below it has a caption (Open asks for every cell)
+    const Caption* captionAt(int col, int row) const;
     bool isCaption(int col, int row, std::string_view text) const;
     int col_ = 1, row_ = 1, col2_ = 1, row2_ = 1;
     bool blockMode_ = false;

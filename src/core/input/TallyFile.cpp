@@ -145,13 +145,9 @@ Verdict judge(const Sheet& sheet, int c, int r, const CellEditor* deciding, std:
 // slot holds the last pair that hashed to it, so a file of all-different texts costs one hash a cell.
 class VerdictMemo {
 public:
-    const Verdict& judge(const Sheet& sheet, int c, int r, std::string_view text,
-                         std::deque<std::string>& forms) {
+    Verdict judge(const Sheet& sheet, int c, int r, std::string_view text, std::deque<std::string>& forms) {
         const CellEditor* editor = sheet.decidingEditor(c, r);
-        if (!editor) {
-            uncached_ = timbra::judge(sheet, c, r, nullptr, text, forms);
-            return uncached_;
-        }
+        if (!editor) return timbra::judge(sheet, c, r, nullptr, text, forms);
         Entry& e = entries_[slotOf(editor, text)];
         if (e.editor != editor || e.text != text)
             e = {editor, text, timbra::judge(sheet, c, r, editor, text, forms)};
@@ -182,7 +178,6 @@ private:
     };
     static constexpr std::size_t Slots = 512;
     std::vector<Entry> entries_ = std::vector<Entry>(Slots);
-    Verdict uncached_;
 };
 
 } // namespace
@@ -229,29 +224,19 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
         if (plain.error.empty() && plain.evenRows) read = std::move(plain);
     }
     if (!read.error.empty()) return loadFailure(name, read.error);
-    std::vector<std::string_view>& cells = read.cells;
+    const std::vector<std::string_view>& cells = read.cells;
     const int rowsRead = static_cast<int>(cells.size() / static_cast<std::size_t>(cols));
-    const auto at = [&cells, cols](int c, int r) -> std::string_view& {
-        return cells[static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
-                     static_cast<std::size_t>(c - 1)];
+    const auto index = [cols](int c, int r) {
+        return static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
+               static_cast<std::size_t>(c - 1);
     };
 
-    // Each cell's text becomes its form, before the limits below, which hold for the tally as it will
-    // be saved.
-    struct Reading {
-        std::optional<double> number;
-        bool isNumberCell = false;
-        bool refused = false;
-    };
-    std::vector<Reading> readings(cells.size());
+    // Each cell's text and its form, before the limits below, which hold for the tally as it will be saved.
+    std::vector<Verdict> verdicts(cells.size());
     VerdictMemo memo;
     for (int r = 1; r <= rowsRead; ++r)
-        for (int c = 1; c <= cols; ++c) {
-            std::string_view& t = at(c, r);
-            const Verdict& v = memo.judge(sheet, c, r, t, read.decoded);
-            readings[static_cast<std::size_t>(&t - cells.data())] = {v.number, v.isNumberCell, v.refused};
-            t = v.form;
-        }
+        for (int c = 1; c <= cols; ++c)
+            verdicts[index(c, r)] = memo.judge(sheet, c, r, cells[index(c, r)], read.decoded);
 
     // What Open takes, Save as must write in a form Open takes again, so the limits also hold for the
     // tally as it will be written: quotes read as plain text are doubled there, and text of an older
@@ -268,7 +253,7 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     for (int r = 1; r <= rowsRead && !surelyFits; ++r) {
         std::size_t rowBytes = 0;
         for (int c = 1; c <= cols; ++c)
-            rowBytes += quotedSize(at(c, r), Delimiter) + 1;
+            rowBytes += quotedSize(verdicts[index(c, r)].form, Delimiter) + 1;
         if (rowBytes > MaxTallyRowBytes)
             return loadFailure(name, "row " + std::to_string(r) + " of the file is longer than " +
                                          std::to_string(MaxTallyRowBytes >> 10) +
@@ -284,15 +269,12 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     result.fileRows = read.fileRows;
     for (int r = 1; r <= rowsRead; ++r)
         for (int c = 1; c <= cols; ++c) {
-            const std::size_t i = static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols) +
-                                  static_cast<std::size_t>(c - 1);
-            const std::string_view t = cells[i];
-            const Reading& reading = readings[i];
-            if (reading.refused) result.refusedCells.emplace_back(c, r);
-            if (reading.isNumberCell)
-                sheet.setParsedText(c, r, t, reading.number);
+            const Verdict& v = verdicts[index(c, r)];
+            if (v.refused) result.refusedCells.emplace_back(c, r);
+            if (v.isNumberCell)
+                sheet.setParsedText(c, r, v.form, v.number);
             else
-                sheet.SetText(c, r, t);
+                sheet.SetText(c, r, v.form);
         }
     // Cells the file does not reach are emptied; every editor takes an empty cell.
     sheet.clearTextAfterRow(rowsRead);

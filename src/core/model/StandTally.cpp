@@ -7,9 +7,6 @@
 
 namespace timbra {
 
-static_assert(static_cast<int>(TreeClass::Cull) == TableCull &&
-              static_cast<int>(TreeClass::None) == TableOther);
-
 namespace {
 
 // Two-inch classes: an odd DBH belongs to the next even class. A DBH read from a file can be any

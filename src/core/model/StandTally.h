@@ -10,16 +10,9 @@
 
 namespace timbra {
 
-// Tree classes of the stand table, in the order of its columns: the order of TreeClass, with
-// every other text under "Other".
-enum StandTableClass : int {
-    TablePreferred,
-    TableReserve,
-    TableCuttingStock,
-    TableCull,
-    TableOther,
-    TableClassCount
-};
+// Tree classes of the stand table, in the order of its columns: a column per TreeClass, in its
+// order, with every other text (TreeClass::None) under "Other".
+inline constexpr int TableClassCount = static_cast<int>(TreeClass::None) + 1;
 inline constexpr std::array<const char*, TableClassCount> StandTableClassNames{
     "Preferred", "Reserve", "Cutting Stock", "Cull", "Other"};
 

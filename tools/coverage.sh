@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build=build-coverage
 jobs=$(nproc 2>/dev/null || echo 2)
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIMBRA_COVERAGE=ON -DTIMBRA_BUILD_BENCH=OFF >/dev/null
+cmake --preset coverage >/dev/null
 cmake --build "$build" -j "$jobs"
 find "$build" -name '*.gcda' -delete
 ctest --test-dir "$build" -j "$jobs" --output-on-failure >"$build/coverage-ctest.log" ||

@@ -18,8 +18,7 @@ esac
 
 build=${TIMBRA_FUZZ_BUILD:-build-fuzz}
 if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DTIMBRA_FUZZ=ON -DTIMBRA_BUILD_GUI=OFF -DTIMBRA_BUILD_TESTS=OFF -DTIMBRA_BUILD_BENCH=OFF
+    cmake --preset fuzz -B "$build"
 fi
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target "fuzz_$target"
 

@@ -15,7 +15,9 @@ esac
 jobs=$(nproc 2>/dev/null || echo 2)
 # Qt Charts' CMake package needs Qt OpenGL's, which qt6-charts-dev does not pull in.
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
-          nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev libboost-dev fonts-dejavu-core)
+          nlohmann-json3-dev libboost-dev fonts-dejavu-core)
+# The test command also builds the tests and the benchmarks.
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -31,17 +33,17 @@ install_packages() {
     fi
 }
 
-build() { # build-folder, extra cmake arguments...
-    local dir=$1; shift
-    cmake -S . -B "$dir" -G Ninja "$@"
-    cmake --build "$dir" -j "$jobs"
+build() { # preset of CMakePresets.json, extra cmake arguments...
+    local preset=$1; shift
+    cmake --preset "$preset" "$@" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
 }
 
 if [ "$mode" = test ]; then
     # clang and its runtime for the fuzz targets, pdftotext for the printing tests, gcovr for
     # tools/coverage.sh, localedef's locale sources for the decimal-comma tests; the desktop-entry,
     # metadata and package checkers, and dpkg-dev for the package's dependencies.
-    install_packages "${packages[@]}" clang libclang-rt-14-dev poppler-utils gcovr locales \
+    install_packages "${packages[@]}" "${test_packages[@]}" clang libclang-rt-14-dev poppler-utils gcovr locales \
         desktop-file-utils appstream lintian dpkg-dev
     fuzz_seconds=${TIMBRA_FUZZ_SECONDS:-45}
     summary=()
@@ -57,8 +59,8 @@ if [ "$mode" = test ]; then
         fi
     }
     normal_suite() {
-        build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIMBRA_WERROR=ON &&
-            ctest --test-dir build --output-on-failure -j "$jobs"
+        build default -DTIMBRA_BUILD_TESTS=ON -DTIMBRA_BUILD_BENCH=ON &&
+            ctest --preset default -j "$jobs"
     }
     # The Debian package of the normal build, as docs/install.md makes it, checked by lintian.
     debian_package() {
@@ -69,14 +71,9 @@ if [ "$mode" = test ]; then
     # Address and undefined-behaviour sanitizers over the whole suite, Qt tests included; the
     # benchmarks are left out. Any report fails its test.
     sanitizer_suite() {
-        # Line tables are all the sanitizers' stack traces need, and they build faster than full
-        # debug information.
-        build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DTIMBRA_WERROR=ON \
-            -DTIMBRA_SANITIZE=ON -DTIMBRA_BUILD_BENCH=OFF &&
-            ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
-            LSAN_OPTIONS="suppressions=$PWD/tools/leak-suppressions.txt" \
-            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-            ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+        # The preset builds line tables only (all the stack traces need, and faster than full debug
+        # information) and sets the sanitizers' options and the leak suppressions for the tests.
+        build sanitize && ctest --preset sanitize -j "$jobs"
     }
     fuzz_counts=()
     fuzz_runs() {
@@ -104,8 +101,9 @@ if [ "$mode" = test ]; then
     exit $failed
 fi
 
+# Only the programs: the tests and benchmarks would double the time to the first window.
 install_packages "${packages[@]}"
-build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+build default -DTIMBRA_BUILD_TESTS=OFF -DTIMBRA_BUILD_BENCH=OFF
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "setup.sh: built in build/src, but no display found; start build/src/timbra from a desktop session, or use build/src/timbra-cli" >&2
     exit 1

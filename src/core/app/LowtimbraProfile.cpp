@@ -31,7 +31,7 @@ ProgramProfile makeLowtimbra() {
           {"&About Timbra...", Command::AppAbout,
            "Display program information, version number and copyright"}}},
     };
-    p.aboutText = "Timbra Version 1.1\nBottomland decision-maker for southern broadleaf stands";
+    p.aboutText = "Bottomland decision-maker for southern broadleaf stands";
 
     p.welcomeCaption = "Welcome to Timbra-Bottomland";
     p.welcomeGroupTitle = "Timbra-Bottomland ";

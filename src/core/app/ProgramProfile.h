@@ -80,7 +80,7 @@ struct ProgramProfile {
     std::string frameTitle;
     std::string documentPath; // where Save writes the (empty) document; empty: Save asks for a name
     std::vector<Menu> mainMenus;
-    std::string aboutText;
+    std::string aboutText; // what the program is for; the About box adds the version and licence
 
     // Welcome dialog
     std::string welcomeCaption;

@@ -2,6 +2,8 @@
 
 #include "input/TallyCommands.h"
 #include "input/TallyLayout.h"
+#include "model/TreeClasses.h"
+#include "model/TreeFactors.h"
 
 #include <algorithm>
 #include <vector>
@@ -191,7 +193,8 @@ std::optional<std::pair<int, int>> StandDocument::cursorRule(int col, int row) c
     if (col != DbhColumn || row < FirstTreeRow) return std::nullopt;
     // Small and unacceptable trees need no height, grade or vigor: on to the crown class.
     const int dbh = tally_.GetInteger(DbhColumn, row);
-    const bool skip = tally_.GetText(SpeciesClassColumn, row) == "Unacceptable" || (dbh > 5 && dbh < 12);
+    const bool skip = speciesClassOf(tally_.GetText(SpeciesClassColumn, row)) == SpeciesClass::Unacceptable ||
+                      (dbh >= SmallestMerchantableDbh && dbh < SmallestSawtimberDbh);
     return std::pair{skip ? CrownClassColumn : DbhColumn, row};
 }
 

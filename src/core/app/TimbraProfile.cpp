@@ -30,7 +30,7 @@ ProgramProfile makeTimbra() {
           {"&About Timbra...", Command::AppAbout,
            "Display program information, version number and copyright"}}},
     };
-    p.aboutText = "Timbra Version 1.1\nUpland decision-maker for southern broadleaf stands";
+    p.aboutText = "Upland decision-maker for southern broadleaf stands";
 
     p.welcomeCaption = "Welcome to Timbra-Upland";
     p.welcomeGroupTitle = "Timbra-Upland";

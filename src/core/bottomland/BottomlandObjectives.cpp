@@ -1,4 +1,5 @@
 #include "bottomland/BottomlandModel.h"
+#include "bottomland/TreeRecord.h"
 #include "model/RewritePass.h"
 #include "model/TallyRun.h"
 #include "model/TreeFactors.h"
@@ -9,28 +10,28 @@ using namespace std::string_view_literals;
 
 namespace {
 
-// Sweetgum under 12 inches is reclassed by every objective.
+// Sweetgum under sawtimber size is reclassed by every objective.
 bool isSmallSweetgum(const ClassCells& c) {
-    return c.speciesCode == "SWG"sv && c.dbh < 12;
+    return c.speciesCode == "SWG"sv && c.dbh < SmallestSawtimberDbh;
 }
-// Trees over 26 inches: removed under objectives 1 and 2, growing stock under objective 3.
+// Trees over the largest growing diameter: removed under objectives 1 and 2, growing stock under objective 3.
 bool isLargeNonCull(const ClassCells& c) {
-    return c.dbh > 26 && c.treeClass != TreeClass::Cull;
+    return c.dbh > LargestGrowingDbh && c.treeClass != TreeClass::Cull;
 }
 
 void objective1(ClassWriter& row, const ClassCells& c) {
-    if (isSmallSweetgum(c)) row.setClasses("Acceptable", "Preferred");
-    if (isLargeNonCull(c)) row.setTreeClass("Cutting Stock");
+    if (isSmallSweetgum(c)) row.setClasses(SpeciesClass::Acceptable, TreeClass::Preferred);
+    if (isLargeNonCull(c)) row.setTreeClass(TreeClass::CuttingStock);
 }
 
 void objective2(ClassWriter& row, const ClassCells& c) {
-    if (isSmallSweetgum(c)) row.setClasses("Unacceptable", "Cutting Stock");
-    if (isLargeNonCull(c)) row.setTreeClass("Cutting Stock");
+    if (isSmallSweetgum(c)) row.setClasses(SpeciesClass::Unacceptable, TreeClass::CuttingStock);
+    if (isLargeNonCull(c)) row.setTreeClass(TreeClass::CuttingStock);
 }
 
 void objective3(ClassWriter& row, const ClassCells& c) {
-    if (isSmallSweetgum(c)) row.setClasses("Unacceptable", "Cutting Stock");
-    if (isLargeNonCull(c) && isCommercial(c.speciesClass)) row.setTreeClass("Preferred");
+    if (isSmallSweetgum(c)) row.setClasses(SpeciesClass::Unacceptable, TreeClass::CuttingStock);
+    if (isLargeNonCull(c) && isCommercial(c.speciesClass)) row.setTreeClass(TreeClass::Preferred);
 }
 
 } // namespace

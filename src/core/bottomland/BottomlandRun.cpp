@@ -8,7 +8,7 @@ namespace timbra::bottomland {
 
 namespace {
 // Cut-offs of objectives 1 to 3.
-constexpr std::array<Cutoff, 3> Cutoffs{Cutoff{50, 49.95}, Cutoff{35, 34.95}, Cutoff{44, 43.95}};
+constexpr std::array<Cutoff, 3> Cutoffs{Cutoff{50}, Cutoff{35}, Cutoff{44}};
 } // namespace
 
 RunOutcome Model::run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTableTrees trees) const {

@@ -9,13 +9,6 @@ namespace timbra::bottomland {
 
 using namespace std::string_view_literals;
 
-namespace {
-// Diameters over 50 inches weigh nothing in the bottomland model.
-constexpr int LargestDbh = 50;
-// Under objectives 1 and 2 trees over 26 inches are to be removed.
-constexpr int LargestGrowingDbh = 26;
-} // namespace
-
 double heightFactor(double height) {
     if (height < 1.0) return 0.0;
     if (height < 1.5) return 1.0;
@@ -58,9 +51,9 @@ double TreeRecord::sawtimberValue(double rankSum, double weight) const {
     if (classes_.tree == TreeClass::Preferred && sawtimberData)
         value = rankSum * weight * OneTwelfth;
     else if (classes_.tree == TreeClass::Reserve && sawtimberData)
-        value = 0.75 * (rankSum * weight * OneTwelfth);
+        value = ReserveShare * (rankSum * weight * OneTwelfth);
     else if (isRemoval(classes_.tree))
-        value = -0.25 * weight;
+        value = RemovalWeight * weight;
     if (isGrowingStock(classes_.tree) && noSawtimberData) value = weight;
     return value;
 }
@@ -74,18 +67,19 @@ double TreeRecord::valueOnPlot() const {
     // trees of 5 inches or less, other small trees and removals stay at 0 unless a later rule
     // values them, and so does a tree that no rule values.
     double value = 0;
-    if (dbh >= 6 && dbh <= 11 && isCommercial(classes_.species) && isGrowingStock(classes_.tree))
+    if (dbh >= SmallestMerchantableDbh && dbh <= LargestPoletimberDbh && isCommercial(classes_.species) &&
+        isGrowingStock(classes_.tree))
         value = weight;
 
     // Objective 3 has no largest diameter.
-    if (objective3 == 1 && dbh >= 12) value = sawtimberValue(rankSum, weight);
+    if (objective3 == 1 && dbh >= SmallestSawtimberDbh) value = sawtimberValue(rankSum, weight);
 
-    // Objectives 1 and 2 value trees alike and remove every tree over 26 inches.
+    // Objectives 1 and 2 value trees alike and remove every tree over the largest growing diameter.
     if (objective1 == 1 || objective2 == 1) {
-        if (dbh >= 12 && dbh <= LargestGrowingDbh)
+        if (dbh >= SmallestSawtimberDbh && dbh <= LargestGrowingDbh)
             value = sawtimberValue(rankSum, weight);
         else if (dbh > LargestGrowingDbh)
-            value = -0.25 * weight;
+            value = RemovalWeight * weight;
     }
     return value;
 }

@@ -62,4 +62,9 @@ double heightFactor(double height);
 // Nothing for another text.
 std::optional<double> plotFactor(const std::string& plotSize);
 
+// Objectives 1 and 2 remove every tree over this diameter (inches); objective 3 keeps them.
+inline constexpr int LargestGrowingDbh = 26;
+// Diameters over this weigh nothing in the bottomland model.
+inline constexpr int LargestDbh = 50;
+
 } // namespace timbra::bottomland

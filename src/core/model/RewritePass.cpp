@@ -4,23 +4,20 @@
 
 namespace timbra {
 
-// A text of the list is held exactly when the cell's class is that text's; any other text is
-// always written.
-void ClassWriter::setClasses(std::string_view speciesClass, std::string_view treeClass) {
-    const SpeciesClass species = speciesClassOf(speciesClass);
-    if (species == SpeciesClass::None || species != species_) {
-        tally_.SetText(SpeciesClassColumn, row_, speciesClass);
-        species_ = species;
+// A text of the list is held exactly when the cell's class is that text's.
+void ClassWriter::setClasses(SpeciesClass speciesClass, TreeClass treeClass) {
+    if (speciesClass != species_) {
+        tally_.SetText(SpeciesClassColumn, row_, textOf(speciesClass));
+        species_ = speciesClass;
         changed_ = true;
     }
     setTreeClass(treeClass);
 }
 
-void ClassWriter::setTreeClass(std::string_view treeClass) {
-    const TreeClass tree = treeClassOf(treeClass);
-    if (tree == TreeClass::None || tree != tree_) {
-        tally_.SetText(TreeClassColumn, row_, treeClass);
-        tree_ = tree;
+void ClassWriter::setTreeClass(TreeClass treeClass) {
+    if (treeClass != tree_) {
+        tally_.SetText(TreeClassColumn, row_, textOf(treeClass));
+        tree_ = treeClass;
         changed_ = true;
     }
 }

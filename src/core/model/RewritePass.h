@@ -24,9 +24,9 @@ class ClassWriter {
 public:
     ClassWriter(Sheet& tally, int row, const ClassCells& cells)
         : tally_(tally), row_(row), species_(cells.speciesClass), tree_(cells.treeClass) {}
-    // The species class goes first, as the rewrite rules write them.
-    void setClasses(std::string_view speciesClass, std::string_view treeClass);
-    void setTreeClass(std::string_view treeClass);
+    // The species class goes first, as the rewrite rules write them; each as its list's text.
+    void setClasses(SpeciesClass speciesClass, TreeClass treeClass);
+    void setTreeClass(TreeClass treeClass);
     bool changedRow() const { return changed_; }
 
 private:

@@ -62,9 +62,16 @@ enum class PercentForm { QuotientTimes100, CountTimes100OverTotal };
 void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& perAcreValue,
                PercentForm form, RunOutcome& outcome, StandTableTrees trees = StandTableTrees::Gather);
 
-// A cut-off index and the threshold the stand value is compared with (the index less 0.05, so a
-// stand value that shows as the index at one decimal manages).
+// The figure a stand value is compared with under a cut-off index: the index less 0.05, so a stand
+// value that shows as the index at one decimal manages. The decision and the statistics both use it.
+constexpr double decisionThreshold(double cutoffIndex) {
+    return cutoffIndex - 0.05;
+}
+
+// A cut-off index and the threshold the stand value is compared with.
 struct Cutoff {
+    constexpr explicit Cutoff(double cutoffIndex)
+        : index(cutoffIndex), threshold(decisionThreshold(cutoffIndex)) {}
     double index;
     double threshold;
 };

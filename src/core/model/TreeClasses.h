@@ -44,6 +44,14 @@ inline constexpr detail::ClassNames<Vigor, 3> vigorOf{
 inline constexpr detail::ClassNames<CrownClass, 4> crownClassOf{
     std::array<std::string_view, 4>{"Dominant", "Co-dominant", "Intermediate", "Suppressed"}};
 
+// The list text of a class, from the same tables that read it.
+constexpr std::string_view textOf(TreeClass c) {
+    return treeClassOf.names.at(static_cast<std::size_t>(c));
+}
+constexpr std::string_view textOf(SpeciesClass c) {
+    return speciesClassOf.names.at(static_cast<std::size_t>(c));
+}
+
 // The four class texts of one tree row, read.
 struct RowClasses {
     SpeciesClass species = SpeciesClass::None;

@@ -14,6 +14,18 @@ namespace timbra {
 // One twelfth as the models multiply by it (the double nearest to 1/12).
 inline constexpr double OneTwelfth = 0.08333333333333333;
 
+// The diameter classes both models share: small growing stock from 6 to 11 inches, sawtimber from
+// 12 inches up to each model's largest growing diameter.
+inline constexpr int SmallestMerchantableDbh = 6;
+inline constexpr int LargestPoletimberDbh = 11;
+inline constexpr int SmallestSawtimberDbh = 12;
+
+// Removals (cutting stock and culls from sawtimber size, trees past the largest growing diameter)
+// weigh a quarter of their diameter factor against the stand.
+inline constexpr double RemovalWeight = -0.25;
+// A reserve tree counts for three quarters of a preferred tree of the same make.
+inline constexpr double ReserveShare = 0.75;
+
 // "Desirable" 3
 constexpr double speciesFactor(SpeciesClass speciesClass) {
     return speciesClass == SpeciesClass::Desirable ? 3.0 : 0.0;

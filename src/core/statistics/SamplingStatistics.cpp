@@ -1,3 +1,4 @@
+#include "model/TallyRun.h"
 #include "statistics/StatisticsParts.h"
 #include "statistics/StudentT.h"
 
@@ -9,10 +10,10 @@ namespace {
 
 // The figure the decision compared the stand value with, when the sample can speak to it: a
 // "Manage" or "Regenerate" from a cut-off and a finite stand value. Otherwise a note says why not.
-std::optional<double> decisionThreshold(const StandResults& results, std::vector<std::string>& notes) {
+std::optional<double> weighableThreshold(const StandResults& results, std::vector<std::string>& notes) {
     const bool decided = results.decision == "Manage" || results.decision == "Regenerate";
     if (decided && results.cutoffIndex > 0 && std::isfinite(results.standValue))
-        return results.cutoffIndex - 0.05;
+        return decisionThreshold(results.cutoffIndex);
     if (results.decision == "Error")
         notes.push_back(
             "This objective has no cut-off for the province: no threshold to weigh the plots against.");
@@ -70,7 +71,7 @@ SamplingStatistics samplingStatistics(const StandResults& results) {
     for (const double x : results.plotValue)
         sum += x;
     s.mean = sum / n;
-    const std::optional<double> threshold = decisionThreshold(results, s.notes);
+    const std::optional<double> threshold = weighableThreshold(results, s.notes);
     s.threshold = threshold;
     if (s.plots == 1) {
         s.notes.push_back("One plot: no sampling error.");

@@ -7,11 +7,6 @@
 
 namespace timbra::upland {
 
-namespace {
-// Diameters over 40 inches weigh nothing in the upland model.
-constexpr int LargestDbh = 40;
-} // namespace
-
 double heightFactor(double height) {
     if (height >= 1.0 && height < 1.5) return 1.0;
     if (height >= 1.5 && height < 2.5) return 1.5;
@@ -48,42 +43,40 @@ double TreeRecord::valueOnPlot() const {
     const double quality = vigorFactor(classes_.vigor) + crownFactor(classes_.crown) +
                            speciesFactor(classes_.species) + gradeFactor(grade) + heightFactor(height);
 
-    const bool preferred = classes_.tree == TreeClass::Preferred;
-    const bool reserve = classes_.tree == TreeClass::Reserve;
-    const bool sawtimberData = height != 0 && grade != 0;
-    const bool noSawtimberData = height == 0 && grade == 0;
-
     // Every objective: small growing stock of a commercial species is worth its diameter factor;
     // trees under 6 inches, other small trees and removals stay at 0 unless a later rule values
     // them, and so does a tree that no rule values.
     double value = 0;
-    if (dbh >= 6 && dbh <= 11 && isCommercial(classes_.species) && isGrowingStock(classes_.tree))
+    if (dbh >= SmallestMerchantableDbh && dbh <= LargestPoletimberDbh && isCommercial(classes_.species) &&
+        isGrowingStock(classes_.tree))
         value = diameter;
 
     // Objectives 1 and 4: no largest diameter.
-    if ((objective1 == 1 || objective4 == 1) && dbh >= 12) {
-        if (preferred && sawtimberData)
-            value = quality * OneTwelfth * diameter;
-        else if (reserve && sawtimberData)
-            value = quality * diameter * OneTwelfth * 0.75;
-        else if (isRemoval(classes_.tree))
-            value = diameter * -0.25;
-        if (isGrowingStock(classes_.tree) && noSawtimberData) value = diameter;
-    }
+    if ((objective1 == 1 || objective4 == 1) && dbh >= SmallestSawtimberDbh)
+        value = sawtimberValue(quality * OneTwelfth * diameter, quality, diameter);
 
-    // Objectives 2 and 3: every tree over 20 inches is to be removed.
+    // Objectives 2 and 3: every tree over the largest growing diameter is to be removed.
     if (objective2 == 1 || objective3 == 1) {
-        const bool growing = dbh >= 12 && dbh <= 20;
-        if (growing && preferred && sawtimberData)
-            value = quality * diameter * OneTwelfth;
-        else if (growing && reserve && sawtimberData)
-            value = quality * diameter * OneTwelfth * 0.75;
-        else if (dbh >= 12 && isRemoval(classes_.tree))
-            value = diameter * -0.25;
-        if (growing && isGrowingStock(classes_.tree) && noSawtimberData) value = diameter;
-        if (dbh > 20) value = diameter * -0.25;
+        if (dbh > LargestGrowingDbh)
+            value = diameter * RemovalWeight;
+        else if (dbh >= SmallestSawtimberDbh)
+            value = sawtimberValue(quality * diameter * OneTwelfth, quality, diameter);
     }
 
+    return value;
+}
+
+double TreeRecord::sawtimberValue(double preferredValue, double quality, double diameter) const {
+    const bool sawtimberData = height != 0 && grade != 0;
+    const bool noSawtimberData = height == 0 && grade == 0;
+    double value = 0;
+    if (classes_.tree == TreeClass::Preferred && sawtimberData)
+        value = preferredValue;
+    else if (classes_.tree == TreeClass::Reserve && sawtimberData)
+        value = quality * diameter * OneTwelfth * ReserveShare;
+    else if (isRemoval(classes_.tree))
+        value = diameter * RemovalWeight;
+    if (isGrowingStock(classes_.tree) && noSawtimberData) value = diameter;
     return value;
 }
 

@@ -53,7 +53,17 @@ private:
 
     // The tree's value on its plot by the rules of the chosen objectives.
     double valueOnPlot() const;
+    // A tree of sawtimber size that its objective keeps: growing stock or removal. A preferred tree
+    // is worth `preferredValue`, its quality times its diameter factor over 12: objectives 1 and 4
+    // multiply in another order than objectives 2 and 3, and results keep each to the last digit.
+    double sawtimberValue(double preferredValue, double quality, double diameter) const;
 };
+
+// Objectives 2 and 3 remove every tree over this diameter (inches); objectives 1 and 4 keep big
+// commercial trees as growing stock.
+inline constexpr int LargestGrowingDbh = 20;
+// Diameters over this weigh nothing in the upland model.
+inline constexpr int LargestDbh = 40;
 
 // Height factor of the upland model: 1 log 1.0, 1.5 to 2 logs 1.5, 2.5 to 3.5 logs 2.0; 4 logs or
 // more, or under 1, nothing.

@@ -1,6 +1,7 @@
 #include "model/RewritePass.h"
 #include "model/TallyRun.h"
 #include "model/TreeFactors.h"
+#include "upland/TreeRecord.h"
 #include "upland/UplandModel.h"
 
 namespace timbra::upland {
@@ -22,34 +23,40 @@ bool keepsTreeClass(TreeClass treeClass) {
 // yellow poplar and sugar maple are "Acceptable" under objective 1.
 void objective1(ClassWriter& row, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
-    if (c.dbh > 20 && isCommercial(c.speciesClass) && !keepsClass) row.setTreeClass("Preferred");
-    if (isPoplarOrMaple(c.speciesCode) && !keepsClass) row.setClasses("Acceptable", "Preferred");
+    if (c.dbh > LargestGrowingDbh && isCommercial(c.speciesClass) && !keepsClass)
+        row.setTreeClass(TreeClass::Preferred);
+    if (isPoplarOrMaple(c.speciesCode) && !keepsClass)
+        row.setClasses(SpeciesClass::Acceptable, TreeClass::Preferred);
 }
 
-// Objectives 2 and 3 remove every tree over 20 inches.
+// Objectives 2 and 3 remove every tree over the largest growing diameter.
 void objective2(ClassWriter& row, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
-    if (isPoplarOrMaple(c.speciesCode) && c.dbh <= 20 && !keepsClass)
-        row.setClasses("Acceptable", "Preferred");
-    if (c.dbh > 20 && c.treeClass != TreeClass::Cull) row.setTreeClass("Cutting Stock");
+    if (isPoplarOrMaple(c.speciesCode) && c.dbh <= LargestGrowingDbh && !keepsClass)
+        row.setClasses(SpeciesClass::Acceptable, TreeClass::Preferred);
+    if (c.dbh > LargestGrowingDbh && c.treeClass != TreeClass::Cull)
+        row.setTreeClass(TreeClass::CuttingStock);
 }
 
 // Objective 3 also treats sugar maple as "Unacceptable".
 void objective3(ClassWriter& row, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
-    if (c.speciesCode == "YLP"sv && c.dbh <= 20 && !keepsClass) row.setClasses("Acceptable", "Preferred");
-    if (c.dbh > 20 && c.treeClass != TreeClass::Cull) row.setTreeClass("Cutting Stock");
+    if (c.speciesCode == "YLP"sv && c.dbh <= LargestGrowingDbh && !keepsClass)
+        row.setClasses(SpeciesClass::Acceptable, TreeClass::Preferred);
+    if (c.dbh > LargestGrowingDbh && c.treeClass != TreeClass::Cull)
+        row.setTreeClass(TreeClass::CuttingStock);
     if (c.speciesCode == "SUM"sv && c.treeClass != TreeClass::Cull)
-        row.setClasses("Unacceptable", "Cutting Stock");
+        row.setClasses(SpeciesClass::Unacceptable, TreeClass::CuttingStock);
 }
 
 // Objective 4 treats both yellow poplar and sugar maple as "Unacceptable".
 void objective4(ClassWriter& row, const ClassCells& c) {
     const bool keepsClass = keepsTreeClass(c.treeClass);
-    if (c.dbh > 20 && isCommercial(c.speciesClass) && !keepsClass && !isPoplarOrMaple(c.speciesCode))
-        row.setTreeClass("Preferred");
+    if (c.dbh > LargestGrowingDbh && isCommercial(c.speciesClass) && !keepsClass &&
+        !isPoplarOrMaple(c.speciesCode))
+        row.setTreeClass(TreeClass::Preferred);
     if (isPoplarOrMaple(c.speciesCode) && c.treeClass != TreeClass::Cull)
-        row.setClasses("Unacceptable", "Cutting Stock");
+        row.setClasses(SpeciesClass::Unacceptable, TreeClass::CuttingStock);
 }
 
 } // namespace

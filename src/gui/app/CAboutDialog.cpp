@@ -1,6 +1,7 @@
 #include "app/CAboutDialog.h"
 
 #include "app/ProgramProfile.h"
+#include "app/Version.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,7 +14,12 @@ CAboutDialog::CAboutDialog(const timbra::ProgramProfile& profile, QWidget* paren
 
     auto* icon = new QLabel(this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
-    auto* text = new QLabel(QString::fromStdString(profile.aboutText), this);
+    // The version is the build's, the one --version prints.
+    auto* text =
+        new QLabel(tr("Timbra Version %1\n%2\n\nFree software under the GNU General Public License, "
+                      "version 3 or later (GPL-3.0-or-later), without any warranty.")
+                       .arg(QString::fromLatin1(timbra::version), QString::fromStdString(profile.aboutText)),
+                   this);
     text->setObjectName("aboutText");
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName("okButton");

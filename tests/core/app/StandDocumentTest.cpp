@@ -102,6 +102,10 @@ TEST(StandDocument, CursorRuleWhereOneCellChanged) {
     using Cell = std::pair<int, int>;
     EXPECT_EQ(doc.typeCell(5, 7, "8")->cursor, Cell(9, 7));  // small tree: on to the crown class
     EXPECT_EQ(doc.typeCell(5, 7, "18")->cursor, Cell(5, 7)); // the DBH itself: the key moves on
+    // The small trees' edges: 6 and 11 inches skip, 12 inches is sawtimber.
+    EXPECT_EQ(doc.typeCell(5, 7, "6")->cursor, Cell(9, 7));
+    EXPECT_EQ(doc.typeCell(5, 7, "11")->cursor, Cell(9, 7));
+    EXPECT_EQ(doc.typeCell(5, 7, "12")->cursor, Cell(5, 7));
     EXPECT_EQ(doc.typeCell(5, 8, "30")->cursor, Cell(9, 8)); // unacceptable tree
     EXPECT_EQ(doc.paste({5, 7, 5, 7}, {{"9"}}).edit.cursor, Cell(9, 7));
     EXPECT_FALSE(doc.paste({5, 7, 5, 8}, {{"10"}}).edit.cursor); // two cells changed

@@ -26,3 +26,15 @@ TEST(BottomlandObjectives, RewriteRulesAndRows) {
         test::BottomlandRows, [](Sheet& s, int n) { return bottomland::model.rewriteForObjective(s, n); },
         [](int) { return 1500; }, test::cases("bottomland", "rewrites"));
 }
+
+// Each objective's cut-off; the last ticked objective decides.
+TEST(BottomlandRun, CutoffByObjective) {
+    const double cutoffs[] = {50, 35, 44};
+    for (int objective = 1; objective <= 3; ++objective) {
+        ObjectiveBoxes boxes;
+        boxes.checked[static_cast<std::size_t>(objective - 1)] = true;
+        const RunOutcome outcome = bottomland::model.run(test::tally(test::BottomlandRows, {}, {Tree{}}), boxes);
+        EXPECT_EQ(outcome.results.cutoffIndex, cutoffs[objective - 1]) << objective;
+        EXPECT_EQ(outcome.results.objectiveNumber, objective);
+    }
+}

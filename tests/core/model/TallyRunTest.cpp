@@ -76,8 +76,9 @@ TEST(TallyWalk, CountsOnlySawtimberAndKeepsEachPercentForm) {
     EXPECT_TRUE(std::isnan(walk(test::tally(test::UplandRows, {}, {test::pole(1)})).results.pctPreferred));
 }
 
-// Manage from the threshold up; a stand value that is not a number regenerates.
+// Manage from the cut-off less 0.05 up; a stand value that is not a number regenerates.
 TEST(Decision, ThresholdIsCutoffLessFiveHundredths) {
+    EXPECT_EQ(Cutoff{50}.threshold, 49.95);
     // clang-format off
     const std::pair<double, const char*> cases[] = {
         {49.95, "Manage"}, {50, "Manage"}, {49.94, "Regenerate"}, {NaN, "Regenerate"}, {INFINITY, "Regenerate"}};
@@ -85,7 +86,7 @@ TEST(Decision, ThresholdIsCutoffLessFiveHundredths) {
     for (const auto& [value, decision] : cases) {
         StandResults results;
         results.standValue = value;
-        decide(results, 2, Cutoff{50, 49.95});
+        decide(results, 2, Cutoff{50});
         EXPECT_EQ(results.decision + "|" + std::to_string(results.cutoffIndex) + "|" +
                       std::to_string(results.objectiveNumber),
                   decision + std::string("|50.000000|2.000000"))

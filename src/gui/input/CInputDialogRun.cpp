@@ -84,7 +84,7 @@ void CInputDialog::OnRunMessages() {
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &list);
     connect(close, &QDialogButtonBox::rejected, &list, &QDialog::reject);
     layout->addWidget(close);
-    list.resize(dialogUnits(320, 200));
+    list.resize(dialogUnits(400, 220));
     list.exec();
 }
 

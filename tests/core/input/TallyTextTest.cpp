@@ -2,6 +2,7 @@
 #include "core/TestFiles.h"
 
 #include "app/StandDocument.h"
+#include "grid/SheetClipboard.h"
 #include "input/TallyFile.h"
 #include "report/ReportContent.h"
 
@@ -149,6 +150,11 @@ TEST(TallyText, ListAndUpperCaseCellsAreReadAsTyped) {
                       std::to_string(r.cellsReadAsTyped),
                   stored + (c[4].get<bool>() ? "|marked" : "") + "|typed " + (stored == text ? "0" : "1"))
             << c.dump();
+        // Paste stores the same text, and refuses what Open marks.
+        Sheet pasted = test::openingTally(profile);
+        const std::string before = pasted.GetText(col, row);
+        pasteIntoSheet(pasted, col, row, {{text}});
+        EXPECT_EQ(pasted.GetText(col, row), c[4].get<bool>() ? before : stored) << c.dump();
     }
 }
 

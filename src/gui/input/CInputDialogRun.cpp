@@ -73,7 +73,7 @@ void CInputDialog::OnRunMessages() {
     auto* layout = new QVBoxLayout(&list);
     layout->addWidget(new QLabel(
         all.size() == 1 ? tr("The message of the last Run:")
-                        : tr("The %1 messages of the last Run, in the order shown:")
+                        : tr("The %1 messages of the last Run, in order:")
                               .arg(QLocale(QLocale::English).toString(static_cast<qlonglong>(all.size()))),
         &list));
     auto* text = new QPlainTextEdit(&list);

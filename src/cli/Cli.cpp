@@ -5,6 +5,7 @@
 #include "cli/RunCommand.h"
 #include "cli/StandardStreams.h"
 #include "cli/SummaryCommand.h"
+#include "cli/TextOutput.h"
 
 #include "app/Version.h"
 
@@ -17,7 +18,7 @@ namespace {
 int dispatch(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
     const ParsedArguments parsed = parseArguments(args);
     if (!parsed.ok()) {
-        err << "timbra-cli: " << parsed.error << " (see timbra-cli --help)\n";
+        printError(parsed.error + " (see timbra-cli --help)", err);
         return 2;
     }
     const Options& o = parsed.options;
@@ -45,7 +46,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     // Output that did not reach its file (a full disk, a closed pipe) is a failure, never success.
     out.flush();
     if (const std::string why = streamError(out); !why.empty()) {
-        err << "timbra-cli: cannot write the output: " << why << '\n';
+        printError("cannot write the output: " + why, err);
         return 2;
     }
     return code;

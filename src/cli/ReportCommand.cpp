@@ -37,24 +37,23 @@ std::string reportGateFailure(const StandResults& r, const ObjectiveBoxes& boxes
 
 int reportCommand(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
     if (!options.pdfPath.empty() && !pdfWriter()) {
-        err << "timbra-cli: --pdf is not available in this build\n";
+        printError("--pdf is not available in this build", err);
         return 2;
     }
     // The tally may come through standard input: /dev/stdin names whatever file that is.
     const std::string& tally = options.files.front() == "-" ? "/dev/stdin" : options.files.front();
     if (!options.pdfPath.empty() && sameFile(tally, options.pdfPath)) {
-        err << "timbra-cli: cannot write the report to \"" << options.pdfPath
-            << "\": it is the tally being read\n";
+        printError("cannot write the report to \"" + options.pdfPath + "\": it is the tally being read", err);
         return 2;
     }
     const StandSession s = runStand(options, in);
     if (!s.ok) {
-        err << "timbra-cli: " << s.error << '\n';
+        printError(s.error, err);
         return 2;
     }
     const StandResults& results = s.outcome.results;
     if (const std::string why = reportGateFailure(results, s.boxes, *options.profile); !why.empty()) {
-        err << "timbra-cli: no report: " << why << '\n';
+        printError("no report: " + why, err);
         return 1;
     }
 
@@ -64,7 +63,7 @@ int reportCommand(const Options& options, std::istream& in, std::ostream& out, s
     if (!options.pdfPath.empty())
         if (const std::string error = pdfWriter()(report, results, s.statistics, options.pdfPath);
             !error.empty()) {
-            err << "timbra-cli: " << error << '\n';
+            printError(error, err);
             return 2;
         }
     if (options.csv)

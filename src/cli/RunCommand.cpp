@@ -73,7 +73,7 @@ void printReadable(const StandSession& s, const ProgramProfile& profile, std::os
 int runCommand(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
     const StandSession s = runStand(options, in);
     if (!s.ok) {
-        err << "timbra-cli: " << s.error << '\n';
+        printError(s.error, err);
         return 2;
     }
     if (options.json)

@@ -32,6 +32,8 @@ OpenedTally describe(const LoadResult& loaded, const Sheet& tally) {
     else if (loaded.windows1252Bytes > 1)
         opened.notices.push_back(std::to_string(loaded.windows1252Bytes) +
                                  " bytes of the file are not UTF-8 and were read as Windows-1252 characters");
+    if (std::string notice = readAsTypedNotice(loaded, "the file"); !notice.empty())
+        opened.notices.push_back(std::move(notice));
     for (const auto& [col, row] : loaded.refusedCells)
         opened.notices.push_back(columnName(col) + std::to_string(row) + ": \"" + tally.GetText(col, row) +
                                  "\" is outside the cell's limits (" + tally.editorAt(col, row).describe() +

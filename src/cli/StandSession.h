@@ -22,7 +22,8 @@ ObjectiveBoxes openingBoxes();
 struct OpenedTally {
     bool ok = false;
     std::string error;
-    // Cells the file filled with text their editor would refuse, one readable line each.
+    // Bytes read as Windows-1252, cells read as typed, and cells the file filled with text their
+    // editor would refuse (one line each).
     std::vector<std::string> notices;
     int fileRows = 0;
 };

@@ -81,6 +81,11 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
         row.error = opened.error;
         return row;
     }
+    // A file of no bytes (or one emptied while it was read) holds no stand to sum up.
+    if (opened.fileRows == 0) {
+        row.error = "empty file";
+        return row;
+    }
 
     row.notice = otherModelNotice(profile, loaded, opened.fileRows);
 

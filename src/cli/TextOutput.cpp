@@ -37,6 +37,10 @@ std::string visible(std::string_view text) {
     return shown;
 }
 
+void printError(std::string_view text, std::ostream& err) {
+    err << "timbra-cli: " << visible(text) << '\n';
+}
+
 void printAligned(const std::vector<std::vector<std::string>>& cellRows,
                   const std::vector<bool>& rightAligned, std::ostream& out) {
     std::vector<std::vector<std::string>> rows;

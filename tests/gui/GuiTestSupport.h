@@ -28,11 +28,18 @@ public:
     QString pdfPath; // where prints go; empty cancels the print dialog
     int printRequests = 0;
     std::function<void()> onMessage; // runs while each message is shown
+    int skipAt = 0;                  // the message of a series whose box skips the rest (from 1); 0: none
+    QList<int> remaining;            // what each message of a series said remained after it
 
     void message(QWidget*, const QString& caption, const QString& text) override {
         messages << text;
         captions << caption;
         if (onMessage) onMessage();
+    }
+    bool seriesMessage(QWidget* parent, const QString& caption, const QString& text, int left) override {
+        message(parent, caption, text);
+        remaining << left;
+        return remaining.size() != skipAt;
     }
     bool question(QWidget*, const QString&, const QString& text) override {
         questions << text;

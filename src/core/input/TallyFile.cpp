@@ -114,15 +114,27 @@ struct Verdict {
     std::optional<double> number;
     bool isNumberCell = false;
     bool refused = false;
+    bool readAsTyped = false; // a list's entry or upper-case text in place of the file's text
 };
 
-// A number takes its cell's one form, as typing it would ("1" in a tree number is "1.00"). Each number
-// is parsed once, for its form, for the verdict and for the Run's reads. A form other than the text is
-// kept in `forms`. `deciding` is the cell's deciding editor, asked directly when there is one.
+// Every cell takes the form typing gives it: a number its cell's one form ("1" in a tree number is
+// "1.00"), a list cell its list's entry ("dominant" is "Dominant"), an upper-case cell upper-case text.
+// Each number is parsed once, for its form, for the verdict and for the Run's reads. A form other than
+// the text is kept in `forms`. `deciding` is the cell's deciding editor, asked directly when there is one.
 Verdict judge(const Sheet& sheet, int c, int r, const CellEditor* deciding, std::string_view text,
               std::deque<std::string>& forms) {
-    Verdict v{text, std::nullopt, false, false};
-    const CellEditor::Kind kind = (deciding ? *deciding : sheet.editorAt(c, r)).kind;
+    Verdict v{text, std::nullopt, false, false, false};
+    const CellEditor& editor = deciding ? *deciding : sheet.editorAt(c, r);
+    const CellEditor::Kind kind = editor.kind;
+    if (kind == CellEditor::Kind::List || (kind == CellEditor::Kind::Text && editor.upperCase)) {
+        auto form = deciding ? deciding->accept(text) : sheet.accept(c, r, text);
+        v.refused = !form;
+        if (form && *form != text) {
+            v.form = forms.emplace_back(std::move(*form));
+            v.readAsTyped = true;
+        }
+        return v;
+    }
     v.isNumberCell = kind == CellEditor::Kind::Integer || kind == CellEditor::Kind::Float;
     if (v.isNumberCell) {
         v.number = parseNumber(text);
@@ -180,7 +192,49 @@ private:
     std::vector<Entry> entries_ = std::vector<Entry>(Slots);
 };
 
+// Counts a cell read as typed and keeps its change as an example while there is room.
+void noteReadAsTyped(LoadResult& result, std::string_view text, std::string_view form) {
+    ++result.cellsReadAsTyped;
+    auto& examples = result.readAsTypedExamples;
+    for (const auto& [seenText, seenForm] : examples)
+        if (seenText == text) return;
+    if (examples.size() < LoadResult::MostReadAsTypedExamples)
+        examples.emplace_back(text, form);
+    else
+        result.moreReadAsTypedExamples = true;
+}
+
+// A text as a notice quotes it: in quotes where blanks at its ends would not show, and cut short
+// where it is long (a list entry with a row's worth of spaces around it).
+std::string quotedForNotice(std::string_view text) {
+    constexpr std::size_t MostBytes = 40;
+    std::string shown(text.substr(0, MostBytes));
+    if (text.size() > MostBytes) {
+        while (!shown.empty() && (static_cast<unsigned char>(shown.back()) & 0xC0) == 0x80)
+            shown.pop_back(); // the rest of a character cut in two
+        if (!shown.empty() && static_cast<unsigned char>(shown.back()) >= 0xC0) shown.pop_back();
+        shown += "...";
+    }
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    if (!text.empty() && (blank(text.front()) || blank(text.back()))) return "\"" + shown + "\"";
+    return shown;
+}
+
 } // namespace
+
+std::string readAsTypedNotice(const LoadResult& loaded, const std::string& file) {
+    if (loaded.cellsReadAsTyped == 0) return {};
+    const bool one = loaded.cellsReadAsTyped == 1;
+    std::string notice =
+        std::to_string(loaded.cellsReadAsTyped) + (one ? " cell of " : " cells of ") + file +
+        (one ? " was stored as typing would store it: " : " were stored as typing would store them: ");
+    for (std::size_t i = 0; i < loaded.readAsTypedExamples.size(); ++i) {
+        const auto& [text, form] = loaded.readAsTypedExamples[i];
+        notice += (i ? ", " : "") + quotedForNotice(text) + " -> " + form;
+    }
+    if (loaded.moreReadAsTypedExamples) notice += ", among others";
+    return notice;
+}
 
 std::string formatTallyText(const Sheet& sheet) {
     return formatTallyRows(sheet, 1, sheet.GetMaxRows());
@@ -271,6 +325,7 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
         for (int c = 1; c <= cols; ++c) {
             const Verdict& v = verdicts[index(c, r)];
             if (v.refused) result.refusedCells.emplace_back(c, r);
+            if (v.readAsTyped) noteReadAsTyped(result, cells[index(c, r)], v.form);
             if (v.isNumberCell)
                 sheet.setParsedText(c, r, v.form, v.number);
             else

@@ -19,7 +19,19 @@ struct LoadResult : FileResult {
     // Bytes that were not UTF-8 and were read as Windows-1252 characters, as older programs wrote them.
     std::size_t windows1252Bytes = 0;
     int fileRows = 0; // rows the file holds, blank ones past the sheet's edge included
+    // Cells whose text was stored as typing it stores it: a list cell holds its list's entry
+    // ("dominant" as "Dominant"), an upper-case text cell its text in upper case. Not marked.
+    std::size_t cellsReadAsTyped = 0;
+    // The first few distinct changes among them, in the file's order: the text read, the text stored.
+    std::vector<std::pair<std::string, std::string>> readAsTypedExamples;
+    static constexpr std::size_t MostReadAsTypedExamples = 3;
+    bool moreReadAsTypedExamples = false; // other changes than those examples
 };
+
+// How many cells were read as typed, with the first few changes ("2 cells of the file were stored as
+// typing would store them: dominant -> Dominant, fifth acre -> Fifth acre"); `file` names the file
+// ("the file", a path). Empty when there are none.
+std::string readAsTypedNotice(const LoadResult& loaded, const std::string& file);
 
 // Writes every row and column of the sheet. An existing file is replaced only once the new content
 // is safely on disk; on failure it is left exactly as it was.

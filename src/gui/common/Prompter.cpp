@@ -1,9 +1,11 @@
 #include "common/Prompter.h"
 
 #include <QFileDialog>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace {
 
@@ -12,6 +14,25 @@ public:
     void message(QWidget* parent, const QString& caption, const QString& text) override {
         QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
         box.exec();
+    }
+
+    bool seriesMessage(QWidget* parent, const QString& caption, const QString& text, int remaining) override {
+        QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+        box.setTextFormat(Qt::PlainText);
+        QPushButton* skip = nullptr;
+        if (remaining > 0) {
+            // Counts read the same whatever the user's locale: "2,989".
+            const QString count = QLocale(QLocale::English).toString(remaining);
+            skip = box.addButton(remaining == 1 ? QObject::tr("Skip the remaining 1 message")
+                                                : QObject::tr("Skip the remaining %1 messages").arg(count),
+                                 QMessageBox::RejectRole);
+            skip->setObjectName(QStringLiteral("skipRemaining"));
+        }
+        // Enter and Escape close this message only, as they did before the rest could be skipped.
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        box.exec();
+        return !skip || box.clickedButton() != skip;
     }
 
     bool question(QWidget* parent, const QString& caption, const QString& text) override {

@@ -13,6 +13,11 @@ public:
 
     // A modal message with an OK button and no icon.
     virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // One of a series of messages shown one at a time (a Run's messages): a modal message with an OK
+    // button and, while `remaining` more follow, a button that skips them ("Skip the remaining 2,989
+    // messages"). False when the user skipped the rest.
+    virtual bool seriesMessage(QWidget* parent, const QString& caption, const QString& text,
+                               int remaining) = 0;
     // A modal question with Yes and No; true for Yes.
     virtual bool question(QWidget* parent, const QString& caption, const QString& text) = 0;
     // The open-file dialog; an empty string when the user cancels.

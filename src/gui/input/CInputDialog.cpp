@@ -127,9 +127,14 @@ void CInputDialog::buildControls() {
     });
     addAction(runKeys);
     run->setToolTip(tr("Run (F5, Ctrl+R)"));
+    messagesButton_ = makeButton(tr("Messages..."), "messages", this);
+    messagesButton_->setToolTip(tr("Every message of the last Run"));
+    messagesButton_->setEnabled(false);
+    connect(messagesButton_, &QPushButton::clicked, this, &CInputDialog::OnRunMessages);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     buttons->addWidget(run);
+    buttons->addWidget(messagesButton_);
     buttons->addStretch();
     top->addLayout(buttons);
     layout->addLayout(top);
@@ -171,7 +176,7 @@ void CInputDialog::buildControls() {
     layout->addWidget(decisionLine_);
 
     // Tab order: the objectives, their descriptions, the buttons, then the grid; Ctrl+Tab leaves the grid.
-    QWidget* order[] = {descriptions, ok, cancel, run, grid_};
+    QWidget* order[] = {descriptions, ok, cancel, run, messagesButton_, grid_};
     QWidget* previous = objectives_.back();
     for (std::size_t i = 1; i < objectives_.size(); ++i)
         setTabOrder(objectives_[i - 1], objectives_[i]);

@@ -17,6 +17,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPushButton;
 class QUndoStack;
 class StandEditor;
 class TallyRecovery;
@@ -60,6 +61,8 @@ public slots:
     void OnRun();
     void OnObjective(int n);
     void OnCellChanged(int col, int row);
+    // Lists every message of the last Run, those skipped included.
+    void OnRunMessages();
     // Spreadsheet commands (InputDialogCommands.cpp)
     void OnNew();
     void OnClearSpreadsheet();
@@ -97,8 +100,8 @@ private:
 
     // Shows the document's objective boxes: ticks and enabled state.
     void showObjectiveBoxes();
-    // Tells what the user should know about an opened file: bytes read as Windows-1252, cells
-    // whose text their editor would refuse (they are marked).
+    // Tells what the user should know about an opened file: bytes read as Windows-1252, cells read
+    // as typed, cells whose text their editor would refuse (they are marked).
     void reportOpened(const timbra::LoadResult& loaded, const QString& path);
 
     const timbra::ProgramProfile& profile_;
@@ -109,6 +112,7 @@ private:
     QLineEdit* standValueBox_ = nullptr;
     QLineEdit* decisionBox_ = nullptr;
     QLineEdit* cutoffBox_ = nullptr;
+    QPushButton* messagesButton_ = nullptr; // enabled once a Run has messages
     TallyRecovery* recovery_ = nullptr;
     QLabel* recoveryStatus_ = nullptr; // tells once that the recovery copy cannot be written
     bool recoveryOffered_ = false;

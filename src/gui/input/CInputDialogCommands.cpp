@@ -1,8 +1,8 @@
 #include "input/CInputDialog.h"
 
 #include "app/ProgramProfile.h"
-#include "common/Prompter.h"
 #include "app/StandDocument.h"
+#include "common/Prompter.h"
 #include "grid/CSpreadSheet.h"
 #include "input/StandEditor.h"
 #include "input/TallyCommands.h"
@@ -67,6 +67,8 @@ void CInputDialog::reportOpened(const timbra::LoadResult& loaded, const QString&
                       : tr("%1 bytes of %2 are not UTF-8 and were read as Windows-1252 characters.")
                             .arg(bytes)
                             .arg(path));
+    if (const std::string typed = timbra::readAsTypedNotice(loaded, path.toStdString()); !typed.empty())
+        notes << QString::fromStdString(typed) + QLatin1Char('.');
     if (!loaded.refusedCells.empty()) {
         const auto count = loaded.refusedCells.size();
         notes << (count == 1 ? tr("1 cell of %1 holds a value that its column does not accept; it is marked "

@@ -1,13 +1,18 @@
 // Tally file text: what is written, what is read back, and what is refused.
 #include "core/TestFiles.h"
 
+#include "app/StandDocument.h"
+#include "grid/SheetClipboard.h"
 #include "input/TallyFile.h"
 #include "report/ReportContent.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <clocale>
+#include <cstring>
 
 namespace timbra {
 namespace {
@@ -114,13 +119,95 @@ TEST(TallyText, CellsTheEditorsWouldRefuseAreKeptAndReported) {
                              "Plot #,Tree #\r"; // but no tree row's
     const LoadResult r = loadTallyText(s, text, "odd.txt");
     ASSERT_TRUE(r.ok);
-    // "ylp" is kept as it is (typed, it would be upper-cased); a number takes its cell's one form.
+    // "ylp" is upper-cased as typing it would be; a number takes its cell's one form.
     EXPECT_EQ(s.GetText(5, 6) + "|" + s.GetText(9, 6) + "|" + s.GetText(3, 6) + "|" + s.GetText(2, 6),
-              "45|Codominant|ylp|1.00");
+              "45|Codominant|YLP|1.00");
     // The 0s of an empty tree row are kept and not counted, although a typed 0 would not fit.
     EXPECT_EQ(r.refusedCells,
               (std::vector<std::pair<int, int>>{{5, 6}, {9, 6}, {3, 7}, {5, 7}, {1, 8}, {2, 8}}));
     EXPECT_EQ(s.GetText(6, 7) + "|" + s.GetText(7, 7), "0.0|0");
+}
+
+const ProgramProfile& profileNamed(const std::string& model) {
+    return model == "upland" ? timbraProfile() : lowtimbraProfile();
+}
+
+// Each cell of the table, written into a tally file as it stands, is stored as typing would store it
+// (or kept and marked); the cells read so are counted and not marked.
+TEST(TallyText, ListAndUpperCaseCellsAreReadAsTyped) {
+    for (const auto& c : test::cases("tallytext", "readAsTyped")) {
+        const ProgramProfile& profile = profileNamed(c[0]);
+        const std::string cell = c[1], text = c[2], stored = c[3];
+        const int col = columnNumber(cell.substr(0, 1)), row = std::stoi(cell.substr(1));
+        Sheet written = test::openingTally(profile, {}, {test::Tree{}});
+        written.SetText(col, row, text);
+        Sheet s = test::openingTally(profile);
+        const LoadResult r = loadTallyText(s, formatTallyText(written), "t.txt");
+        ASSERT_TRUE(r.ok) << r.error;
+        const bool marked = std::find(r.refusedCells.begin(), r.refusedCells.end(), std::pair{col, row}) !=
+                            r.refusedCells.end();
+        EXPECT_EQ(s.GetText(col, row) + (marked ? "|marked" : "") + "|typed " +
+                      std::to_string(r.cellsReadAsTyped),
+                  stored + (c[4].get<bool>() ? "|marked" : "") + "|typed " + (stored == text ? "0" : "1"))
+            << c.dump();
+        // Paste stores the same text, and refuses what Open marks.
+        Sheet pasted = test::openingTally(profile);
+        const std::string before = pasted.GetText(col, row);
+        pasteIntoSheet(pasted, col, row, {{text}});
+        EXPECT_EQ(pasted.GetText(col, row), c[4].get<bool>() ? before : stored) << c.dump();
+    }
+}
+
+// The notice counts every cell read so and shows the first few distinct changes, quoting a text
+// whose blanks would not show.
+TEST(TallyText, ReadAsTypedNoticeCountsAndShowsTheFirstFew) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, ""},
+        {{"dominant"}, "1 cell of the file was stored as typing would store it: dominant -> Dominant"},
+        {{"dominant", "dominant", " suppressed"},
+         "3 cells of the file were stored as typing would store them: dominant -> Dominant, \" suppressed\" "
+         "-> Suppressed"},
+        {{"dominant", "intermediate", "DOMINANT", "suppressed", "co-dominant"},
+         "5 cells of the file were stored as typing would store them: dominant -> Dominant, intermediate -> "
+         "Intermediate, DOMINANT -> Dominant, among others"},
+        {{std::string(50, ' ') + "dominant"},
+         "1 cell of the file was stored as typing would store it: \"" + std::string(40, ' ') +
+             "...\" -> Dominant"},
+    };
+    for (const auto& [crownClasses, notice] : cases) {
+        std::vector<test::Tree> trees;
+        for (const std::string& crown : crownClasses)
+            trees.push_back(test::Tree{.crownClass = crown});
+        Sheet s = test::openingTally(timbraProfile());
+        const LoadResult r =
+            loadTallyText(s, formatTallyText(test::openingTally(timbraProfile(), {}, trees)), "t.txt");
+        EXPECT_EQ(readAsTypedNotice(r, "the file"), notice);
+    }
+}
+
+// Lower-case list texts and codes, as a user or a converter may write them, give the same stand as
+// the list's entries: the models compare the entries' exact texts.
+TEST(TallyText, ExampleInLowerCaseRunsAsTheExample) {
+    const std::string example = test::readFile(TIMBRA_EXAMPLES "/upland-ridge-stand.txt");
+    std::string lower = example;
+    for (const char* entry : {"Dominant", "Co-dominant", "Fifth acre", "Cumberland", "YLP", "NRO", "WO"})
+        for (auto at = lower.find(entry); at != std::string::npos; at = lower.find(entry, at + 1))
+            for (std::size_t i = at; i < at + std::strlen(entry); ++i)
+                lower[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(lower[i])));
+    ASSERT_NE(lower, example);
+    for (int objective = 1; objective <= 4; ++objective) {
+        std::string runs[2];
+        for (int i = 0; i < 2; ++i) {
+            Sheet tally = test::openingTally(timbraProfile());
+            ASSERT_TRUE(loadTallyText(tally, i ? lower : example, "stand.txt").ok);
+            ObjectiveBoxes boxes;
+            chooseObjective(timbraProfile(), tally, boxes, objective, false);
+            const RunOutcome o = timbraProfile().model->run(tally, boxes);
+            runs[i] = o.standValueText + "|" + o.decisionText + "|" + o.cutoffText + "|" +
+                      std::to_string(o.treeMessages.size() + o.closingMessages.size());
+        }
+        EXPECT_EQ(runs[1], runs[0]) << "objective " << objective;
+    }
 }
 
 // What a user meets on the way through a tally: Open, Run (boxes and report), Save as and Open again.

@@ -3,6 +3,7 @@
 // faults met through Save as..., Open and Print, each told in one message that harms nothing; and
 // the recovery copy of the tally: offered back to a fresh dialog as one undoable step, deleted on
 // No, Save as or leaving, kept aside when unreadable, a failure to write it told once.
+#include "app/StandDocument.h"
 #include "gui/GuiTestSupport.h"
 #include "input/TallyFile.h"
 #include "input/TallyRecovery.h"
@@ -217,6 +218,7 @@ private slots:
         if (profile.hasProvince) put(dialog, 10, 3, "Cumberland");
         dialog.findChild<QPushButton*>("run")->click();
         QCOMPARE(prompter->captions + prompter->messages, (QStringList{"Timbra", tree1}));
+        QCOMPARE(prompter->remaining, QList<int>{0}); // a single message has nothing to skip
         QCOMPARE(boxesAtMessage + QStringList{boxes(dialog)}, (QStringList{"||", " 0.0|Regenerate|50.0"}));
 
         // No plots: the unusual-value message, and in the upland program the missing province.
@@ -230,6 +232,68 @@ private slots:
         QCOMPARE(prompter->messages, expected);
         QCOMPARE(boxesAtMessage.first(), " 0.0|Regenerate|50.0"); // still the previous run's
         QCOMPARE(boxesAtMessage.last(), boxes(dialog));
+        QCOMPARE(prompter->remaining.mid(1),
+                 profile.hasProvince ? (QList<int>{2, 1, 0}) : (QList<int>{1, 0}));
+
+        // Skipped from the first box: nothing more is shown, the closing messages neither, and the
+        // results are filled all the same.
+        prompter->messages.clear();
+        prompter->remaining.clear();
+        prompter->skipAt = 1;
+        dialog.findChild<QLineEdit*>("standValueBox")->clear();
+        dialog.OnRun();
+        QCOMPARE(prompter->messages, QStringList{tree1});
+        QVERIFY(!boxes(dialog).startsWith('|'));
+    }
+
+    // A tally of 1,495 bad trees through the real message boxes: Escape closes one message, the
+    // next box's button skips the rest, and every message stays in the Messages list.
+    void skipRemainingMessages() {
+        prompter.reset();
+        const ProgramProfile& profile = timbra::timbraProfile();
+        CInputDialog dialog(profile);
+        dialog.show();
+        auto* messagesButton = dialog.findChild<QPushButton*>("messages");
+        QVERIFY(messagesButton && !messagesButton->isEnabled());
+        timbra::Sheet& tally = dialog.grid()->sheet();
+        tally.SetInteger(10, 2, 1);
+        tally.SetText(10, 3, "Cumberland");
+        for (int row = 6; row <= tally.GetMaxRows(); ++row)
+            tally.SetInteger(1, row, 1); // a plot number and nothing else: one message each
+        dialog.grid()->refresh();
+
+        QStringList seen; // each box's text and its skip button's caption
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, &dialog, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || box->property("answered").toBool()) return;
+            box->setProperty("answered", true);
+            auto* skip = box->findChild<QPushButton*>("skipRemaining");
+            seen << box->text() + '|' + (skip ? skip->text() : QString());
+            if (seen.size() == 1)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else if (seen.size() == 2 && skip)
+                skip->click();
+            else
+                box->button(QMessageBox::Ok)->click();
+        });
+        answer.start(5);
+        dialog.OnRun();
+        answer.stop();
+
+        const std::vector<std::string> all = dialog.document().lastRun()->allMessages();
+        QCOMPARE(all.size(), std::size_t{1495});
+        QCOMPARE(seen, (QStringList{QString::fromStdString(all[0]) + "|Skip the remaining 1,494 messages",
+                                    QString::fromStdString(all[1]) + "|Skip the remaining 1,493 messages"}));
+        QCOMPARE(boxes(dialog), " 0.0|Regenerate|50.0");
+        QVERIFY(messagesButton->isEnabled());
+        QString listed;
+        whileModal([&] { messagesButton->click(); },
+                   [&](QDialog* list) {
+                       listed = list->findChild<QPlainTextEdit*>("runMessagesText")->toPlainText();
+                   });
+        QCOMPARE(listed.split('\n').size(), 1495);
+        QCOMPARE(listed.split('\n').last(), QString::fromStdString(all.back()));
     }
 
     // Cancel, OK, Escape and the close box ask first; No keeps everything, Yes ends the dialog and
@@ -357,9 +421,9 @@ private slots:
         QVERIFY(::stat("/dev/full", &st) == 0 && S_ISCHR(st.st_mode));
     }
 
-    // Saved, then cut off in the middle of a row, given a DBH out of range and a stray Windows-1252
-    // byte among UTF-8 text: it opens with what it holds, the refused cells marked, both told in
-    // one message.
+    // Saved, then cut off in the middle of a row, given a DBH out of range, a crown class in lower
+    // case and a stray Windows-1252 byte among UTF-8 text: it opens with what it holds, the crown
+    // class as its list's entry, the refused cells marked, all told in one message.
     void openMarksRefusedCells() {
         const QString path = state->filePath("cut.txt");
         CInputDialog dialog(timbra::timbraProfile());
@@ -367,18 +431,24 @@ private slots:
         prompter->fileNames = {path, path};
         dialog.OnSaveAs();
         QCOMPARE(prompter->presets.first() + prompter->suffixes.first(), "*.txttxt");
-        QByteArray bytes = readAll(path).replace(",16,", ",99,").replace("Ridge", "Ch\xC3\xA2teau \x96");
+        QByteArray bytes = readAll(path)
+                               .replace(",16,", ",99,")
+                               .replace("Ridge", "Ch\xC3\xA2teau \x96")
+                               .replace("Dominant", "dominant");
         writeAll(path, bytes.left(bytes.indexOf("Preferred") + 5));
         dialog.OnOpen();
         QCOMPARE(prompter->messages,
                  QStringList{"1 byte of " + path +
-                             " is not UTF-8 and was read as a Windows-1252 character. 2 cells of " + path +
+                             " is not UTF-8 and was read as a Windows-1252 character. 1 cell of " + path +
+                             " was stored as typing would store it: dominant -> Dominant. 2 cells of " +
+                             path +
                              " hold values that their column does not accept; they are marked in the grid."});
         const timbra::Sheet& tally = dialog.grid()->sheet();
-        QCOMPARE(tally.GetText(3, 2) + '|' + tally.GetText(10, 6) + '|' + tally.GetText(1, 7),
-                 "North Ch\u00E2teau \u2013|Prefe|");
+        QCOMPARE(tally.GetText(3, 2) + '|' + tally.GetText(9, 6) + '|' + tally.GetText(10, 6) + '|' +
+                     tally.GetText(1, 7),
+                 "North Ch\u00E2teau \u2013|Dominant|Prefe|");
         QVERIFY(dialog.grid()->isMarked(5, 6) && dialog.grid()->isMarked(10, 6) &&
-                !dialog.grid()->isMarked(4, 6));
+                !dialog.grid()->isMarked(4, 6) && !dialog.grid()->isMarked(9, 6));
     }
 
     // Typed, copied, crashed (the dialog simply goes), reopened, restored: the same cells. Still

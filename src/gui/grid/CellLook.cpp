@@ -6,7 +6,6 @@
 #include <QPen>
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 using timbra::CellEditor;

@@ -136,8 +136,11 @@ private slots:
                 QVERIFY2(shows(t.col, t.cols, t.text, t.bold), t.text);
         }
         grid_->horizontalHeader()->resizeSection(8, 260);
+        emit grid_->horizontalHeader()->sectionHandleDoubleClicked(9); // fits column J
+        const int fitted = grid_->columnWidth(9);
         grid_->refresh();
         QCOMPARE(grid_->columnWidth(8), 260);
+        QCOMPARE(grid_->columnWidth(9), fitted);
     }
 
     // A write the editor refuses never reaches the sheet, and a write by the model is no typed edit

@@ -8,7 +8,15 @@ namespace timbra::cli {
 namespace {
 
 // Which options each command takes.
-enum OptionBit : unsigned { Model = 1, Objective = 2, KeepClasses = 4, Json = 8, Csv = 16, Pdf = 32 };
+enum OptionBit : unsigned {
+    Model = 1,
+    Objective = 2,
+    KeepClasses = 4,
+    Json = 8,
+    Csv = 16,
+    Pdf = 32,
+    PageSize = 64
+};
 
 struct CommandInfo {
     std::string_view name;
@@ -20,7 +28,7 @@ struct CommandInfo {
 constexpr CommandInfo Commands[] = {
     {"run", Command::Run, Model | Objective | KeepClasses | Json, true},
     {"summary", Command::Summary, Model | Csv, false},
-    {"report", Command::Report, Model | Objective | KeepClasses | Csv | Pdf, true},
+    {"report", Command::Report, Model | Objective | KeepClasses | Csv | Pdf | PageSize, true},
 };
 
 std::optional<int> parseInt(std::string_view text) {
@@ -81,6 +89,10 @@ std::string parseOptions(const CommandInfo& info, const std::vector<std::string>
             if (problem.empty() && o.pdfPath.empty()) problem = "--pdf needs a file name";
             if (problem.empty() && !attached && o.pdfPath.starts_with('-'))
                 problem = "--pdf needs a file name, not \"" + o.pdfPath + "\"";
+        } else if (name == "--page-size" && takes(PageSize)) {
+            problem = value(o.pageSize);
+            if (problem.empty() && o.pageSize != "letter" && o.pageSize != "a4")
+                problem = "--page-size must be letter or a4, not \"" + o.pageSize + "\"";
         } else if (attached) {
             problem = std::string(name) + " takes no value";
         } else if (name == "--keep-classes" && takes(KeepClasses)) {
@@ -108,6 +120,7 @@ std::string parseOptions(const CommandInfo& info, const std::vector<std::string>
     if (info.oneFile && o.files.size() > 1) return std::string(info.name) + " takes one tally file";
     if (o.command == Command::Report && !o.csv && o.pdfPath.empty())
         return "report needs --csv or --pdf FILE";
+    if (!o.pageSize.empty() && o.pdfPath.empty()) return "--page-size goes with --pdf FILE";
     return {};
 }
 
@@ -140,7 +153,7 @@ const char* usageText() {
   timbra-cli run FILE [--model upland|bottomland] [--objective N] [--keep-classes] [--json]
   timbra-cli summary FILE... [--model upland|bottomland] [--csv]
   timbra-cli report FILE [--model upland|bottomland] [--objective N] [--keep-classes]
-                    [--csv] [--pdf OUT.pdf]
+                    [--csv] [--pdf OUT.pdf [--page-size letter|a4]]
   timbra-cli --help
   timbra-cli --version
 
@@ -161,6 +174,8 @@ Options:
   --json                      run: one JSON object with the boxes, messages and results
   --csv                       summary, report: comma-separated output
   --pdf OUT.pdf               report: print the report sheet to a PDF file
+  --page-size letter|a4       report --pdf: the page size (default: the default printer's,
+                              else the locale's: letter in the US and Canada, a4 elsewhere)
 FILE "-" reads the tally from standard input.
 
 Exit status: 0 when the run completed (tree messages are not errors); 1 when a summary

@@ -19,7 +19,8 @@ struct Options {
     bool keepClasses = false;
     bool json = false;
     bool csv = false;
-    std::string pdfPath; // report only; empty when not asked for
+    std::string pdfPath;  // report only; empty when not asked for
+    std::string pageSize; // report --pdf: "letter" or "a4"; empty for the default page size
 };
 
 struct ParsedArguments {

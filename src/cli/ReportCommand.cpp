@@ -61,7 +61,8 @@ int reportCommand(const Options& options, std::istream& in, std::ostream& out, s
     setUpReportSheet(report);
     fillReport(report, results, options.profile->hasProvince);
     if (!options.pdfPath.empty())
-        if (const std::string error = pdfWriter()(report, results, s.statistics, options.pdfPath);
+        if (const std::string error = pdfWriter()(report, results, s.statistics, options.profile->programName,
+                                                  options.pageSize, options.pdfPath);
             !error.empty()) {
             printError(error, err);
             return 2;

@@ -60,7 +60,12 @@ void printReadable(const StandSession& s, const ProgramProfile& profile, std::os
     printLines({{"95% interval", st.low ? formatFixed(*st.low, 1) + " to " + formatFixed(*st.high, 1) + " (" +
                                               std::to_string(st.plots) + " plots)"
                                         : NotAValueText},
-                {"Confidence", st.confidence ? formatFixed(*st.confidence * 100, 1) + "%" : NotAValueText},
+                // One-sided, while settled needs the threshold outside the two-sided interval: said,
+                // so that 97.1% beside "Not settled" does not read as a contradiction.
+                {"Confidence", st.confidence ? formatFixed(*st.confidence * 100, 1) +
+                                                   "% that the true mean is on this side of the threshold "
+                                                   "(one-sided; settled needs 97.5%)"
+                                             : NotAValueText},
                 {"Plots to settle", st.plotsToSettle ? std::to_string(*st.plotsToSettle) : NotAValueText},
                 {"How sure", decisionLine(st)}});
 

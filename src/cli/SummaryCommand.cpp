@@ -100,7 +100,7 @@ SummaryRow summarizeOne(const ProgramProfile& profile, const Sheet& opening, con
 
     // The stand table holds no objective's rewrite; the plot values change with the objective.
     std::vector<std::string> notes;
-    const std::optional<StandTable> table = standTable(r, plotsUsed(r), notes);
+    const std::optional<StandTable> table = standTable(r, notes);
     std::vector<std::string> statistics{figure(table ? std::optional(table->treesPerAcre) : std::nullopt),
                                         figure(table ? std::optional(table->basalAreaPerAcre) : std::nullopt),
                                         figure(table ? table->quadraticMeanDiameter : std::nullopt)};

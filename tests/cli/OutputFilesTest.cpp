@@ -82,6 +82,56 @@ TEST(ReportPdf, SavedUnderItsExactName) {
     EXPECT_EQ(entriesOf(dir.path()), "caf\xE9.pdf;");
 }
 
+// The report prints as a form on the page asked for, as Print Results prints it: the first page
+// rendered at 72 dpi has the page's size in points, no heading strip (a long run of its light grey),
+// nothing in the white rows just above and below the title's letters (no grid line crosses it), and
+// the sheet as wide as the printable width.
+TEST(ReportPdf, PrintsTheSheetAsAFormOnThePageAskedFor) {
+    if (!pdfAvailable()) GTEST_SKIP() << "no PDF in this build";
+    if (shell("command -v pdftoppm").first != 0) GTEST_SKIP() << "pdftoppm is not installed";
+    const std::pair<std::string, std::pair<int, int>> pages[] = {{"letter", {612, 792}}, {"a4", {595, 842}}};
+    for (const auto& [size, points] : pages) {
+        TempFolder dir;
+        const auto [status, out] =
+            cliIn(dir, "report '" + UplandExample + "' --objective 4 --pdf r.pdf --page-size " + size);
+        ASSERT_EQ(status, 0) << out;
+        ASSERT_EQ(shell("cd '" + dir.path() + "' && pdftoppm -r 72 -gray -f 1 -l 1 r.pdf page").first, 0);
+        std::istringstream pgm(readFile(dir / "page-1.pgm"));
+        std::string magic;
+        int width = 0, height = 0, depth = 0;
+        pgm >> magic >> width >> height >> depth;
+        pgm.get();
+        std::string pixels(static_cast<std::size_t>(width * height), '\0');
+        pgm.read(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+        ASSERT_EQ(std::make_pair(width, height), points) << size;
+        const auto at = [&](int x, int y) {
+            return static_cast<unsigned char>(pixels[std::size_t(y * width + x)]);
+        };
+        const auto rowHas = [&](int y, auto test) {
+            for (int x = 0; x < width; ++x)
+                if (test(at(x, y))) return true;
+            return false;
+        };
+        int longestGrey = 0, titleTop = -1, titleBottom = -1, left = width, right = 0;
+        for (int y = 0; y < height; ++y) {
+            int grey = 0;
+            for (int x = 0; x < width; ++x) {
+                grey = at(x, y) >= 220 && at(x, y) <= 236 ? grey + 1 : 0;
+                longestGrey = std::max(longestGrey, grey);
+                if (at(x, y) < 230) left = std::min(left, x), right = std::max(right, x);
+            }
+            const bool dark = rowHas(y, [](int v) { return v < 128; });
+            if (dark && titleTop < 0) titleTop = y;
+            if (!dark && titleTop >= 0 && titleBottom < 0) titleBottom = y - 1;
+        }
+        EXPECT_LT(longestGrey, 15) << size;
+        ASSERT_GT(titleTop, 2) << size;
+        for (const int y : {titleTop - 2, titleBottom + 2})
+            EXPECT_FALSE(rowHas(y, [](int v) { return v < 240; })) << size << ": row " << y;
+        EXPECT_GT(right - left, width * 0.85) << size << ": " << left << " to " << right;
+    }
+}
+
 TEST(StandardOutput, AWriteThatFailsExitsTwoWithTheReason) {
     for (const std::string& args :
          {std::string("--help"), "run '" + UplandExample + "'", "summary --csv '" + UplandExample + "'",

@@ -96,8 +96,15 @@ public:
     int activeCol() const { return activeCol_; }
     int activeRow() const { return activeRow_; }
 
-    // Numbered properties of the original grid only tuned its look; they are accepted and ignored.
-    void SetProperty(int /*id*/, double /*value*/) {}
+    // Numbered properties of the original grid only tuned its look; they are accepted and ignored,
+    // but for PrintAsFormProperty: set true, the sheet prints as a form scaled to the page width.
+    static constexpr int PrintAsFormProperty = 95;
+    void SetProperty(int id, double value) {
+        if (id == PrintAsFormProperty && value != 0) {
+            printAsForm_ = true;
+            printFit_ = PrintFit::Width;
+        }
+    }
 
     // Formatting of the current cell or block.
     void SetCellType(int type);
@@ -127,6 +134,12 @@ public:
     // ends at its last row that shows something.
     void setPrintAsForm(bool form) { printAsForm_ = form; }
     bool printAsForm() const { return printAsForm_; }
+    // How a printout meets the page: Shrink only narrows a sheet wider than the page; Width scales
+    // it to the page's printable width; Page also stretches the rows of a one-page form down to the
+    // page's foot (a paper form written on with a pencil).
+    enum class PrintFit { Shrink, Width, Page };
+    void setPrintFit(PrintFit fit) { printFit_ = fit; }
+    PrintFit printFit() const { return printFit_; }
 
     // Editors: a cell's own, else its column's, else the sheet's default (text of at most 60).
     int addEditor(CellEditor editor);
@@ -134,10 +147,17 @@ public:
     void setColumnEditor(int col, int editorId);
     void setDefaultEditor(int editorId);
     const CellEditor& editorAt(int col, int row) const;
+    // The editor of cells that have neither their own nor a column's.
+    const CellEditor& defaultEditor() const { return editors_[static_cast<std::size_t>(defaultEditor_)]; }
     // A caption the stored grid gives a cell (a heading of row 5, a label of the stand header). The
     // cell takes its editor's values like any other, and its caption too, so that a copied caption
     // pastes back in place and a saved one reopens unmarked.
     void setCaption(int col, int row, std::string text);
+    // Calls f(col, row, caption) for every cell with a caption (a layout that must show them whole).
+    template <typename F> void forEachCaption(F&& f) const {
+        for (const Caption& c : captions_)
+            f(c.col, c.row, c.text);
+    }
     // The text as the cell's editor would store it, or nothing when it refuses it.
     std::optional<std::string> accept(int col, int row, std::string_view text) const;
     // The same for a text whose number reading, parseNumber(text), is already known.
@@ -212,6 +232,7 @@ private:
     std::vector<double> colWidths_, rowHeights_;
     std::vector<std::string> colHeadings_;
     bool colHeadingsShown_ = true, printAsForm_ = false;
+    PrintFit printFit_ = PrintFit::Shrink;
     struct Caption {
         int col, row;
         std::string text;

@@ -70,6 +70,10 @@ void read(const json& doc, Sheet& sheet) {
     sheet.SetMaxRows(doc.at("rows").get<int>());
     sheet.setColHeadingsShown(doc.value("headingStrip", true));
     sheet.setPrintAsForm(doc.value("printAsForm", false));
+    if (const std::string fit = doc.value("printFit", std::string()); fit == "width" || fit == "page")
+        sheet.setPrintFit(fit == "width" ? Sheet::PrintFit::Width : Sheet::PrintFit::Page);
+    else if (!fit.empty())
+        throw std::runtime_error("printFit must be \"width\" or \"page\", not \"" + fit + "\"");
 
     std::map<std::string, std::vector<std::string>> lists;
     if (doc.contains("lists"))

@@ -13,6 +13,10 @@ std::string interval(const SamplingStatistics& s) {
 } // namespace
 
 std::string decisionLine(const SamplingStatistics& s) {
+    if (s.plotsInHeader < s.plotsFormed || s.plotsInHeader < 1)
+        return "The decision means nothing: the header gives " + std::to_string(s.plotsInHeader) +
+               " plots for the tally's " + std::to_string(s.plotsFormed) +
+               " plot groups; correct the Number of Plots";
     if (!s.threshold) {
         if (!s.low) return "No decision to weigh, and no sampling error to weigh it with";
         return "No decision to weigh: the 95% interval of the plots' mean is " + formatFixed(*s.low, 1) +

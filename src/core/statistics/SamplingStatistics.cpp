@@ -2,6 +2,8 @@
 #include "statistics/StatisticsParts.h"
 #include "statistics/StudentT.h"
 
+#include "model/ValueFormat.h"
+
 #include <cmath>
 
 namespace timbra {
@@ -20,9 +22,7 @@ std::optional<double> weighableThreshold(const StandResults& results, std::vecto
     else if (!decided)
         notes.push_back("No decision was made: no threshold to weigh the plots against.");
     else
-        notes.push_back(
-            "The stand value is not a number (the header gives no plots), so the plots support no "
-            "decision; the figures are those of the plots formed.");
+        notes.push_back("The stand value is not a number, so the plots support no decision.");
     return std::nullopt;
 }
 
@@ -50,19 +50,30 @@ std::optional<int> plotsForError(double sd, double mean, double percent) {
         2, [&](int m, double t) { return 100 * t * sd / (std::sqrt(m) * std::abs(mean)) <= percent; });
 }
 
+// Why a header below the tally leaves nothing to weigh, with the figures the decision took.
+std::string headerNote(const StandResults& results) {
+    const bool decided = results.decision == "Manage" || results.decision == "Regenerate";
+    return "The header gives " + std::to_string(results.numberOfPlots) + " plots but the tally holds " +
+           std::to_string(results.plotValue.size()) + " plot groups: the stand value " +
+           formatFixed(results.standValue, 1) + " divides their sum by " +
+           std::to_string(results.numberOfPlots) +
+           (decided ? ", so it and the decision \"" + results.decision + "\" mean nothing."
+                    : ", so it means nothing.") +
+           " Correct the Number of Plots and run again.";
+}
+
 } // namespace
 
 SamplingStatistics samplingStatistics(const StandResults& results) {
     SamplingStatistics s;
     s.plotsFormed = static_cast<int>(results.plotValue.size());
     s.plotsInHeader = results.numberOfPlots;
-    s.plots = plotsUsed(results);
-    if (s.plotsInHeader < s.plotsFormed)
-        s.notes.push_back("The header gives " + std::to_string(s.plotsInHeader) +
-                          " plots but the tally holds " + std::to_string(s.plotsFormed) +
-                          " plot groups; the statistics use " + std::to_string(s.plotsFormed) + ".");
-    if (s.plots == 0) {
-        s.notes.push_back("No plots: no statistics.");
+    // The plots and the mean of the decision: plots on which no tree was tallied are plots of value 0,
+    // which is why the stand value divides by the header's count.
+    s.plots = results.numberOfPlots;
+    if (headerBelowTally(results)) {
+        s.mean = results.standValue;
+        s.notes.push_back(headerNote(results));
         return s;
     }
 

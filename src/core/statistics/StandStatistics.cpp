@@ -7,7 +7,7 @@ namespace timbra {
 StandStatistics computeStandStatistics(const StandResults& results) {
     StandStatistics statistics;
     statistics.sampling = samplingStatistics(results);
-    statistics.standTable = standTable(results, statistics.sampling.plots, statistics.sampling.notes);
+    statistics.standTable = standTable(results, statistics.sampling.notes);
     return statistics;
 }
 

@@ -8,10 +8,14 @@
 
 namespace timbra {
 
-std::optional<StandTable> standTable(const StandResults& results, int plots,
-                                     std::vector<std::string>& notes) {
+std::optional<StandTable> standTable(const StandResults& results, std::vector<std::string>& notes) {
     const std::optional<double> factor = plotExpansion(results.plotSize);
-    if (!factor || plots < 1) {
+    const int plots = results.numberOfPlots;
+    if (headerBelowTally(results)) {
+        notes.push_back("No stand table: the header's plots do not cover the tally.");
+        return std::nullopt;
+    }
+    if (!factor) {
         const std::string_view size = trimSpaces(results.plotSize);
         notes.push_back(size.empty() ? "No plot size: no stand table."
                                      : "The plot size \"" + std::string(size) +

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 
 #include <climits>
 #include <cmath>
@@ -30,6 +31,13 @@ CSpreadSheet::CSpreadSheet(QWidget* parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setMinimumSectionSize(1);
+    // A column the user widens by its heading's edge (dragged, or fitted by a double click) keeps
+    // that width in the sheet, so that showing the sheet's changes does not take it back.
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int index, int, int size) {
+        if (applyingSizes_ || widthUnit_ <= 0) return;
+        const double padding = 2 * CellTextPadding * logicalDpiX() / 96.0;
+        sheet().SetColWidth(index + 1, std::max(0.0, size - padding) / widthUnit_);
+    });
 
     connect(delegate_, &SheetItemDelegate::edited, this, [this](int col, int row) {
         editedCell_ = {col, row};
@@ -52,12 +60,14 @@ void CSpreadSheet::setSheet(Sheet sheet) {
     const int col = sheet.activeCol(), row = sheet.activeRow();
     model_->setSheet(std::move(sheet));
     horizontalHeader()->setHidden(!this->sheet().colHeadingsShown());
+    widthUnit_ = widthUnit(this->sheet(), font());
     applySizes();
     SetActiveCell(col, row);
 }
 
 void CSpreadSheet::attachSheet(Sheet& sheet, SheetEditTarget* target) {
     model_->attachSheet(sheet, target);
+    widthUnit_ = widthUnit(sheet, font());
     applySizes();
     SetActiveCell(sheet.activeCol(), sheet.activeRow());
 }
@@ -74,10 +84,11 @@ void CSpreadSheet::refresh() {
 void CSpreadSheet::applySizes() {
     const Sheet& s = sheet();
     const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
-    const double charWidth = characterWidth(QFontMetricsF(font(), this));
+    const QScopedValueRollback<bool> applying(applyingSizes_, true);
     QHeaderView* columns = horizontalHeader();
     for (int c = 1; c <= s.GetMaxCols(); ++c) {
-        const int px = int(std::lround(columnPixels(s.GetColWidth(c), charWidth, dpiX)));
+        // Rounded up, so that a text the unit was chosen to fit is not clipped by part of a pixel.
+        const int px = int(std::ceil(columnPixels(s.GetColWidth(c), widthUnit_, dpiX) - 1e-6));
         if (columns->sectionSize(c - 1) != px) columns->resizeSection(c - 1, px);
     }
     // Only rows of their own height are touched; the rest follow the default size.

@@ -116,5 +116,7 @@ private:
     SheetItemDelegate* delegate_;
     std::optional<std::pair<int, int>> editedCell_; // committed, announced once its editor closes
     int printRange_ = 0;
+    double widthUnit_ = 0;       // pixels of one unit of the sheet's column widths, from the font
+    bool applyingSizes_ = false; // the sheet's sizes are being shown, not changed by the user
     QString printAbortText_;
 };

@@ -2,6 +2,7 @@
 #include "grid/CSpreadSheet.h"
 
 #include "common/Prompter.h"
+#include "grid/PageSetup.h"
 #include "grid/PdfFile.h"
 #include "grid/SheetPrintLayout.h"
 
@@ -32,6 +33,7 @@ void CSpreadSheet::SetPrintAbortText(const QString& text) {
 
 void CSpreadSheet::PrintSheet() {
     QPrinter printer(QPrinter::HighResolution);
+    useDefaultPage(printer);
     if (!Prompter::current().choosePrinter(this, printer)) return;
     // A print the user cancelled passes silently; only a failure is told.
     QString error;

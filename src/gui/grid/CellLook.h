@@ -7,6 +7,7 @@
 #include <QString>
 
 class QFontMetricsF;
+class QPaintDevice;
 class QPainter;
 class QRectF;
 
@@ -19,6 +20,10 @@ constexpr double CellTextPadding = 3;
 double columnPixels(double characters, double averageCharWidth, double dpi);
 // The width of one character of a column width: the digit zero, as spreadsheets measure columns.
 double characterWidth(const QFontMetricsF& metrics);
+// The pixel width of one unit of the sheet's column widths in `font` on `device` (nullptr: the
+// screen): the digit zero, or wider where a heading of the strip, an item of a cell's list or a
+// caption (over the blank cells it runs on into) would not show whole at the stored widths.
+double widthUnit(const timbra::Sheet& sheet, const QFont& font, const QPaintDevice* device = nullptr);
 double rowPixels(double points, double dpi);
 
 // The base font with the cell's bold and point size applied.
@@ -43,6 +48,10 @@ void drawCellBorders(QPainter& painter, const QRectF& rect, const timbra::CellFo
 // A cell that shows nothing: empty, or the single blank that marks an empty tally cell.
 bool isBlankText(const std::string& text);
 
+// Whether a text may run on from column `col` into the next: the next cell is blank and no outline
+// stands between them, so a text is never crossed by a line.
+bool textRunsOn(const timbra::Sheet& sheet, int col, int row);
+
 // The last column a cell's text covers: a left-aligned text wider than its cell runs on into the
 // blank cells to its right, as in a spreadsheet; any other text stays in its cell. `width(c)`
 // gives the width of column c in the same unit as `textWidth`.
@@ -51,7 +60,7 @@ int textRunEnd(const timbra::Sheet& sheet, int col, int row, int lastCol, double
     if (!(cellAlignment(sheet.editorAt(col, row)) & Qt::AlignLeft)) return col;
     double room = width(col);
     int end = col;
-    while (room < textWidth && end < lastCol && isBlankText(sheet.GetText(end + 1, row)))
+    while (room < textWidth && end < lastCol && textRunsOn(sheet, end, row))
         room += width(++end);
     return end;
 }

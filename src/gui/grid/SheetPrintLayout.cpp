@@ -39,13 +39,43 @@ SheetPrintLayout::SheetPrintLayout(const Sheet& sheet, const Sheet::Block& block
         headingHeight_ = rowPixels(Sheet::DefaultRowHeight, dpi_);
     }
 
+    const double unit = widthUnit(sheet_, font_, &device);
     double x = rowNumberWidth_;
     for (int c = block_.col1; c <= block_.col2; ++c) {
         columnLefts_.push_back(x);
-        x += columnPixels(sheet_.GetColWidth(c), characterWidth(metrics), device.logicalDpiX());
+        x += columnPixels(sheet_.GetColWidth(c), unit, device.logicalDpiX());
     }
     columnLefts_.push_back(x);
-    if (x > page.width() && x > 0) scale_ = page.width() / x;
+    if (form_) {
+        // A form ends at its last column that shows a text, a text running on, or an outline.
+        int lastCol = block_.col1;
+        for (int r = block_.row1; r <= block_.row2; ++r)
+            for (int c = block_.col1; c <= block_.col2; ++c) {
+                const std::string& text = sheet_.GetText(c, r);
+                if (sheet_.formatAt(c, r).borders) lastCol = std::max(lastCol, c);
+                if (isBlankText(text)) continue;
+                const double width = QFontMetricsF(cellFont(font_, sheet_.formatAt(c, r)), &device)
+                                         .horizontalAdvance(QString::fromStdString(text)) +
+                                     2 * CellTextPadding * dpi_ / 96.0;
+                lastCol = std::max(lastCol, textRunEnd(sheet_, c, r, block_.col2, width,
+                                                       [this](int col) { return columnWidth(col); }));
+            }
+        columnLefts_.resize(static_cast<std::size_t>(lastCol - block_.col1 + 2));
+        block_.col2 = lastCol;
+        x = columnLefts_.back();
+    }
+    const Sheet::PrintFit fit = form_ ? sheet_.printFit() : Sheet::PrintFit::Shrink;
+    if (x > 0 && (x > page.width() || fit != Sheet::PrintFit::Shrink)) scale_ = page.width() / x;
+    if (fit == Sheet::PrintFit::Page) {
+        // One page: a taller form is narrowed to the page's height, a shorter one takes taller rows.
+        double height = 0;
+        for (int r = block_.row1; r <= block_.row2; ++r)
+            height += rowHeight(r);
+        if (height * scale_ > page.height())
+            scale_ = page.height() / height;
+        else if (height > 0)
+            rowStretch_ = page.height() / (height * scale_);
+    }
 
     // Rows fill each page down to its foot; a hidden row (height 0) takes no room.
     const double room = page.height() / scale_;
@@ -53,8 +83,8 @@ SheetPrintLayout::SheetPrintLayout(const Sheet& sheet, const Sheet::Block& block
     Page current{block_.row1, block_.row1};
     bool shown = false; // the page holds a row that takes room
     for (int r = block_.row1; r <= block_.row2; ++r) {
-        const double h = rowPixels(sheet_.GetRowHeight(r), dpi_);
-        if (shown && h > 0 && y + h > room) {
+        const double h = rowHeight(r);
+        if (shown && h > 0 && y + h > room * (1 + 1e-9)) {
             pages_.push_back(current);
             current.firstRow = r;
             y = headingHeight_;
@@ -65,6 +95,10 @@ SheetPrintLayout::SheetPrintLayout(const Sheet& sheet, const Sheet::Block& block
         shown = shown || h > 0;
     }
     pages_.push_back(current);
+}
+
+double SheetPrintLayout::rowHeight(int row) const {
+    return rowPixels(sheet_.GetRowHeight(row), dpi_) * rowStretch_;
 }
 
 double SheetPrintLayout::columnLeft(int col) const {
@@ -83,7 +117,7 @@ void SheetPrintLayout::paintPage(QPainter& painter, int index) const {
     const Page& page = pages_[static_cast<std::size_t>(index)];
     double y = headingHeight_;
     for (int r = page.firstRow; r <= page.lastRow; ++r) {
-        const double h = rowPixels(sheet_.GetRowHeight(r), dpi_);
+        const double h = rowHeight(r);
         if (h <= 0) continue;
         painter.save();
         painter.translate(0, y);

@@ -1,9 +1,9 @@
 #include "report/CTimbraView.h"
 
 #include "app/ProgramProfile.h"
-#include "pages/ReferencePageDialog.h"
 #include "grid/CSpreadSheet.h"
 #include "input/CInputDialog.h"
+#include "pages/ReferencePageDialog.h"
 #include "report/ReportContent.h"
 #include "statistics/StatisticsWindow.h"
 
@@ -49,7 +49,8 @@ void CTimbraView::OnInputData() {
 
 bool CTimbraView::hasStatistics() const {
     const timbra::StandStatistics* statistics = inputDialog ? inputDialog->statistics() : nullptr;
-    return statistics && statistics->sampling.plots > 0;
+    // A header below the tally still opens the window, which says what is wrong with it.
+    return statistics && statistics->sampling.plotsFormed > 0;
 }
 
 void CTimbraView::OnStandStatistics() {
@@ -77,6 +78,8 @@ void CTimbraView::FillReport() {
 }
 
 void CTimbraView::OnPrintResults() {
+    // The report prints as the form it is, scaled to the page's width.
+    reportGrid->sheet().SetProperty(timbra::Sheet::PrintAsFormProperty, 1);
     reportGrid->SetPrintRange(0);
     reportGrid->PrintSheet();
 }

@@ -1,6 +1,7 @@
 #include "report/ReportPdf.h"
 
 #include "grid/CSpreadSheet.h"
+#include "grid/PageSetup.h"
 #include "grid/PdfFile.h"
 #include "statistics/StatisticsPage.h"
 
@@ -26,13 +27,15 @@ void keepQtWarningsOut(QtMsgType type, const QMessageLogContext& context, const 
 QString paintReportSheet(const timbra::Sheet& report, QPdfWriter& writer, QPainter& painter) {
     CSpreadSheet grid;
     grid.setSheet(report);
+    grid.sheet().SetProperty(timbra::Sheet::PrintAsFormProperty, 1);
     return grid.paintPrintRange(writer, painter);
 }
 
 } // namespace
 
 std::string writeReportPdf(const timbra::Sheet& report, const timbra::StandResults& results,
-                           const timbra::StandStatistics& statistics, const std::string& path) {
+                           const timbra::StandStatistics& statistics, const std::string& program,
+                           const std::string& pageSize, const std::string& path) {
     std::unique_ptr<QApplication> app;
     if (!QApplication::instance()) {
         // The command-line tool never needs a display, even where one is set.
@@ -43,9 +46,9 @@ std::string writeReportPdf(const timbra::Sheet& report, const timbra::StandResul
         static char* argv[] = {name, nullptr};
         app = std::make_unique<QApplication>(argc, argv);
     }
-    // The pages a PDF printer starts with, as the programs' Print to a PDF file uses them.
+    // The pages the programs' Print to a PDF file uses.
     QPrinter pdfPrinter(QPrinter::HighResolution);
-    pdfPrinter.setOutputFormat(QPrinter::PdfFormat);
+    setUpPdfPrinter(pdfPrinter, pageSizeNamed(QString::fromStdString(pageSize)));
     const PdfDocument pdf = paintPdf(
         pdfPrinter.pageLayout(), pdfPrinter.resolution(), [&](QPdfWriter& writer, QPainter& painter) {
             const QString error = paintReportSheet(report, writer, painter);
@@ -53,7 +56,8 @@ std::string writeReportPdf(const timbra::Sheet& report, const timbra::StandResul
             if (!writer.newPage()) return QObject::tr("The statistics page could not be started.");
             painter.resetTransform(); // whatever the sheet's pages left
             painter.setClipping(false);
-            paintStatisticsPage(painter, QRectF(0, 0, writer.width(), writer.height()), statistics, results);
+            paintStatisticsPage(painter, QRectF(0, 0, writer.width(), writer.height()), statistics, results,
+                                QString::fromStdString(program));
             return QString();
         });
     if (!pdf.error.isEmpty()) return "cannot print the report: " + pdf.error.toStdString();

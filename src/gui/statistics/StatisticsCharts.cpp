@@ -44,11 +44,26 @@ QLineSeries* level(QChart* chart, const QString& name, double y, double left, do
     return line;
 }
 
+// One to twenty plot numbers along the axis: every plot, or every 2nd, 5th, 10th, 20th, 50th...
+int plotTickInterval(qsizetype plots) {
+    for (int step = 1;; step *= 10)
+        for (int factor : {1, 2, 5})
+            if (plots <= 20LL * step * factor) return step * factor;
+}
+
 } // namespace
+
+int labelDecimals(const QValueAxis& axis) {
+    const double step = (axis.max() - axis.min()) / std::max(1, axis.tickCount() - 1);
+    if (!(step > 0) || !std::isfinite(step) || step >= 1) return 0;
+    // Enough decimals to tell neighbouring labels apart, whatever small figures the stand gives.
+    return std::min(12, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
+}
 
 QChart* makePlotValueChart(const timbra::StandStatistics& statistics, const timbra::StandResults& results) {
     const timbra::SamplingStatistics& s = statistics.sampling;
-    const QList<double> values = plotValues(s, results);
+    const PlotBars drawn = plotBars(s, results);
+    const QList<double>& values = drawn.values;
     QChart* chart = newChart(QStringLiteral("Plot values per acre"));
 
     auto* plots = new QBarSet(QStringLiteral("Plot value"));
@@ -80,7 +95,9 @@ QChart* makePlotValueChart(const timbra::StandStatistics& statistics, const timb
         chart->addSeries(band);
         levels << band;
     }
-    if (std::isfinite(s.mean))
+    // A header below the tally leaves the mean to the stand value, which rests on nothing.
+    const bool headerBelowTally = s.plotsInHeader < s.plotsFormed || s.plotsInHeader < 1;
+    if (std::isfinite(s.mean) && !headerBelowTally)
         levels << level(chart, QStringLiteral("Mean"), s.mean, left, right,
                         QPen(QColor(0x1a, 0x47, 0x9e), 2));
     const bool cutoff = s.threshold && results.cutoffIndex > 0;
@@ -95,7 +112,7 @@ QChart* makePlotValueChart(const timbra::StandStatistics& statistics, const timb
         low = std::min(low, v);
         high = std::max(high, v);
     }
-    for (auto figure : {s.low, s.high, std::optional<double>(s.mean)})
+    for (auto figure : {s.low, s.high, headerBelowTally ? std::nullopt : std::optional<double>(s.mean)})
         if (figure && std::isfinite(*figure)) {
             low = std::min(low, *figure);
             high = std::max(high, *figure);
@@ -118,9 +135,12 @@ QChart* makePlotValueChart(const timbra::StandStatistics& statistics, const timb
     x->setRange(left, right);
     x->setTickType(QValueAxis::TicksDynamic);
     x->setTickAnchor(0);
-    x->setTickInterval(values.size() <= 20 ? 1 : 5);
+    x->setTickInterval(plotTickInterval(values.size()));
     x->setLabelFormat(QStringLiteral("%d"));
-    x->setTitleText(QStringLiteral("Plot"));
+    x->setTitleText(
+        drawn.withoutTrees > 0
+            ? QStringLiteral("Plot; and %1, not drawn").arg(plotsWithoutTreesText(drawn.withoutTrees))
+            : QStringLiteral("Plot"));
     x->setGridLineVisible(false);
     chart->addAxis(x, Qt::AlignBottom);
     for (QAbstractSeries* series : levels) {
@@ -161,10 +181,10 @@ QChart* makeStandTableChart(const timbra::StandStatistics& statistics) {
     series->attachAxis(x);
     auto* y = new QValueAxis;
     y->setTitleText(QStringLiteral("Trees per acre"));
-    y->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
     y->applyNiceNumbers();
+    y->setLabelFormat(QStringLiteral("%.") + QString::number(labelDecimals(*y)) + QStringLiteral("f"));
     return chart;
 }
 

@@ -1,5 +1,10 @@
 #include "statistics/StatisticsContent.h"
 
+#include "model/ValueFormat.h"
+
+#include <QLocale>
+
+#include <algorithm>
 #include <cmath>
 
 using timbra::SamplingStatistics;
@@ -24,7 +29,6 @@ QString settledText(std::optional<bool> settled) {
 }
 
 QList<StatisticsFigure> figures(const SamplingStatistics& s, const std::optional<StandTable>& table) {
-    const auto confidence = s.confidence ? std::optional<double>(100 * *s.confidence) : std::nullopt;
     QList<StatisticsFigure> list{
         {QStringLiteral("Plots used"), QString::number(s.plots)},
         {QStringLiteral("Plot groups in the tally"), QString::number(s.plotsFormed)},
@@ -37,8 +41,6 @@ QList<StatisticsFigure> figures(const SamplingStatistics& s, const std::optional
         {QStringLiteral("Sampling error"), figureText(s.samplingErrorPercent, 1, "%")},
         {QStringLiteral("95% interval"), interval(s)},
         {QStringLiteral("Decision threshold"), figureText(s.threshold, 2)},
-        {QStringLiteral("Confidence"), figureText(confidence, 1, "%")},
-        {QStringLiteral("Settled"), settledText(s.settled)},
         {QStringLiteral("Plots to settle"), count(s.plotsToSettle)},
         {QStringLiteral("Plots for 10% error"), count(s.plotsFor10Percent)},
         {QStringLiteral("Plots for 20% error"), count(s.plotsFor20Percent)},
@@ -52,6 +54,35 @@ QList<StatisticsFigure> figures(const SamplingStatistics& s, const std::optional
     list.append({QStringLiteral("Quadratic mean diameter"),
                  figureText(table ? table->quadraticMeanDiameter : std::nullopt, 1, " in")});
     return list;
+}
+
+// Confidence is one-sided; settled asks for the threshold outside the two-sided 95% interval, that
+// is a confidence of at least 97.5%. The labels say so, so that 97.1% beside "No" reads right.
+QList<StatisticsFigure> weighing(const SamplingStatistics& s) {
+    const auto confidence = s.confidence ? std::optional<double>(100 * *s.confidence) : std::nullopt;
+    return {
+        {QStringLiteral("Confidence that the true mean is on this side of the threshold (one-sided)"),
+         figureText(confidence, 1, "%")},
+        {QStringLiteral("Settled: the threshold lies outside the 95% interval (needs confidence of 97.5%)"),
+         settledText(s.settled)}};
+}
+
+// The result boxes' figures, as the input dialog shows them.
+QList<StatisticsFigure> standFigures(const timbra::StandResults& r, const QString& program) {
+    const auto orNone = [](const std::string& text) {
+        const QString shown = QString::fromStdString(text).trimmed();
+        return shown.isEmpty() ? QStringLiteral("none") : shown;
+    };
+    const QString objective =
+        r.decidingObjective() > 0 ? QString::number(r.decidingObjective()) : QStringLiteral("none");
+    return {{QStringLiteral("Program"), program},
+            {QStringLiteral("Stand"), orNone(r.standName)},
+            {QStringLiteral("Objective"), objective},
+            {QStringLiteral("Decision"), orNone(r.decision)},
+            {QStringLiteral("Stand value"), orNone(timbra::formatValue("%4.1f", r.standValue))},
+            {QStringLiteral("Cut-off"), r.cutoffIndex > 0
+                                            ? orNone(timbra::formatValue("%4.1f", r.cutoffIndex))
+                                            : QStringLiteral("none")}};
 }
 
 StatisticsTable standTable(const StandTable& table) {
@@ -102,21 +133,33 @@ QString figureText(std::optional<double> value, int decimals, const QString& uni
     return QString::number(*value, 'f', decimals) + unit;
 }
 
-QList<double> plotValues(const SamplingStatistics& sampling, const timbra::StandResults& results) {
-    QList<double> values;
-    for (int k = 1; k <= sampling.plots; ++k)
-        values << results.plotValueAt(k);
-    return values;
+PlotBars plotBars(const SamplingStatistics& sampling, const timbra::StandResults& results) {
+    PlotBars bars;
+    const qint64 formed = static_cast<qint64>(results.plotValue.size());
+    // A header below the tally (0 or fewer plots included) adds no plots to the ones tallied.
+    const qint64 plots = std::max<qint64>(sampling.plots, formed);
+    const qint64 drawn = plots <= MostPlotBars ? plots : formed;
+    for (qint64 k = 1; k <= drawn; ++k)
+        bars.values << results.plotValueAt(static_cast<int>(k));
+    bars.withoutTrees = plots - drawn;
+    return bars;
+}
+
+QString plotsWithoutTreesText(qint64 plots) {
+    return QStringLiteral("%1 plot%2 without trees, value 0")
+        .arg(QLocale(QLocale::English).toString(plots), plots == 1 ? QString() : QStringLiteral("s"));
 }
 
 StatisticsContent statisticsContent(const timbra::StandStatistics& statistics,
-                                    const timbra::StandResults& results) {
+                                    const timbra::StandResults& results, const QString& program) {
     StatisticsContent content;
+    content.stand = standFigures(results, program);
     content.title = QStringLiteral("Stand Statistics");
     const QString name = QString::fromStdString(results.standName).trimmed();
     if (!name.isEmpty()) content.title += QStringLiteral(": ") + name;
     content.decisionLine = QString::fromStdString(timbra::decisionLine(statistics.sampling));
     content.figures = figures(statistics.sampling, statistics.standTable);
+    content.weighing = weighing(statistics.sampling);
     for (const auto& note : statistics.sampling.notes)
         content.notes << QString::fromStdString(note);
     if (statistics.standTable) {

@@ -80,8 +80,8 @@ void paintChart(QPainter& p, QChart* chart, const QRectF& where) {
 } // namespace
 
 void paintStatisticsPage(QPainter& p, const QRectF& page, const timbra::StandStatistics& statistics,
-                         const timbra::StandResults& results) {
-    const StatisticsContent content = statisticsContent(statistics, results);
+                         const timbra::StandResults& results, const QString& program) {
+    const StatisticsContent content = statisticsContent(statistics, results, program);
     const QFont title = pixelFont(16, true), headline = pixelFont(12, true), body = pixelFont(BodyPixels),
                 bold = pixelFont(BodyPixels, true);
     const QFontMetricsF bodyMetrics(body, p.device()), boldMetrics(bold, p.device());
@@ -99,7 +99,9 @@ void paintStatisticsPage(QPainter& p, const QRectF& page, const timbra::StandSta
     const double notesHeight =
         notes.isEmpty() ? 0 : bodyMetrics.boundingRect(lineBox, Qt::TextWordWrap, notes).height() + Gap;
     const int figureRows = static_cast<int>((content.figures.size() + 1) / 2);
-    const double height = 24 + decisionHeight + Gap + figureRows * RowHeight + Gap + notesHeight +
+    const int standRows = static_cast<int>((content.stand.size() + 2) / 3);
+    const double height = 24 + standRows * RowHeight + Gap + decisionHeight + Gap +
+                          (figureRows + content.weighing.size()) * RowHeight + Gap + notesHeight +
                           ChartHeight + Gap + std::max(stand.height(), species.height());
 
     const double scale = std::min(page.width() / width, page.height() / height);
@@ -112,6 +114,20 @@ void paintStatisticsPage(QPainter& p, const QRectF& page, const timbra::StandSta
     p.setFont(title);
     p.drawText(QRectF(0, y, width, 24), Qt::AlignLeft | Qt::AlignTop, content.title);
     y += 24;
+    // What the page is about, three to a row: label, then its value in bold.
+    const double third = width / 3;
+    for (int i = 0; i < content.stand.size(); ++i) {
+        const QPointF at((i % 3) * third, y + (i / 3) * RowHeight);
+        p.setFont(body);
+        const QString label = content.stand[i].label + QStringLiteral(": ");
+        const double labelWidth = bodyMetrics.horizontalAdvance(label);
+        p.drawText(QRectF(at, QSizeF(labelWidth, RowHeight)), Qt::AlignLeft | Qt::AlignVCenter, label);
+        p.setFont(bold);
+        p.drawText(QRectF(at + QPointF(labelWidth, 0), QSizeF(third - labelWidth - Gap, RowHeight)),
+                   Qt::AlignLeft | Qt::AlignVCenter,
+                   boldMetrics.elidedText(content.stand[i].value, Qt::ElideRight, third - labelWidth - Gap));
+    }
+    y += standRows * RowHeight + Gap;
     p.setFont(headline);
     p.drawText(QRectF(0, y, width, decisionHeight), Qt::TextWordWrap, content.decisionLine);
     y += decisionHeight + Gap;
@@ -127,7 +143,19 @@ void paintStatisticsPage(QPainter& p, const QRectF& page, const timbra::StandSta
         p.drawText(QRectF(at + QPointF(180, 0), QSizeF(column - 190, RowHeight)),
                    Qt::AlignLeft | Qt::AlignVCenter, content.figures[i].value);
     }
-    y += figureRows * RowHeight + Gap;
+    y += figureRows * RowHeight;
+    // The confidence and whether it is settled, each on a line of its own with its full label.
+    for (const StatisticsFigure& figure : content.weighing) {
+        p.setFont(body);
+        const QString label = figure.label + QStringLiteral(": ");
+        const double labelWidth = bodyMetrics.horizontalAdvance(label);
+        p.drawText(QRectF(0, y, labelWidth, RowHeight), Qt::AlignLeft | Qt::AlignVCenter, label);
+        p.setFont(bold);
+        p.drawText(QRectF(labelWidth, y, width - labelWidth, RowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                   figure.value);
+        y += RowHeight;
+    }
+    y += Gap;
     if (!notes.isEmpty()) {
         p.setFont(body);
         p.drawText(QRectF(0, y, width, notesHeight), Qt::TextWordWrap, notes);

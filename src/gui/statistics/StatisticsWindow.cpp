@@ -9,10 +9,13 @@
 #include <QChartView>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -43,9 +46,28 @@ StatisticsWindow::StatisticsWindow(const timbra::ProgramProfile& profile,
     setWindowTitle(tr("Stand Statistics"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    const StatisticsContent content = statisticsContent(statistics_, results_);
+    const StatisticsContent content =
+        statisticsContent(statistics_, results_, QString::fromStdString(profile_.programName));
 
-    auto* layout = new QVBoxLayout(this);
+    // The page scrolls within a window that fits the screen; the buttons stay in view below it.
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    // What the window is about: program, stand, objective, decision, stand value and cut-off.
+    auto* stand = new QGridLayout;
+    for (int i = 0; i < content.stand.size(); ++i) {
+        auto* value = new QLabel(content.stand[i].value, this);
+        value->setObjectName(QStringLiteral("stand%1").arg(i));
+        value->setTextFormat(Qt::PlainText);
+        QFont bold = value->font();
+        bold.setBold(true);
+        value->setFont(bold);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        stand->addWidget(new QLabel(content.stand[i].label + QLatin1Char(':'), this), i / 3, (i % 3) * 2);
+        stand->addWidget(value, i / 3, (i % 3) * 2 + 1);
+    }
+    for (int c = 1; c < 6; c += 2)
+        stand->setColumnStretch(c, 1);
+    layout->addLayout(stand);
     auto* line = new QLabel(content.decisionLine, this);
     line->setObjectName(QStringLiteral("decisionLine"));
     line->setWordWrap(true);
@@ -68,6 +90,16 @@ StatisticsWindow::StatisticsWindow(const timbra::ProgramProfile& profile,
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         figureGrid->addWidget(new QLabel(content.figures[i].label, figures), i % rows, (i / rows) * 2);
         figureGrid->addWidget(value, i % rows, (i / rows) * 2 + 1);
+    }
+    // The confidence and whether it is settled, each on a row of its own with its full label.
+    for (int i = 0; i < content.weighing.size(); ++i) {
+        auto* value = new QLabel(content.weighing[i].value, figures);
+        value->setObjectName(QStringLiteral("weighing%1").arg(i));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        auto* label = new QLabel(content.weighing[i].label, figures);
+        label->setWordWrap(true);
+        figureGrid->addWidget(label, rows + i, 0, 1, 3);
+        figureGrid->addWidget(value, rows + i, 3);
     }
     figureGrid->setColumnStretch(1, 1);
     figureGrid->setColumnStretch(3, 1);
@@ -93,6 +125,13 @@ StatisticsWindow::StatisticsWindow(const timbra::ProgramProfile& profile,
     charts->addWidget(standTableChart_);
     body->addLayout(charts, 1);
     layout->addLayout(body, 1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("page"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(page);
+    auto* window = new QVBoxLayout(this);
+    window->addWidget(scroll, 1);
 
     auto* buttons = new QHBoxLayout;
     auto* print = button(tr("Print"), "print", this);
@@ -106,10 +145,18 @@ StatisticsWindow::StatisticsWindow(const timbra::ProgramProfile& profile,
     buttons->addWidget(print);
     buttons->addWidget(pdf);
     buttons->addWidget(close);
-    layout->addLayout(buttons);
+    window->addLayout(buttons);
 
     close->setFocus();
-    resize(1220, 900);
+    // The size the page wants, within the screen's room for windows (a large scale factor makes a
+    // logical 1220 x 900 larger than the screen), and placed on it.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QRect room = screen->availableGeometry();
+        resize(QSize(1220, 900).boundedTo(room.size() - QSize(40, 60)));
+        move(room.center() - rect().center());
+    } else {
+        resize(1220, 900);
+    }
 }
 
 QTableWidget* StatisticsWindow::makeTable(const char* name, const StatisticsTable& table, bool lastIsTotal) {

@@ -4,14 +4,65 @@
 #include "app/CMainFrame.h"
 #include "app/CWelcomeDialog.h"
 #include "app/Startup.h"
+#include "grid/SheetPrintLayout.h"
 #include "gui/GuiTestSupport.h"
 #include "pages/ReferencePageDialog.h"
 #include "report/CTimbraView.h"
+#include "statistics/StatisticsCharts.h"
+#include "statistics/StatisticsContent.h"
 #include "statistics/StatisticsWindow.h"
 
+#include <QBarSeries>
+#include <QBarSet>
 #include <QChartView>
+#include <QValueAxis>
 
 using timbra::ProgramProfile;
+
+namespace {
+
+// A sheet printed on a white page of `page` pixels at 96 dpi: the extent of its ink and whether the
+// first pixel row, across the title, holds any.
+struct Printed {
+    QRect ink;
+    bool firstRowInked = false;
+};
+Printed printOnPage(const timbra::Sheet& sheet, const QFont& font, QSize page) {
+    QImage image(page, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const SheetPrintLayout layout(sheet, {1, 1, sheet.GetMaxCols(), sheet.GetMaxRows()}, font, image, page);
+    QPainter painter(&image);
+    layout.paintPage(painter, 0);
+    painter.end();
+    Printed printed;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                printed.ink |= QRect(x, y, 1, 1);
+                printed.firstRowInked = printed.firstRowInked || y == 0;
+            }
+    return printed;
+}
+
+// The results a run leaves: the formed plot values, the header's plots, the decision by a cut-off.
+timbra::StandResults standResults(int headerPlots, const std::vector<double>& plots, double cutoff) {
+    timbra::StandResults r;
+    r.numberOfPlots = headerPlots;
+    r.plotValue = plots;
+    double sum = 0;
+    for (double v : plots)
+        sum += v;
+    r.standValue = sum / headerPlots;
+    r.decision = std::isfinite(r.standValue) && r.standValue >= cutoff - 0.05 ? "Manage" : "Regenerate";
+    r.cutoffIndex = cutoff;
+    r.objectiveNumber = 2;
+    r.standName = "North Ridge";
+    r.plotSize = "Fifth acre";
+    r.standTally.add(16, timbra::TreeClass::Preferred, "WO");
+    return r;
+}
+
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -252,6 +303,93 @@ private slots:
         const QString text = pdfText(dir.filePath("exported.pdf"));
         if (text.isEmpty()) QSKIP("pdftotext is not installed");
         QVERIFY(text.contains("Stand Statistics: North Ridge") && text.contains(decisionLines[1].left(20)));
+    }
+
+    // Print Results prints the report as a form: no heading strip, row numbers or grid lines (nothing
+    // crosses the title), scaled to the page's width; the field data sheet fills its page.
+    void printedForms() {
+        const ProgramProfile& profile = timbra::timbraProfile();
+        CMainFrame frame(profile);
+        runAndLeave(*frame.view(), profile, 5);
+        frame.view()->OnViewResults();
+        CSpreadSheet* grid = frame.view()->grid();
+        grid->sheet().SetProperty(timbra::Sheet::PrintAsFormProperty, 1); // as Print Results does
+        const QSize page(700, 1000);
+        const Printed report = printOnPage(grid->sheet(), grid->font(), page);
+        QVERIFY(!report.firstRowInked);
+        QVERIFY2(report.ink.left() < 10 && report.ink.right() >= page.width() - 2,
+                 qPrintable(QStringLiteral("%1 %2").arg(report.ink.left()).arg(report.ink.right())));
+        const Printed form = printOnPage(profile.loadPage(profile.fieldDataSheet), grid->font(), page);
+        QVERIFY2(form.ink.bottom() >= page.height() * 0.97 && form.ink.right() >= page.width() - 2,
+                 qPrintable(QStringLiteral("%1 %2").arg(form.ink.bottom()).arg(form.ink.right())));
+    }
+
+    // The statistics name what they are about and label the one-sided confidence and the two-sided
+    // settling so that 97.1% beside "No" reads right; a header below the tally makes the decision
+    // meaningless and says so, with the decision's own stand value; any number of header plots draws
+    // a bounded chart, and trees per acre below 1 get decimals; the window fits the screen.
+    void statisticsStandOnTheirOwn_data() {
+        QTest::addColumn<int>("headerPlots");
+        QTest::addColumn<QStringList>("shown"); // stand value, decision line start, mean, confidence, settled
+        QTest::addColumn<QString>("withoutTrees");
+        QTest::newRow("97.1%, not settled")
+            << 4 << QStringList{"37.5", "Not settled", "37.48", "97.1%", "No"} << QString();
+        QTest::newRow("-4 plots") << -4
+                                  << QStringList{"-37.5", "The decision means nothing", "-37.48", "n/a",
+                                                 "n/a"}
+                                  << QString();
+        QTest::newRow("0 plots") << 0 << QStringList{"n/a", "The decision means nothing", "n/a", "n/a", "n/a"}
+                                 << QString();
+        QTest::newRow("100,000 plots") << 100000 << QStringList{"0.0", "95% sure", "0.00", "100.0%", "Yes"}
+                                       << "99,996 plots without trees, value 0";
+        QTest::newRow("2,000,000,000 plots")
+            << 2000000000 << QStringList{"0.0", "95% sure", "0.00", "100.0%", "Yes"}
+            << "1,999,999,996 plots without trees, value 0";
+    }
+    void statisticsStandOnTheirOwn() {
+        QFETCH(int, headerPlots);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, withoutTrees);
+        const ProgramProfile& profile = timbra::timbraProfile();
+        const timbra::StandResults results =
+            standResults(headerPlots, {35.605, 37.105, 37.605, 39.605}, 40.0);
+        const timbra::StandStatistics statistics = timbra::computeStandStatistics(results);
+        const StatisticsContent content = statisticsContent(statistics, results, "Timbra");
+
+        QStringList stand;
+        for (const StatisticsFigure& f : content.stand)
+            stand << f.label + ": " + f.value;
+        QCOMPARE(stand.join(", "),
+                 QStringLiteral("Program: Timbra, Stand: North Ridge, Objective: 2, Decision: %1, "
+                                "Stand value: %2, Cut-off: 40.0")
+                     .arg(QString::fromStdString(results.decision), shown[0]));
+        QVERIFY2(content.decisionLine.startsWith(shown[1]), qPrintable(content.decisionLine));
+        const auto figure = [&](const QString& label) {
+            for (const StatisticsFigure& f : content.figures + content.weighing)
+                if (f.label.startsWith(label)) return f.value;
+            return QString();
+        };
+        QCOMPARE(figure("Mean value per acre"), shown[2]);
+        QCOMPARE(figure("Confidence that the true mean is on this side of the threshold (one-sided)"),
+                 shown[3]);
+        QCOMPARE(figure("Settled: the threshold lies outside the 95% interval (needs confidence of 97.5%)"),
+                 shown[4]);
+
+        std::unique_ptr<QChart> plots(makePlotValueChart(statistics, results));
+        auto* series = qobject_cast<QBarSeries*>(plots->series().value(0));
+        QCOMPARE(series->barSets().value(0)->count(), 4); // the tally's plots, whatever the header
+        auto* x = qobject_cast<QValueAxis*>(plots->axes(Qt::Horizontal).value(1));
+        QCOMPARE(x->titleText().contains(withoutTrees) && x->titleText().contains("without trees"),
+                 !withoutTrees.isEmpty());
+        std::unique_ptr<QChart> trees(makeStandTableChart(statistics));
+        if (auto* y = qobject_cast<QValueAxis*>(trees->axes(Qt::Vertical).value(0))) {
+            const QString top = QString::asprintf(qPrintable(y->labelFormat()), y->max());
+            QVERIFY2(top.toDouble() > 0, qPrintable(y->labelFormat() + " " + top));
+        }
+
+        StatisticsWindow window(profile, statistics, results);
+        window.show();
+        QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry()));
     }
 
     // Without a display the program says so in one line; a Wayland session is a display. (The

@@ -106,6 +106,43 @@ private slots:
         QVERIFY2(linePixels(0) < grid.rowHeight(0) / 2, qPrintable(QString::number(linePixels(0))));
     }
 
+    // At the opening size the tally's captions and list items show whole: a caption within its cell
+    // and the blank cells it runs on into that take no entry, a list item within its cell. A column
+    // the user widens by its heading's edge keeps that width when the grid shows the sheet again.
+    void columnsShowTheirTexts() {
+        for (const timbra::ProgramProfile* profile :
+             {&timbra::timbraProfile(), &timbra::lowtimbraProfile()}) {
+            CSpreadSheet grid;
+            grid.setSheet(profile->loadTallyGrid());
+            const double padding = 2 * CellTextPadding * grid.logicalDpiX() / 96.0;
+            const auto shows = [&](int col, int cols, const QString& text, bool bold) {
+                QFont font = grid.font();
+                font.setBold(bold);
+                int room = 0;
+                for (int c = col; c < col + cols; ++c)
+                    room += grid.columnWidth(c - 1);
+                return QFontMetricsF(font, &grid).horizontalAdvance(text) + padding <= room;
+            };
+            const struct {
+                int col, cols;
+                const char* text;
+                bool bold;
+            } texts[] = {{1, 2, "Stand Location", false},  {7, 1, "Plot Size", false},
+                         {8, 1, "Fifth acre", false},      {8, 1, "Quarter acre", false},
+                         {9, 1, "Number of Plots", false}, {4, 1, "Species Class", true},
+                         {9, 1, "Crown Class", true},      {4, 1, "Unacceptable", false},
+                         {9, 1, "Intermediate", false},    {10, 1, "Cutting Stock", false}};
+            for (const auto& t : texts)
+                QVERIFY2(shows(t.col, t.cols, t.text, t.bold), t.text);
+        }
+        grid_->horizontalHeader()->resizeSection(8, 260);
+        emit grid_->horizontalHeader()->sectionHandleDoubleClicked(9); // fits column J
+        const int fitted = grid_->columnWidth(9);
+        grid_->refresh();
+        QCOMPARE(grid_->columnWidth(8), 260);
+        QCOMPARE(grid_->columnWidth(9), fitted);
+    }
+
     // A write the editor refuses never reaches the sheet, and a write by the model is no typed edit
     // (the form is the editor's); a mark shows and says why until the cell holds acceptable text.
     void refusedWritesAndMarks() {

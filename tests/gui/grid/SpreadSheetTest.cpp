@@ -161,12 +161,8 @@ private slots:
                                                           << "SUMQ" << QPoint(3, 7) << 2;
         QTest::newRow("text: Left moves") << QPoint(3, 6) << "ab{Left}"
                                           << "AB" << QPoint(2, 6) << 0;
-        QTest::newRow("text: Up moves") << QPoint(3, 7) << "ab{Up}"
-                                        << "AB" << QPoint(3, 6) << 0;
         QTest::newRow("text by F2: Left is the caret's") << QPoint(3, 6) << "{F2}x{Left}y{Enter}"
                                                          << "YX" << QPoint(3, 7) << 0;
-        QTest::newRow("text: a comma is a comma") << QPoint(3, 2) << "Oak, north{Enter}"
-                                                  << "Oak, north" << QPoint(3, 3) << 0;
         QTest::newRow("list item by letter") << QPoint(9, 6) << "c{Tab}"
                                              << "Co-dominant" << QPoint(10, 6) << 0;
         QTest::newRow("list left unchosen") << QPoint(4, 6) << "{F2}{Enter}"

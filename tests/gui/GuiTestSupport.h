@@ -22,8 +22,9 @@ public:
 
     QStringList messages, captions; // the texts and captions of the messages shown
     QStringList questions;
-    QList<bool> answers;   // answers to the next questions; No once they run out
-    QStringList fileNames; // names for the next file dialogs; an empty name cancels
+    QList<bool> answers;     // answers to the next questions; No once they run out
+    QList<bool> noByDefault; // for each question asked: No was its default button
+    QStringList fileNames;   // names for the next file dialogs; an empty name cancels
     QStringList presets, suffixes;
     QString pdfPath; // where prints go; empty cancels the print dialog
     int printRequests = 0;
@@ -43,7 +44,13 @@ public:
     }
     bool question(QWidget*, const QString&, const QString& text) override {
         questions << text;
+        noByDefault << false;
         return !answers.isEmpty() && answers.takeFirst();
+    }
+    bool cautiousQuestion(QWidget* parent, const QString& caption, const QString& text) override {
+        const bool yes = question(parent, caption, text);
+        noByDefault.back() = true;
+        return yes;
     }
     QString openFileName(QWidget*, const QString& preset, const QString&) override {
         presets << preset;

@@ -44,6 +44,12 @@ Sheet::Block wholeSheet(const Sheet& sheet) {
     return {1, 1, sheet.GetMaxCols(), sheet.GetMaxRows()};
 }
 
+Sheet openingTally(const ProgramProfile& profile) {
+    Sheet tally = profile.loadTallyGrid();
+    prepareTallyForDialog(tally);
+    return tally;
+}
+
 std::string withoutMnemonics(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
     return text;
@@ -58,9 +64,7 @@ std::optional<std::pair<int, int>> StandEdit::firstCell() const {
 }
 
 StandDocument::StandDocument(const ProgramProfile& profile)
-    : profile_(&profile), tally_(profile.loadTallyGrid()), boxes_(openingBoxes()) {
-    prepareTallyForDialog(tally_);
-}
+    : profile_(&profile), tally_(openingTally(profile)), opening_(tally_), boxes_(openingBoxes()) {}
 
 ObjectiveBoxes StandDocument::openingBoxes() {
     ObjectiveBoxes boxes;
@@ -123,7 +127,7 @@ PasteEdit StandDocument::paste(const Sheet::Block& at, const TextTable& table) {
     }
     PasteEdit pasted;
     pasted.edit = recordBlock(commandName(Command::Paste), reach,
-                              [&] { pasted.result = pasteIntoSheet(tally_, at, table); });
+                              [&] { pasted.result = pasteIntoSheet(tally_, at, table, &opening_); });
     applyCellRules(pasted.edit);
     return pasted;
 }

@@ -110,6 +110,7 @@ private:
 
     const ProgramProfile* profile_;
     Sheet tally_;
+    Sheet opening_; // the tally as the dialog opened, whose values always paste back
     ObjectiveBoxes boxes_;
     std::optional<RunOutcome> lastRun_;
 };

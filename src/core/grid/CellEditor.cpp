@@ -250,9 +250,17 @@ bool CellEditor::holds(std::string_view text) const {
     return v && *v == 0;
 }
 
+std::string CellEditor::entered(std::string_view text) const {
+    std::string typed(text);
+    if (kind != Kind::Float || typed.find('.') != std::string::npos) return typed;
+    const auto comma = typed.find(',');
+    if (comma != std::string::npos && typed.find(',', comma + 1) == std::string::npos) typed[comma] = '.';
+    return typed;
+}
+
 std::optional<std::string> CellEditor::accept(std::string_view text) const {
     std::string normalized;
-    if (!check(text, &normalized)) return std::nullopt;
+    if (!check(entered(text), &normalized)) return std::nullopt;
     return normalized;
 }
 

@@ -27,11 +27,17 @@ struct CellEditor {
     static CellEditor decimal(double min, double max, double step, int decimals);
     static CellEditor list(std::vector<std::string> items);
 
-    // The text as this editor would store it ("ylp" becomes "YLP", "reserve" becomes "Reserve"),
-    // or nothing when the editor refuses it. Empty text and the blank " " that marks an empty tally
-    // cell are always accepted; a typed or pasted number must be within the limits, 0 included.
+    // Typed or pasted text as the user means it: in a cell that takes decimals, a comma with no point
+    // is the decimal mark ("2,5" means 2.5) whatever the user's locale; anything else as it is. A
+    // whole-number cell has no decimal mark, so a comma there stays and is refused.
+    std::string entered(std::string_view text) const;
+    // The text the user typed or pasted (read by `entered`) as this editor would store it ("ylp"
+    // becomes "YLP", "reserve" becomes "Reserve", "2,5" becomes "2.5"), or nothing when the editor
+    // refuses it. Empty text and the blank " " that marks an empty tally cell are always accepted; a
+    // typed or pasted number must be within the limits, 0 included.
     std::optional<std::string> accept(std::string_view text) const;
-    // The same for a text whose number reading, parseNumber(text), is already known.
+    // The same for a text of a file, whose number reading, parseNumber(text), is already known: a
+    // comma there is never a decimal mark.
     std::optional<std::string> accept(std::string_view text, std::optional<double> number) const;
     // The same verdict without the stored form.
     bool accepts(std::string_view text) const { return check(text, nullptr); }

@@ -158,9 +158,10 @@ public:
         for (const Caption& c : captions_)
             f(c.col, c.row, c.text);
     }
-    // The text as the cell's editor would store it, or nothing when it refuses it.
+    // Typed or pasted text as the cell's editor would store it (CellEditor::accept), or nothing when
+    // it refuses it.
     std::optional<std::string> accept(int col, int row, std::string_view text) const;
-    // The same for a text whose number reading, parseNumber(text), is already known.
+    // The same for a text of a file whose number reading, parseNumber(text), is already known.
     std::optional<std::string> accept(int col, int row, std::string_view text,
                                       std::optional<double> number) const;
     bool accepts(int col, int row, std::string_view text) const;

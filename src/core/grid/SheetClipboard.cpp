@@ -18,8 +18,22 @@ bool hasControlCharacter(std::string_view text) {
     });
 }
 
+// The opening grid's text of a cell when `text` is its value: the same text or, in a number cell, the
+// same number ("0" for the "0.0" of an empty height).
+std::optional<std::string> openingValue(const Sheet& opening, int col, int row, const std::string& text) {
+    const std::string& held = opening.GetText(col, row);
+    if (text == held) return held;
+    const CellEditor& editor = opening.editorAt(col, row);
+    if (editor.kind != CellEditor::Kind::Integer && editor.kind != CellEditor::Kind::Float)
+        return std::nullopt;
+    const auto pasted = parseNumber(editor.entered(text)), opened = parseNumber(held);
+    if (pasted && opened && *pasted == *opened) return held;
+    return std::nullopt;
+}
+
 // Writes one cell if its editor takes the text, and keeps the tally of the paste.
-void pasteCell(Sheet& sheet, int col, int row, std::string_view pasted, PasteResult& result) {
+void pasteCell(Sheet& sheet, int col, int row, std::string_view pasted, PasteResult& result,
+               const Sheet* opening) {
     if (!sheet.contains(col, row)) {
         ++result.outside;
         return;
@@ -30,7 +44,9 @@ void pasteCell(Sheet& sheet, int col, int row, std::string_view pasted, PasteRes
         ++result.unchanged;
         return;
     }
-    const auto accepted = sheet.accept(col, row, text);
+    auto accepted = sheet.accept(col, row, text);
+    if (!accepted && opening && opening->contains(col, row) && !sheet.formatAt(col, row).staticText)
+        accepted = openingValue(*opening, col, row, text);
     if (!accepted) {
         ++(hasControlCharacter(text) ? result.refusedControl : result.refused);
         return;
@@ -84,7 +100,7 @@ std::string formatClipboardText(const Sheet& sheet, const Sheet::Block& block) {
     return out;
 }
 
-PasteResult pasteIntoSheet(Sheet& sheet, int col, int row, const TextTable& table) {
+PasteResult pasteIntoSheet(Sheet& sheet, int col, int row, const TextTable& table, const Sheet* opening) {
     PasteResult result;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const int r = row + static_cast<int>(i);
@@ -95,19 +111,20 @@ PasteResult pasteIntoSheet(Sheet& sheet, int col, int row, const TextTable& tabl
             break;
         }
         for (std::size_t j = 0; j < table[i].size(); ++j)
-            pasteCell(sheet, col + static_cast<int>(j), r, table[i][j], result);
+            pasteCell(sheet, col + static_cast<int>(j), r, table[i][j], result, opening);
     }
     return result;
 }
 
-PasteResult pasteIntoSheet(Sheet& sheet, const Sheet::Block& target, const TextTable& table) {
+PasteResult pasteIntoSheet(Sheet& sheet, const Sheet::Block& target, const TextTable& table,
+                           const Sheet* opening) {
     const bool oneCell = table.size() == 1 && table.front().size() == 1;
-    if (!oneCell) return pasteIntoSheet(sheet, target.col1, target.row1, table);
+    if (!oneCell) return pasteIntoSheet(sheet, target.col1, target.row1, table, opening);
     PasteResult result;
     const Sheet::Block b = clipped(sheet, target);
     for (int r = b.row1; r <= b.row2; ++r)
         for (int c = b.col1; c <= b.col2; ++c)
-            pasteCell(sheet, c, r, table.front().front(), result);
+            pasteCell(sheet, c, r, table.front().front(), result, opening);
     return result;
 }
 

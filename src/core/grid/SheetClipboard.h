@@ -36,12 +36,16 @@ struct PasteResult {
 
 // Writes the table from (col, row): every target cell is checked with Sheet::accept and written in its
 // normalised form ("ylp" becomes "YLP"); a refused cell is left as it was. Text that is not valid UTF-8
-// is read as Windows-1252 first.
-PasteResult pasteIntoSheet(Sheet& sheet, int col, int row, const TextTable& table);
+// is read as Windows-1252 first. `opening`, when given, is the grid as it opened: the value it holds
+// in a cell always pastes into that cell, in its form (the 0 of an empty tree row's DBH, which no
+// one types), so that a block copied from the grid pastes back.
+PasteResult pasteIntoSheet(Sheet& sheet, int col, int row, const TextTable& table,
+                           const Sheet* opening = nullptr);
 
 // Paste onto a selection: a single copied cell fills every cell of the target block, as spreadsheets
 // do; any other table is written from the block's top-left cell.
-PasteResult pasteIntoSheet(Sheet& sheet, const Sheet::Block& target, const TextTable& table);
+PasteResult pasteIntoSheet(Sheet& sheet, const Sheet::Block& target, const TextTable& table,
+                           const Sheet* opening = nullptr);
 
 // Cut: clears the values of the block (editors stay). Read-only cells keep their text.
 void clearBlockValues(Sheet& sheet, const Sheet::Block& block);

@@ -36,7 +36,18 @@ public:
     }
 
     bool question(QWidget* parent, const QString& caption, const QString& text) override {
+        return ask(parent, caption, text, QMessageBox::Yes);
+    }
+
+    bool cautiousQuestion(QWidget* parent, const QString& caption, const QString& text) override {
+        return ask(parent, caption, text, QMessageBox::No);
+    }
+
+    static bool ask(QWidget* parent, const QString& caption, const QString& text,
+                    QMessageBox::StandardButton byDefault) {
         QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
+        box.setDefaultButton(byDefault);
+        box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes;
     }
 

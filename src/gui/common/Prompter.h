@@ -18,8 +18,11 @@ public:
     // messages"). False when the user skipped the rest.
     virtual bool seriesMessage(QWidget* parent, const QString& caption, const QString& text,
                                int remaining) = 0;
-    // A modal question with Yes and No; true for Yes.
+    // A modal question with Yes and No; true for Yes. Enter presses Yes; Esc answers No.
     virtual bool question(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // The same for a Yes that gives the user's work up: No is the default button, so Enter and Space
+    // keep the work; Esc answers No.
+    virtual bool cautiousQuestion(QWidget* parent, const QString& caption, const QString& text) = 0;
     // The open-file dialog; an empty string when the user cancels.
     virtual QString openFileName(QWidget* parent, const QString& presetName, const QString& filter) = 0;
     // The save-file dialog: adds `defaultSuffix` to a name typed without one and asks before

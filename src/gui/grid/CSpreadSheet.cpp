@@ -205,6 +205,14 @@ void CSpreadSheet::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
+bool CSpreadSheet::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!QTableView::edit(index, trigger, event)) return false;
+    // F2 and a double click open the cell's text for changing; typing over the cell replaces it.
+    if (trigger == EditKeyPressed || trigger == DoubleClicked || trigger == SelectedClicked)
+        if (QWidget* editor = indexWidget(index)) SheetItemDelegate::keepCaretKeys(editor);
+    return true;
+}
+
 void CSpreadSheet::finishEdit(QWidget* editor, SheetItemDelegate::Move move) {
     // Close and move first, then announce the change, so that a handler of CellChanged that puts
     // the cursor somewhere has the last word.
@@ -236,6 +244,18 @@ void CSpreadSheet::moveCursorBy(SheetItemDelegate::Move move) {
         break;
     case SheetItemDelegate::Move::Up:
         action = MoveUp;
+        break;
+    case SheetItemDelegate::Move::Left:
+        action = MoveLeft;
+        break;
+    case SheetItemDelegate::Move::Right:
+        action = MoveRight;
+        break;
+    case SheetItemDelegate::Move::PageDown:
+        action = MovePageDown;
+        break;
+    case SheetItemDelegate::Move::PageUp:
+        action = MovePageUp;
         break;
     case SheetItemDelegate::Move::FocusNext:
     case SheetItemDelegate::Move::FocusPrevious:

@@ -36,6 +36,7 @@ public:
 
     explicit CSpreadSheet(QWidget* parent = nullptr);
     ~CSpreadSheet() override;
+    using QTableView::edit;
 
     timbra::Sheet& sheet();
     const timbra::Sheet& sheet() const;
@@ -92,6 +93,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 

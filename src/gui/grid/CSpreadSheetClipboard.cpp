@@ -64,22 +64,24 @@ void CSpreadSheet::pasteAtSelection() {
 
 QString CSpreadSheet::pasteReport(const timbra::PasteResult& result) const {
     QStringList said;
+    const QString lastRow = QString::number(sheet().GetMaxRows());
+    const QString lastColumn = QString::fromStdString(timbra::columnName(sheet().GetMaxCols()));
     if (result.rowsPastLastRow > 0)
         said
             << (result.rowsPastLastRow == 1
                     ? tr("The paste ran past row %1, the last row of the grid; 1 pasted row was left out.")
+                          .arg(lastRow)
                     : tr("The paste ran past row %1, the last row of the grid; %2 pasted rows were left out.")
-                          .arg(result.rowsPastLastRow))
-                   .arg(sheet().GetMaxRows());
-    const int pastLastColumn = result.outside;
-    if (pastLastColumn > 0)
-        said << (pastLastColumn == 1 ? tr("The paste ran past column %1, the last column of the grid; 1 "
+                          .arg(lastRow)
+                          .arg(result.rowsPastLastRow));
+    if (result.outside > 0)
+        said << (result.outside == 1 ? tr("The paste ran past column %1, the last column of the grid; 1 "
                                           "pasted value was left out.")
+                                           .arg(lastColumn)
                                      : tr("The paste ran past column %1, the last column of the grid; %2 "
-                                          "pasted values were left "
-                                          "out.")
-                                           .arg(pastLastColumn))
-                    .arg(QString::fromStdString(timbra::columnName(sheet().GetMaxCols())));
+                                          "pasted values were left out.")
+                                           .arg(lastColumn)
+                                           .arg(result.outside));
     if (result.refused > 0)
         said << (result.refused == 1
                      ? tr("1 pasted value does not fit its cell and was left out; that cell keeps what it "

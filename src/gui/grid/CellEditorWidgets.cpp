@@ -28,6 +28,14 @@ bool couldGrowInto(long long v, long long low, long long high) {
     return false;
 }
 
+// Numbers read and written with "." whatever the user's locale, and no digit groups: "1,000" is no
+// thousand.
+QLocale numberLocale() {
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return c;
+}
+
 } // namespace
 
 CellTextValidator::CellTextValidator(CellEditor editor, QObject* parent)
@@ -42,7 +50,7 @@ QValidator::State CellTextValidator::validate(QString& input, int& /*pos*/) cons
 
 CellSpinBox::CellSpinBox(const CellEditor& editor, QWidget* parent)
     : QSpinBox(parent), low_(toInt(editor.min)), high_(toInt(editor.max)) {
-    setLocale(QLocale::c());
+    setLocale(numberLocale());
     setRange(std::min(low_, 0), std::max(high_, 0));
     setSingleStep(std::max(toInt(editor.step), 1));
 }
@@ -69,26 +77,28 @@ void CellSpinBox::stepBy(int steps) {
 }
 
 CellDoubleSpinBox::CellDoubleSpinBox(const CellEditor& editor, QWidget* parent)
-    : QDoubleSpinBox(parent), low_(editor.min), high_(editor.max) {
-    setLocale(QLocale::c());
+    : QDoubleSpinBox(parent), editor_(editor) {
+    setLocale(numberLocale());
     setDecimals(editor.decimals);
-    setRange(std::min(low_, 0.0), std::max(high_, 0.0));
+    setRange(std::min(editor.min, 0.0), std::max(editor.max, 0.0));
     setSingleStep(editor.step > 0 ? editor.step : 1.0);
 }
 
 QValidator::State CellDoubleSpinBox::validate(QString& input, int& pos) const {
+    input = QString::fromStdString(editor_.entered(input.toStdString()));
     const QValidator::State state = QDoubleSpinBox::validate(input, pos);
     if (state != QValidator::Acceptable) return state;
     const double v = valueFromText(input);
-    return v >= low_ && v <= high_ ? QValidator::Acceptable : QValidator::Intermediate;
+    return v >= editor_.min && v <= editor_.max ? QValidator::Acceptable : QValidator::Intermediate;
 }
 
 void CellDoubleSpinBox::stepBy(int steps) {
+    const double low = editor_.min;
     const bool notEntered = text().trimmed().isEmpty() || value() == 0;
     double next = value() + steps * singleStep();
-    if (notEntered && steps > 0 && low_ > 0)
-        next = low_ + (steps - 1) * singleStep();
-    else if (low_ > 0 && next < low_)
+    if (notEntered && steps > 0 && low > 0)
+        next = low + (steps - 1) * singleStep();
+    else if (low > 0 && next < low)
         return clear();
     setValue(std::clamp(next, minimum(), maximum()));
     selectAll();

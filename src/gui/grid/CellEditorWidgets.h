@@ -26,7 +26,7 @@ private:
 };
 
 // Whole-number cells: 0 ("not entered") or a number within the limits; spinning from 0 goes
-// straight to the lowest value and below it back to 0.
+// straight to the lowest value and below it back to 0. A comma is no digit group here: it is refused.
 class CellSpinBox : public QSpinBox {
     Q_OBJECT
 public:
@@ -38,7 +38,8 @@ private:
     int low_, high_;
 };
 
-// Decimal cells, with the same rule for 0; the point is always ".".
+// Decimal cells, with the same rule for 0; the point is always ".", and a comma typed or pasted
+// where the text has no point becomes one (CellEditor::entered).
 class CellDoubleSpinBox : public QDoubleSpinBox {
     Q_OBJECT
 public:
@@ -47,7 +48,7 @@ public:
     void stepBy(int steps) override;
 
 private:
-    double low_, high_;
+    timbra::CellEditor editor_;
 };
 
 // The editor widget for a cell (a combo box, line edit or spin box), its tooltip stating the limits.

@@ -4,8 +4,10 @@
 #include "grid/CellLook.h"
 #include "grid/SheetTableModel.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -18,6 +20,7 @@ namespace {
 
 const char* const colProperty = "sheetCol";
 const char* const rowProperty = "sheetRow";
+const char* const caretProperty = "sheetCaretKeys";
 
 } // namespace
 
@@ -80,38 +83,100 @@ void SheetItemDelegate::refuse(QWidget* editor, int col, int row) const {
     emit refused(col, row, reason);
 }
 
-bool SheetItemDelegate::eventFilter(QObject* object, QEvent* event) {
-    auto* editor = qobject_cast<QWidget*>(object);
-    if (!editor || event->type() != QEvent::KeyPress) return QStyledItemDelegate::eventFilter(object, event);
+void SheetItemDelegate::keepCaretKeys(QWidget* editor) {
+    // A list has no caret: its arrows always end the edit.
+    if (!qobject_cast<QComboBox*>(editor)) editor->setProperty(caretProperty, true);
+}
 
-    Move move = Move::Stay;
-    const bool control = static_cast<QKeyEvent*>(event)->modifiers() & Qt::ControlModifier;
-    switch (static_cast<QKeyEvent*>(event)->key()) {
+SheetItemDelegate::Move SheetItemDelegate::endingMove(const QWidget* editor, const QKeyEvent& key) {
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    const bool control = modifiers & Qt::ControlModifier;
+    // Alt with an arrow opens a list's items; Shift or Ctrl with an arrow selects or jumps within the text.
+    const bool plainArrow = !(modifiers & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier));
+    const bool caret = editor->property(caretProperty).toBool();
+    switch (key.key()) {
     case Qt::Key_Tab:
-        move = control
-                   ? (static_cast<QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier ? Move::FocusPrevious
-                                                                                      : Move::FocusNext)
-                   : Move::Next;
-        break;
+        return control ? (modifiers & Qt::ShiftModifier ? Move::FocusPrevious : Move::FocusNext) : Move::Next;
     case Qt::Key_Backtab:
-        move = control ? Move::FocusPrevious : Move::Previous;
-        break;
+        return control ? Move::FocusPrevious : Move::Previous;
     case Qt::Key_Enter:
     case Qt::Key_Return:
-        move = Move::Down;
-        break;
+        return Move::Down;
+    // The arrows and Page Up and Down move from cell to cell in every kind of cell; they never step a
+    // number or a list's item.
     case Qt::Key_Down:
+        return plainArrow ? Move::Down : Move::Stay;
     case Qt::Key_Up:
-        // In a text cell the arrows leave the cell; lists and spin boxes use them to change the value.
-        if (!qobject_cast<QLineEdit*>(editor)) return QStyledItemDelegate::eventFilter(object, event);
-        move = static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down ? Move::Down : Move::Up;
-        break;
+        return plainArrow ? Move::Up : Move::Stay;
+    case Qt::Key_PageDown:
+        return plainArrow ? Move::PageDown : Move::Stay;
+    case Qt::Key_PageUp:
+        return plainArrow ? Move::PageUp : Move::Stay;
+    case Qt::Key_Left:
+        return plainArrow && !caret ? Move::Left : Move::Stay;
+    case Qt::Key_Right:
+        return plainArrow && !caret ? Move::Right : Move::Stay;
     default:
+        return Move::Stay;
+    }
+}
+
+bool SheetItemDelegate::refusesKey(QWidget* editor, const QKeyEvent& key) {
+    const QString typed = key.text();
+    if (typed.isEmpty() || !typed.front().isPrint() ||
+        (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        // A list finds its items by the letters typed; one that is in no item finds nothing.
+        for (int i = 0; i < combo->count(); ++i)
+            if (combo->itemText(i).contains(typed, Qt::CaseInsensitive)) return false;
+        return true;
+    }
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    if (!line) line = editor->findChild<QLineEdit*>(); // a spin box's
+    if (!line) return false;
+    // The text as it would be with the key typed over the selection, as the validator would see it.
+    QString text = line->text();
+    int pos = line->cursorPosition();
+    if (line->hasSelectedText()) {
+        pos = line->selectionStart();
+        text.remove(pos, line->selectedText().size());
+    }
+    text.insert(pos, typed);
+    pos += int(typed.size());
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(editor))
+        return spin->validate(text, pos) == QValidator::Invalid;
+    return line->validator() && line->validator()->validate(text, pos) == QValidator::Invalid;
+}
+
+bool SheetItemDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor && event->type() == QEvent::Wheel) {
+        // The wheel scrolls the grid under an open editor; it never steps the editor's value.
+        if (QWidget* viewport = editor->parentWidget()) QCoreApplication::sendEvent(viewport, event);
+        return true;
+    }
+    if (!editor || event->type() != QEvent::KeyPress) return QStyledItemDelegate::eventFilter(object, event);
+
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    const int col = editor->property(colProperty).toInt(), row = editor->property(rowProperty).toInt();
+    const Move move = endingMove(editor, key);
+    if (move == Move::Stay) {
+        // A key the cell can never take is dropped, and the user is told why, as for a refused edit.
+        if (refusesKey(editor, key)) {
+            refuse(editor, col, row);
+            return true;
+        }
+        // Up, Down and the page keys with Shift or Ctrl still never step a value or an item; Alt with
+        // an arrow opens a list's items.
+        const bool stepKey = key.key() == Qt::Key_Up || key.key() == Qt::Key_Down ||
+                             key.key() == Qt::Key_PageUp || key.key() == Qt::Key_PageDown;
+        if (stepKey && !(qobject_cast<QComboBox*>(editor) && (key.modifiers() & Qt::AltModifier)))
+            return true;
         return QStyledItemDelegate::eventFilter(object, event);
     }
 
     // The edit ends here, at once: a value the cell refuses keeps the editor open and says why.
-    const int col = editor->property(colProperty).toInt(), row = editor->property(rowProperty).toInt();
     const auto text = cellEditorText(editor);
     if (text && !unchanged(col, row, *text) && !model_->sheet().accept(col, row, text->toStdString())) {
         refuse(editor, col, row);

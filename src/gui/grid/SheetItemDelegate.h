@@ -2,6 +2,7 @@
 
 #include <QStyledItemDelegate>
 
+class QKeyEvent;
 class SheetTableModel;
 
 // Creates each cell's editor from the sheet (list, text, whole or decimal number), ends edits as
@@ -12,9 +13,25 @@ class SheetItemDelegate : public QStyledItemDelegate {
 public:
     // Where the cursor goes once an edit has ended; FocusNext and FocusPrevious (Ctrl+Tab and
     // Ctrl+Shift+Tab) take the keyboard focus out of the grid to the dialog's next or previous control.
-    enum class Move { Stay, Next, Previous, Down, Up, FocusNext, FocusPrevious };
+    enum class Move {
+        Stay,
+        Next,
+        Previous,
+        Down,
+        Up,
+        Left,
+        Right,
+        PageDown,
+        PageUp,
+        FocusNext,
+        FocusPrevious
+    };
 
     SheetItemDelegate(SheetTableModel* model, QObject* parent);
+
+    // An editor opened to change the cell's text (F2, a double click) keeps Left and Right for its
+    // caret; in one opened by typing over the cell they end the edit and move, as the other arrows do.
+    static void keepCaretKeys(QWidget* editor);
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
@@ -37,6 +54,10 @@ protected:
 private:
     void commitListChoice();
     void refuse(QWidget* editor, int col, int row) const;
+    // The key ends the edit (commits it and moves) and where the cursor goes; Stay when it does not.
+    static Move endingMove(const QWidget* editor, const QKeyEvent& key);
+    // The key would put text into the editor that its cell can never take.
+    static bool refusesKey(QWidget* editor, const QKeyEvent& key);
     // The editor still holds what the cell holds (the same text, or in a number cell the same value).
     bool unchanged(int col, int row, const QString& text) const;
 

@@ -13,6 +13,7 @@
 #include "pages/ReferencePageDialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QUndoStack>
@@ -118,12 +120,19 @@ void CInputDialog::buildControls() {
     auto* run = makeButton(tr("Run"), "run", this);
     connect(run, &QPushButton::clicked, this, &CInputDialog::OnRun);
     // F5 and Ctrl+R run from anywhere in the dialog; taking the focus first commits an open cell edit.
+    // The focus then goes back where the user was typing (the grid, on the cell it came from).
     auto* runKeys = new QAction(this);
     runKeys->setObjectName(QStringLiteral("runShortcut"));
     runKeys->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)});
-    connect(runKeys, &QAction::triggered, run, [run] {
+    connect(runKeys, &QAction::triggered, run, [this, run] {
+        const QPointer<QWidget> from = QApplication::focusWidget();
+        const bool inGrid = from && (from == grid_ || grid_->isAncestorOf(from));
         run->setFocus(Qt::ShortcutFocusReason);
         run->click();
+        // An editor the commit closed (it is hidden, then deleted) hands the focus back to its grid; one
+        // that stays open with a refused value keeps it.
+        QWidget* back = from && from->isVisible() ? from.data() : inGrid ? grid_ : nullptr;
+        if (back && back != run) back->setFocus(Qt::ShortcutFocusReason);
     });
     addAction(runKeys);
     run->setToolTip(tr("Run (F5, Ctrl+R)"));
@@ -262,7 +271,7 @@ QUndoStack* CInputDialog::undoStack() const {
 }
 
 bool CInputDialog::confirmLeaving(const std::string& question) {
-    return Prompter::current().question(this, qs(profile_.appName), qs(question));
+    return Prompter::current().cautiousQuestion(this, qs(profile_.appName), qs(question));
 }
 
 // Leaving gives the tally up, so its recovery copy goes too.

@@ -79,6 +79,35 @@ TEST(SheetClipboard, PasteCountsWhatHappenedToEachValue) {
     EXPECT_EQ(counts(pasteIntoSheet(s, 1, 4, tall)), (std::vector{4, 0, 0, 0, 0, 199996, 99998}));
 }
 
+// The grid as it opened (a DBH and a height of 0, a blank species) pastes back into any row, in its
+// own form, though no one could type those zeros; other values keep their editors' rules.
+TEST(SheetClipboard, TheOpeningGridsValuesPasteBack) {
+    Sheet opening(3, 3);
+    opening.setColumnEditor(1, opening.addEditor(CellEditor::integer(6, 40, 2)));
+    opening.setColumnEditor(2, opening.addEditor(CellEditor::decimal(1, 3.5, 0.5, 1)));
+    opening.setColumnEditor(3, opening.addEditor(CellEditor::text(4, true, true)));
+    for (int r = 2; r <= 3; ++r) {
+        opening.SetText(1, r, "0");
+        opening.SetText(2, r, "0.0");
+        opening.SetText(3, r, " ");
+    }
+    Sheet s = opening;
+    for (int r = 2; r <= 3; ++r) {
+        s.SetText(1, r, "14");
+        s.SetText(2, r, "2.5");
+        s.SetText(3, r, "YLP");
+    }
+    const TextTable emptyRows = {{"0", "0.0", " "}, {"0", "0", "x"}};
+    Sheet without = s;
+    EXPECT_EQ(pasteIntoSheet(without, 1, 2, emptyRows).refused, 4); // without the opening grid
+    const PasteResult r = pasteIntoSheet(s, 1, 2, emptyRows, &opening);
+    EXPECT_EQ(std::tuple(r.written, r.refused), std::tuple(6, 0));
+    EXPECT_EQ(rowsOf(s, 3), "||/0|0.0| /0|0.0|X");
+    // Only the opening value of that very cell: row 1 opened empty, and "0" is still no DBH there.
+    EXPECT_EQ(pasteIntoSheet(s, 1, 1, {{"0", "2,5"}}, &opening).refused, 1);
+    EXPECT_EQ(rowsOf(s, 1), "|2.5|");
+}
+
 TEST(SheetClipboard, PastedWindows1252TextIsConverted) {
     Sheet s(1, 1);
     EXPECT_EQ(pasteIntoSheet(s, 1, 1, {{"\xC9rable"}}).written, 1);

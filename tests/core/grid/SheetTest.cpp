@@ -82,6 +82,8 @@ TEST(CellEditor, AcceptRules) {
     for (const char* zero : {"0", "0.0", "-0"})
         EXPECT_TRUE(dbh.holds(zero) && height.holds(zero)) << zero;
     EXPECT_FALSE(dbh.holds("45") || height.holds("4") || crown.holds("0"));
+    // A file's comma is a cell separator, never a decimal mark: a file's "2,5" is refused and marked.
+    EXPECT_FALSE(height.accept("2,5", parseNumber("2,5")) || height.holds("2,5"));
 }
 
 TEST(StoredSheet, ReadsEditorsCellsAndReportsBadDocuments) {

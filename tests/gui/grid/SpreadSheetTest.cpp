@@ -39,6 +39,24 @@ void press(const QString& text, const Keys& keys = {}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
 }
 
+// Typed characters with named keys between them: "2,5{Down}", "{F2}x{Left}y{Enter}".
+void type(const QString& keys) {
+    static const QHash<QString, int> named{
+        {"Enter", Qt::Key_Enter}, {"Tab", Qt::Key_Tab},       {"F2", Qt::Key_F2},
+        {"Up", Qt::Key_Up},       {"Down", Qt::Key_Down},     {"Left", Qt::Key_Left},
+        {"Right", Qt::Key_Right}, {"PgDn", Qt::Key_PageDown}, {"PgUp", Qt::Key_PageUp}};
+    for (int i = 0; i < keys.size(); ++i) {
+        if (keys[i] != '{') {
+            press(keys[i]);
+            continue;
+        }
+        const int end = int(keys.indexOf('}', i));
+        QVERIFY2(named.contains(keys.mid(i + 1, end - i - 1)), qPrintable(keys));
+        press("", {named[keys.mid(i + 1, end - i - 1)]});
+        i = end;
+    }
+}
+
 } // namespace
 
 class SpreadSheetTest : public QObject {
@@ -164,32 +182,69 @@ private slots:
         QCOMPARE(grid_->isMarked(4, 7), false);
     }
 
-    // Keys typed over a cell, then the keys that end the edit: what the cell holds after. Keys a
-    // cell can never take are refused as typed, without a refused edit; CellChanged follows typed
-    // changes only.
+    // Keys typed over a cell: what the cell holds after, where the cursor is and how often the user
+    // was told why a key or an edit was refused (a key the cell can never take is dropped and told
+    // as a refused edit is). The arrows and page keys commit and move in every kind of cell and never
+    // step a value or an item; Left and Right move the caret only in an edit opened by F2. In a
+    // decimal cell a comma is the decimal mark; a whole-number cell refuses it. CellChanged follows
+    // typed changes only.
     void typing_data() {
         QTest::addColumn<QPoint>("at");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<Keys>("keys");
+        QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("expected");
-        const Keys enter{Qt::Key_Enter}, opened{Qt::Key_F2, Qt::Key_Enter};
-        QTest::newRow("text: letters, upper-cased, four") << QPoint(3, 6) << "su1mqx" << enter << "SUMQ";
-        QTest::newRow("list item by letter") << QPoint(9, 6) << "c" << Keys{Qt::Key_Tab} << "Co-dominant";
-        QTest::newRow("list left unchosen") << QPoint(4, 6) << "" << opened << " ";
-        QTest::newRow("DBH 5 never fits") << QPoint(5, 7) << "5" << enter << "12";
-        QTest::newRow("empty row's 0 left") << QPoint(5, 6) << "" << Keys{Qt::Key_F2, Qt::Key_Tab} << "0";
-        QTest::newRow("height below its least") << QPoint(6, 6) << "4" << enter << "";
-        // Spinning steps from not entered to the lowest value (DBH by 2), and back to not entered.
-        QTest::newRow("spun up") << QPoint(5, 6) << ""
-                                 << Keys{Qt::Key_F2, Qt::Key_Up, Qt::Key_Up, Qt::Key_Enter} << "8";
-        QTest::newRow("spun down") << QPoint(5, 8) << ""
-                                   << Keys{Qt::Key_F2, Qt::Key_Down, Qt::Key_Down, Qt::Key_Enter} << "";
+        QTest::addColumn<QPoint>("cursorAfter");
+        QTest::addColumn<int>("told");
+        QTest::newRow("text: letters, upper-cased, four") << QPoint(3, 6) << "su1mqx{Enter}"
+                                                          << "SUMQ" << QPoint(3, 7) << 2;
+        QTest::newRow("text: Left moves") << QPoint(3, 6) << "ab{Left}"
+                                          << "AB" << QPoint(2, 6) << 0;
+        QTest::newRow("text by F2: Left is the caret's") << QPoint(3, 6) << "{F2}x{Left}y{Enter}"
+                                                         << "YX" << QPoint(3, 7) << 0;
+        QTest::newRow("list item by letter") << QPoint(9, 6) << "c{Tab}"
+                                             << "Co-dominant" << QPoint(10, 6) << 0;
+        QTest::newRow("list left unchosen") << QPoint(4, 6) << "{F2}{Enter}"
+                                            << " " << QPoint(4, 7) << 0;
+        QTest::newRow("list: Down moves, never steps") << QPoint(9, 7) << "{F2}{Down}"
+                                                       << "" << QPoint(9, 8) << 0;
+        QTest::newRow("list: Right moves") << QPoint(9, 6) << "s{Right}"
+                                           << "Suppressed" << QPoint(10, 6) << 0;
+        QTest::newRow("list: a key in no item") << QPoint(9, 6) << "z{Enter}"
+                                                << "" << QPoint(9, 7) << 1;
+        QTest::newRow("DBH 18, Down moves") << QPoint(5, 6) << "18{Down}"
+                                            << "18" << QPoint(5, 7) << 0;
+        QTest::newRow("DBH by F2: Up moves") << QPoint(5, 8) << "{F2}{Up}"
+                                             << "8" << QPoint(5, 7) << 0;
+        QTest::newRow("DBH 20, Right moves") << QPoint(5, 6) << "20{Right}"
+                                             << "20" << QPoint(6, 6) << 0;
+        QTest::newRow("DBH 5 never fits") << QPoint(5, 7) << "5{Enter}"
+                                          << "12" << QPoint(5, 8) << 1;
+        QTest::newRow("DBH 0 never fits") << QPoint(5, 7) << "0{Enter}"
+                                          << "12" << QPoint(5, 8) << 1;
+        QTest::newRow("DBH refuses a comma") << QPoint(5, 6) << "18,5{Enter}"
+                                             << "18" << QPoint(5, 7) << 2;
+        QTest::newRow("empty row's 0 left") << QPoint(5, 6) << "{F2}{Tab}"
+                                            << "0" << QPoint(6, 6) << 0;
+        QTest::newRow("plots 3, Down moves") << QPoint(1, 6) << "3{Down}"
+                                             << "3" << QPoint(1, 7) << 0;
+        QTest::newRow("number of plots 0") << QPoint(10, 2) << "0{Enter}"
+                                           << "" << QPoint(10, 3) << 1;
+        QTest::newRow("grade 0") << QPoint(7, 6) << "0{Left}"
+                                 << "" << QPoint(6, 6) << 1;
+        QTest::newRow("height 2,5") << QPoint(6, 6) << "2,5{Enter}"
+                                    << "2.5" << QPoint(6, 7) << 0;
+        QTest::newRow("height 3,5, Up moves") << QPoint(6, 7) << "3,5{Up}"
+                                              << "3.5" << QPoint(6, 6) << 0;
+        QTest::newRow("height above its most") << QPoint(6, 6) << "4{Enter}"
+                                               << "" << QPoint(6, 7) << 1;
+        QTest::newRow("tree number 1,5") << QPoint(2, 6) << "1,5{Tab}"
+                                         << "1.50" << QPoint(3, 6) << 0;
     }
     void typing() {
         QFETCH(QPoint, at);
-        QFETCH(QString, typed);
-        QFETCH(Keys, keys);
+        QFETCH(QString, keys);
         QFETCH(QString, expected);
+        QFETCH(QPoint, cursorAfter);
+        QFETCH(int, told);
         timbra::Sheet& s = grid_->sheet();
         s.SetText(4, 6, " ");
         for (const auto& [row, dbh] : {std::pair{6, 0}, {7, 12}, {8, 8}})
@@ -199,12 +254,42 @@ private slots:
         QSignalSpy refusals(grid_, &CSpreadSheet::editRefused);
         QSignalSpy changed(grid_, &CSpreadSheet::CellChanged);
         grid_->SetActiveCell(at.x(), at.y());
-        press(typed, keys);
+        type(keys);
         QTRY_COMPARE(editing(), false);
         QTRY_COMPARE(cells({at}), expected);
-        QCOMPARE(refusals.count(), 0);
+        QCOMPARE(cursor(), cursorAfter);
+        const QString reason = refusalText(s.editorAt(at.x(), at.y()));
+        QCOMPARE(caught(refusals),
+                 QStringList(told, QString("%1,%2,%3").arg(at.x()).arg(at.y()).arg(reason)));
         QCOMPARE(caught(changed).value(0, "none"),
                  before == expected ? "none" : QString("%1,%2").arg(at.x()).arg(at.y()));
+    }
+
+    // The wheel over an open editor scrolls the grid and leaves the value alone; the page keys commit
+    // and move a page.
+    void wheelScrollsAndPageKeysMove() {
+        grid_->sheet().SetInteger(5, 7, 12);
+        grid_->refresh();
+        grid_->SetActiveCell(5, 7);
+        type("{F2}");
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(editing());
+        const QPoint middle = editor->rect().center();
+        for (const int delta : {-120, 120, -120}) {
+            QWheelEvent wheel(middle, editor->mapToGlobal(middle), {}, {0, delta}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(editor, &wheel);
+        }
+        QVERIFY(grid_->verticalScrollBar()->value() > 0);
+        type("{Enter}");
+        QTRY_COMPARE(editing(), false);
+        QCOMPARE(cells({{5, 7}}), "12");
+        grid_->SetActiveCell(5, 9);
+        type("14{PgDn}");
+        QTRY_COMPARE(cells({{5, 9}}), "14");
+        QVERIFY2(cursor().x() == 5 && cursor().y() > 12, qPrintable(QString::number(cursor().y())));
+        type("{F2}{PgUp}");
+        QVERIFY2(!editing() && cursor().y() < 12, qPrintable(QString::number(cursor().y())));
     }
 
     // "1" could still become 16, so it is kept while typing; Tab refuses it, says why, and leaves
@@ -292,6 +377,38 @@ private slots:
         grid_->DoAction(CSpreadSheet::CutAction);
         grid_->DoAction(CSpreadSheet::PasteAction);
         QCOMPARE(cells({{3, 2}}), "Oak bottom");
+    }
+
+    // What a paste left out, in the singular and the plural, with the grid's last row and column.
+    void pasteMessages_data() {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("told");
+        const QString pastRow = "The paste ran past row 30, the last row of the grid; ";
+        const QString pastColumn = "The paste ran past column J, the last column of the grid; ";
+        QTest::newRow("100,000 rows at A6") << QPoint(1, 6) << QString("1\n").repeated(100000)
+                                            << pastRow + "99975 pasted rows were left out.";
+        QTest::newRow("one row past") << QPoint(1, 30) << "1\n1\n" << pastRow + "1 pasted row was left out.";
+        QTest::newRow("two columns past")
+            << QPoint(10, 6) << "x\ty\tz\n"
+            << pastColumn + "2 pasted values were left out.\n1 pasted value does "
+                            "not fit its cell and was left out; that cell keeps "
+                            "what it held.";
+        QTest::newRow("refused, control characters")
+            << QPoint(3, 6) << "\x01\t\x02\t5\t5\n"
+            << "2 pasted values do not fit their cells and were left out; those cells keep what they "
+               "held.\n2 "
+               "pasted values hold control characters, which no cell takes, and were left out; those cells "
+               "keep what they held.";
+    }
+    void pasteMessages() {
+        QFETCH(QPoint, at);
+        QFETCH(QString, pasted);
+        QFETCH(QString, told);
+        QGuiApplication::clipboard()->setText(pasted);
+        select(at.x(), at.y(), at.x(), at.y());
+        grid_->DoAction(CSpreadSheet::PasteAction);
+        QCOMPARE(prompter_->messages, QStringList{told});
     }
 
     // The cells' texts, headings on every page (and the tally's caption row once), hidden rows left

@@ -172,13 +172,34 @@ private slots:
         dialog.grid()->setFocus();
         press("", Qt::Key_F5);
         QVERIFY(!boxes(dialog).startsWith('|'));
+        // Run by key commits an open edit and gives the focus back to the grid, on the same cell.
+        QCOMPARE(QApplication::focusWidget(), dialog.grid());
         dialog.findChild<QLineEdit*>("standValueBox")->clear();
-        press("", Qt::Key_R, Qt::ControlModifier);
+        dialog.grid()->SetActiveCell(3, 3);
+        press("Ridge", Qt::Key_R, Qt::ControlModifier);
         QVERIFY(!boxes(dialog).startsWith('|'));
+        QCOMPARE(dialog.grid()->sheet().GetText(3, 3), "Ridge");
+        QCOMPARE(QApplication::focusWidget(), dialog.grid());
+        QCOMPARE(cursor(dialog), QPoint(3, 3));
+    }
+
+    // The grid as it opened pastes back: an empty tree row copied over a typed one, without a word.
+    void openingValuesPasteBack_data() { addModels(); }
+    void openingValuesPasteBack() {
+        const ProgramProfile& profile = fetchProfile();
+        CInputDialog dialog(profile);
+        putStand(dialog, profile);
+        QVERIFY(shown(dialog, {{5, 6}}) != "0");
+        const timbra::StandDocument opening(profile);
+        pasteAt(dialog, 1, 6,
+                QString::fromStdString(timbra::formatClipboardText(opening.tally(), {1, 6, 10, 6})));
+        QCOMPARE(prompter->messages, QStringList());
+        QCOMPARE(shown(dialog, {{1, 6}, {5, 6}, {6, 6}, {7, 6}}), "0|0|0.0|0");
     }
 
     // The real dialogs: the file dialog lists the tally type as "TEXT FILES (.txt)", without its
-    // pattern again; the leaving question has Yes and No, no icon and the program's caption.
+    // pattern again; the leaving question has Yes and No, no icon and the program's caption, and No
+    // is its answer to Enter, Space and Esc.
     void realDialogs() {
         prompter.reset();
         CInputDialog dialog(timbra::timbraProfile());
@@ -192,17 +213,22 @@ private slots:
         dialog.OnOpen();
         QCOMPARE(seen, "TEXT FILES (.txt)");
         dialog.show();
-        for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
-            QTimer::singleShot(0, [&seen, button] {
+        // No is the default: Enter and Space keep the dialog, and so does Esc; only Yes leaves.
+        for (const int key : {int(Qt::Key_Return), int(Qt::Key_Space), int(Qt::Key_Escape), 0}) {
+            QTimer::singleShot(0, [&seen, key] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 QVERIFY(box && box->standardButtons() == (QMessageBox::Yes | QMessageBox::No) &&
-                        box->icon() == QMessageBox::NoIcon);
+                        box->icon() == QMessageBox::NoIcon &&
+                        box->defaultButton() == box->button(QMessageBox::No));
                 seen = box->windowTitle() + '|' + box->text();
-                box->button(button)->click();
+                if (key)
+                    QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key(key));
+                else
+                    box->button(QMessageBox::Yes)->click();
             });
             dialog.reject();
             QCOMPARE(seen, "Timbra|" + QString::fromStdString(timbra::timbraProfile().leaveQuestion));
-            QCOMPARE(dialog.isVisible(), button == QMessageBox::No);
+            QCOMPARE(dialog.isVisible(), key != 0);
         }
     }
 
@@ -313,6 +339,7 @@ private slots:
         const QString leave = QString::fromStdString(profile.leaveQuestion);
         QCOMPARE(prompter->questions,
                  (QStringList{leave, leave, leave, QString::fromStdString(profile.closeQuestion)}));
+        QCOMPARE(prompter->noByDefault, QList<bool>(4, true));
         prompter->answers = {true};
         dialog.findChild<QPushButton*>("ok")->click();
         QVERIFY(!dialog.isVisible() && dialog.result() == QDialog::Accepted);

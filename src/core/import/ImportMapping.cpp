@@ -87,7 +87,11 @@ std::optional<ImportMapping> mappingFromJson(std::string_view text, std::string&
         else
             throw std::runtime_error("its delimiter \"" + d + "\" is not a comma, semicolon or tab");
         m.standColumn = j.value("standColumn", "");
-        for (const auto& [key, source] : j.value("fields", Json::object()).items()) {
+        const Json fields = j.value("fields", Json::object());
+        const Json values = j.value("values", Json::object());
+        if (!fields.is_object() || !values.is_object())
+            throw std::runtime_error("its \"fields\" and \"values\" are not objects");
+        for (const auto& [key, source] : fields.items()) {
             const auto f = fieldForKey(key);
             if (!f) throw std::runtime_error("it names no field \"" + key + "\"");
             if (source.contains("column"))
@@ -105,7 +109,7 @@ std::optional<ImportMapping> mappingFromJson(std::string_view text, std::string&
         if (!height) throw std::runtime_error("its height unit is not \"logs\", \"ft\" or \"m\"");
         m.dbhUnit = *dbh;
         m.heightUnit = *height;
-        for (const auto& [key, map] : j.value("values", Json::object()).items()) {
+        for (const auto& [key, map] : values.items()) {
             const auto f = fieldForKey(key);
             if (!f) throw std::runtime_error("it names no field \"" + key + "\"");
             m.values[*f] = map.get<std::map<std::string, std::string>>();

@@ -21,7 +21,7 @@ std::string safeFileName(std::string_view name) {
     for (char c : name) {
         const auto u = static_cast<unsigned char>(c);
         const bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                          c == ' ' || c == '-' || c == '_' || c == '.' || u >= 0x80;
+                          c == ' ' || c == '-' || c == '_' || c == '.' || c == ',' || u >= 0x80;
         safe.push_back(kept ? c : '_');
     }
     while (!safe.empty() && (safe.front() == '.' || safe.front() == ' '))

@@ -9,7 +9,7 @@
 
 namespace timbra {
 
-// A file name made from a stand's name: letters (any script), digits, spaces, "-", "_" and "." kept,
+// A file name made from a stand's name: letters (any script), digits, spaces, "-", "_", "." and "," kept,
 // every other character "_", no leading dot or space, at most 80 bytes; "stand" when nothing is left.
 std::string safeFileName(std::string_view standName);
 

@@ -4,7 +4,6 @@
 #include "input/TallyCommands.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <map>
 #include <set>
@@ -19,10 +18,6 @@ constexpr std::string_view NoPlotReason =
     "Left out: the row has no plot number, and a plot number of 0 ends the tally";
 constexpr std::string_view NoStandReason = "Left out: the row has no stand";
 
-std::string shortest(double value) {
-    char buffer[32];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value + 0.0).ptr);
-}
 
 // The reason a conversion gives when it had to round: the unit read and what the cell takes.
 std::string roundingReason(Field f, const ImportMapping& m) {
@@ -151,7 +146,7 @@ private:
                 const double exact =
                     f == Field::Dbh ? toInches(*number, m_.dbhUnit) : toLogs(*number, m_.heightUnit);
                 const double rounded = roundToStep(exact, step);
-                value = shortest(rounded);
+                value = editor.formatNumber(rounded);
                 if (roundingMoved(exact, rounded)) changed = roundingReason(f, m_);
             }
         Sheet& tally = stand_->tally;

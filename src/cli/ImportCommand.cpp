@@ -5,6 +5,7 @@
 #include "import/ImportWriter.h"
 #include "import/SavedMappings.h"
 #include "import/TallyImporter.h"
+#include "input/TallyFile.h"
 
 #include <nlohmann/json.hpp>
 

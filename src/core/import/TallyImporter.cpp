@@ -4,6 +4,7 @@
 #include "input/TallyCommands.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <map>
 #include <set>
@@ -14,10 +15,8 @@ namespace {
 
 constexpr std::string_view LeftEmptyReason = "Left empty by the value map";
 constexpr std::string_view PlotsFilledReason = "Filled with the number of distinct plots read";
-constexpr std::string_view NoPlotReason =
-    "Left out: the row has no plot number, and a plot number of 0 ends the tally";
-constexpr std::string_view NoStandReason = "Left out: the row has no stand";
-
+constexpr std::string_view NoPlotReason = "It has no plot number, and a plot number of 0 would end the tally";
+constexpr std::string_view NoStandReason = "It has no stand in the stand column";
 
 // The reason a conversion gives when it had to round: the unit read and what the cell takes.
 std::string roundingReason(Field f, const ImportMapping& m) {
@@ -68,6 +67,17 @@ public:
     }
 
     void build(ImportedStand& stand, const std::vector<std::size_t>& rows) {
+        const std::size_t firstEntry = result_.audit.size();
+        buildTally(stand, rows);
+        // In the file's order, the stand's own entries after its rows.
+        std::stable_sort(result_.audit.begin() + static_cast<std::ptrdiff_t>(firstEntry), result_.audit.end(),
+                         [](const AuditEntry& a, const AuditEntry& b) {
+                             return (a.line ? a.line : INT_MAX) < (b.line ? b.line : INT_MAX);
+                         });
+    }
+
+private:
+    void buildTally(ImportedStand& stand, const std::vector<std::size_t>& rows) {
         stand_ = &stand;
         std::vector<std::size_t> trees;
         for (std::size_t row : rows) {
@@ -84,9 +94,8 @@ public:
         if (stand.treesRead > TallyImporter::TreeRows) {
             stand.leftOut = true;
             addEntry(AuditEntry::Kind::StandLeftOut, 0, std::nullopt, {}, {},
-                     "Left out: the stand has " + std::to_string(stand.treesRead) +
-                         " trees, more than the grid's " + std::to_string(TallyImporter::TreeRows) +
-                         " tree rows");
+                     "It has " + std::to_string(stand.treesRead) + " trees, more than the grid's " +
+                         std::to_string(TallyImporter::TreeRows) + " tree rows");
             return;
         }
         int sheetRow = FirstTreeRow;
@@ -121,7 +130,6 @@ public:
         }
     }
 
-private:
     // Lays one value into its cell: through the value map or the unit conversion, then the cell's
     // editor, which stores it in its form or refuses it (the text is kept and marked, as Open does).
     void lay(Field f, TallyCell cell, const std::string& read, int line) {

@@ -300,15 +300,15 @@ void ImportDialog::showValues() {
             if (const auto it = map.find(value); it != map.end())
                 becomes->setCurrentIndex(it->second.empty() ? LeaveEmpty : becomes->findText(qs(it->second)));
             values_->setCellWidget(row, 2, becomes);
-            connect(becomes, &QComboBox::currentIndexChanged, this, [this, f, value](int i) {
+            connect(becomes, &QComboBox::currentIndexChanged, this, [this, f, value](int chosen) {
                 if (showing_) return;
                 auto& entries = mapping_.values[f];
-                if (i == AsRead)
+                if (chosen == AsRead)
                     entries.erase(value);
                 else
-                    entries[value] = i == LeaveEmpty
+                    entries[value] = chosen == LeaveEmpty
                                          ? std::string()
-                                         : importer_.editorOf(f).items[static_cast<std::size_t>(i - 2)];
+                                         : importer_.editorOf(f).items[static_cast<std::size_t>(chosen - 2)];
                 refresh();
             });
         }

@@ -153,7 +153,8 @@ TEST(Import, RefusesWithTheWordsTypingGives) {
         EXPECT_FALSE(typed.typeCell(cell.col, cell.row, c[2].get<std::string>())) << c.dump();
         EXPECT_EQ(r.stands[0].tally.GetText(cell.col, cell.row), c[2].get<std::string>());
         // Marked once opened, but for a 0, which every number cell holds as "not entered".
-        EXPECT_EQ(r.stands[0].tally.holds(cell.col, cell.row, c[2].get<std::string>()), c[2] == "0") << c.dump();
+        EXPECT_EQ(r.stands[0].tally.holds(cell.col, cell.row, c[2].get<std::string>()), c[2] == "0")
+            << c.dump();
     }
 }
 
@@ -211,7 +212,7 @@ TEST(Import, AStandTooLargeForTheGridIsLeftOutWhole) {
     EXPECT_EQ(r.stands[0].treesRead, 1496);
     EXPECT_FALSE(r.stands[1].leftOut);
     ASSERT_EQ(r.audit.size(), 2u); // the stand, and the small stand's plots filled
-    EXPECT_EQ(r.audit[0].reason, "Left out: the stand has 1496 trees, more than the grid's 1495 tree rows");
+    EXPECT_EQ(r.audit[0].reason, "It has 1496 trees, more than the grid's 1495 tree rows");
     EXPECT_EQ(tallyFileNames(r, "list"), std::vector<std::string>{"Small.txt"});
     // Exactly as many trees as tree rows fit.
     rows.resize(TallyImporter::TreeRows);

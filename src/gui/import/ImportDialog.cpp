@@ -101,6 +101,7 @@ void ImportDialog::buildControls() {
     preview_->setObjectName(QStringLiteral("preview"));
     preview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     preview_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    preview_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     previewLayout->addWidget(preview_);
     layout->addWidget(previewGroup, 3);
 
@@ -133,7 +134,7 @@ void ImportDialog::buildControls() {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
     layout->addWidget(buttons);
-    resize(1100, 860);
+    resize(1060, 740);
 
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (purpose_ == Purpose::OneStand && !chosenStand())
@@ -190,7 +191,8 @@ QWidget* ImportDialog::buildMappingControls() {
             if (!showing_) onSourceChosen(f);
         });
     }
-    fields_->resizeColumnsToContents();
+    fields_->setColumnWidth(0, fontMetrics().horizontalAdvance(QStringLiteral("Number of Plots")) + 12);
+    fields_->setColumnWidth(1, fontMetrics().horizontalAdvance(QStringLiteral("Column SPECIES_CLASS")) + 40);
     columnsLayout->addWidget(fields_);
     auto* units = new QHBoxLayout;
     dbhUnit_ = comboOf("dbhUnit", {tr("inches"), tr("centimetres")}, columnsGroup);
@@ -313,7 +315,8 @@ void ImportDialog::showValues() {
             });
         }
     }
-    values_->resizeColumnsToContents();
+    values_->setColumnWidth(0, fontMetrics().horizontalAdvance(QStringLiteral("Species Class")) + 12);
+    values_->setColumnWidth(1, fontMetrics().horizontalAdvance(QStringLiteral("Value read")) + 24);
     showing_ = false;
 }
 

@@ -1,8 +1,8 @@
 // The import dialog over the example cruise: the guesses it shows, a value map changed by the user,
 // and through the input dialog's Import...: Cancel changes nothing, OK lays the stand in as one
 // undoable step with its refused cells marked.
-#include "grid/CellLook.h"
 #include "import/ImportDialog.h"
+#include "grid/CellLook.h"
 #include "gui/GuiTestSupport.h"
 
 #include <QUndoStack>

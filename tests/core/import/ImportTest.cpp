@@ -4,6 +4,7 @@
 
 #include "app/StandDocument.h"
 #include "import/ImportWriter.h"
+#include "import/SavedMappings.h"
 #include "import/TallyImporter.h"
 
 #include <gtest/gtest.h>
@@ -242,6 +243,59 @@ TEST(Import, MappingsRoundTripThroughJsonAndBadOnesSayWhy) {
     }
     m.source(Field::Grade) = FieldSource::column("GRADE_X");
     EXPECT_EQ(importer.run(read.table, m).error, "The file has no column \"GRADE_X\".");
+}
+
+// The stand header: a column's first value in the stand, through the value maps; a fixed value for
+// every stand; the number of plots filled from the plots read, refused past the cell's 40.
+TEST(Import, StandHeadersFromColumnsFixedValuesAndPlotsRead) {
+    const TallyImporter importer(timbraProfile());
+    std::vector<std::vector<std::string>> rows{
+        {"A", "", "1", "0.2"}, {"A", "Rim", "2", "0.2"}, {"A", "Plain", "1", ""}};
+    for (int plot = 1; plot <= 41; ++plot)
+        rows.push_back({"B", "", std::to_string(plot), "0.1"});
+    const auto table = tableOf({"Stand", "Prov", "Plot", "Size"}, rows);
+    ImportMapping m = importer.guessMapping(table);
+    m.source(Field::PlotSize) = FieldSource::column("Size");
+    m.source(Field::Location) = FieldSource::fixed("Tract 9");
+    m.values[Field::Province] = {{"Rim", "Western Rim"}};
+    m.values[Field::PlotSize] = {{"0.2", "Fifth acre"}, {"0.1", "Tenth acre"}};
+    const ImportResult r = importer.run(table, m);
+    ASSERT_EQ(r.stands.size(), 2u);
+    const auto header = [](const Sheet& t) {
+        return t.GetText(3, 2) + "|" + t.GetText(3, 3) + "|" + t.GetText(8, 2) + "|" + t.GetText(10, 2) +
+               "|" + t.GetText(10, 3);
+    };
+    EXPECT_EQ(header(r.stands[0].tally), "A|Tract 9|Fifth acre|2|Western Rim");
+    EXPECT_EQ(header(r.stands[1].tally), "B|Tract 9|Tenth acre|41|");
+    ASSERT_FALSE(r.audit.empty());
+    EXPECT_EQ(describe(r.audit.back()),
+              "stand, B, Number of Plots: \"41\" -> \"41\": refused. Not accepted here: "
+              "this cell takes a whole number from 1 to 40.");
+}
+
+TEST(Import, SavedMappingsAreFoundByTheirHeader) {
+    test::TempFolder folder;
+    const SavedMappings saved(folder / "mappings");
+    ImportMapping a, b;
+    a.name = "Crew A";
+    a.header = {"PLOT", "DBH"};
+    b.name = "Crew B/2";
+    b.header = {"Plot", "Dbh"};
+    ASSERT_TRUE(saved.save(a).ok);
+    ASSERT_TRUE(saved.save(b).ok);
+    test::writeFile(folder / "mappings/broken.json", "{");
+    EXPECT_EQ(saved.all().size(), 2u);
+    EXPECT_EQ(saved.pathOf("Crew B/2"), folder / "mappings/Crew B_2.json");
+    EXPECT_EQ(saved.forHeader({"Plot", "Dbh"}).value_or(ImportMapping{}).name, "Crew B/2");
+    EXPECT_FALSE(saved.forHeader({"Plot"}));
+    // Saving under the same name replaces the mapping.
+    a.dbhUnit = DbhUnit::Centimetres;
+    ASSERT_TRUE(saved.save(a).ok);
+    EXPECT_EQ(saved.forHeader({"PLOT", "DBH"})->dbhUnit, DbhUnit::Centimetres);
+    std::string why;
+    test::writeFile(folder / "big.json", std::string(1024 * 1024 + 1, ' '));
+    EXPECT_FALSE(readMappingFile(folder / "big.json", why));
+    EXPECT_NE(why.find("larger than 1 MiB"), std::string::npos) << why;
 }
 
 // The example cruise file, imported by its mapping, gives exactly the tallies shipped beside it.

@@ -61,6 +61,39 @@ private slots:
         QCOMPARE(again.valueBox(Field::CrownClass, "1")->currentText(), QStringLiteral("Dominant"));
     }
 
+    // Export writes the mapping as a file a crew can share, Import reads it back into another dialog;
+    // the file's own delimiter and the stand column can be changed.
+    void mappingsExportImportAndReadAgain() {
+        TestPrompter prompter;
+        const QString shared = config_.filePath("shared.json");
+        ImportDialog d(timbraProfile(), Cruise.toStdString(), cruiseTable(),
+                       ImportDialog::Purpose::ManyStands, nullptr,
+                       SavedMappings(config_.filePath("none").toStdString()));
+        QComboBox* three = d.valueBox(Field::CrownClass, "3");
+        three->setCurrentIndex(three->findText("Leave empty"));
+        d.findChild<QComboBox*>("heightUnit")->setCurrentIndex(2);
+        prompter.fileNames << shared;
+        d.findChild<QPushButton*>("exportMapping")->click();
+        QVERIFY(QFile::exists(shared));
+
+        ImportDialog other(timbraProfile(), Cruise.toStdString(), cruiseTable(),
+                           ImportDialog::Purpose::ManyStands, nullptr,
+                           SavedMappings(config_.filePath("none").toStdString()));
+        prompter.fileNames << shared;
+        other.findChild<QPushButton*>("importMapping")->click();
+        QCOMPARE(other.mapping().values.at(Field::CrownClass).at("3"), std::string());
+        QCOMPARE(other.mapping().heightUnit, HeightUnit::Metres);
+        QCOMPARE(other.valueBox(Field::CrownClass, "3")->currentText(), QStringLiteral("Leave empty"));
+
+        other.findChild<QComboBox*>("standColumn")->setCurrentIndex(0);
+        QCOMPARE(other.result().stands.size(), std::size_t{1});
+        QCOMPARE(other.result().stands[0].treesRead, 30);
+        other.findChild<QComboBox*>("delimiter")->setCurrentIndex(2); // semicolons: one column
+        QCOMPARE(other.result().stands.size(), std::size_t{1});
+        QCOMPARE(other.sourceBox(Field::Dbh)->currentText(), QStringLiteral("Nothing"));
+        QVERIFY(prompter.messages.isEmpty());
+    }
+
     void cancelChangesNothingAndOkIsOneUndoStep() {
         qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
         TestPrompter prompter;

@@ -13,6 +13,7 @@ namespace timbra {
 
 namespace {
 
+constexpr std::size_t LongestRefusedKept = 256; // bytes; a cell takes at most 60 characters
 constexpr std::string_view LeftEmptyReason = "Left empty by the value map";
 constexpr std::string_view PlotsFilledReason = "Filled with the number of distinct plots read";
 constexpr std::string_view NoPlotReason = "It has no plot number, and a plot number of 0 would end the tally";
@@ -163,7 +164,10 @@ private:
             if (!changed.empty()) addEntry(AuditEntry::Kind::Changed, line, f, read, *form, changed);
             return;
         }
-        tally.SetText(cell.col, cell.row, value);
+        // A refused text far longer than any cell takes is not kept, so that the tally always saves
+        // and reopens within Open's limits; the audit says so by the empty cell.
+        if (value.size() > LongestRefusedKept) value.clear();
+        if (!value.empty()) tally.SetText(cell.col, cell.row, value);
         addEntry(AuditEntry::Kind::Refused, line, f, read, value,
                  tally.editorAt(cell.col, cell.row).refusal());
     }

@@ -19,6 +19,8 @@ void CInputDialog::OnImport() {
     if (!read.ok) return message(tr("The tree list was not imported. %1").arg(qs(read.error)));
     ImportDialog dialog(profile_, local, std::move(read.table), ImportDialog::Purpose::OneStand, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    if (const timbra::ImportedStand* stand = dialog.chosenStand())
-        openTallyText(timbra::formatTallyText(stand->tally), local, "Import");
+    const timbra::ImportedStand* stand = dialog.chosenStand();
+    if (!stand) return;
+    const timbra::LoadResult laid = openTallyText(timbra::formatTallyText(stand->tally), local, "Import");
+    if (!laid.ok) message(tr("The tree list was not imported. %1").arg(qs(laid.error)));
 }

@@ -159,6 +159,18 @@ TEST(Import, RefusesWithTheWordsTypingGives) {
     }
 }
 
+// A refused text far longer than a cell takes is not kept, so the tally always saves within Open's limits.
+TEST(Import, ARefusedTextFarTooLongIsNotKept) {
+    const TallyImporter importer(timbraProfile());
+    const std::string quotes(3000, '"');
+    const ImportResult r =
+        importer.run(tableOf({"Plot", "Value"}, {{"1", quotes}, {"1", "OAKS"}}), plotAnd(Field::Species));
+    ASSERT_EQ(r.audit.size(), 1u);
+    EXPECT_EQ(r.audit[0].becomes, "");
+    EXPECT_EQ(r.stands[0].tally.GetText(SpeciesColumn, 6) + "|" + r.stands[0].tally.GetText(SpeciesColumn, 7),
+              " |OAKS");
+}
+
 TEST(Import, ValueMapsLeaveEmptyOrKeepWhatTheyDoNotName) {
     const TallyImporter importer(timbraProfile());
     ImportMapping m = plotAnd(Field::CrownClass);

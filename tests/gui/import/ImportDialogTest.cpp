@@ -2,6 +2,7 @@
 // and through the input dialog's Import...: Cancel changes nothing, OK lays the stand in as one
 // undoable step with its refused cells marked.
 #include "import/ImportDialog.h"
+#include "app/StandDocument.h"
 #include "grid/CellLook.h"
 #include "gui/GuiTestSupport.h"
 
@@ -108,17 +109,22 @@ private slots:
         QCOMPARE(sheetText(input.grid()->sheet()), before);
         QCOMPARE(input.undoStack()->count(), steps);
 
-        prompter.fileNames << Cruise;
+        // OK by the example's own mapping: the grid then holds exactly the tally the command line writes.
+        prompter.fileNames << Cruise << QStringLiteral(TIMBRA_EXAMPLES "/pine-knob-cruise.mapping.json");
         whileModal([&] { action(input, "actionImport")->trigger(); },
                    [](QDialog* d) {
-                       d->findChild<QComboBox*>("stand")->setCurrentIndex(2);
+                       d->findChild<QPushButton*>("importMapping")->click();
+                       d->findChild<QComboBox*>("stand")->setCurrentIndex(1);
                        d->findChild<QDialogButtonBox*>("buttons")->button(QDialogButtonBox::Ok)->click();
                    });
         const Sheet& tally = input.grid()->sheet();
-        QCOMPARE(QString::fromStdString(tally.GetText(3, 2)), QStringLiteral("Mill Branch, lower"));
-        QCOMPARE(QString::fromStdString(tally.GetText(10, 2)), QStringLiteral("2"));
+        QCOMPARE(QString::fromStdString(tally.GetText(3, 2)), QStringLiteral("Pine Knob South"));
+        QCOMPARE(QString::fromStdString(tally.GetText(10, 2)), QStringLiteral("3"));
         QCOMPARE(input.undoStack()->count(), steps + 1);
         QCOMPARE(input.undoStack()->undoText(), QStringLiteral("Import"));
+        QFile shipped(QStringLiteral(TIMBRA_EXAMPLES "/pine-knob-tallies/Pine Knob South.txt"));
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        QCOMPARE(QByteArray::fromStdString(formatTallyText(input.document().tally())), shipped.readAll());
         QVERIFY2(prompter.messages.join(' ').contains("marked"), qPrintable(prompter.messages.join(' ')));
         input.undoStack()->undo();
         QCOMPARE(sheetText(input.grid()->sheet()), before);

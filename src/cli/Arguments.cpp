@@ -15,7 +15,10 @@ enum OptionBit : unsigned {
     Json = 8,
     Csv = 16,
     Pdf = 32,
-    PageSize = 64
+    PageSize = 64,
+    Mapping = 128,
+    Out = 256,
+    DryRun = 512,
 };
 
 struct CommandInfo {
@@ -29,6 +32,7 @@ constexpr CommandInfo Commands[] = {
     {"run", Command::Run, Model | Objective | KeepClasses | Json, true},
     {"summary", Command::Summary, Model | Csv, false},
     {"report", Command::Report, Model | Objective | KeepClasses | Csv | Pdf | PageSize, true},
+    {"import", Command::Import, Model | Json | Mapping | Out | DryRun, true},
 };
 
 std::optional<int> parseInt(std::string_view text) {
@@ -93,6 +97,11 @@ std::string parseOptions(const CommandInfo& info, const std::vector<std::string>
             problem = value(o.pageSize);
             if (problem.empty() && o.pageSize != "letter" && o.pageSize != "a4")
                 problem = "--page-size must be letter or a4, not \"" + o.pageSize + "\"";
+        } else if ((name == "--mapping" && takes(Mapping)) || (name == "--out" && takes(Out))) {
+            std::string& into = name == "--mapping" ? o.mappingPath : o.outFolder;
+            problem = value(into);
+            if (problem.empty() && (into.empty() || (!attached && into.starts_with('-'))))
+                problem = std::string(name) + " needs a " + (name == "--out" ? "folder" : "file name");
         } else if (attached) {
             problem = std::string(name) + " takes no value";
         } else if (name == "--keep-classes" && takes(KeepClasses)) {
@@ -101,6 +110,8 @@ std::string parseOptions(const CommandInfo& info, const std::vector<std::string>
             o.json = true;
         } else if (name == "--csv" && takes(Csv)) {
             o.csv = true;
+        } else if (name == "--dry-run" && takes(DryRun)) {
+            o.dryRun = true;
         } else {
             problem = "unknown option " + std::string(name) + " for " + std::string(info.name);
         }
@@ -116,8 +127,12 @@ std::string parseOptions(const CommandInfo& info, const std::vector<std::string>
                    model + " model";
         o.objective = n;
     }
-    if (o.files.empty()) return std::string(info.name) + " needs a tally file";
-    if (info.oneFile && o.files.size() > 1) return std::string(info.name) + " takes one tally file";
+    const char* what = o.command == Command::Import ? " tree list file" : " tally file";
+    if (o.files.empty()) return std::string(info.name) + " needs a" + what;
+    if (info.oneFile && o.files.size() > 1) return std::string(info.name) + " takes one" + what;
+    if (o.command == Command::Import && o.mappingPath.empty()) return "import needs --mapping MAP.json";
+    if (o.command == Command::Import && o.outFolder.empty() && !o.dryRun)
+        return "import needs --out DIR (or --dry-run)";
     if (o.command == Command::Report && !o.csv && o.pdfPath.empty())
         return "report needs --csv or --pdf FILE";
     if (!o.pageSize.empty() && o.pdfPath.empty()) return "--page-size goes with --pdf FILE";
@@ -154,6 +169,9 @@ const char* usageText() {
   timbra-cli summary FILE... [--model upland|bottomland] [--csv]
   timbra-cli report FILE [--model upland|bottomland] [--objective N] [--keep-classes]
                     [--csv] [--pdf OUT.pdf [--page-size letter|a4]]
+                    [--csv] [--pdf OUT.pdf]
+  timbra-cli import FILE --mapping MAP.json [--model upland|bottomland] --out DIR
+                    [--json] [--dry-run]
   timbra-cli --help
   timbra-cli --version
 
@@ -163,6 +181,8 @@ Judges a stand from a saved tally file, as the input dialog's Run does.
             stand value, decision and cut-off and every message of the run
   summary   one row per tally file: header, trees, and the result under each objective
   report    the stand analysis report sheet after the run, as 44 lines of 11 cells
+  import    turns a headed tree list (comma, semicolon or tab separated) into one tally
+            per stand by a mapping saved from the import dialog; prints the audit
 
 Options:
   --model upland|bottomland   the stand model (upland, Timbra, is the default; bottomland
@@ -171,16 +191,24 @@ Options:
                               the box does (1 to 4 upland, 1 to 3 bottomland); 0 ticks no
                               box. Without it box 1 is ticked and nothing is rewritten.
   --keep-classes              tick the box without rewriting the tally's classes
-  --json                      run: one JSON object with the boxes, messages and results
+  --json                      run: one JSON object with the boxes, messages and results;
+                              import: the audit as one JSON object
   --csv                       summary, report: comma-separated output
   --pdf OUT.pdf               report: print the report sheet to a PDF file
   --page-size letter|a4       report --pdf: the page size (default: the default printer's,
                               else the locale's: letter in the US and Canada, a4 elsewhere)
 FILE "-" reads the tally from standard input.
+  --mapping MAP.json          import: the mapping of the tree list's columns and values
+  --out DIR                   import: the folder the tallies are written into (an existing
+                              file is never replaced)
+  --dry-run                   import: print the audit, write nothing
+FILE "-" reads the tally (or tree list) from standard input.
 
 Exit status: 0 when the run completed (tree messages are not errors); 1 when a summary
 file could not be read or the report has no results to show; 2 for unusable arguments
-or a tally file that cannot be read.
+or a tally file that cannot be read. import: 0 when every row was taken, 1 when some
+rows, values or stands were refused (the tallies written are kept), 2 for an argument,
+mapping or file error.
 )";
 }
 

@@ -8,7 +8,7 @@
 
 namespace timbra::cli {
 
-enum class Command { Help, Version, Run, Summary, Report };
+enum class Command { Help, Version, Run, Summary, Report, Import };
 
 // A command line, checked: every option belongs to its command and every value is in range.
 struct Options {
@@ -19,8 +19,11 @@ struct Options {
     bool keepClasses = false;
     bool json = false;
     bool csv = false;
-    std::string pdfPath;  // report only; empty when not asked for
-    std::string pageSize; // report --pdf: "letter" or "a4"; empty for the default page size
+    std::string pdfPath;     // report only; empty when not asked for
+    std::string pageSize;    // report --pdf: "letter" or "a4"; empty for the default page size
+    std::string mappingPath; // import: the saved mapping
+    std::string outFolder;   // import: where the tallies go
+    bool dryRun = false;     // import: the audit only
 };
 
 struct ParsedArguments {

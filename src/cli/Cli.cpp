@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "cli/Arguments.h"
+#include "cli/ImportCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/RunCommand.h"
 #include "cli/StandardStreams.h"
@@ -35,6 +36,8 @@ int dispatch(const std::vector<std::string>& args, std::istream& in, std::ostrea
         return summaryCommand(o, in, out, err);
     case Command::Report:
         return reportCommand(o, in, out, err);
+    case Command::Import:
+        return importCommand(o, in, out, err);
     }
     return 2;
 }

@@ -136,5 +136,49 @@ TEST(Executable, StandardInputOutputAndExitStatus) {
     EXPECT_EQ(shell(Exe + " summary '" + UplandExample + "' /nonexistent/tally.txt").first, 1);
 }
 
+// The example cruise imported by its mapping: the tallies shipped beside it, byte for byte, whose
+// summary gives the decisions recorded for them; a second import keeps the files it finds.
+TEST(ImportCommand, TheExampleCruiseRoundTripsToItsDecisions) {
+    ::timbra::test::TempFolder out;
+    const std::vector<std::string> import = {"import",    TIMBRA_EXAMPLES "/pine-knob-cruise.csv",
+                                             "--mapping", TIMBRA_EXAMPLES "/pine-knob-cruise.mapping.json",
+                                             "--out",     out.path()};
+    const CliResult r = runCli(import);
+    EXPECT_EQ(r.code, 1) << r.err; // the example holds refused values on purpose
+    std::vector<std::string> args{"summary", "--csv"};
+    for (const auto& c : ::timbra::test::cases("import", "roundTrip")) {
+        const std::string name = c[0];
+        EXPECT_EQ(::timbra::test::readFile(out / name),
+                  ::timbra::test::readFile(TIMBRA_EXAMPLES "/pine-knob-tallies/" + name))
+            << name;
+        args.push_back(out / name);
+    }
+    const CliResult summary = runCli(args);
+    ASSERT_EQ(summary.code, 0) << summary.err;
+    const std::vector<Row> rows = parseCsv(summary.out);
+    const auto expected = ::timbra::test::cases("import", "roundTrip");
+    ASSERT_EQ(rows.size(), expected.size() + 1);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const Row& c = rows[i + 1];
+        EXPECT_EQ((Row{c[1], c[6], c[8], c[9], c[12], c[15], c[17], c[18]}), expected[i][1].get<Row>());
+    }
+    const std::string before = ::timbra::test::readFile(out / "Pine Knob North.txt");
+    ::timbra::test::writeFile(out / "Pine Knob North.txt", "mine");
+    const CliResult again = runCli(import);
+    EXPECT_EQ(again.code, 2);
+    EXPECT_NE(again.err.find("Pine Knob North.txt\" exists and was kept."), std::string::npos) << again.err;
+    EXPECT_EQ(::timbra::test::readFile(out / "Pine Knob North.txt"), "mine");
+    EXPECT_NE(before, "mine");
+    // A dry run writes nothing and agrees with the written run's audit.
+    ::timbra::test::TempFolder none;
+    const CliResult dry = runCli({"import", TIMBRA_EXAMPLES "/pine-knob-cruise.csv", "--mapping",
+                                  TIMBRA_EXAMPLES "/pine-knob-cruise.mapping.json", "--dry-run", "--json"});
+    EXPECT_EQ(dry.code, 1);
+    const json j = json::parse(dry.out);
+    EXPECT_EQ(j["stands"].size(), 3u);
+    EXPECT_FALSE(j["everyRowTaken"].get<bool>());
+    EXPECT_EQ(::timbra::test::entriesOf(none.path()), "");
+}
+
 } // namespace
 } // namespace timbra::cli::test

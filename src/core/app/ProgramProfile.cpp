@@ -45,6 +45,7 @@ std::string actionName(Command command) {
         {Command::ClearSpreadsheet, "actionClearSpreadsheet"},
         {Command::Open, "actionOpen"},
         {Command::SaveAs, "actionSaveAs"},
+        {Command::Import, "actionImport"},
         {Command::Print, "actionPrint"},
         {Command::Undo, "actionUndo"},
         {Command::Redo, "actionRedo"},

@@ -29,6 +29,7 @@ enum class Command {
     ClearSpreadsheet,
     Open,
     SaveAs,
+    Import,
     Print,
     Undo,
     Redo,

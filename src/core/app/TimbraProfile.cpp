@@ -55,6 +55,8 @@ ProgramProfile makeTimbra() {
           {},
           {"Open", Command::Open},
           {"Save as...", Command::SaveAs},
+          {"Import...", Command::Import,
+           "Read a tree list with its own columns (CSV) into the grid, after a preview and an audit"},
           {},
           {"Print", Command::Print},
           {},

@@ -270,6 +270,10 @@ std::optional<std::string> CellEditor::accept(std::string_view text, std::option
     return normalized;
 }
 
+std::string CellEditor::refusal() const {
+    return "Not accepted here: this cell takes " + describe() + ".";
+}
+
 std::string CellEditor::describe() const {
     switch (kind) {
     case Kind::Text:

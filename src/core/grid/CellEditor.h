@@ -52,6 +52,8 @@ struct CellEditor {
 
     // A short, user-facing description of the limits ("a number from 6 to 40").
     std::string describe() const;
+    // What the user is told when the cell refuses a value, typed, pasted or imported.
+    std::string refusal() const;
 
     bool operator==(const CellEditor&) const = default;
 

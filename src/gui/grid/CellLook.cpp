@@ -91,8 +91,7 @@ QString limitsText(const CellEditor& editor) {
 }
 
 QString refusalText(const CellEditor& editor) {
-    return QObject::tr("Not accepted here: this cell takes %1.")
-        .arg(QString::fromStdString(editor.describe()));
+    return QString::fromStdString(editor.refusal());
 }
 
 void drawCellBorders(QPainter& painter, const QRectF& rect, const CellFormat& format, double width) {

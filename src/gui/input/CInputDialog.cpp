@@ -202,6 +202,7 @@ void CInputDialog::buildMenuBar() {
         {Command::ClearSpreadsheet, &CInputDialog::OnClearSpreadsheet},
         {Command::Open, &CInputDialog::OnOpen},
         {Command::SaveAs, &CInputDialog::OnSaveAs},
+        {Command::Import, &CInputDialog::OnImport},
         {Command::Print, &CInputDialog::OnPrint},
         {Command::Cut, &CInputDialog::OnCut},
         {Command::Copy, &CInputDialog::OnCopy},

@@ -68,6 +68,8 @@ public slots:
     void OnClearSpreadsheet();
     void OnOpen();
     void OnSaveAs();
+    // A headed tree list, read through the import dialog (InputDialogImport.cpp).
+    void OnImport();
     void OnPrint();
     void OnCut();
     void OnCopy();

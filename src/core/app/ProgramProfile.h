@@ -78,7 +78,6 @@ struct ProgramProfile {
 
     // Main frame
     std::string frameTitle;
-    std::string documentPath; // where Save writes the (empty) document; empty: Save asks for a name
     std::vector<Menu> mainMenus;
     std::string aboutText;
 

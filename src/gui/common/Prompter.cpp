@@ -11,11 +11,13 @@ class DialogPrompter final : public Prompter {
 public:
     void message(QWidget* parent, const QString& caption, const QString& text) override {
         QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+        box.setTextFormat(Qt::PlainText); // messages name files and quote cells: never markup
         box.exec();
     }
 
     bool question(QWidget* parent, const QString& caption, const QString& text) override {
         QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
+        box.setTextFormat(Qt::PlainText);
         return box.exec() == QMessageBox::Yes;
     }
 

@@ -11,7 +11,7 @@ class Prompter {
 public:
     virtual ~Prompter() = default;
 
-    // A modal message with an OK button and no icon.
+    // A modal message with an OK button and no icon; texts are shown as plain text.
     virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
     // A modal question with Yes and No; true for Yes.
     virtual bool question(QWidget* parent, const QString& caption, const QString& text) = 0;

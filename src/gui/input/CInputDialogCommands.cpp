@@ -1,8 +1,8 @@
 #include "input/CInputDialog.h"
 
 #include "app/ProgramProfile.h"
-#include "common/Prompter.h"
 #include "app/StandDocument.h"
+#include "common/Prompter.h"
 #include "grid/CSpreadSheet.h"
 #include "input/StandEditor.h"
 #include "input/TallyCommands.h"

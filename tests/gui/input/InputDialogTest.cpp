@@ -420,11 +420,12 @@ private slots:
     // that was saved, or is the opening grid again, is not kept.
     void leftTallyIsOfferedOnce() {
         const ProgramProfile& profile = timbra::timbraProfile();
-        const QRegularExpression question(R"(^The tally you left at \d\d:\d\d \(no trees\) was not saved\. )"
+        const QRegularExpression question(R"(^The tally you left at [^(]*\d\d \(no trees\) was not saved\. )"
                                           R"(Restore it\?$)");
         const auto leave = [&](CInputDialog& d) {
             prompter->answers = {true};
             d.reject();
+            prompter->questions.clear();
         };
         auto d = open(profile);
         pasteAt(*d, 3, 2, "Left Ridge");
@@ -485,13 +486,16 @@ private slots:
                 .ok);
         QString seen;
         Qt::TextFormat format = Qt::AutoText;
-        QTimer::singleShot(0, [&] {
+        QTimer answer; // until the question is up
+        connect(&answer, &QTimer::timeout, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box) return;
+            answer.stop();
             seen = box->text();
             format = box->textFormat();
             box->button(QMessageBox::No)->click();
         });
+        answer.start(20);
         open(timbra::timbraProfile());
         QVERIFY2(seen.contains("based on <h1>stand</h1>.txt") && format == Qt::PlainText, qPrintable(seen));
     }

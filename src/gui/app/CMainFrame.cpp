@@ -18,8 +18,10 @@ namespace {
 QString menuPath(const std::vector<timbra::Menu>& menus, timbra::Command command) {
     for (const timbra::Menu& menu : menus)
         for (const timbra::MenuEntry& entry : menu.entries)
-            if (entry.command == command)
-                return (qs(menu.title) + " > " + qs(entry.text)).remove('&').remove(QStringLiteral("..."));
+            if (entry.command == command) {
+                QString path = qs(menu.title) + " > " + qs(entry.text);
+                return path.remove('&').remove(QStringLiteral("..."));
+            }
     return {};
 }
 

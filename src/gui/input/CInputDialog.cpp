@@ -7,6 +7,7 @@
 #include "common/QtString.h"
 #include "grid/CSpreadSheet.h"
 #include "input/StandEditor.h"
+#include "input/TallyCommands.h"
 #include "input/TallyFile.h"
 #include "input/TallyLayout.h"
 #include "input/TallyRecovery.h"
@@ -264,7 +265,7 @@ bool CInputDialog::confirmLeaving(const std::string& question) {
 
 // Leaving keeps a tally that no file holds as the recovery copy, for the next dialog to offer.
 void CInputDialog::keepLeftTally() {
-    if (const timbra::FileResult kept = recovery_->leave(); !kept.ok)
+    if (const timbra::FileResult kept = recovery_->leave(timbra::isEmptyTally(document().tally())); !kept.ok)
         message(tr("The tally could not be kept for the next Input data. %1")
                     .arg(QString::fromStdString(kept.error)));
 }

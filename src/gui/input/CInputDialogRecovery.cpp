@@ -4,7 +4,7 @@
 #include "app/StandDocument.h"
 #include "common/Prompter.h"
 #include "input/RecoveryFile.h"
-#include "input/TallyFile.h"
+#include "input/TallyCommands.h"
 #include "input/TallyRecovery.h"
 
 #include <QDateTime>
@@ -58,7 +58,7 @@ bool CInputDialog::offerCopy(const timbra::RecoveryFile& copy) {
                                    QString::fromStdString(kept.error)));
         return false;
     }
-    if (recovery_->isOpeningGrid(timbra::formatTallyText(restored))) { // nothing was typed into it
+    if (timbra::isEmptyTally(restored)) { // nothing in it to restore
         copy.remove();
         return false;
     }

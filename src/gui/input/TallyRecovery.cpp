@@ -92,14 +92,14 @@ void TallyRecovery::saved(const std::string& path) {
     setBaseline(path);
 }
 
-timbra::FileResult TallyRecovery::leave() {
+timbra::FileResult TallyRecovery::leave(bool empty) {
     stopped_ = true;
     timer_.stop();
     pause_.stop();
     again_ = false;
     waitForWrite();
     const std::string text = tallyText_();
-    if (text == baseline_ || text == opening_) {
+    if (empty || text == baseline_ || text == opening_) {
         file_.remove();
         return {};
     }

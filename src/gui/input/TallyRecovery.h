@@ -37,8 +37,6 @@ public:
     // The copies the dialog may offer back, newest first: its program's own and those of programs
     // that died.
     std::vector<timbra::RecoveryFile> copiesToOffer() const;
-    // Whether a tally text is the opening grid's, which is never kept nor offered.
-    bool isOpeningGrid(const std::string& tallyText) const { return tallyText == opening_; }
 
     // The grid now holds what a tally file holds (`source`; empty for the opening grid), so there
     // is nothing to recover until it changes.
@@ -53,9 +51,10 @@ public:
     void writeIfChanged();
     // Save as wrote the tally to `path`: the copy goes.
     void saved(const std::string& path);
-    // The user left the dialog: no more copies are written. A tally that no file holds is kept as
-    // the copy, marked as left, for the next dialog to offer; otherwise the copy goes.
-    timbra::FileResult leave();
+    // The user left the dialog: no more copies are written. A tally that no file holds and that is
+    // not `empty` is kept as the copy, marked as left, for the next dialog to offer; otherwise the
+    // copy goes.
+    timbra::FileResult leave(bool empty);
     // Blocks until a write under way has finished (used before removing the copy, and by tests).
     void waitForWrite();
 

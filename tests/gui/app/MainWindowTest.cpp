@@ -145,11 +145,11 @@ private slots:
             QApplication::setActiveWindow(&frame);
             QVERIFY(QTest::qWaitForWindowActive(&frame));
             QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
-            const QString menu =
-                profile == &timbra::timbraProfile() ? "Spreadsheet options" : "Spreadsheet Options";
+            const QString item = profile == &timbra::timbraProfile()
+                                     ? "Model > Input data, with Spreadsheet options"
+                                     : "Model > Input Data, with Spreadsheet Options";
             QCOMPARE(frame.statusBar()->currentMessage(),
-                     "Nothing to save here: a tally is saved in Model > Input data, with " + menu +
-                         " > Save as.");
+                     "Nothing to save here: a tally is saved in " + item + " > Save as.");
         }
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{"stand.txt"});

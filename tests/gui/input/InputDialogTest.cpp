@@ -432,8 +432,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!QDir(folder()).entryList({"*.txt"}).isEmpty(), TallyRecovery::PauseMs * 3);
         leave(*d);
         for (const bool restore : {false, true}) {
-            d = open(profile); // No first: the copy goes; then the same again, restored
             if (restore) prompter->answers = {true};
+            d = open(profile); // No first: the copy goes; then the same again, restored
             QVERIFY2(question.match(prompter->questions.value(0)).hasMatch(),
                      qPrintable(prompter->questions.join('\n')));
             QCOMPARE(QString::fromStdString(d->grid()->sheet().GetText(3, 2)), restore ? "Left Ridge" : "");
@@ -452,7 +452,9 @@ private slots:
         d->OnNew();
         leave(*d);
         open(profile);
-        QVERIFY(prompter->questions.isEmpty() && QDir(folder()).isEmpty());
+        QVERIFY2(prompter->questions.isEmpty() && QDir(folder()).isEmpty(),
+                 qPrintable(prompter->questions.join("\n") +
+                            QDir(folder()).entryList(QDir::AllEntries | QDir::Hidden).join(",")));
     }
 
     // No deletes the copy; Save as removes it, and later changes are copied again, from the saved

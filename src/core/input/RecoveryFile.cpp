@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -221,39 +222,61 @@ std::string RecoveryFile::defaultFolder() {
     return base + "/timbra";
 }
 
-std::vector<RecoveryFile> RecoveryFile::offerable(const std::string& folder, const std::string& program) {
-    std::vector<std::pair<timespec, RecoveryFile>> found;
+namespace {
+
+// The entries of a folder that belong to a program's state files, by name.
+template <typename Visit>
+void forEachStateEntry(const std::string& folder, const std::string& program, Visit visit) {
     DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return {};
+    if (!dir) return;
     const std::string prefix = program + "-recovery";
-    const auto lockOf = [&](const std::string& id) { return folder + "/" + prefix + "-" + id + ".lock"; };
     for (const dirent* entry = ::readdir(dir); entry; entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
-        const std::string path = folder + "/" + std::string(name);
-        if (name.starts_with("." + prefix) && name.ends_with(".tmp")) {
-            // Half written by a program that died while it wrote: its lock is gone with it.
-            if (const std::string pid = temporaryOwner(name); pid != ownId() && lockIsFree(lockOf(pid)))
-                ::unlink(path.c_str());
-            continue;
-        }
-        if (!name.starts_with(prefix)) continue;
-        const std::string_view rest = name.substr(prefix.size());
-        const bool tally = rest.ends_with(".txt"), lock = rest.ends_with(".lock");
-        if (!tally && !lock) continue;
-        const std::string_view id = rest.substr(0, rest.rfind('.'));
-        if (!(id.empty() && tally) && !(id.starts_with('-') && isDigits(id.substr(1)))) continue;
-        RecoveryFile copy(folder, program, std::string(id.empty() ? id : id.substr(1)));
-        const bool mine = copy.id_ == ownId() || heldHere(copy.lockPath_);
-        if (lock) {
-            // A lock without its copy, left by a program that died before it wrote one.
-            if (!mine && !copy.exists() && lockIsFree(path)) ::unlink(path.c_str());
-            continue;
-        }
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) == 0 && (mine || lockIsFree(copy.lockPath_)))
-            found.emplace_back(st.st_mtim, std::move(copy));
+        if (name.starts_with(prefix) || name.starts_with("." + prefix)) visit(name, prefix);
     }
     ::closedir(dir);
+}
+
+// The id a state file's name gives ("" for the single copy of older versions), if it is a copy
+// ("<program>-recovery[-<pid>].txt") or a lock ("<program>-recovery-<pid>.lock").
+std::optional<std::string> idOf(std::string_view name, std::string_view prefix, std::string_view ext) {
+    if (!name.starts_with(prefix) || !name.ends_with(ext)) return std::nullopt;
+    const std::string_view id = name.substr(prefix.size(), name.size() - prefix.size() - ext.size());
+    if (id.empty() && ext == ".txt") return std::string();
+    if (id.starts_with('-') && isDigits(id.substr(1))) return std::string(id.substr(1));
+    return std::nullopt;
+}
+
+} // namespace
+
+void RecoveryFile::removeLeftovers(const std::string& folder, const std::string& program) {
+    forEachStateEntry(folder, program, [&](std::string_view name, const std::string& prefix) {
+        const std::string path = folder + "/" + std::string(name);
+        if (name.starts_with('.') && name.ends_with(".tmp")) {
+            // Half written by a program that died while it wrote: its lock went with it.
+            const RecoveryFile writer(folder, program, temporaryOwner(name));
+            if (writer.id_ != ownId() && lockIsFree(writer.lockPath_)) ::unlink(path.c_str());
+        } else if (const auto id = idOf(name, prefix, ".lock")) {
+            // A lock without its copy, left by a program that died before it wrote one.
+            const RecoveryFile copy(folder, program, *id);
+            if (copy.id_ != ownId() && !heldHere(path) && !copy.exists() && lockIsFree(path))
+                ::unlink(path.c_str());
+        }
+    });
+}
+
+std::vector<RecoveryFile> RecoveryFile::offerable(const std::string& folder, const std::string& program) {
+    removeLeftovers(folder, program);
+    std::vector<std::pair<timespec, RecoveryFile>> found;
+    forEachStateEntry(folder, program, [&](std::string_view name, const std::string& prefix) {
+        const auto id = idOf(name, prefix, ".txt");
+        if (!id) return;
+        RecoveryFile copy(folder, program, *id);
+        struct stat st {};
+        const bool mine = copy.id_ == ownId() || heldHere(copy.lockPath_);
+        if (::lstat(copy.tallyPath_.c_str(), &st) == 0 && (mine || lockIsFree(copy.lockPath_)))
+            found.emplace_back(st.st_mtim, std::move(copy));
+    });
     std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
         return std::tie(a.first.tv_sec, a.first.tv_nsec) > std::tie(b.first.tv_sec, b.first.tv_nsec);
     });

@@ -44,9 +44,11 @@ public:
     static std::string defaultFolder();
 
     // The copies `program` may offer in `folder`: this process's own, and those of programs that no
-    // longer run, newest first. Temporary files that dead programs left half-written, and their
-    // locks without a copy, are removed on the way.
+    // longer run, newest first. Leftovers are removed first.
     static std::vector<RecoveryFile> offerable(const std::string& folder, const std::string& program);
+    // Removes what programs that died left in `folder` besides their copies: temporary files they
+    // were writing, and locks without a copy.
+    static void removeLeftovers(const std::string& folder, const std::string& program);
 
     const std::string& tallyPath() const { return tallyPath_; }
     const std::string& infoPath() const { return infoPath_; }

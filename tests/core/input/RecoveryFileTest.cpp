@@ -218,7 +218,8 @@ TEST(RecoveryFile, StateFilesAreNeverReadOrWrittenThroughWhatStandsInTheirPlace)
         EXPECT_TRUE(again.ok && again.info.source == "/s.txt") << what << ": " << again.error;
         EXPECT_EQ(cellsOf(back), cellsOf(typed)) << what;
         EXPECT_EQ(readFile(elsewhere), elsewhereText) << what;
-        EXPECT_EQ(kind == Folder, entriesOf(dir.path()).find("timbra-recovery-20") != std::string::npos) << what;
+        EXPECT_EQ(kind == Folder, entriesOf(dir.path()).find("timbra-recovery-20") != std::string::npos)
+            << what;
         copy.remove();
     }
     ::alarm(0);

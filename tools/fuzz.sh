@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs one libFuzzer target for a while against the seed corpus.
-#   tools/fuzz.sh TARGET SECONDS     TARGET: tally_file, stand_run, paste or tree_list
+#   tools/fuzz.sh TARGET SECONDS     TARGET: tally_file, stand_run, paste, tree_list, state_files or file_writers
 # Builds the clang fuzz build in build-fuzz/ first if needed (needs clang and libclang-rt-14-dev).
 # New inputs go to build-fuzz/corpus/TARGET; a crash, hang, leak or sanitizer report stops the run,
 # leaves the input in build-fuzz/artifacts/TARGET/ and makes this script fail. Save such an input
@@ -11,8 +11,8 @@ cd "$(dirname "$0")/.."
 target=${1:-}
 seconds=${2:-}
 case "$target" in
-    tally_file|stand_run|paste|tree_list) ;;
-    *) echo "usage: $0 tally_file|stand_run|paste|tree_list SECONDS" >&2; exit 2 ;;
+    tally_file|stand_run|paste|tree_list|state_files|file_writers) ;;
+    *) echo "usage: $0 tally_file|stand_run|paste|tree_list|state_files|file_writers SECONDS" >&2; exit 2 ;;
 esac
 [[ "$seconds" =~ ^[0-9]+$ ]] || { echo "usage: $0 $target SECONDS" >&2; exit 2; }
 

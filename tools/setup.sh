@@ -78,7 +78,7 @@ if [ "$mode" = test ]; then
     fuzz_counts=()
     fuzz_runs() {
         local target ok=0 line
-        for target in tally_file stand_run paste; do
+        for target in tally_file stand_run paste tree_list state_files file_writers; do
             line=$(tools/fuzz.sh "$target" "$fuzz_seconds") || ok=1
             echo "$line"
             fuzz_counts+=("$target $(sed -n 's/.*passed [0-9]*s, \([0-9?]*\) inputs run.*/\1/p' <<< "$line")")

@@ -13,7 +13,6 @@ ProgramProfile makeLowtimbra() {
     p.appName = "Timbra";
 
     p.frameTitle = "Devevovivo Zezodidu Zodor - Timbra";
-    p.documentPath = "Timbra";
     p.mainMenus = {
         {"&View", {{"&Status Bar", Command::StatusBar, "Show or hide the status bar"}}},
         {"Model", {{"Input Data", Command::InputData, "Open the input dialog"}}},

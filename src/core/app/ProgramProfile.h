@@ -79,7 +79,6 @@ struct ProgramProfile {
 
     // Main frame
     std::string frameTitle;
-    std::string documentPath; // where Save writes the (empty) document; empty: Save asks for a name
     std::vector<Menu> mainMenus;
     std::string aboutText; // what the program is for; the About box adds the version and licence
 

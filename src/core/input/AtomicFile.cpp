@@ -3,6 +3,7 @@
 
 #include "input/PosixFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -27,6 +28,57 @@ bool sameFile(const std::string& a, const std::string& b) {
     struct stat second {};
     return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+FileBytes readRegularFile(const std::string& path, std::size_t limit, bool followLinks) {
+    FileBytes result;
+    // Refuse folders, devices and pipes before opening them: opening a pipe waits for a writer.
+    struct stat st {};
+    if ((followLinks ? ::stat : ::lstat)(path.c_str(), &st) != 0) {
+        result.error = std::strerror(errno);
+        return result;
+    }
+    if (S_ISLNK(st.st_mode)) {
+        result.error = "it is a symbolic link, not a file";
+        return result;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        result.error = kindOf(st.st_mode);
+        return result;
+    }
+    Fd file{
+        ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (followLinks ? 0 : O_NOFOLLOW))};
+    if (file.fd < 0 || ::fstat(file.fd, &st) != 0) {
+        result.error = std::strerror(errno);
+        return result;
+    }
+    if (!S_ISREG(st.st_mode)) { // replaced since the check
+        result.error = kindOf(st.st_mode);
+        return result;
+    }
+
+    // Read one byte past the limit so that an oversized file is seen even if it grows meanwhile.
+    std::string& bytes = result.bytes;
+    const std::size_t most = limit + 1;
+    bytes.resize(std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)), most) + 1);
+    std::size_t used = 0;
+    for (;;) {
+        if (used == bytes.size()) {
+            if (used >= most) break;
+            bytes.resize(std::min(most, bytes.size() * 2));
+        }
+        const ssize_t n = ::read(file.fd, bytes.data() + used, bytes.size() - used);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            result.error = std::strerror(errno);
+            bytes.clear();
+            return result;
+        }
+        if (n == 0) break;
+        used += static_cast<std::size_t>(n);
+    }
+    bytes.resize(used);
+    return result;
 }
 
 namespace {
@@ -110,22 +162,27 @@ void syncFolder(const std::string& folder) {
 
 } // namespace
 
-FileResult writeFileAtomically(const std::string& path, std::string_view bytes) {
+FileResult writeFileAtomically(const std::string& path, std::string_view bytes, FileKind kind) {
+    const bool userFile = kind == FileKind::UserFile;
     std::string target = path;
-    if (!resolveLinks(target)) return saveFailure(path, reason(errno));
+    if (userFile && !resolveLinks(target)) return saveFailure(path, reason(errno));
 
+    // A state file's place is looked at, never followed: the rename below replaces a link, a pipe or
+    // a device there as an entry of the folder.
     struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode)) return saveFailure(path, kindOf(old.st_mode));
+    const bool exists = (userFile ? ::stat : ::lstat)(target.c_str(), &old) == 0;
+    if (exists && (S_ISDIR(old.st_mode) || (userFile && !S_ISREG(old.st_mode))))
+        return saveFailure(path, kindOf(old.st_mode));
+    const bool keep = userFile && exists; // a replaced user file keeps its bits and owner
 
     std::string temp;
-    Fd file{createTemporary(target, exists ? (old.st_mode & 07777) : 0666, temp)};
+    Fd file{createTemporary(target, keep ? (old.st_mode & 07777) : userFile ? 0666 : 0600, temp)};
     if (file.fd < 0) return saveFailure(path, reason(errno));
 
     // The umask may have narrowed the mode given at creation; a replaced file keeps its own bits.
     // The owner comes first: changing it clears set-user and set-group bits.
     const bool written =
-        (!exists || (keepOwner(file.fd, old) && ::fchmod(file.fd, old.st_mode & 07777) == 0)) &&
+        (!keep || (keepOwner(file.fd, old) && ::fchmod(file.fd, old.st_mode & 07777) == 0)) &&
         writeAll(file.fd, bytes) && ::fsync(file.fd) == 0 && ::close(file.release()) == 0 &&
         ::rename(temp.c_str(), target.c_str()) == 0;
     if (!written) {

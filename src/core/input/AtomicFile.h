@@ -17,6 +17,12 @@ struct FileResult {
 // link keeps pointing at its target, which gets the content; a replaced file keeps its permission
 // bits, and its owner and group where the saver may give them; a hard-linked file becomes a file of
 // its own (the other names keep the old content); a folder, device or pipe as target is refused.
-FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
+//
+// The programs' own state files (`StateFile`) are never reached through a link: whatever stands at
+// the path but a folder (a link, a pipe, a device) is replaced by the new file without being opened,
+// and the new file is private to the user.
+enum class FileKind { UserFile, StateFile };
+FileResult writeFileAtomically(const std::string& path, std::string_view bytes,
+                               FileKind kind = FileKind::UserFile);
 
 } // namespace timbra

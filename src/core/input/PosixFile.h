@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <sys/types.h>
 #include <unistd.h>
@@ -24,5 +25,15 @@ std::string folderOf(const std::string& path);
 
 // Whether two paths name one existing file (the same device and inode, through any links).
 bool sameFile(const std::string& a, const std::string& b);
+
+// The content of a regular file, read without waiting on a pipe and without trusting the size the
+// file reports: at most `limit` bytes, or `limit` + 1 when it holds more, so that the caller sees it
+// is too large. With `followLinks` false a symbolic link in the path's place is refused, never read
+// through. `error` is empty on success, else the reason.
+struct FileBytes {
+    std::string bytes;
+    std::string error;
+};
+FileBytes readRegularFile(const std::string& path, std::size_t limit, bool followLinks);
 
 } // namespace timbra

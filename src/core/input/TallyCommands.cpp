@@ -1,6 +1,9 @@
 #include "input/TallyCommands.h"
 
+#include "grid/CellEditor.h"
 #include "input/TallyLayout.h"
+
+#include <algorithm>
 
 namespace timbra {
 
@@ -73,6 +76,25 @@ void clearTally(Sheet& sheet) {
     clearTreeRows(sheet);
     markEveryTreeRowEnd(sheet);
     blankTextColumns(sheet);
+}
+
+bool isEmptyTally(const Sheet& sheet) {
+    const auto blank = [&](int col, int row) {
+        const std::string& text = sheet.GetText(col, row);
+        return text.empty() || text == " ";
+    };
+    const auto blankOrZero = [&](int col, int row) {
+        const auto number = parseNumber(sheet.GetText(col, row));
+        return blank(col, row) || (number && *number == 0);
+    };
+    if (!blank(StandNameCell.col, StandNameCell.row) ||
+        !blank(StandLocationCell.col, StandLocationCell.row) ||
+        !blankOrZero(NumberOfPlotsCell.col, NumberOfPlotsCell.row))
+        return false;
+    for (int row = FirstTreeRow; row <= std::min(LastTreeRow, sheet.GetMaxRows()); ++row)
+        for (int col = PlotColumn; col <= std::min(LastTallyColumn, sheet.GetMaxCols()); ++col)
+            if (!blankOrZero(col, row)) return false;
+    return true;
 }
 
 int lastPrintRow(const Sheet& sheet, const TallyLimits& limits) {

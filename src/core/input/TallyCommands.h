@@ -20,6 +20,11 @@ void newTally(Sheet& sheet);
 // Clear Spreadsheet: the tree rows only, as New leaves them.
 void clearTally(Sheet& sheet);
 
+// Whether the tally holds nothing that New clears: no stand name or location, no plots, and every
+// tree row blank (0 or nothing in the number columns, a space or nothing in the text columns). There
+// is nothing in such a tally to keep for recovery, whatever the plot size and province say.
+bool isEmptyTally(const Sheet& sheet);
+
 // The last row Print covers: the rows down to the first plot number 0 (that row included where the
 // program prints its marker row), or the program's fallback row when no row holds 0.
 int lastPrintRow(const Sheet& sheet, const TallyLimits& limits);

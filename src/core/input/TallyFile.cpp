@@ -9,12 +9,8 @@
 #include "grid/TextEncoding.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <deque>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 namespace timbra {
@@ -29,10 +25,6 @@ bool isBlankOrZero(std::string_view text) {
     if (text.empty() || text == " ") return true;
     const auto v = parseNumber(text);
     return v && *v == 0;
-}
-
-std::string reason(int error) {
-    return std::strerror(error);
 }
 
 LoadResult loadFailure(const std::string& path, const std::string& why) {
@@ -341,34 +333,9 @@ FileResult saveTallyFile(const Sheet& sheet, const std::string& path) {
 }
 
 LoadResult loadTallyFile(Sheet& sheet, const std::string& path) {
-    // Refuse folders, devices and pipes before opening them: opening a pipe waits for a writer.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return loadFailure(path, reason(errno));
-    if (!S_ISREG(st.st_mode)) return loadFailure(path, kindOf(st.st_mode));
-
-    Fd file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
-    if (file.fd < 0) return loadFailure(path, reason(errno));
-    if (::fstat(file.fd, &st) != 0) return loadFailure(path, reason(errno));
-    if (!S_ISREG(st.st_mode)) return loadFailure(path, kindOf(st.st_mode)); // replaced since the check
-
-    // Read one byte past the limit so that an oversized file is seen even if it grows meanwhile.
-    std::string bytes;
-    const std::size_t limit = MaxTallyFileBytes + 1;
-    bytes.resize(std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)), limit) + 1);
-    std::size_t used = 0;
-    for (;;) {
-        if (used == bytes.size()) {
-            if (used >= limit) break;
-            bytes.resize(std::min(limit, bytes.size() * 2));
-        }
-        const ssize_t n = ::read(file.fd, bytes.data() + used, bytes.size() - used);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return loadFailure(path, reason(errno));
-        if (n == 0) break;
-        used += static_cast<std::size_t>(n);
-    }
-    bytes.resize(used);
-    return loadTallyText(sheet, bytes, path);
+    const FileBytes file = readRegularFile(path, MaxTallyFileBytes, true);
+    if (!file.error.empty()) return loadFailure(path, file.error);
+    return loadTallyText(sheet, file.bytes, path);
 }
 
 } // namespace timbra

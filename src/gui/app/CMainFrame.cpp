@@ -8,11 +8,24 @@
 #include "common/QtString.h"
 #include "report/CTimbraView.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+
+namespace {
+
+// Where a command is in a program's menus, as the user reads it: "Model > Input data".
+QString menuPath(const std::vector<timbra::Menu>& menus, timbra::Command command) {
+    for (const timbra::Menu& menu : menus)
+        for (const timbra::MenuEntry& entry : menu.entries)
+            if (entry.command == command) {
+                QString path = qs(menu.title) + " > " + qs(entry.text);
+                return path.remove('&').remove(QStringLiteral("..."));
+            }
+    return {};
+}
+
+} // namespace
 
 CMainFrame::CMainFrame(const timbra::ProgramProfile& profile, QWidget* parent)
     : QMainWindow(parent), profile_(profile), view_(new CTimbraView(profile, this)) {
@@ -98,17 +111,10 @@ void CMainFrame::OnFileOpen() {
     if (!path.isEmpty()) view_->OnInitialUpdate();
 }
 
-// Saving writes an empty document file. A preset path that already holds something (a file
-// with content, a folder) is never overwritten silently: the user is asked for a name instead.
+// The main window holds no document, so Save has nothing to write (writing an empty file could only
+// destroy one); it says where a tally is saved instead.
 void CMainFrame::OnFileSave() {
-    QString path = qs(profile_.documentPath);
-    const QFileInfo preset(path);
-    if (path.isEmpty() || (preset.exists() && (!preset.isFile() || preset.size() > 0)))
-        path = Prompter::current().saveFileName(this, path, tr("All Files (*)"), QString());
-    if (path.isEmpty()) return;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        Prompter::current().message(
-            this, qs(profile_.appName),
-            tr("Cannot save %1: %2").arg(QFileInfo(path).fileName(), file.errorString()));
+    statusBar()->showMessage(tr("Nothing to save here: a tally is saved in %1, with %2.")
+                                 .arg(menuPath(profile_.mainMenus, timbra::Command::InputData),
+                                      menuPath(profile_.inputMenus, timbra::Command::SaveAs)));
 }

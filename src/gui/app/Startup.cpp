@@ -4,6 +4,7 @@
 #include "app/CWelcomeDialog.h"
 #include "app/ProgramProfile.h"
 #include "app/Version.h"
+#include "input/RecoveryFile.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -32,6 +33,8 @@ std::unique_ptr<CMainFrame> openMainWindow(const timbra::ProgramProfile& profile
 }
 
 std::unique_ptr<CMainFrame> startProgram(const timbra::ProgramProfile& profile) {
+    // What programs that died left half-written goes at start; their copies wait for Model > Input data.
+    timbra::RecoveryFile::removeLeftovers(timbra::RecoveryFile::defaultFolder(), profile.executable);
     auto frame = openMainWindow(profile);
     CWelcomeDialog welcome(profile, frame.get());
     welcome.exec();

@@ -13,6 +13,7 @@ class DialogPrompter final : public Prompter {
 public:
     void message(QWidget* parent, const QString& caption, const QString& text) override {
         QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+        box.setTextFormat(Qt::PlainText); // messages name files and quote cells: never markup
         box.exec();
     }
 
@@ -48,6 +49,7 @@ public:
         QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
         box.setDefaultButton(byDefault);
         box.setEscapeButton(QMessageBox::No);
+        box.setTextFormat(Qt::PlainText);
         return box.exec() == QMessageBox::Yes;
     }
 

@@ -11,7 +11,7 @@ class Prompter {
 public:
     virtual ~Prompter() = default;
 
-    // A modal message with an OK button and no icon.
+    // A modal message with an OK button and no icon; texts are shown as plain text.
     virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
     // One of a series of messages shown one at a time (a Run's messages): a modal message with an OK
     // button and, while `remaining` more follow, a button that skips them ("Skip the remaining 2,989

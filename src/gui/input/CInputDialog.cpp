@@ -7,6 +7,7 @@
 #include "common/QtString.h"
 #include "grid/CSpreadSheet.h"
 #include "input/StandEditor.h"
+#include "input/TallyCommands.h"
 #include "input/TallyFile.h"
 #include "input/TallyLayout.h"
 #include "input/TallyRecovery.h"
@@ -81,6 +82,7 @@ CInputDialog::CInputDialog(const ProgramProfile& profile, QWidget* parent)
         recoveryStatus_->setText(text);
         recoveryStatus_->setVisible(!text.isEmpty());
     });
+    connect(undoStack(), &QUndoStack::indexChanged, recovery_, &TallyRecovery::edited);
 }
 
 CInputDialog::~CInputDialog() = default;
@@ -168,6 +170,7 @@ void CInputDialog::buildControls() {
     }
     recoveryStatus_ = new QLabel(this);
     recoveryStatus_->setObjectName(QStringLiteral("recoveryStatus"));
+    recoveryStatus_->setTextFormat(Qt::PlainText); // it names files
     recoveryStatus_->setWordWrap(true);
     recoveryStatus_->hide();
     foot->addWidget(recoveryStatus_, 1, Qt::AlignBottom);
@@ -275,16 +278,22 @@ bool CInputDialog::confirmLeaving(const std::string& question) {
     return Prompter::current().cautiousQuestion(this, qs(profile_.appName), qs(question));
 }
 
-// Leaving gives the tally up, so its recovery copy goes too.
+// Leaving keeps a tally that no file holds as the recovery copy, for the next dialog to offer.
+void CInputDialog::keepLeftTally() {
+    if (const timbra::FileResult kept = recovery_->leave(timbra::isEmptyTally(document().tally())); !kept.ok)
+        message(tr("The tally could not be kept for the next Input data. %1")
+                    .arg(QString::fromStdString(kept.error)));
+}
+
 void CInputDialog::accept() {
     if (!confirmLeaving(profile_.leaveQuestion)) return;
-    recovery_->discard();
+    keepLeftTally();
     QDialog::accept();
 }
 
 void CInputDialog::reject() {
     if (!confirmLeaving(profile_.leaveQuestion)) return;
-    recovery_->discard();
+    keepLeftTally();
     QDialog::reject();
 }
 
@@ -299,7 +308,7 @@ void CInputDialog::closeEvent(QCloseEvent* event) {
         return;
     }
     // The question has been answered: take the cancel path without asking it a second time.
-    recovery_->discard();
+    keepLeftTally();
     QDialog::reject();
     event->accept();
 }

@@ -27,6 +27,7 @@ struct LoadResult;
 struct MenuEntry;
 struct ProgramProfile;
 struct ReferencePage;
+class RecoveryFile;
 class StandDocument;
 } // namespace timbra
 
@@ -85,8 +86,8 @@ public slots:
 protected:
     // The close box asks once, then takes the cancel path.
     void closeEvent(QCloseEvent* event) override;
-    // Recovery (InputDialogRecovery.cpp): the first showing offers a tally a crashed run left, and
-    // losing focus writes the recovery copy.
+    // Recovery (InputDialogRecovery.cpp): the first showing offers the tallies that were left
+    // unsaved or that a program that died was holding, and losing focus writes the recovery copy.
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
 
@@ -96,9 +97,12 @@ private:
     QAction* undoRedoAction(const timbra::MenuEntry& entry, QMenu* menu);
     void OnInitDialog();
     bool confirmLeaving(const std::string& question);
+    void keepLeftTally();
     void showPage(const timbra::ReferencePage& page);
     void message(const QString& text);
     void offerRecovery();
+    // Offers one copy back; true when the user took it.
+    bool offerCopy(const timbra::RecoveryFile& copy);
 
     // Shows the document's objective boxes: ticks and enabled state.
     void showObjectiveBoxes();

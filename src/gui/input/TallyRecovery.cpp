@@ -9,12 +9,15 @@
 
 TallyRecovery::TallyRecovery(const timbra::ProgramProfile& profile, std::function<std::string()> tallyText,
                              QObject* parent)
-    : QObject(parent), file_(timbra::RecoveryFile::defaultFolder(), profile.executable),
-      tallyText_(std::move(tallyText)) {
+    : QObject(parent), folder_(timbra::RecoveryFile::defaultFolder()), program_(profile.executable),
+      file_(timbra::RecoveryFile::own(folder_, program_)), tallyText_(std::move(tallyText)) {
+    opening_ = tallyText_();
     setBaseline({});
     connect(&watcher_, &QFutureWatcherBase::finished, this, &TallyRecovery::finished);
     connect(&timer_, &QTimer::timeout, this, &TallyRecovery::writeIfChanged);
     timer_.start(IntervalMs);
+    pause_.setSingleShot(true);
+    connect(&pause_, &QTimer::timeout, this, &TallyRecovery::writeIfChanged);
 }
 
 // A write under way finishes (the copy on disk is whole either way); its result is not told.
@@ -28,9 +31,19 @@ void TallyRecovery::setBaseline(const std::string& source) {
     source_ = source;
 }
 
-void TallyRecovery::adoptCopy(const std::string& source) {
+std::vector<timbra::RecoveryFile> TallyRecovery::copiesToOffer() const {
+    return timbra::RecoveryFile::offerable(folder_, program_);
+}
+
+void TallyRecovery::adoptCopy(const timbra::RecoveryFile& copy, const std::string& source) {
+    waitForWrite();
+    file_ = copy;
     lastCopy_ = tallyText_();
     source_ = source;
+}
+
+void TallyRecovery::edited() {
+    if (!stopped_) pause_.start(PauseMs);
 }
 
 void TallyRecovery::writeIfChanged() {
@@ -40,7 +53,7 @@ void TallyRecovery::writeIfChanged() {
         return;
     }
     std::string text = tallyText_();
-    if (text == baseline_ || text == lastCopy_) return;
+    if (text == baseline_ || text == lastCopy_ || text == opening_) return;
     writing_ = std::move(text);
     const timbra::RecoveryInfo info{timbra::localIsoTime(std::time(nullptr)), source_};
     // The worker gets its own copies: the dialog may change or go while it writes.
@@ -74,14 +87,21 @@ void TallyRecovery::saved(const std::string& path) {
     again_ = false;
     waitForWrite();
     file_.remove();
+    file_ = timbra::RecoveryFile::own(folder_, program_); // an adopted copy is gone with the save
     lastCopy_.clear();
     setBaseline(path);
 }
 
-void TallyRecovery::discard() {
+timbra::FileResult TallyRecovery::leave(bool empty) {
     stopped_ = true;
     timer_.stop();
+    pause_.stop();
     again_ = false;
     waitForWrite();
-    file_.remove();
+    const std::string text = tallyText_();
+    if (empty || text == baseline_ || text == opening_) {
+        file_.remove();
+        return {};
+    }
+    return file_.write(text, {timbra::localIsoTime(std::time(nullptr)), source_, true});
 }

@@ -56,6 +56,27 @@ TEST(TallyCommands, NewResetsHeaderAndTreesButKeepsPlotSizeProvinceAndCursor) {
     EXPECT_EQ(s.accept(5, 6, "5"), std::nullopt) << "the cleared cells keep their editors";
 }
 
+// A tally is empty, with nothing to keep for recovery, when it holds nothing New would clear: the
+// opening grid and any tally after New, whatever its plot size and province; one typed cell is enough.
+TEST(TallyCommands, EmptyTallyHoldsNothingNewClears) {
+    Sheet s = filledTally(timbraProfile());
+    EXPECT_FALSE(isEmptyTally(s));
+    newTally(s);
+    EXPECT_TRUE(isEmptyTally(s));
+    EXPECT_TRUE(isEmptyTally(test::openingTally(lowtimbraProfile())));
+    for (const auto& [col, row, text] : {std::tuple{3, 2, "N"},
+                                         {3, 3, "Ridge"},
+                                         {10, 2, "3"},
+                                         {2, 6, "1"},
+                                         {6, 800, "0.5"},
+                                         {3, 1500, "WO"},
+                                         {9, 7, "Dominant"}}) {
+        Sheet typed = test::openingTally(timbraProfile());
+        typed.SetText(col, row, text);
+        EXPECT_FALSE(isEmptyTally(typed)) << col << "," << row;
+    }
+}
+
 TEST(TallyCommands, ClearSpreadsheetClearsTreesOnly) {
     Sheet s = filledTally(lowtimbraProfile());
     const std::string lastRow = rowOf(s, 1501);

@@ -180,30 +180,32 @@ private slots:
         QCOMPARE(prompter->printRequests, printedPages >= 0 ? 2 : 0);
     }
 
-    // Save writes the empty document. Lowtimbra's preset file in the current folder is written only
-    // while it is missing or empty; anything else asks for a name, as Timbra always does. A failed
-    // save is told.
-    void saveNeverClobbersAFile() {
+    // Ctrl+S in the main window writes nothing, in either program, whatever is in the current folder
+    // or chosen: the status bar says where a tally is saved.
+    void saveWritesNothing() {
         QTemporaryDir dir;
         const QString home = QDir::currentPath();
         QDir::setCurrent(dir.path());
-        CMainFrame low(timbra::lowtimbraProfile());
-        low.OnFileSave();
-        QCOMPARE(QFileInfo("Timbra").exists() ? QFileInfo("Timbra").size() : -1, 0);
-        QFile keep("Timbra");
-        QVERIFY(keep.open(QIODevice::WriteOnly) && keep.write("someone's notes") == 15);
-        keep.close();
-        low.OnFileSave(); // asked, and cancelled
-        QCOMPARE(prompter->presets, QStringList{"Timbra"});
-        QCOMPARE(QFileInfo("Timbra").size(), 15);
-
-        CMainFrame upland(timbra::timbraProfile());
-        prompter->fileNames = {dir.filePath("stand.doc"), dir.filePath("missing/folder/stand.doc")};
-        upland.OnFileSave();
-        upland.OnFileSave();
-        QVERIFY(QFileInfo::exists(dir.filePath("stand.doc")));
-        QVERIFY(prompter->captions == QStringList{"Timbra"} &&
-                prompter->messages[0].startsWith("Cannot save stand.doc"));
+        QFile tally("stand.txt");
+        QVERIFY(tally.open(QIODevice::WriteOnly) && tally.write("Stand Name,,Kept\r") == 17);
+        tally.close();
+        prompter->fileNames = {dir.filePath("stand.txt"), dir.filePath("stand.txt")};
+        for (const ProgramProfile* profile : {&timbra::timbraProfile(), &timbra::lowtimbraProfile()}) {
+            CMainFrame frame(*profile);
+            frame.show();
+            QApplication::setActiveWindow(&frame);
+            QVERIFY(QTest::qWaitForWindowActive(&frame));
+            QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
+            const QString item = profile == &timbra::timbraProfile()
+                                     ? "Model > Input data, with Spreadsheet options"
+                                     : "Model > Input Data, with Spreadsheet Options";
+            QCOMPARE(frame.statusBar()->currentMessage(),
+                     "Nothing to save here: a tally is saved in " + item + " > Save as.");
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"stand.txt"});
+        QVERIFY(tally.open(QIODevice::ReadOnly) && tally.readAll() == "Stand Name,,Kept\r");
+        QVERIFY(prompter->presets.isEmpty() && prompter->messages.isEmpty());
         QDir::setCurrent(home);
     }
 

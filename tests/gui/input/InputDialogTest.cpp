@@ -1,10 +1,12 @@
 // The input dialog of both programs: its layout, the keys and the cursor rule, Run's messages and
 // boxes, leaving, the menu bar's commands with their undo history, the real dialogs; the file
 // faults met through Save as..., Open and Print, each told in one message that harms nothing; and
-// the recovery copy of the tally: offered back to a fresh dialog as one undoable step, deleted on
-// No, Save as or leaving, kept aside when unreadable, a failure to write it told once.
+// the recovery copy of the tally: offered back to a fresh dialog as one undoable step, kept when the
+// dialog is left unsaved and offered once, deleted on No, Save as or leaving a saved tally, kept
+// aside when unreadable, a failure to write it told once, its question in plain text.
 #include "app/StandDocument.h"
 #include "gui/GuiTestSupport.h"
+#include "input/RecoveryFile.h"
 #include "input/TallyFile.h"
 #include "input/TallyRecovery.h"
 
@@ -483,7 +485,8 @@ private slots:
     void recoveryRestores_data() { addModels(); }
     void recoveryRestores() {
         const ProgramProfile& profile = fetchProfile();
-        const QString copy = folder() + QString::fromStdString("/" + profile.executable + "-recovery.txt");
+        const QString copy = folder() + QString::fromStdString("/" + profile.executable + "-recovery-") +
+                             QString::number(QCoreApplication::applicationPid()) + ".txt";
         QString typed;
         {
             auto first = open(profile);
@@ -496,7 +499,8 @@ private slots:
         prompter->answers = {true};
         auto second = open(profile);
         const QRegularExpression question(
-            R"(^A tally typed on .+ \(2 trees, from not saved\) was not saved\. Restore it\?$)");
+            R"(^A tally typed on .+ \(2 trees, not saved to a file\) was open when )"
+            R"(the program stopped\. Restore it\?$)");
         QVERIFY2(prompter->questions.size() == 1 && question.match(prompter->questions[0]).hasMatch(),
                  qPrintable(prompter->questions.join('\n')));
         QCOMPARE(sheetText(second->grid()->sheet()), typed);
@@ -504,8 +508,50 @@ private slots:
         second->undoStack()->undo();
         QVERIFY(sheetText(second->grid()->sheet()) != typed && QFile::exists(copy));
         prompter->answers = {true};
-        second->reject();
+        second->reject(); // the opening grid again: nothing to keep
         QVERIFY(QDir(folder()).isEmpty());
+    }
+
+    // A tally left with Yes while no file holds it is kept, written a few seconds after the last edit
+    // already, and the next dialog offers it once, saying when it was left; No deletes it. A tally
+    // that was saved, or is the opening grid again, is not kept.
+    void leftTallyIsOfferedOnce() {
+        const ProgramProfile& profile = timbra::timbraProfile();
+        const QRegularExpression question(R"(^The tally you left at [^(]*\d\d \(no trees\) was not saved\. )"
+                                          R"(Restore it\?$)");
+        const auto leave = [&](CInputDialog& d) {
+            prompter->answers = {true};
+            d.reject();
+            prompter->questions.clear();
+        };
+        auto d = open(profile);
+        pasteAt(*d, 3, 2, "Left Ridge");
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(folder()).entryList({"*.txt"}).isEmpty(), TallyRecovery::PauseMs * 3);
+        leave(*d);
+        for (const bool restore : {false, true}) {
+            if (restore) prompter->answers = {true};
+            d = open(profile); // No first: the copy goes; then the same again, restored
+            QVERIFY2(question.match(prompter->questions.value(0)).hasMatch(),
+                     qPrintable(prompter->questions.join('\n')));
+            QCOMPARE(QString::fromStdString(d->grid()->sheet().GetText(3, 2)), restore ? "Left Ridge" : "");
+            prompter->questions.clear();
+            if (!restore) {
+                QVERIFY(QDir(folder()).isEmpty());
+                pasteAt(*d, 3, 2, "Left Ridge");
+                leave(*d);
+            }
+        }
+        prompter->fileNames = {state->filePath("left.txt")};
+        d->OnSaveAs();
+        leave(*d);
+        d = open(profile);
+        pasteAt(*d, 3, 2, "Typed, then New");
+        d->OnNew();
+        leave(*d);
+        open(profile);
+        QVERIFY2(prompter->questions.isEmpty() && QDir(folder()).isEmpty(),
+                 qPrintable(prompter->questions.join("\n") +
+                            QDir(folder()).entryList(QDir::AllEntries | QDir::Hidden).join(",")));
     }
 
     // No deletes the copy; Save as removes it, and later changes are copied again, from the saved
@@ -525,7 +571,32 @@ private slots:
         d->recovery()->writeIfChanged();
         d.reset();
         open(profile);
-        QVERIFY(prompter->questions.value(1).contains("(2 trees, from " + saved + ")"));
+        QVERIFY(prompter->questions.value(1).contains("(2 trees, based on " + saved + ")"));
+    }
+
+    // The real question shows a file name as it is, never as markup.
+    void restoreQuestionIsPlainText() {
+        prompter.reset();
+        const timbra::RecoveryFile dead(folder().toStdString(), "timbra", "1");
+        timbra::Sheet tally = timbra::timbraProfile().loadTallyGrid();
+        tally.SetText(3, 2, "<b>Ridge</b>");
+        QVERIFY(
+            dead.write(timbra::formatTallyText(tally), {"2026-12-07T11:02:00+00:00", "<h1>stand</h1>.txt"})
+                .ok);
+        QString seen;
+        Qt::TextFormat format = Qt::AutoText;
+        QTimer answer; // until the question is up
+        connect(&answer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            answer.stop();
+            seen = box->text();
+            format = box->textFormat();
+            box->button(QMessageBox::No)->click();
+        });
+        answer.start(20);
+        open(timbra::timbraProfile());
+        QVERIFY2(seen.contains("based on <h1>stand</h1>.txt") && format == Qt::PlainText, qPrintable(seen));
     }
 
     // A copy no tally could be is kept aside and named in a message. A state folder that cannot be

@@ -169,7 +169,6 @@ const char* usageText() {
   timbra-cli summary FILE... [--model upland|bottomland] [--csv]
   timbra-cli report FILE [--model upland|bottomland] [--objective N] [--keep-classes]
                     [--csv] [--pdf OUT.pdf [--page-size letter|a4]]
-                    [--csv] [--pdf OUT.pdf]
   timbra-cli import FILE --mapping MAP.json [--model upland|bottomland] --out DIR
                     [--json] [--dry-run]
   timbra-cli --help

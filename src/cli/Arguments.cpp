@@ -8,7 +8,15 @@ namespace timbra::cli {
 namespace {
 
 // Which options each command takes.
-enum OptionBit : unsigned { Model = 1, Objective = 2, KeepClasses = 4, Json = 8, Csv = 16, Pdf = 32 };
+enum OptionBit : unsigned {
+    Model = 1,
+    Objective = 2,
+    KeepClasses = 4,
+    Json = 8,
+    Csv = 16,
+    Pdf = 32,
+    Xlsx = 64
+};
 
 struct CommandInfo {
     std::string_view name;
@@ -19,7 +27,7 @@ struct CommandInfo {
 
 constexpr CommandInfo Commands[] = {
     {"run", Command::Run, Model | Objective | KeepClasses | Json, true},
-    {"summary", Command::Summary, Model | Csv, false},
+    {"summary", Command::Summary, Model | Csv | Xlsx, false},
     {"report", Command::Report, Model | Objective | KeepClasses | Csv | Pdf, true},
 };
 
@@ -75,12 +83,13 @@ std::string parseOptions(const CommandInfo& info, const std::vector<std::string>
         } else if (name == "--objective" && takes(Objective)) {
             problem = value(objectiveText);
             if (problem.empty() && !parseInt(objectiveText)) problem = "--objective needs a whole number";
-        } else if (name == "--pdf" && takes(Pdf)) {
-            problem = value(o.pdfPath);
+        } else if ((name == "--pdf" && takes(Pdf)) || (name == "--xlsx" && takes(Xlsx))) {
+            std::string& path = name == "--pdf" ? o.pdfPath : o.xlsxPath;
+            problem = value(path);
             // A forgotten file name must not turn the next option into one ("--pdf --csv").
-            if (problem.empty() && o.pdfPath.empty()) problem = "--pdf needs a file name";
-            if (problem.empty() && !attached && o.pdfPath.starts_with('-'))
-                problem = "--pdf needs a file name, not \"" + o.pdfPath + "\"";
+            if (problem.empty() && path.empty()) problem = std::string(name) + " needs a file name";
+            if (problem.empty() && !attached && path.starts_with('-'))
+                problem = std::string(name) + " needs a file name, not \"" + path + "\"";
         } else if (attached) {
             problem = std::string(name) + " takes no value";
         } else if (name == "--keep-classes" && takes(KeepClasses)) {
@@ -138,7 +147,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
 const char* usageText() {
     return R"(Usage:
   timbra-cli run FILE [--model upland|bottomland] [--objective N] [--keep-classes] [--json]
-  timbra-cli summary FILE... [--model upland|bottomland] [--csv]
+  timbra-cli summary FILE... [--model upland|bottomland] [--csv] [--xlsx OUT.xlsx]
   timbra-cli report FILE [--model upland|bottomland] [--objective N] [--keep-classes]
                     [--csv] [--pdf OUT.pdf]
   timbra-cli --help
@@ -148,7 +157,8 @@ Judges a stand from a saved tally file, as the input dialog's Run does.
 
   run       opens the tally in a fresh grid, ticks the objective and runs; prints the
             stand value, decision and cut-off and every message of the run
-  summary   one row per tally file: header, trees, and the result under each objective
+  summary   one row per tally file: header, trees, and the result under each objective;
+            a tract file (FILE.tract) stands for the tally files it lists
   report    the stand analysis report sheet after the run, as 44 lines of 11 cells
 
 Options:
@@ -161,11 +171,12 @@ Options:
   --json                      run: one JSON object with the boxes, messages and results
   --csv                       summary, report: comma-separated output
   --pdf OUT.pdf               report: print the report sheet to a PDF file
+  --xlsx OUT.xlsx             summary: also write an Excel workbook, one sheet per objective
 FILE "-" reads the tally from standard input.
 
 Exit status: 0 when the run completed (tree messages are not errors); 1 when a summary
-file could not be read or the report has no results to show; 2 for unusable arguments
-or a tally file that cannot be read.
+file could not be read or the report has no results to show; 2 for unusable arguments,
+a tally file that cannot be read or an output file that cannot be written.
 )";
 }
 

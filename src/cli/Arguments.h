@@ -13,13 +13,14 @@ enum class Command { Help, Version, Run, Summary, Report };
 // A command line, checked: every option belongs to its command and every value is in range.
 struct Options {
     Command command = Command::Help;
-    std::vector<std::string> files; // "-" reads the tally from standard input
+    std::vector<std::string> files; // "-" reads the tally from standard input; summary takes tract files too
     const ProgramProfile* profile = nullptr;
     std::optional<int> objective; // 0: no box ticked
     bool keepClasses = false;
     bool json = false;
     bool csv = false;
-    std::string pdfPath; // report only; empty when not asked for
+    std::string pdfPath;  // report only; empty when not asked for
+    std::string xlsxPath; // summary only; empty when not asked for
 };
 
 struct ParsedArguments {

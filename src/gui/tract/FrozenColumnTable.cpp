@@ -43,6 +43,7 @@ void FrozenColumnTable::setModel(QAbstractItemModel* model) {
     frozen_->setModel(model);
     frozen_->setSelectionModel(selectionModel());
     frozen_->setSelectionBehavior(SelectRows);
+    frozen_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
     for (int col = 1; col < model->columnCount(); ++col)
         frozen_->setColumnHidden(col, true);
     frozen_->setColumnWidth(0, columnWidth(0));

@@ -32,16 +32,26 @@ double tickStep(double span, int count) {
 } // namespace
 
 TractChartScale TractChartScale::of(const std::vector<TractChartLine>& lines) {
+    // The means and thresholds set the axis; an interval of a stand with few plots can be many
+    // times wider than the others, so intervals widen it by at most half that span each way and
+    // are cut at its ends.
     double low = 0, high = 0;
     bool any = false;
+    auto widen = [&](double v, double& l, double& h) {
+        l = any ? std::min(l, v) : v;
+        h = any ? std::max(h, v) : v;
+        any = true;
+    };
     for (const TractChartLine& l : lines)
-        for (const auto& v : {l.mean, l.low, l.high, l.threshold})
-            if (v && std::isfinite(*v)) {
-                low = any ? std::min(low, *v) : *v;
-                high = any ? std::max(high, *v) : *v;
-                any = true;
-            }
-    if (!any || high - low < 1e-9) return {low - 1, high + 1};
+        for (const auto& v : {l.mean, l.threshold})
+            if (v && std::isfinite(*v)) widen(*v, low, high);
+    if (!any) return {0, 1};
+    const double room = std::max(10.0, (high - low) / 2);
+    const double outerLow = low - room, outerHigh = high + room;
+    for (const TractChartLine& l : lines) {
+        if (l.low && std::isfinite(*l.low)) low = std::min(low, std::max(*l.low, outerLow));
+        if (l.high && std::isfinite(*l.high)) high = std::max(high, std::min(*l.high, outerHigh));
+    }
     const double pad = (high - low) * 0.03;
     return {low - pad, high + pad};
 }

@@ -119,6 +119,7 @@ QWidget* TractWindow::buildControls() {
 
     table_ = new FrozenColumnTable(central);
     table_->setObjectName("stands");
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setModel(sortModel_);
     table_->setSortingEnabled(true);
     table_->sortByColumn(-1, Qt::AscendingOrder); // the order the stands came in, until a heading is clicked
@@ -146,8 +147,7 @@ QWidget* TractWindow::buildControls() {
     auto* split = new QSplitter(Qt::Vertical, central);
     split->addWidget(table_);
     split->addWidget(chartArea_);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    split->setSizes({400, 300});
     layout->addWidget(split, 1);
 
     counts_ = new QLabel(central);

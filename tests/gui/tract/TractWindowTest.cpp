@@ -104,7 +104,10 @@ private slots:
     // Enter on a row opens the input dialog with that tally, as an undoable Open.
     void opensAStandIntoTheInputDialog() {
         CMainFrame frame(timbra::timbraProfile());
-        frame.OnStands();
+        QAction* stands = action(frame, "actionStands");
+        QVERIFY(stands);
+        QCOMPARE(stands->statusTip(), QString("Compare the stands of a tract side by side"));
+        stands->trigger();
         TractWindow* window = frame.tractWindow();
         QVERIFY(window && window->isVisible() && !window->isModal());
         loadAll(*window, {Stands + "/counts.txt", Examples + "/upland-ridge-stand.txt"});

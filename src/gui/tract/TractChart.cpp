@@ -70,8 +70,10 @@ void paintTractChart(QPainter& painter, const QRectF& rect, const std::vector<Tr
     const double labelWidth = std::min(rect.width() * 0.3, lineHeight * 14);
     const QRectF plot(rect.left() + labelWidth, rect.top(), rect.width() - labelWidth - lineHeight,
                       rect.height());
+    // An interval reaching past the axis is cut at its end.
     auto x = [&](double v) {
-        return plot.left() + (v - scale.low) / (scale.high - scale.low) * plot.width();
+        return plot.left() +
+               (std::clamp(v, scale.low, scale.high) - scale.low) / (scale.high - scale.low) * plot.width();
     };
     const double step = tickStep(scale.high - scale.low, 6);
     const double firstTick = std::ceil(scale.low / step) * step;

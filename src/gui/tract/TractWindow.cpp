@@ -30,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -180,7 +181,7 @@ void TractWindow::buildMenus() {
          tr("Keep the list of stands in a tract file")},
         {},
         {tr("Add &Files..."), "actionAddFiles", &TractWindow::OnAddFiles, {}, tr("Add tally files")},
-        {tr("Add F&older..."),
+        {tr("Add Fol&der..."),
          "actionAddFolder",
          &TractWindow::OnAddFolder,
          {},
@@ -188,7 +189,7 @@ void TractWindow::buildMenus() {
         {tr("&Remove"), "actionRemove", &TractWindow::OnRemove, QKeySequence::Delete,
          tr("Take the selected stands out of the tract")},
         {},
-        {tr("Export &CSV..."),
+        {tr("Export CS&V..."),
          "actionExportCsv",
          &TractWindow::OnExportCsv,
          {},
@@ -266,6 +267,8 @@ void TractWindow::addPaths(const QStringList& paths) {
 
 void TractWindow::load(std::vector<std::string> files) {
     std::erase_if(files, [this](const std::string& f) { return !loading_.insert(f).second; });
+    // Columns are fitted to the first stands of an empty table, not again whenever a file changes.
+    if (model_->rowCount() == 0 && !files.empty()) fitColumns_ = true;
     loader_->load(std::move(files));
 }
 
@@ -282,7 +285,7 @@ void TractWindow::judged(std::vector<timbra::StandVerdict> verdicts) {
         added.push_back(std::move(v));
     }
     model_->append(std::move(added));
-    if (first && model_->rowCount() > 0) table_->resizeColumnsToContents();
+    if (first && model_->rowCount() > 0 && fitColumns_) table_->resizeColumnsToContents();
     updateTitle();
 }
 
@@ -294,7 +297,7 @@ void TractWindow::showProgress(int done, int total) {
     progress_->setValue(done);
     if (!busy) {
         loading_.clear();
-        table_->resizeColumnsToContents();
+        if (std::exchange(fitColumns_, false)) table_->resizeColumnsToContents();
     }
 }
 

@@ -93,6 +93,7 @@ private:
     TractLoader* loader_;
     TractWatcher* watcher_;
     std::unordered_set<std::string> loading_; // files being judged, not yet in the table
+    bool fitColumns_ = false;                 // the columns fit the first stands once they are in
     FrozenColumnTable* table_ = nullptr;
     TractChart* chart_ = nullptr;
     QScrollArea* chartArea_ = nullptr;

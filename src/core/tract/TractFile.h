@@ -10,7 +10,7 @@ namespace timbra {
 
 // Tract files: the tally files of a property's stands, kept together. UTF-8 text, one tally path
 // per line, a relative path taken from the tract file's folder; blank lines and lines whose first
-// character is "#" are skipped. docs/tract-files.md describes the format for users.
+// character is "#" are skipped. docs/cli.md ("Tract files") describes the format for users.
 
 struct TractFile : FileResult {
     std::vector<std::string> tallies; // in the file's order, each named once, listed or not on disk

@@ -10,7 +10,6 @@ public:
     explicit FrozenColumnTable(QWidget* parent = nullptr);
 
     void setModel(QAbstractItemModel* model) override;
-    QTableView* frozenColumn() const { return frozen_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -47,7 +47,6 @@ public:
 
     // The lines as shown, in the view's order.
     const std::vector<TractChartLine>& lines() const { return lines_; }
-    const TractChartScale& scale() const { return scale_; }
     // The view row of the line at y, -1 for none.
     int rowAt(int y) const;
     // Where the line of a view row lies, for scrolling it into view.

@@ -20,10 +20,9 @@ TractLoader::~TractLoader() {
 
 void TractLoader::load(std::vector<std::string> files) {
     if (files.empty()) return;
-    if (!busy()) {
-        done_ = total_ = 0;
-        *cancel_ = false;
-    }
+    if (!busy()) done_ = total_ = 0;
+    // Files added after a cancel are judged: the cancel stopped only the loads before it.
+    if (*cancel_) cancel_ = std::make_shared<std::atomic<bool>>(false);
     total_ += static_cast<int>(files.size());
     emit progress(done_, total_);
     work_.push_back(QtConcurrent::run([this, cancel = cancel_, files = std::move(files)] {

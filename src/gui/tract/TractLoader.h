@@ -28,8 +28,6 @@ public:
     void load(std::vector<std::string> files);
     void cancel();
     bool busy() const { return done_ < total_; }
-    int done() const { return done_; }
-    int total() const { return total_; }
     // Waits for the workers, then hands over what they judged (tests, closing).
     void waitForFinished();
 
@@ -43,7 +41,7 @@ private:
 
     const timbra::ProgramProfile& profile_;
     QTimer timer_;
-    std::shared_ptr<std::atomic<bool>> cancel_;
+    std::shared_ptr<std::atomic<bool>> cancel_; // the running loads' flag; the workers share it
     std::vector<QFuture<void>> work_;
     std::mutex mutex_;
     std::vector<timbra::StandVerdict> ready_; // judged on the workers, not yet handed over

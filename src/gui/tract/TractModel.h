@@ -33,7 +33,6 @@ public:
     void setObjective(int objective);
     int columnOf(timbra::TractColumn column) const;
 
-    const std::vector<timbra::StandVerdict>& verdicts() const { return verdicts_; }
     const timbra::StandVerdict& verdict(int row) const { return verdicts_[static_cast<std::size_t>(row)]; }
     // The row of a tally file, -1 when the tract does not hold it.
     int rowOf(const std::string& file) const;

@@ -20,8 +20,6 @@ public:
     void watch(const std::string& file);
     void forget(const std::string& file);
     void clear();
-    // Looks at every file the watchers flagged now rather than after the pause (tests).
-    void checkNow();
 
 signals:
     void changed(const std::string& file); // written anew, or back after it was gone
@@ -35,6 +33,8 @@ private:
         bool operator==(const Stamp&) const = default;
     };
     static Stamp stampOf(const QString& path);
+    // Looks at every flagged file once the pause after the last flag is over.
+    void checkNow();
     void flag(const QString& path);
     void flagFolder(const QString& folder);
 

@@ -54,7 +54,6 @@ public:
     FrozenColumnTable* table() const { return table_; }
     TractChart* chart() const { return chart_; }
     TractLoader* loader() const { return loader_; }
-    TractWatcher* watcher() const { return watcher_; }
 
 public slots:
     void OnAddFiles();

@@ -2,6 +2,7 @@
 
 #include "cli/StandardStreams.h"
 #include "cli/TextOutput.h"
+#include "input/PosixFile.h"
 #include "input/TallyFile.h"
 #include "tract/StandJudge.h"
 #include "tract/SummaryTable.h"
@@ -69,6 +70,18 @@ void printTable(const ProgramProfile& profile, const std::vector<StandVerdict>& 
 int summaryCommand(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
     const ProgramProfile& profile = *options.profile;
     std::vector<StandVerdict> verdicts = listStands(options.files);
+    // The workbook must not replace a file being read: a tally named or listed, a tract file, or
+    // standard input.
+    std::vector<std::string> beingRead = options.files;
+    for (const StandVerdict& v : verdicts)
+        beingRead.push_back(v.file);
+    if (!options.xlsxPath.empty())
+        for (const std::string& file : beingRead)
+            if (sameFile(file == "-" ? "/dev/stdin" : file, options.xlsxPath)) {
+                err << "timbra-cli: cannot write the workbook to \"" << options.xlsxPath << "\": it is \""
+                    << file << "\", which is being read\n";
+                return 2;
+            }
     std::vector<std::string> files;
     for (const StandVerdict& v : verdicts)
         if (v.read()) files.push_back(v.file);

@@ -189,6 +189,13 @@ TEST(SummaryCommand, WorkbookReadsBackInAnotherReader) {
     EXPECT_EQ(rows[2][12], "n/a");
     EXPECT_GT(j["width"].get<double>(), 20);
 
+    // A tally being read is never replaced by the workbook.
+    const std::string tally = folder / "stand.txt";
+    std::filesystem::copy_file(UplandExample, tally);
+    const CliResult refused = runCli({"summary", tally, "--xlsx", tally});
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_EQ(::timbra::test::readFile(tally), ::timbra::test::readFile(UplandExample));
+
     // A workbook that cannot be written says why, and the summary's output is still given.
     const CliResult failed = runCli({"summary", UplandExample, "--xlsx", folder / "no/such/folder.xlsx"});
     EXPECT_EQ(failed.code, 2);

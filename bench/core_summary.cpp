@@ -1,8 +1,8 @@
 // `timbra-cli summary` over 1,000 full tally files, reported in bytes of tally read per second.
 #include "core_tallies.h"
 
-#include "cli/SummaryCommand.h"
 #include "input/TallyFile.h"
+#include "tract/StandJudge.h"
 
 #include <benchmark/benchmark.h>
 
@@ -43,7 +43,7 @@ struct SummaryFolder {
 void BM_Summary(benchmark::State& state) {
     static const SummaryFolder tallies;
     for (auto _ : state)
-        benchmark::DoNotOptimize(cli::summarize(timbraProfile(), tallies.files, {}));
+        benchmark::DoNotOptimize(judgeFiles(timbraProfile(), tallies.files));
     state.SetBytesProcessed(state.iterations() * tallies.bytes);
     state.counters["files"] = static_cast<double>(tallies.files.size());
 }

@@ -47,6 +47,8 @@ if(TIMBRA_BUILD_GUI)
                        "${PROJECT_BINARY_DIR}/metainfo/${metainfo}" @ONLY)
         install(FILES "${PROJECT_BINARY_DIR}/metainfo/${metainfo}" DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     endforeach()
+    # The tract file type both desktop entries open.
+    install(FILES "${PROJECT_SOURCE_DIR}/resources/timbra-tract.xml" DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 endif()
 
 set(CPACK_PACKAGE_NAME timbra)

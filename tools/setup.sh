@@ -15,7 +15,7 @@ esac
 jobs=$(nproc 2>/dev/null || echo 2)
 # Qt Charts' CMake package needs Qt OpenGL's, which qt6-charts-dev does not pull in.
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
-          nlohmann-json3-dev libboost-dev fonts-dejavu-core)
+          nlohmann-json3-dev libboost-dev libxlsxwriter-dev fonts-dejavu-core)
 # The test command also builds the tests and the benchmarks.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev)
 
@@ -42,9 +42,10 @@ build() { # preset of CMakePresets.json, extra cmake arguments...
 if [ "$mode" = test ]; then
     # clang and its runtime for the fuzz targets, pdftotext for the printing tests, gcovr for
     # tools/coverage.sh, localedef's locale sources for the decimal-comma tests; the desktop-entry,
-    # metadata and package checkers, and dpkg-dev for the package's dependencies.
-    install_packages "${packages[@]}" "${test_packages[@]}" clang libclang-rt-14-dev poppler-utils gcovr locales \
-        desktop-file-utils appstream lintian dpkg-dev
+    # metadata and package checkers, dpkg-dev for the package's dependencies, and an independent
+    # reader of the workbooks summary writes.
+    install_packages "${packages[@]}" "${test_packages[@]}" clang libclang-rt-14-dev poppler-utils gcovr \
+        locales desktop-file-utils appstream lintian dpkg-dev python3-openpyxl
     fuzz_seconds=${TIMBRA_FUZZ_SECONDS:-45}
     summary=()
     failed=0

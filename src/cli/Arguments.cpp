@@ -19,6 +19,7 @@ enum OptionBit : unsigned {
     Mapping = 128,
     Out = 256,
     DryRun = 512,
+    Xlsx = 1024,
 };
 
 struct CommandInfo {
@@ -30,7 +31,7 @@ struct CommandInfo {
 
 constexpr CommandInfo Commands[] = {
     {"run", Command::Run, Model | Objective | KeepClasses | Json, true},
-    {"summary", Command::Summary, Model | Csv, false},
+    {"summary", Command::Summary, Model | Csv | Xlsx, false},
     {"report", Command::Report, Model | Objective | KeepClasses | Csv | Pdf | PageSize, true},
     {"import", Command::Import, Model | Json | Mapping | Out | DryRun, true},
 };
@@ -87,12 +88,13 @@ std::string parseOptions(const CommandInfo& info, const std::vector<std::string>
         } else if (name == "--objective" && takes(Objective)) {
             problem = value(objectiveText);
             if (problem.empty() && !parseInt(objectiveText)) problem = "--objective needs a whole number";
-        } else if (name == "--pdf" && takes(Pdf)) {
-            problem = value(o.pdfPath);
+        } else if ((name == "--pdf" && takes(Pdf)) || (name == "--xlsx" && takes(Xlsx))) {
+            std::string& path = name == "--pdf" ? o.pdfPath : o.xlsxPath;
+            problem = value(path);
             // A forgotten file name must not turn the next option into one ("--pdf --csv").
-            if (problem.empty() && o.pdfPath.empty()) problem = "--pdf needs a file name";
-            if (problem.empty() && !attached && o.pdfPath.starts_with('-'))
-                problem = "--pdf needs a file name, not \"" + o.pdfPath + "\"";
+            if (problem.empty() && path.empty()) problem = std::string(name) + " needs a file name";
+            if (problem.empty() && !attached && path.starts_with('-'))
+                problem = std::string(name) + " needs a file name, not \"" + path + "\"";
         } else if (name == "--page-size" && takes(PageSize)) {
             problem = value(o.pageSize);
             if (problem.empty() && o.pageSize != "letter" && o.pageSize != "a4")
@@ -166,7 +168,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
 const char* usageText() {
     return R"(Usage:
   timbra-cli run FILE [--model upland|bottomland] [--objective N] [--keep-classes] [--json]
-  timbra-cli summary FILE... [--model upland|bottomland] [--csv]
+  timbra-cli summary FILE... [--model upland|bottomland] [--csv] [--xlsx OUT.xlsx]
   timbra-cli report FILE [--model upland|bottomland] [--objective N] [--keep-classes]
                     [--csv] [--pdf OUT.pdf [--page-size letter|a4]]
   timbra-cli import FILE --mapping MAP.json [--model upland|bottomland] --out DIR
@@ -178,7 +180,8 @@ Judges a stand from a saved tally file, as the input dialog's Run does.
 
   run       opens the tally in a fresh grid, ticks the objective and runs; prints the
             stand value, decision and cut-off and every message of the run
-  summary   one row per tally file: header, trees, and the result under each objective
+  summary   one row per tally file: header, trees, and the result under each objective;
+            a tract file (FILE.tract) stands for the tally files it lists
   report    the stand analysis report sheet after the run, as 44 lines of 11 cells
   import    turns a headed tree list (comma, semicolon or tab separated) into one tally
             per stand by a mapping saved from the import dialog; prints the audit
@@ -196,6 +199,7 @@ Options:
   --pdf OUT.pdf               report: print the report sheet to a PDF file
   --page-size letter|a4       report --pdf: the page size (default: the default printer's,
                               else the locale's: letter in the US and Canada, a4 elsewhere)
+  --xlsx OUT.xlsx             summary: also write an Excel workbook, one sheet per objective
 FILE "-" reads the tally from standard input.
   --mapping MAP.json          import: the mapping of the tree list's columns and values
   --out DIR                   import: the folder the tallies are written into (an existing
@@ -204,10 +208,10 @@ FILE "-" reads the tally from standard input.
 FILE "-" reads the tally (or tree list) from standard input.
 
 Exit status: 0 when the run completed (tree messages are not errors); 1 when a summary
-file could not be read or the report has no results to show; 2 for unusable arguments
-or a tally file that cannot be read. import: 0 when every row was taken, 1 when some
-rows, values or stands were refused (the tallies written are kept), 2 for an argument,
-mapping or file error.
+file could not be read or the report has no results to show; 2 for unusable arguments,
+a tally file that cannot be read or an output file that cannot be written. import: 0 when every
+row was taken, 1 when some rows, values or stands were refused (the tallies written are kept), 2
+for an argument, mapping or file error.
 )";
 }
 

@@ -13,7 +13,7 @@ enum class Command { Help, Version, Run, Summary, Report, Import };
 // A command line, checked: every option belongs to its command and every value is in range.
 struct Options {
     Command command = Command::Help;
-    std::vector<std::string> files; // "-" reads the tally from standard input
+    std::vector<std::string> files; // "-" reads the tally from standard input; summary takes tract files too
     const ProgramProfile* profile = nullptr;
     std::optional<int> objective; // 0: no box ticked
     bool keepClasses = false;
@@ -24,6 +24,7 @@ struct Options {
     std::string mappingPath; // import: the saved mapping
     std::string outFolder;   // import: where the tallies go
     bool dryRun = false;     // import: the audit only
+    std::string xlsxPath;    // summary only; empty when not asked for
 };
 
 struct ParsedArguments {

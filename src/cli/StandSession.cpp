@@ -3,6 +3,8 @@
 #include "cli/StandardStreams.h"
 #include "input/TallyFile.h"
 #include "input/TallyLayout.h"
+#include "tract/StandJudge.h"
+#include "tract/SummaryTable.h"
 
 #include <istream>
 
@@ -24,6 +26,14 @@ LoadResult load(const std::string& file, std::istream& in, FromText&& fromText, 
     }
     return fromText(bytes, "standard input");
 }
+
+struct OpenedTally {
+    bool ok = false;
+    std::string error;
+    // Cells the file filled with text their editor would refuse, one readable line each.
+    std::vector<std::string> notices;
+    int fileRows = 0;
+};
 
 OpenedTally describe(const LoadResult& loaded, const Sheet& tally) {
     OpenedTally opened{loaded.ok, loaded.error, {}, loaded.fileRows};
@@ -49,44 +59,6 @@ Sheet openingTally(const ProgramProfile& profile) {
 
 ObjectiveBoxes openingBoxes() {
     return StandDocument::openingBoxes();
-}
-
-OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in) {
-    const LoadResult loaded = load(
-        file, in,
-        [&](const std::string& bytes, const std::string& name) { return loadTallyText(tally, bytes, name); },
-        [&](const std::string& path) { return loadTallyFile(tally, path); });
-    return describe(loaded, tally);
-}
-
-std::string otherModelNotice(const ProgramProfile& profile, const Sheet& tally, int fileRows) {
-    // How each program writes its tally: its grid's rows, and the text of the province label
-    // ("Province" in an upland tally, nothing in a bottomland one).
-    struct Look {
-        const ProgramProfile* profile;
-        int rows;
-        std::string provinceLabel;
-    };
-    static const std::vector<Look> looks = [] {
-        std::vector<Look> all;
-        for (const ProgramProfile* p : {&timbraProfile(), &lowtimbraProfile()}) {
-            const Sheet grid = p->loadTallyGrid();
-            all.push_back({p, grid.GetMaxRows(), grid.GetText(ProvinceLabelCell.col, ProvinceLabelCell.row)});
-        }
-        return all;
-    }();
-    // The label tells the two apart; where it is empty the file's rows must match as well, since a
-    // short tally written by hand may have no label either.
-    for (const Look& look : looks)
-        if (look.profile != &profile &&
-            tally.GetText(ProvinceLabelCell.col, ProvinceLabelCell.row) == look.provinceLabel &&
-            (!look.provinceLabel.empty() || fileRows == look.rows)) {
-            const std::string& model = look.profile->modelName;
-            const bool vowel = std::string_view("aeiou").find(model.front()) != std::string_view::npos;
-            return std::string("looks like ") + (vowel ? "an " : "a ") + model + " tally: use --model " +
-                   model;
-        }
-    return {};
 }
 
 void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, std::optional<int> n,
@@ -118,7 +90,8 @@ StandSession runStand(const Options& options, std::istream& in) {
     }
     s.ok = true;
     s.fileNotices = opened.notices;
-    if (std::string notice = otherModelNotice(*options.profile, document.tally(), opened.fileRows);
+    if (std::string notice =
+            otherModelNotice(otherModelOf(*options.profile, document.tally(), opened.fileRows));
         !notice.empty())
         s.fileNotices.push_back(std::move(notice));
     if (options.objective) document.chooseObjective(*options.objective, options.keepClasses);

@@ -19,24 +19,6 @@ Sheet openingTally(const ProgramProfile& profile);
 // The objective boxes when the input dialog opens: Objective 1 ticked.
 ObjectiveBoxes openingBoxes();
 
-struct OpenedTally {
-    bool ok = false;
-    std::string error;
-    // Bytes read as Windows-1252, cells read as typed, and cells the file filled with text their
-    // editor would refuse (one line each).
-    std::vector<std::string> notices;
-    int fileRows = 0;
-};
-
-// Opens a tally file into the grid as the Open command does (all or nothing); "-" reads the
-// tally from `in`.
-OpenedTally openTally(Sheet& tally, const std::string& file, std::istream& in);
-
-// "looks like a bottomland tally: use --model bottomland" (or the converse) when the opened file
-// has the other program's province label ("Province" in I3 for upland; none, with 1,501 rows, for
-// bottomland); empty otherwise. The figures stay as they are.
-std::string otherModelNotice(const ProgramProfile& profile, const Sheet& tally, int fileRows);
-
 // Ticks the objective the command line asks for. With n, box n becomes the only ticked box and,
 // unless `keepClasses`, objective n's rewrite pass runs, as when the user ticks it; n = 0 ticks
 // no box. Without n the opening state stays: box 1 ticked, nothing rewritten.

@@ -102,7 +102,9 @@ TEST(SummaryCommand, EachObjectiveMatchesRun) {
     ASSERT_EQ(r.code, 0) << r.err;
     const auto rows = parseCsv(r.out);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].size(), 44u); // 20 columns, 3 of the stand table, 5 statistics per objective, Error
+    // 20 columns, 3 of the stand table, 5 statistics per objective, Error, then the plot groups, a
+    // threshold and whether it is settled per objective, and the Problem.
+    EXPECT_EQ(rows[0].size(), 54u);
     const json table = runJson({UplandExample})["standTable"];
     EXPECT_EQ(Row(rows[1].begin() + 20, rows[1].begin() + 23),
               (Row{formatFixed(table["treesPerAcre"], 1), formatFixed(table["basalAreaPerAcre"], 1),
@@ -120,6 +122,84 @@ TEST(SummaryCommand, EachObjectiveMatchesRun) {
                        std::to_string(s["plotsToSettle"].get<int>())}))
             << k;
     }
+}
+
+// A tract file among the arguments stands for its tallies, each found from the tract's own folder;
+// the rows are those of the tallies named directly, a missing tally keeps its row, and the CSV's
+// new columns come after the old ones.
+TEST(SummaryCommand, TractFilesExpandToTheirTallies) {
+    ::timbra::test::TempFolder folder;
+    const std::string tracts = folder / "Forêt nord";
+    std::filesystem::create_directories(tracts);
+    std::filesystem::copy_file(UplandExample, tracts + "/ridge stand.txt");
+    ::timbra::test::writeFile(tracts + "/north.tract", "# the north block\nridge stand.txt\ngone.txt\n");
+    const CliResult r = runCli({"summary", "--csv", tracts + "/north.tract", UplandExample});
+    EXPECT_EQ(r.code, 1) << r.err; // the missing tally
+    const auto rows = parseCsv(r.out);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(Row(rows[0].begin() + 43, rows[0].end()),
+              (Row{"Error", "Plot groups", "Threshold 1", "Settled 1", "Threshold 2", "Settled 2",
+                   "Threshold 3", "Settled 3", "Threshold 4", "Settled 4", "Problem"}));
+    EXPECT_EQ(rows[1][0], tracts + "/ridge stand.txt");
+    EXPECT_EQ(Row(rows[1].begin() + 1, rows[1].end()), Row(rows[3].begin() + 1, rows[3].end()));
+    EXPECT_EQ(Row(rows[3].begin() + 44, rows[3].end()),
+              (Row{"4", "49.95", "no", "44.95", "yes", "38.95", "yes", "29.95", "no", ""}));
+    EXPECT_EQ(rows[2][0], tracts + "/gone.txt");
+    EXPECT_EQ(rows[2].back(), "missing");
+    // An unreadable tract file is a row of its own.
+    const auto unreadable = parseCsv(runCli({"summary", "--csv", folder / "none.tract"}).out);
+    EXPECT_EQ(unreadable[1][43], "Cannot open \"" + folder / "none.tract" + "\": No such file or directory.");
+}
+
+// --xlsx writes the workbook an independent reader sees as the window's: one sheet per objective,
+// numbers stored as numbers, the heading row frozen, columns widened to their texts.
+TEST(SummaryCommand, WorkbookReadsBackInAnotherReader) {
+    // Debian's own Python, which python3-openpyxl installs into.
+    if (shell("/usr/bin/python3 -c 'import openpyxl' 2>/dev/null").first != 0)
+        GTEST_SKIP() << "python3-openpyxl is missing";
+    ::timbra::test::TempFolder folder;
+    const std::string book = folder / "tract.xlsx";
+    const CliResult r =
+        runCli({"summary", UplandExample, TIMBRA_TEST_DATA "/cli/control.txt", "--xlsx", book});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto [status, out] =
+        shell("/usr/bin/python3 -c '\n"
+              "import json, sys, openpyxl\n"
+              "book = openpyxl.load_workbook(sys.argv[1])\n"
+              "sheet = book[\"Objective 4\"]\n"
+              "print(json.dumps({\"sheets\": book.sheetnames, \"frozen\": sheet.freeze_panes,\n"
+              "    \"rows\": [[c.value for c in row] for row in sheet.iter_rows()],\n"
+              "    \"width\": sheet.column_dimensions[\"B\"].width}))' '" +
+              book + "'");
+    ASSERT_EQ(status, 0) << out;
+    const json j = json::parse(out);
+    EXPECT_EQ(j["sheets"], json({"Objective 1", "Objective 2", "Objective 3", "Objective 4"}));
+    EXPECT_EQ(j["frozen"], "B2");
+    const json& rows = j["rows"];
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0][0], "File");
+    EXPECT_EQ(rows[0][10], "Stand value");
+    EXPECT_EQ(rows[1][1], "Buck Ridge oak stand");
+    EXPECT_EQ(rows[1][9], "Manage");
+    EXPECT_TRUE(rows[1][10].is_number_float());
+    EXPECT_NEAR(rows[1][10].get<double>(), 31.0, 0.05);
+    EXPECT_EQ(rows[1][5], 4); // plots
+    // Control characters are kept in the format's own escape, which spreadsheet programs read back.
+    EXPECT_EQ(rows[2][1], "Evil_x001B_]0;owned_x0007_\nrow\u009B");
+    EXPECT_EQ(rows[2][12], "n/a");
+    EXPECT_GT(j["width"].get<double>(), 20);
+
+    // A tally being read is never replaced by the workbook.
+    const std::string tally = folder / "stand.txt";
+    std::filesystem::copy_file(UplandExample, tally);
+    const CliResult refused = runCli({"summary", tally, "--xlsx", tally});
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_EQ(::timbra::test::readFile(tally), ::timbra::test::readFile(UplandExample));
+
+    // A workbook that cannot be written says why, and the summary's output is still given.
+    const CliResult failed = runCli({"summary", UplandExample, "--xlsx", folder / "no/such/folder.xlsx"});
+    EXPECT_EQ(failed.code, 2);
+    EXPECT_NE(failed.err.find("Cannot save"), std::string::npos) << failed.err;
 }
 
 TEST(Arguments, Version) {

@@ -15,7 +15,9 @@ ProgramProfile makeLowtimbra() {
     p.frameTitle = "Devevovivo Zezodidu Zodor - Timbra";
     p.mainMenus = {
         {"&View", {{"&Status Bar", Command::StatusBar, "Show or hide the status bar"}}},
-        {"Model", {{"Input Data", Command::InputData, "Open the input dialog"}}},
+        {"Model",
+         {{"Input Data", Command::InputData, "Open the input dialog"},
+          {"&Stands...", Command::Stands, "Compare the stands of a tract side by side"}}},
         {"Results",
          {{"View Results", Command::ViewResults, "Show the stand analysis report"},
           {"Print Results", Command::PrintResults, "Print the stand analysis report"},

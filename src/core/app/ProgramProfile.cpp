@@ -34,6 +34,7 @@ std::string actionName(Command command) {
     static constexpr std::pair<Command, const char*> names[] = {
         {Command::StatusBar, "actionStatusBar"},
         {Command::InputData, "actionInputData"},
+        {Command::Stands, "actionStands"},
         {Command::ViewResults, "actionViewResults"},
         {Command::PrintResults, "actionPrintResults"},
         {Command::StandStatistics, "actionStandStatistics"},

@@ -17,6 +17,7 @@ enum class Command {
     // Main window
     StatusBar,
     InputData,
+    Stands,
     ViewResults,
     PrintResults,
     StandStatistics,

@@ -15,7 +15,9 @@ ProgramProfile makeTimbra() {
     p.frameTitle = "Timbra - Duvuri Dezorivu-Zezod";
     p.mainMenus = {
         {"&View", {{"&Status Bar", Command::StatusBar, "Show or hide the status bar"}}},
-        {"Model", {{"Input data", Command::InputData, "Open the input dialog"}}},
+        {"Model",
+         {{"Input data", Command::InputData, "Open the input dialog"},
+          {"&Stands...", Command::Stands, "Compare the stands of a tract side by side"}}},
         {"Results",
          {{"View Results", Command::ViewResults, "Show the stand analysis report"},
           {"Print Results", Command::PrintResults, "Print the stand analysis report"},

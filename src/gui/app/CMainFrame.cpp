@@ -7,6 +7,7 @@
 #include "common/Prompter.h"
 #include "common/QtString.h"
 #include "report/CTimbraView.h"
+#include "tract/TractWindow.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -61,6 +62,8 @@ void CMainFrame::buildMenus() {
     }
     if (QAction* about = findChild<QAction*>(qs(timbra::actionName(Command::AppAbout))))
         connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
+    if (QAction* stands = findChild<QAction*>(qs(timbra::actionName(Command::Stands))))
+        connect(stands, &QAction::triggered, this, &CMainFrame::OnStands);
     // Stand Statistics is enabled once a run with plots is held.
     if (QAction* statistics = findChild<QAction*>(qs(timbra::actionName(Command::StandStatistics)))) {
         statistics->setEnabled(view_->hasStatistics());
@@ -94,6 +97,23 @@ void CMainFrame::addAccelerators() {
     connect(menuKey, &QAction::triggered, this, [this] {
         if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions().first());
     });
+}
+
+// One Stands window per main window, made at the first asking and kept (hidden) when closed, so
+// that it comes back with its stands.
+void CMainFrame::OnStands() {
+    if (!tractWindow_) {
+        tractWindow_ = new TractWindow(profile_, this);
+        tractWindow_->setStandOpener([this](const QString& path) { view_->openInputData(path); });
+    }
+    tractWindow_->show();
+    tractWindow_->raise();
+    tractWindow_->activateWindow();
+}
+
+void CMainFrame::openTract(const QString& path) {
+    OnStands();
+    tractWindow_->openTract(path);
 }
 
 void CMainFrame::OnAppAbout() {

@@ -5,8 +5,10 @@
 #include "app/ProgramProfile.h"
 #include "app/Version.h"
 #include "input/RecoveryFile.h"
+#include "tract/TractFile.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QScreen>
 
 #include <csignal>
@@ -58,5 +60,9 @@ int runProgram(int argc, char** argv, const timbra::ProgramProfile& profile) {
     QApplication::setApplicationName(QString::fromStdString(profile.appName));
     QApplication::setDesktopFileName(QString::fromStdString(profile.executable));
     const auto frame = startProgram(profile);
+    // A tract file named on the command line opens in the Stands window; any other file is the
+    // (empty) document.
+    for (const QString& arg : QApplication::arguments().mid(1))
+        if (timbra::isTractPath(QFile::encodeName(arg).toStdString())) frame->openTract(arg);
     return QApplication::exec();
 }

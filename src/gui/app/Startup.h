@@ -11,7 +11,8 @@ struct ProgramProfile;
 class CMainFrame;
 
 // Starts the desktop program of `profile`: the main window, the welcome dialog, the event loop.
-// A file named on the command line is accepted as the (empty) document and not read; --version
+// A tract file named on the command line opens in the Stands window; any other file is accepted as
+// the (empty) document and not read; --version
 // prints the program's name and version and ends.
 int runProgram(int argc, char** argv, const timbra::ProgramProfile& profile);
 

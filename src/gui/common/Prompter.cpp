@@ -78,6 +78,22 @@ public:
                    : QString();
     }
 
+    QStringList openFileNames(QWidget* parent, const QString& filter) override {
+        QFileDialog dialog(parent, QString(), QString(), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+    }
+
+    QString folderName(QWidget* parent) override {
+        QFileDialog dialog(parent);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().first()
+                   : QString();
+    }
+
     bool choosePrinter(QWidget* parent, QPrinter& printer) override {
         QPrintDialog dialog(&printer, parent);
         return dialog.exec() == QDialog::Accepted;

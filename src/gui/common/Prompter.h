@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 class QWidget;
@@ -29,6 +30,14 @@ public:
     // overwriting; an empty string when the user cancels.
     virtual QString saveFileName(QWidget* parent, const QString& presetName, const QString& filter,
                                  const QString& defaultSuffix) = 0;
+    // The open-file dialog choosing any number of existing files; by default the one file
+    // openFileName gives. Empty when the user cancels.
+    virtual QStringList openFileNames(QWidget* parent, const QString& filter) {
+        const QString one = openFileName(parent, QString(), filter);
+        return one.isEmpty() ? QStringList() : QStringList(one);
+    }
+    // The folder dialog; by default the name openFileName gives. Empty when the user cancels.
+    virtual QString folderName(QWidget* parent) { return openFileName(parent, QString(), QString()); }
     // The print dialog for `printer`; false when the user cancels.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
 

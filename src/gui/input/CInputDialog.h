@@ -52,6 +52,9 @@ public:
     timbra::StandDocument& document() const;
     QUndoStack* undoStack() const;
 
+    // Opens a tally file into the grid as Open does once its file is chosen: one undoable step, the
+    // refused cells marked, the user told what Open tells. False when nothing was opened.
+    bool openTallyFile(const QString& path);
     // Lays a tally text into the grid as Open does: one undoable step named `stepName`, the cells
     // whose text their editor would refuse marked. All or nothing; the reader's result says why not.
     timbra::LoadResult openTallyText(std::string_view bytes, const std::string& nameForMessages,

@@ -37,16 +37,20 @@ void CInputDialog::OnClearSpreadsheet() {
 
 void CInputDialog::OnOpen() {
     const QString path = Prompter::current().openFileName(this, TallyFilePreset, TallyFileFilter);
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) openTallyFile(path);
+}
+
+bool CInputDialog::openTallyFile(const QString& path) {
     timbra::OpenEdit opened = document().open(localPath(path));
     if (!opened.loaded.ok) {
         // Nothing of the file was taken: the grid still holds what it held.
         message(tr("The tally was not opened. %1").arg(QString::fromStdString(opened.loaded.error)));
-        return;
+        return false;
     }
     editor_->record(std::move(opened.edit), opened.loaded.refusedCells);
     recovery_->setBaseline(localPath(path));
     reportOpened(opened.loaded, path);
+    return true;
 }
 
 timbra::LoadResult CInputDialog::openTallyText(std::string_view bytes, const std::string& nameForMessages,

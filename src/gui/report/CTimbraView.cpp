@@ -36,6 +36,10 @@ void CTimbraView::CreateReportGrid() {
 }
 
 void CTimbraView::OnInputData() {
+    openInputData(QString());
+}
+
+void CTimbraView::openInputData(const QString& tallyPath) {
     showResults = ResultsNotShown;
     timbra::clearReport(reportGrid->sheet());
     reportGrid->refresh();
@@ -43,6 +47,7 @@ void CTimbraView::OnInputData() {
     // The previous dialog goes first, with its tally and results.
     inputDialog.reset();
     inputDialog = std::make_unique<CInputDialog>(profile_);
+    if (!tallyPath.isEmpty()) inputDialog->openTallyFile(tallyPath);
     inputDialog->exec();
     emit resultsChanged();
 }

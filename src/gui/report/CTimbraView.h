@@ -30,6 +30,9 @@ public:
     CInputDialog* dialog() const { return inputDialog.get(); }
     // A run with plots is held, so Stand Statistics has something to show.
     bool hasStatistics() const;
+    // Input data with a tally file opened in the dialog, as its Open command would (the Stands
+    // window's rows open this way).
+    void openInputData(const QString& tallyPath);
 
 signals:
     // Input data has ended: the held run, and with it Stand Statistics, may have changed.

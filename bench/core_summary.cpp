@@ -1,8 +1,8 @@
 // `timbra-cli summary` over 1,000 full tally files, reported in bytes of tally read per second.
 #include "core_tallies.h"
 
-#include "input/TallyFile.h"
-#include "tract/StandJudge.h"
+#include "core/input/TallyFile.h"
+#include "core/tract/StandJudge.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,11 +6,11 @@
 // whole program.
 
 #include "../tests/gui/GuiTestSupport.h"
+#include "core/input/TallyFile.h"
 #include "core_tallies.h"
-#include "input/TallyFile.h"
-#include "tract/TractLoader.h"
-#include "tract/TractModel.h"
-#include "tract/TractWindow.h"
+#include "gui/tract/TractLoader.h"
+#include "gui/tract/TractModel.h"
+#include "gui/tract/TractWindow.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -2,7 +2,7 @@
 # path relative to resources/ ("timbra/tally.json").
 file(GLOB_RECURSE files RELATIVE "${RESOURCE_DIR}" "${RESOURCE_DIR}/*.json")
 list(SORT files)
-set(body "// Generated at build time from resources/; do not edit.\n#include \"app/Resources.h\"\n\nnamespace timbra {\nnamespace {\n")
+set(body "// Generated at build time from resources/; do not edit.\n#include \"core/app/Resources.h\"\n\nnamespace timbra {\nnamespace {\n")
 set(table "")
 set(i 0)
 foreach(f IN LISTS files)

@@ -45,8 +45,8 @@ if [ "$mode" = test ]; then
     # metadata and package checkers, dpkg-dev for the package's dependencies, and an independent
     # reader of the workbooks summary writes.
     install_packages "${packages[@]}" "${test_packages[@]}" clang libclang-rt-14-dev poppler-utils gcovr \
-        locales desktop-file-utils appstream lintian dpkg-dev python3-openpyxl
-    fuzz_seconds=${TIMBRA_FUZZ_SECONDS:-45}
+        locales desktop-file-utils appstream lintian dpkg-dev python3-openpyxl clang-format clang-tidy
+    fuzz_seconds=${TIMBRA_FUZZ_SECONDS:-30}
     summary=()
     failed=0
     stage() { # name, command...: runs every stage even after a failure, then sums up
@@ -62,6 +62,12 @@ if [ "$mode" = test ]; then
     normal_suite() {
         build default -DTIMBRA_BUILD_TESTS=ON -DTIMBRA_BUILD_BENCH=ON &&
             ctest --preset default -j "$jobs"
+    }
+    # The checks of .clang-tidy over every source of the programs, from the normal build's compile
+    # commands (g++'s own warning options are unknown to clang and left out).
+    lint() {
+        run-clang-tidy -p build -quiet -extra-arg=-Wno-unknown-warning-option -j "$jobs" "$PWD/src/" \
+            >build/clang-tidy.log 2>&1 || { grep -E "(warning|error):" build/clang-tidy.log >&2; return 1; }
     }
     # The Debian package of the normal build, as docs/install.md makes it, checked by lintian.
     debian_package() {
@@ -88,6 +94,7 @@ if [ "$mode" = test ]; then
     }
     started=$SECONDS
     stage "normal suite" normal_suite
+    stage "clang-tidy" lint
     stage "Debian package" debian_package
     stage "sanitizer suite" sanitizer_suite
     stage "fuzzing (${fuzz_seconds}s per target)" fuzz_runs

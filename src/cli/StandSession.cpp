@@ -1,10 +1,10 @@
 #include "cli/StandSession.h"
 
 #include "cli/StandardStreams.h"
-#include "input/TallyFile.h"
-#include "input/TallyLayout.h"
-#include "tract/StandJudge.h"
-#include "tract/SummaryTable.h"
+#include "core/input/TallyFile.h"
+#include "core/input/TallyLayout.h"
+#include "core/tract/StandJudge.h"
+#include "core/tract/SummaryTable.h"
 
 #include <istream>
 

@@ -2,12 +2,12 @@
 
 #include "cli/StandardStreams.h"
 #include "cli/TextOutput.h"
-#include "input/PosixFile.h"
-#include "input/TallyFile.h"
-#include "tract/StandJudge.h"
-#include "tract/SummaryTable.h"
-#include "tract/TractFile.h"
-#include "tract/TractWorkbook.h"
+#include "core/file/PosixFile.h"
+#include "core/input/TallyFile.h"
+#include "core/tract/StandJudge.h"
+#include "core/tract/SummaryTable.h"
+#include "core/tract/TractFile.h"
+#include "core/tract/TractWorkbook.h"
 
 #include <algorithm>
 #include <istream>

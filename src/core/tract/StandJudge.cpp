@@ -1,9 +1,9 @@
-#include "tract/StandJudge.h"
+#include "core/tract/StandJudge.h"
 
-#include "app/StandDocument.h"
-#include "grid/TrimSpaces.h"
-#include "input/TallyLayout.h"
-#include "statistics/StatisticsParts.h"
+#include "core/app/StandDocument.h"
+#include "core/grid/TrimSpaces.h"
+#include "core/input/TallyLayout.h"
+#include "core/statistics/StatisticsParts.h"
 
 #include <algorithm>
 #include <cerrno>

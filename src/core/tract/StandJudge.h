@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ProgramProfile.h"
-#include "input/TallyFile.h"
-#include "tract/StandVerdict.h"
+#include "core/app/ProgramProfile.h"
+#include "core/input/TallyFile.h"
+#include "core/tract/StandVerdict.h"
 
 #include <atomic>
 #include <functional>

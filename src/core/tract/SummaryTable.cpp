@@ -1,8 +1,8 @@
-#include "tract/SummaryTable.h"
+#include "core/tract/SummaryTable.h"
 
-#include "grid/DelimitedText.h"
-#include "model/ValueFormat.h"
-#include "tract/StandJudge.h"
+#include "core/grid/DelimitedText.h"
+#include "core/model/ValueFormat.h"
+#include "core/tract/StandJudge.h"
 
 namespace timbra {
 

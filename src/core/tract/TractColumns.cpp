@@ -1,6 +1,6 @@
-#include "tract/TractColumns.h"
+#include "core/tract/TractColumns.h"
 
-#include "model/ValueFormat.h"
+#include "core/model/ValueFormat.h"
 
 namespace timbra {
 

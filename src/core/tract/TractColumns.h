@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ProgramProfile.h"
-#include "tract/StandVerdict.h"
+#include "core/app/ProgramProfile.h"
+#include "core/tract/StandVerdict.h"
 
 #include <optional>
 #include <string>

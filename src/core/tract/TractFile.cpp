@@ -1,4 +1,4 @@
-#include "tract/TractFile.h"
+#include "core/tract/TractFile.h"
 
 #include <algorithm>
 #include <cerrno>

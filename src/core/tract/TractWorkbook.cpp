@@ -1,7 +1,7 @@
-#include "tract/TractWorkbook.h"
+#include "core/tract/TractWorkbook.h"
 
-#include "grid/TextEncoding.h"
-#include "tract/TractColumns.h"
+#include "core/grid/TextEncoding.h"
+#include "core/tract/TractColumns.h"
 
 #include <xlsxwriter.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ProgramProfile.h"
-#include "input/AtomicFile.h"
-#include "tract/StandVerdict.h"
+#include "core/app/ProgramProfile.h"
+#include "core/file/AtomicFile.h"
+#include "core/tract/StandVerdict.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "tract/FrozenColumnTable.h"
+#include "gui/tract/FrozenColumnTable.h"
 
 #include <QHeaderView>
 #include <QScrollBar>

@@ -1,7 +1,7 @@
-#include "tract/TractChart.h"
+#include "gui/tract/TractChart.h"
 
-#include "common/QtString.h"
-#include "tract/TractModel.h"
+#include "gui/common/QtString.h"
+#include "gui/tract/TractModel.h"
 
 #include <QItemSelectionModel>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "tract/TractLoader.h"
+#include "gui/tract/TractLoader.h"
 
-#include "tract/StandJudge.h"
+#include "core/tract/StandJudge.h"
 
 #include <QtConcurrent>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tract/StandVerdict.h"
+#include "core/tract/StandVerdict.h"
 
 #include <QFuture>
 #include <QObject>

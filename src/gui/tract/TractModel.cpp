@@ -1,7 +1,7 @@
-#include "tract/TractModel.h"
+#include "gui/tract/TractModel.h"
 
-#include "app/ProgramProfile.h"
-#include "common/QtString.h"
+#include "core/app/ProgramProfile.h"
+#include "gui/common/QtString.h"
 
 #include <QBrush>
 #include <QColor>

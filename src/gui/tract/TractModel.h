@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tract/StandVerdict.h"
-#include "tract/TractColumns.h"
+#include "core/tract/StandVerdict.h"
+#include "core/tract/TractColumns.h"
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>

@@ -1,4 +1,4 @@
-#include "tract/TractReport.h"
+#include "gui/tract/TractReport.h"
 
 #include <QPainter>
 #include <QPdfWriter>

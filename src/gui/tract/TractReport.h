@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tract/TractChart.h"
+#include "gui/tract/TractChart.h"
 
 #include <QString>
 #include <QStringList>

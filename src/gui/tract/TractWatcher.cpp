@@ -1,4 +1,4 @@
-#include "tract/TractWatcher.h"
+#include "gui/tract/TractWatcher.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,14 +1,14 @@
-#include "tract/TractWindow.h"
+#include "gui/tract/TractWindow.h"
 
-#include "app/ProgramProfile.h"
-#include "common/Prompter.h"
-#include "common/QtString.h"
-#include "tract/FrozenColumnTable.h"
-#include "tract/TractChart.h"
-#include "tract/TractFile.h"
-#include "tract/TractLoader.h"
-#include "tract/TractModel.h"
-#include "tract/TractWatcher.h"
+#include "core/app/ProgramProfile.h"
+#include "core/tract/TractFile.h"
+#include "gui/common/Prompter.h"
+#include "gui/common/QtString.h"
+#include "gui/tract/FrozenColumnTable.h"
+#include "gui/tract/TractChart.h"
+#include "gui/tract/TractLoader.h"
+#include "gui/tract/TractModel.h"
+#include "gui/tract/TractWatcher.h"
 
 #include <QCheckBox>
 #include <QComboBox>

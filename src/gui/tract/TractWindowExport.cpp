@@ -1,18 +1,18 @@
 // The Stands window's exports: CSV and workbook of the stands in view under every objective, and
 // the PDF tract report of the chosen one. All go through the one atomic writer.
-#include "tract/TractWindow.h"
+#include "gui/tract/TractWindow.h"
 
-#include "app/ProgramProfile.h"
-#include "common/Prompter.h"
-#include "common/QtString.h"
-#include "grid/PdfFile.h"
-#include "input/AtomicFile.h"
-#include "tract/FrozenColumnTable.h"
-#include "tract/SummaryTable.h"
-#include "tract/TractChart.h"
-#include "tract/TractModel.h"
-#include "tract/TractReport.h"
-#include "tract/TractWorkbook.h"
+#include "core/app/ProgramProfile.h"
+#include "core/file/AtomicFile.h"
+#include "core/tract/SummaryTable.h"
+#include "core/tract/TractWorkbook.h"
+#include "gui/common/Prompter.h"
+#include "gui/common/QtString.h"
+#include "gui/grid/PdfFile.h"
+#include "gui/tract/FrozenColumnTable.h"
+#include "gui/tract/TractChart.h"
+#include "gui/tract/TractModel.h"
+#include "gui/tract/TractReport.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,9 +1,9 @@
 // A tract: its file read and written (relative paths, comments, duplicates, names with spaces and
 // accented letters, files that moved), and every kind of stand judged into its row.
 #include "core/TestFiles.h"
-#include "tract/StandJudge.h"
-#include "tract/TractColumns.h"
-#include "tract/TractFile.h"
+#include "core/tract/StandJudge.h"
+#include "core/tract/TractColumns.h"
+#include "core/tract/TractFile.h"
 
 #include <gtest/gtest.h>
 

@@ -2,16 +2,16 @@
 // program's tally), sorting by value with "n/a" last, the filter, a stand opened into the input
 // dialog, a large load cancelled, the chart and the table selecting together, rows following their
 // files, and the tract file and exports.
-#include "tract/TractWindow.h"
-#include "app/CMainFrame.h"
-#include "app/StandDocument.h"
+#include "gui/tract/TractWindow.h"
+#include "core/app/StandDocument.h"
+#include "core/input/TallyFile.h"
 #include "gui/GuiTestSupport.h"
-#include "input/TallyFile.h"
-#include "report/CTimbraView.h"
-#include "tract/FrozenColumnTable.h"
-#include "tract/TractChart.h"
-#include "tract/TractLoader.h"
-#include "tract/TractModel.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/tract/FrozenColumnTable.h"
+#include "gui/tract/TractChart.h"
+#include "gui/tract/TractLoader.h"
+#include "gui/tract/TractModel.h"
+#include "gui/view/CTimbraView.h"
 
 #include <QTemporaryDir>
 

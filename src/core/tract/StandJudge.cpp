@@ -114,7 +114,8 @@ StandVerdict StandJudge::judgeFile(const std::string& file) {
 }
 
 StandVerdict StandJudge::judgeText(const std::string& file, std::string_view bytes) {
-    return judgeOpened(file, loadTallyText(tally_, bytes, file));
+    // Messages name standard input ("-") in words, as every command does.
+    return judgeOpened(file, loadTallyText(tally_, bytes, file == "-" ? "standard input" : file));
 }
 
 StandVerdict StandJudge::judgeOpened(const std::string& file, const LoadResult& loaded) {

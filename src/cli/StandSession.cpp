@@ -123,8 +123,9 @@ StandSession runStand(const Options& options, std::istream& in) {
         s.fileNotices.push_back(std::move(notice));
     if (options.objective) document.chooseObjective(*options.objective, options.keepClasses);
     s.boxes = document.boxes();
-    s.outcome = document.run();
-    s.statistics = computeStandStatistics(s.outcome.results);
+    const StandRun& run = document.run();
+    s.outcome = run.outcome;
+    s.statistics = run.statistics;
     return s;
 }
 

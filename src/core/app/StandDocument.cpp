@@ -202,8 +202,10 @@ std::optional<std::pair<int, int>> StandDocument::cursorRule(int col, int row) c
     return std::pair{skip ? CrownClassColumn : DbhColumn, row};
 }
 
-const RunOutcome& StandDocument::run() {
-    lastRun_ = profile_->model->run(tally_, boxes_);
+const StandRun& StandDocument::run() {
+    StandRun run{profile_->model->run(tally_, boxes_), {}};
+    run.statistics = computeStandStatistics(run.outcome.results);
+    lastRun_ = std::move(run);
     return *lastRun_;
 }
 

@@ -6,6 +6,7 @@
 #include "input/TallyFile.h"
 #include "model/Objectives.h"
 #include "model/RunOutcome.h"
+#include "statistics/StandStatistics.h"
 
 #include <optional>
 #include <string>
@@ -40,6 +41,13 @@ struct PasteEdit {
 struct OpenEdit {
     StandEdit edit;    // nothing changed when the file could not be read
     LoadResult loaded; // why not, and the cells whose text their editor would refuse
+};
+
+// What a Run leaves for the report and Stand Statistics: its outcome, and how sure its plots make
+// the decision, worked out once from the outcome's results.
+struct StandRun {
+    RunOutcome outcome;
+    StandStatistics statistics;
 };
 
 // The stand being entered in the input dialog (and by the command line): the tally sheet, the
@@ -93,9 +101,10 @@ public:
     // returns the cursor rule's cell. The edit operations apply it to every cell they change.
     std::optional<std::pair<int, int>> cellChanged(int col, int row);
 
-    // Run: evaluates the tally with the boxes and keeps the outcome; never writes to the tally.
-    const RunOutcome& run();
-    const std::optional<RunOutcome>& lastRun() const { return lastRun_; }
+    // Run: evaluates the tally with the boxes and keeps the outcome with its statistics; never
+    // writes to the tally.
+    const StandRun& run();
+    const std::optional<StandRun>& lastRun() const { return lastRun_; }
 
     // The text of the program's input-menu item for a command ("Clear Spreadsheet"), without mnemonics.
     std::string commandName(Command command) const;
@@ -112,7 +121,7 @@ private:
     Sheet tally_;
     Sheet opening_; // the tally as the dialog opened, whose values always paste back
     ObjectiveBoxes boxes_;
-    std::optional<RunOutcome> lastRun_;
+    std::optional<StandRun> lastRun_;
 };
 
 // The command line's choice of objective for any tally: box n alone ticked (0: none), with

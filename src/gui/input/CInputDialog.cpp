@@ -260,12 +260,6 @@ void CInputDialog::OnInitDialog() {
     grid_->scrollToTop(); // the stand header stays in sight; the cursor is on the first plot number
 }
 
-const timbra::StandResults& CInputDialog::results() const {
-    static const timbra::StandResults reset;
-    const auto& last = document().lastRun();
-    return last ? last->results : reset;
-}
-
 timbra::StandDocument& CInputDialog::document() const {
     return editor_->document();
 }

@@ -1,12 +1,9 @@
 #pragma once
 
 #include "model/Objectives.h"
-#include "model/StandResults.h"
-#include "statistics/StandStatistics.h"
 
 #include <QDialog>
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,20 +29,15 @@ class StandDocument;
 } // namespace timbra
 
 // The modal dialog in which the user enters one stand: the tally grid, the objective boxes, Run
-// with its three result boxes, and a menu bar of spreadsheet commands. The object outlives its
-// window: the main view keeps it after exec() returns and reads the last run's results for the
-// report. Everything that differs between the programs comes from the profile.
+// with its three result boxes, and a menu bar of spreadsheet commands. The last Run stays with the
+// document, where the main view takes it for the report when the dialog has closed. Everything that
+// differs between the programs comes from the profile.
 class CInputDialog : public QDialog {
     Q_OBJECT
 public:
     explicit CInputDialog(const timbra::ProgramProfile& profile, QWidget* parent = nullptr);
     ~CInputDialog() override;
 
-    // The results of the last Run; the reset state until the user runs.
-    const timbra::StandResults& results() const;
-    // How sure the last Run's plots make its decision, worked out from the tally right after it;
-    // nullptr until the user runs.
-    const timbra::StandStatistics* statistics() const { return statistics_ ? &*statistics_ : nullptr; }
     CSpreadSheet* grid() const { return grid_; }
     TallyRecovery* recovery() const { return recovery_; }
     // The stand being entered (tally, objective boxes, last Run) and the history of its edits.
@@ -111,7 +103,6 @@ private:
     void reportOpened(const timbra::LoadResult& loaded, const QString& path);
 
     const timbra::ProgramProfile& profile_;
-    std::optional<timbra::StandStatistics> statistics_;
     CSpreadSheet* grid_ = nullptr;
     StandEditor* editor_ = nullptr;
     std::vector<QCheckBox*> objectives_;

@@ -36,8 +36,8 @@ void CInputDialog::OnObjective(int n) {
 }
 
 void CInputDialog::OnRun() {
-    const timbra::RunOutcome& outcome = document().run();
-    statistics_ = timbra::computeStandStatistics(outcome.results);
+    const timbra::StandRun& run = document().run();
+    const timbra::RunOutcome& outcome = run.outcome;
     // One message at a time, each box able to skip the rest; the Messages button lists them all.
     const std::size_t count = outcome.treeMessages.size() + outcome.closingMessages.size();
     std::size_t shown = 0;
@@ -54,7 +54,7 @@ void CInputDialog::OnRun() {
     standValueBox_->setText(QString::fromStdString(outcome.standValueText));
     decisionBox_->setText(QString::fromStdString(outcome.decisionText));
     cutoffBox_->setText(QString::fromStdString(outcome.cutoffText));
-    decisionLine_->setText(QString::fromStdString(timbra::decisionLine(statistics_->sampling)));
+    decisionLine_->setText(QString::fromStdString(timbra::decisionLine(run.statistics.sampling)));
     for (const auto& text : outcome.closingMessages)
         tell(text);
 }
@@ -63,7 +63,7 @@ void CInputDialog::OnRun() {
 void CInputDialog::OnRunMessages() {
     const auto& last = document().lastRun();
     if (!last) return;
-    const std::vector<std::string> all = last->allMessages();
+    const std::vector<std::string> all = last->outcome.allMessages();
     QStringList lines;
     for (const std::string& text : all)
         lines << qs(text);

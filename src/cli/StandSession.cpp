@@ -107,7 +107,7 @@ StandSession runStand(const Options& options, std::istream& in) {
     const LoadResult loaded = load(
         file, in,
         [&](const std::string& bytes, const std::string& name) {
-            return document.openText(bytes, name, "Open").loaded;
+            return document.openText(bytes, name, StandStep::Open).loaded;
         },
         [&](const std::string& path) { return document.open(path).loaded; });
     StandSession s;

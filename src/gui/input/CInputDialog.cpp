@@ -223,15 +223,21 @@ void CInputDialog::buildMenuBar() {
 
 // The undo history's items name the step ("Undo Paste") and are disabled when there is none; their
 // keys work wherever the focus is in the dialog, except in an open cell editor, which has its own.
+// The keys are the platform's own, and Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y on every platform.
 QAction* CInputDialog::undoRedoAction(const timbra::MenuEntry& entry, QMenu* menu) {
     const bool undo = entry.command == timbra::Command::Undo;
     if (!undo && entry.command != timbra::Command::Redo) return nullptr;
     QUndoStack* stack = editor_->undoStack();
     QAction* action =
         undo ? stack->createUndoAction(menu, qs(entry.text)) : stack->createRedoAction(menu, qs(entry.text));
-    action->setShortcuts(undo ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)}
-                              : QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                                                    QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    QList<QKeySequence> keys = QKeySequence::keyBindings(undo ? QKeySequence::Undo : QKeySequence::Redo);
+    const QList<QKeySequence> everywhere =
+        undo ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)}
+             : QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                   QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence& key : everywhere)
+        if (!keys.contains(key)) keys << key;
+    action->setShortcuts(keys);
     menu->addAction(action);
     addAction(action);
     return action;

@@ -24,6 +24,7 @@ struct LoadResult;
 struct MenuEntry;
 struct ProgramProfile;
 struct ReferencePage;
+enum class StandStep;
 class RecoveryFile;
 class StandDocument;
 } // namespace timbra
@@ -44,10 +45,10 @@ public:
     timbra::StandDocument& document() const;
     QUndoStack* undoStack() const;
 
-    // Lays a tally text into the grid as Open does: one undoable step named `stepName`, the cells
+    // Lays a tally text into the grid as Open does: one undoable step of the kind `step`, the cells
     // whose text their editor would refuse marked. All or nothing; the reader's result says why not.
     timbra::LoadResult openTallyText(std::string_view bytes, const std::string& nameForMessages,
-                                     const std::string& stepName);
+                                     timbra::StandStep step);
 
 public slots:
     // Objectives and Run (InputDialogRun.cpp)

@@ -50,8 +50,8 @@ void CInputDialog::OnOpen() {
 }
 
 timbra::LoadResult CInputDialog::openTallyText(std::string_view bytes, const std::string& nameForMessages,
-                                               const std::string& stepName) {
-    timbra::OpenEdit opened = document().openText(bytes, nameForMessages, stepName);
+                                               timbra::StandStep step) {
+    timbra::OpenEdit opened = document().openText(bytes, nameForMessages, step);
     if (!opened.loaded.ok) return opened.loaded;
     editor_->record(std::move(opened.edit), opened.loaded.refusedCells);
     reportOpened(opened.loaded, QString::fromStdString(nameForMessages));

@@ -78,5 +78,5 @@ timbra::PasteResult StandEditor::paste(const timbra::Sheet::Block& at, const tim
 }
 
 void StandEditor::clearBlock(const timbra::Sheet::Block& block, bool cut) {
-    record(document_.clearBlock(block, cut ? document_.commandName(timbra::Command::Cut) : "Delete"));
+    record(document_.clearBlock(block, cut ? timbra::StandStep::Cut : timbra::StandStep::Delete));
 }

@@ -100,11 +100,6 @@ public:
     // the rule does not watch. When the answer is the edited cell, the key that ended the edit
     // moves the cursor on as usual.
     std::optional<std::pair<int, int>> cursorRule(int col, int row) const;
-    // The rules the grid raises once the user has changed (col, row): after the number of plots or
-    // the province, Objective 3 is enabled only where the province has a cut-off (its tick stays);
-    // returns the cursor rule's cell. The edit operations apply it to every cell they change.
-    std::optional<std::pair<int, int>> cellChanged(int col, int row);
-
     // Run: evaluates the tally with the boxes and keeps the outcome with its statistics; never
     // writes to the tally.
     const StandRun& run();
@@ -119,6 +114,10 @@ private:
     template <typename Command> StandEdit recordWhole(std::string name, Command&& command);
     template <typename Command>
     StandEdit recordBlock(std::string name, const Sheet::Block& block, Command&& command);
+    // The rules of a cell the user has changed (col, row): after the number of plots or the
+    // province, Objective 3 is enabled only where the province has a cut-off (its tick stays);
+    // returns the cursor rule's cell.
+    std::optional<std::pair<int, int>> cellChanged(int col, int row);
     // cellChanged for every cell a user's edit changed; the cursor rule only where it was one cell.
     void applyCellRules(StandEdit& edit);
 

@@ -155,7 +155,6 @@ void CInputDialog::buildControls() {
     grid_ = new CSpreadSheet(this);
     grid_->setObjectName(QStringLiteral("grid"));
     grid_->setMinimumHeight(dialogUnits(0, MinimumGridHeight).height());
-    connect(grid_, &CSpreadSheet::CellChanged, this, &CInputDialog::OnCellChanged);
     editor_ = new StandEditor(profile_, grid_, this);
     connect(editor_, &StandEditor::boxesChanged, this, &CInputDialog::showObjectiveBoxes);
     layout->addWidget(grid_, 1);

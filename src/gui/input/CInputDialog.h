@@ -54,7 +54,6 @@ public slots:
     // Objectives and Run (InputDialogRun.cpp)
     void OnRun();
     void OnObjective(int n);
-    void OnCellChanged(int col, int row);
     // Lists every message of the last Run, those skipped included.
     void OnRunMessages();
     // Spreadsheet commands (InputDialogCommands.cpp)

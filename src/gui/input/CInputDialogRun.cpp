@@ -19,7 +19,7 @@
 
 #include <utility>
 
-// Objective boxes, Run and the cell-change rule of the input dialog.
+// Objective boxes and Run of the input dialog.
 
 void CInputDialog::showObjectiveBoxes() {
     const timbra::ObjectiveBoxes& boxes = document().boxes();
@@ -86,14 +86,4 @@ void CInputDialog::OnRunMessages() {
     layout->addWidget(close);
     list.resize(dialogUnits(400, 220));
     list.exec();
-}
-
-// Raised by the grid once a typed edit is committed, its editor closed and the key that ended it
-// has moved the cursor on (edits of blocks apply the same rules as the document records them).
-void CInputDialog::OnCellChanged(int col, int row) {
-    const auto rule = document().cellChanged(col, row);
-    showObjectiveBoxes();
-    // When the rule keeps the cursor on the edited cell, the key's own move stands (DBH, Tab: on to
-    // the height); when it jumps elsewhere (to the crown class), the jump wins.
-    if (rule && *rule != std::pair{col, row}) grid_->SetActiveCell(rule->first, rule->second);
 }

@@ -154,6 +154,7 @@ void CInputDialog::buildControls() {
     // than it opens, the grid gives up room and scrolls.
     grid_ = new CSpreadSheet(this);
     grid_->setObjectName(QStringLiteral("grid"));
+    grid_->setMessageCaption(qs(profile_.appName));
     grid_->setMinimumHeight(dialogUnits(0, MinimumGridHeight).height());
     editor_ = new StandEditor(profile_, grid_, this);
     connect(editor_, &StandEditor::boxesChanged, this, &CInputDialog::showObjectiveBoxes);

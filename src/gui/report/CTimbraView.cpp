@@ -27,6 +27,7 @@ void CTimbraView::CreateReportGrid() {
         reportGrid = new CSpreadSheet(this);
         reportGrid->setObjectName("reportGrid");
         reportGrid->setReadOnly(true);
+        reportGrid->setMessageCaption(QString::fromStdString(profile_.appName));
     }
     timbra::Sheet sheet;
     timbra::setUpReportSheet(sheet);

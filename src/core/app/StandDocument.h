@@ -100,6 +100,11 @@ public:
     // the rule does not watch. When the answer is the edited cell, the key that ended the edit
     // moves the cursor on as usual.
     std::optional<std::pair<int, int>> cursorRule(int col, int row) const;
+    // The saved state: the tally's text as a file held it when it was last opened or saved; nothing
+    // before either. Undo back to that state makes the tally saved again.
+    void markSaved() { savedText_ = formatTallyText(tally_); }
+    const std::optional<std::string>& savedText() const { return savedText_; }
+
     // Run: evaluates the tally with the boxes and keeps the outcome with its statistics; never
     // writes to the tally.
     const StandRun& run();
@@ -126,6 +131,7 @@ private:
     Sheet opening_; // the tally as the dialog opened, whose values always paste back
     ObjectiveBoxes boxes_;
     std::optional<StandRun> lastRun_;
+    std::optional<std::string> savedText_;
 };
 
 // The command line's choice of objective for any tally: box n alone ticked (0: none), with

@@ -76,8 +76,7 @@ CInputDialog::CInputDialog(const ProgramProfile& profile, QWidget* parent)
     buildControls();
     buildMenuBar();
     OnInitDialog();
-    recovery_ = new TallyRecovery(
-        profile_, [this] { return timbra::formatTallyText(document().tally()); }, this);
+    recovery_ = new TallyRecovery(profile_, document(), this);
     connect(recovery_, &TallyRecovery::statusChanged, recoveryStatus_, [this](const QString& text) {
         recoveryStatus_->setText(text);
         recoveryStatus_->setVisible(!text.isEmpty());

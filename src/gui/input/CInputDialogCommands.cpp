@@ -45,7 +45,8 @@ void CInputDialog::OnOpen() {
         return;
     }
     editor_->record(std::move(opened.edit), opened.loaded.refusedCells);
-    recovery_->setBaseline(localPath(path));
+    document().markSaved();
+    recovery_->opened(localPath(path));
     reportOpened(opened.loaded, path);
 }
 
@@ -89,7 +90,7 @@ void CInputDialog::OnSaveAs() {
     if (path.isEmpty()) return;
     const timbra::FileResult saved = timbra::saveTallyFile(document().tally(), localPath(path));
     if (!saved.ok) return message(tr("The tally was not saved. %1").arg(QString::fromStdString(saved.error)));
-    undoStack()->setClean(); // the history remembers which step the file holds
+    document().markSaved();
     recovery_->saved(localPath(path));
 }
 

@@ -75,6 +75,22 @@ TEST(StandDocument, AnEditThatChangesNothingIsNoStep) {
     EXPECT_FALSE(doc.openText(std::string("1\0", 2), "bad", StandStep::Open).edit.changed());
 }
 
+// The saved state is the text a file held: an edit leaves it, undo comes back to it, Run keeps it.
+TEST(StandDocument, SavedStateFollowsTheTallyThroughUndo) {
+    StandDocument doc(timbraProfile());
+    EXPECT_FALSE(doc.savedText());
+    openStand(doc, 2);
+    doc.markSaved();
+    const auto isSaved = [&] { return doc.savedText() == formatTallyText(doc.tally()); };
+    const StandEdit typed = *doc.typeCell(5, 7, "18");
+    EXPECT_FALSE(isSaved());
+    doc.undo(typed);
+    doc.run();
+    EXPECT_TRUE(isSaved());
+    doc.redo(typed);
+    EXPECT_FALSE(isSaved());
+}
+
 // Objective 3 follows the province however J3 changed; undo gives back the boxes as they were.
 TEST(StandDocument, ProvinceRuleForTypedPastedAndClearedCells) {
     StandDocument doc(timbraProfile());

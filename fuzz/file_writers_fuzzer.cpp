@@ -9,7 +9,7 @@
 #include "FuzzSupport.h"
 
 #include "cli/StandardStreams.h"
-#include "input/AtomicFile.h"
+#include "core/file/AtomicFile.h"
 
 #include <cerrno>
 #include <cstring>

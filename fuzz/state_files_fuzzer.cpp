@@ -7,7 +7,7 @@
 // writing leaves regular files in both places; and the file a link points at is never changed.
 #include "FuzzSupport.h"
 
-#include "input/RecoveryFile.h"
+#include "core/input/RecoveryFile.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,8 +1,8 @@
 // The recovery copies of the input dialog's tally, on disk, one per running program.
-#include "input/RecoveryFile.h"
+#include "core/input/RecoveryFile.h"
 
-#include "input/PosixFile.h"
-#include "input/TallyLayout.h"
+#include "core/file/PosixFile.h"
+#include "core/input/TallyLayout.h"
 
 #include <algorithm>
 #include <cerrno>

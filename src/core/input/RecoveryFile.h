@@ -1,8 +1,8 @@
 #pragma once
 
-#include "grid/Sheet.h"
-#include "input/AtomicFile.h"
-#include "input/TallyFile.h"
+#include "core/file/AtomicFile.h"
+#include "core/grid/Sheet.h"
+#include "core/input/TallyFile.h"
 
 #include <ctime>
 #include <string>

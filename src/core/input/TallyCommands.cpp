@@ -1,7 +1,7 @@
-#include "input/TallyCommands.h"
+#include "core/input/TallyCommands.h"
 
-#include "grid/CellEditor.h"
-#include "input/TallyLayout.h"
+#include "core/grid/CellEditor.h"
+#include "core/input/TallyLayout.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Objectives.h"
+#include "core/model/Objectives.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "input/TallyRecovery.h"
+#include "gui/input/TallyRecovery.h"
 
-#include "app/ProgramProfile.h"
-#include "app/StandDocument.h"
-#include "input/TallyFile.h"
+#include "core/app/ProgramProfile.h"
+#include "core/app/StandDocument.h"
+#include "core/input/TallyFile.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 

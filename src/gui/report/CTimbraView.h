@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/StandDocument.h"
+#include "core/app/StandDocument.h"
 
 #include <QWidget>
 

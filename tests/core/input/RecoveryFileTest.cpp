@@ -3,7 +3,7 @@
 // are never read or written through whatever stands in their place.
 #include "core/TestFiles.h"
 
-#include "input/RecoveryFile.h"
+#include "core/input/RecoveryFile.h"
 
 #include <gtest/gtest.h>
 

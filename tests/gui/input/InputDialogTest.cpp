@@ -4,11 +4,11 @@
 // the recovery copy of the tally: offered back to a fresh dialog as one undoable step, kept when the
 // dialog is left unsaved and offered once, deleted on No, Save as or leaving a saved tally, kept
 // aside when unreadable, a failure to write it told once, its question in plain text.
-#include "app/StandDocument.h"
+#include "core/app/StandDocument.h"
+#include "core/input/RecoveryFile.h"
+#include "core/input/TallyFile.h"
 #include "gui/GuiTestSupport.h"
-#include "input/RecoveryFile.h"
-#include "input/TallyFile.h"
-#include "input/TallyRecovery.h"
+#include "gui/input/TallyRecovery.h"
 
 #include <csignal>
 #include <sys/resource.h>

@@ -79,7 +79,7 @@ StandSession runStand(const Options& options, std::istream& in) {
     const LoadResult loaded = load(
         file, in,
         [&](const std::string& bytes, const std::string& name) {
-            return document.openText(bytes, name, "Open").loaded;
+            return document.openText(bytes, name, StandStep::Open).loaded;
         },
         [&](const std::string& path) { return document.open(path).loaded; });
     StandSession s;
@@ -96,8 +96,9 @@ StandSession runStand(const Options& options, std::istream& in) {
         s.fileNotices.push_back(std::move(notice));
     if (options.objective) document.chooseObjective(*options.objective, options.keepClasses);
     s.boxes = document.boxes();
-    s.outcome = document.run();
-    s.statistics = computeStandStatistics(s.outcome.results);
+    const StandRun& run = document.run();
+    s.outcome = run.outcome;
+    s.statistics = run.statistics;
     return s;
 }
 

@@ -55,6 +55,25 @@ std::string withoutMnemonics(std::string text) {
     return text;
 }
 
+// Every step's name: the text of its input-menu item where the step is a menu command, else its own.
+struct StepName {
+    StandStep step;
+    Command command;
+    const char* text;
+};
+constexpr StepName StepNames[] = {
+    {StandStep::Typing, Command::None, "Typing"},
+    {StandStep::Cut, Command::Cut, nullptr},
+    {StandStep::Delete, Command::None, "Delete"},
+    {StandStep::Paste, Command::Paste, nullptr},
+    {StandStep::New, Command::New, nullptr},
+    {StandStep::ClearSpreadsheet, Command::ClearSpreadsheet, nullptr},
+    {StandStep::Open, Command::Open, nullptr},
+    {StandStep::Import, Command::None, "Import"},
+    {StandStep::Restore, Command::None, "Restore"},
+    {StandStep::Objective, Command::None, "Objective "}, // and the box's number
+};
+
 } // namespace
 
 std::optional<std::pair<int, int>> StandEdit::firstCell() const {
@@ -109,8 +128,8 @@ std::optional<std::pair<int, int>> StandDocument::cellChanged(int col, int row) 
 std::optional<StandEdit> StandDocument::typeCell(int col, int row, std::string_view text) {
     const auto accepted = tally_.accept(col, row, text);
     if (!accepted) return std::nullopt;
-    StandEdit edit =
-        recordBlock("Typing", {col, row, col, row}, [&] { tally_.SetText(col, row, *accepted); });
+    StandEdit edit = recordBlock(stepName(StandStep::Typing), {col, row, col, row},
+                                 [&] { tally_.SetText(col, row, *accepted); });
     applyCellRules(edit);
     return edit;
 }
@@ -126,52 +145,51 @@ PasteEdit StandDocument::paste(const Sheet::Block& at, const TextTable& table) {
                  at.row1 + static_cast<int>(std::min<std::size_t>(table.size(), 1 << 20)) - 1};
     }
     PasteEdit pasted;
-    pasted.edit = recordBlock(commandName(Command::Paste), reach,
+    pasted.edit = recordBlock(stepName(StandStep::Paste), reach,
                               [&] { pasted.result = pasteIntoSheet(tally_, at, table, &opening_); });
     applyCellRules(pasted.edit);
     return pasted;
 }
 
-StandEdit StandDocument::clearBlock(const Sheet::Block& block, std::string name) {
-    StandEdit edit = recordBlock(std::move(name), block, [&] { clearBlockValues(tally_, block); });
+StandEdit StandDocument::clearBlock(const Sheet::Block& block, StandStep step) {
+    StandEdit edit = recordBlock(stepName(step), block, [&] { clearBlockValues(tally_, block); });
     applyCellRules(edit);
     return edit;
 }
 
 StandEdit StandDocument::newTally() {
-    return recordWhole(commandName(Command::New), [this] {
+    return recordWhole(stepName(StandStep::New), [this] {
         boxes_.checked = openingBoxes().checked;
         timbra::newTally(tally_);
     });
 }
 
 StandEdit StandDocument::clearTally() {
-    return recordWhole(commandName(Command::ClearSpreadsheet), [this] { timbra::clearTally(tally_); });
+    return recordWhole(stepName(StandStep::ClearSpreadsheet), [this] { timbra::clearTally(tally_); });
 }
 
 OpenEdit StandDocument::open(const std::string& path) {
     OpenEdit opened;
     opened.edit =
-        recordWhole(commandName(Command::Open), [&] { opened.loaded = loadTallyFile(tally_, path); });
+        recordWhole(stepName(StandStep::Open), [&] { opened.loaded = loadTallyFile(tally_, path); });
     return opened;
 }
 
-OpenEdit StandDocument::openText(std::string_view bytes, const std::string& name, std::string stepName) {
+OpenEdit StandDocument::openText(std::string_view bytes, const std::string& name, StandStep step) {
     OpenEdit opened;
-    opened.edit =
-        recordWhole(std::move(stepName), [&] { opened.loaded = loadTallyText(tally_, bytes, name); });
+    opened.edit = recordWhole(stepName(step), [&] { opened.loaded = loadTallyText(tally_, bytes, name); });
     return opened;
 }
 
 StandEdit StandDocument::clickObjective(int n) {
-    return recordWhole("Objective " + std::to_string(n), [&] {
+    return recordWhole(stepName(StandStep::Objective, n), [&] {
         if (timbra::clickObjective(boxes_, profile_->objectiveCount, n))
             profile_->model->rewriteForObjective(tally_, n);
     });
 }
 
 StandEdit StandDocument::chooseObjective(int n, bool keepClasses) {
-    return recordWhole("Objective " + std::to_string(n),
+    return recordWhole(stepName(StandStep::Objective, n),
                        [&] { timbra::chooseObjective(*profile_, tally_, boxes_, n, keepClasses); });
 }
 
@@ -202,15 +220,21 @@ std::optional<std::pair<int, int>> StandDocument::cursorRule(int col, int row) c
     return std::pair{skip ? CrownClassColumn : DbhColumn, row};
 }
 
-const RunOutcome& StandDocument::run() {
-    lastRun_ = profile_->model->run(tally_, boxes_);
+const StandRun& StandDocument::run() {
+    StandRun run{profile_->model->run(tally_, boxes_), {}};
+    run.statistics = computeStandStatistics(run.outcome.results);
+    lastRun_ = std::move(run);
     return *lastRun_;
 }
 
-std::string StandDocument::commandName(Command command) const {
+std::string StandDocument::stepName(StandStep step, int objective) const {
+    const auto named = std::find_if(std::begin(StepNames), std::end(StepNames),
+                                    [step](const StepName& name) { return name.step == step; });
+    if (named->text)
+        return step == StandStep::Objective ? named->text + std::to_string(objective) : named->text;
     for (const Menu& menu : profile_->inputMenus)
         for (const MenuEntry& entry : menu.entries)
-            if (command != Command::None && entry.command == command) return withoutMnemonics(entry.text);
+            if (entry.command == named->command) return withoutMnemonics(entry.text);
     return {};
 }
 

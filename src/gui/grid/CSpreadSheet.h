@@ -50,6 +50,10 @@ public:
     // Repaints exactly the cells an edit changed.
     void showChanges(const timbra::CellChanges& cells);
 
+    // The caption of the grid's messages (a paste's refusals, a failed print): the application
+    // name from the program's profile.
+    void setMessageCaption(const QString& caption) { messageCaption_ = caption; }
+
     // A read-only grid (the report, the reference pages) never opens an editor.
     void setReadOnly(bool readOnly);
     bool isReadOnly() const;
@@ -98,8 +102,7 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
-    // The caption of every message is the application name, the same in both programs.
-    static QString messageCaption() { return QStringLiteral("Timbra"); }
+    const QString& messageCaption() const { return messageCaption_; }
     timbra::Sheet::Block printBlock();
     bool printToPdf(QPrinter& printer, QString* error);
     static QString cancelledPrint();
@@ -116,6 +119,7 @@ private:
 
     SheetTableModel* model_;
     SheetItemDelegate* delegate_;
+    QString messageCaption_;
     std::optional<std::pair<int, int>> editedCell_; // committed, announced once its editor closes
     int printRange_ = 0;
     double widthUnit_ = 0;       // pixels of one unit of the sheet's column widths, from the font

@@ -76,8 +76,7 @@ CInputDialog::CInputDialog(const ProgramProfile& profile, QWidget* parent)
     buildControls();
     buildMenuBar();
     OnInitDialog();
-    recovery_ = new TallyRecovery(
-        profile_, [this] { return timbra::formatTallyText(document().tally()); }, this);
+    recovery_ = new TallyRecovery(profile_, document(), this);
     connect(recovery_, &TallyRecovery::statusChanged, recoveryStatus_, [this](const QString& text) {
         recoveryStatus_->setText(text);
         recoveryStatus_->setVisible(!text.isEmpty());
@@ -154,8 +153,8 @@ void CInputDialog::buildControls() {
     // than it opens, the grid gives up room and scrolls.
     grid_ = new CSpreadSheet(this);
     grid_->setObjectName(QStringLiteral("grid"));
+    grid_->setMessageCaption(qs(profile_.appName));
     grid_->setMinimumHeight(dialogUnits(0, MinimumGridHeight).height());
-    connect(grid_, &CSpreadSheet::CellChanged, this, &CInputDialog::OnCellChanged);
     editor_ = new StandEditor(profile_, grid_, this);
     connect(editor_, &StandEditor::boxesChanged, this, &CInputDialog::showObjectiveBoxes);
     layout->addWidget(grid_, 1);
@@ -223,15 +222,21 @@ void CInputDialog::buildMenuBar() {
 
 // The undo history's items name the step ("Undo Paste") and are disabled when there is none; their
 // keys work wherever the focus is in the dialog, except in an open cell editor, which has its own.
+// The keys are the platform's own, and Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y on every platform.
 QAction* CInputDialog::undoRedoAction(const timbra::MenuEntry& entry, QMenu* menu) {
     const bool undo = entry.command == timbra::Command::Undo;
     if (!undo && entry.command != timbra::Command::Redo) return nullptr;
     QUndoStack* stack = editor_->undoStack();
     QAction* action =
         undo ? stack->createUndoAction(menu, qs(entry.text)) : stack->createRedoAction(menu, qs(entry.text));
-    action->setShortcuts(undo ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)}
-                              : QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                                                    QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    QList<QKeySequence> keys = QKeySequence::keyBindings(undo ? QKeySequence::Undo : QKeySequence::Redo);
+    const QList<QKeySequence> everywhere =
+        undo ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)}
+             : QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                   QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence& key : everywhere)
+        if (!keys.contains(key)) keys << key;
+    action->setShortcuts(keys);
     menu->addAction(action);
     addAction(action);
     return action;
@@ -258,12 +263,6 @@ void CInputDialog::OnInitDialog() {
     grid_->setMinimumHeight(dialogUnits(0, MinimumGridHeight).height());
     resize(opening);
     grid_->scrollToTop(); // the stand header stays in sight; the cursor is on the first plot number
-}
-
-const timbra::StandResults& CInputDialog::results() const {
-    static const timbra::StandResults reset;
-    const auto& last = document().lastRun();
-    return last ? last->results : reset;
 }
 
 timbra::StandDocument& CInputDialog::document() const {

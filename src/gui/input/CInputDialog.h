@@ -1,12 +1,9 @@
 #pragma once
 
 #include "core/model/Objectives.h"
-#include "core/model/StandResults.h"
-#include "core/statistics/StandStatistics.h"
 
 #include <QDialog>
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,25 +24,21 @@ struct LoadResult;
 struct MenuEntry;
 struct ProgramProfile;
 struct ReferencePage;
+enum class StandStep;
 class RecoveryFile;
 class StandDocument;
 } // namespace timbra
 
 // The modal dialog in which the user enters one stand: the tally grid, the objective boxes, Run
-// with its three result boxes, and a menu bar of spreadsheet commands. The object outlives its
-// window: the main view keeps it after exec() returns and reads the last run's results for the
-// report. Everything that differs between the programs comes from the profile.
+// with its three result boxes, and a menu bar of spreadsheet commands. The last Run stays with the
+// document, where the main view takes it for the report when the dialog has closed. Everything that
+// differs between the programs comes from the profile.
 class CInputDialog : public QDialog {
     Q_OBJECT
 public:
     explicit CInputDialog(const timbra::ProgramProfile& profile, QWidget* parent = nullptr);
     ~CInputDialog() override;
 
-    // The results of the last Run; the reset state until the user runs.
-    const timbra::StandResults& results() const;
-    // How sure the last Run's plots make its decision, worked out from the tally right after it;
-    // nullptr until the user runs.
-    const timbra::StandStatistics* statistics() const { return statistics_ ? &*statistics_ : nullptr; }
     CSpreadSheet* grid() const { return grid_; }
     TallyRecovery* recovery() const { return recovery_; }
     // The stand being entered (tally, objective boxes, last Run) and the history of its edits.
@@ -55,16 +48,15 @@ public:
     // Opens a tally file into the grid as Open does once its file is chosen: one undoable step, the
     // refused cells marked, the user told what Open tells. False when nothing was opened.
     bool openTallyFile(const QString& path);
-    // Lays a tally text into the grid as Open does: one undoable step named `stepName`, the cells
+    // Lays a tally text into the grid as Open does: one undoable step of the kind `step`, the cells
     // whose text their editor would refuse marked. All or nothing; the reader's result says why not.
     timbra::LoadResult openTallyText(std::string_view bytes, const std::string& nameForMessages,
-                                     const std::string& stepName);
+                                     timbra::StandStep step);
 
 public slots:
     // Objectives and Run (InputDialogRun.cpp)
     void OnRun();
     void OnObjective(int n);
-    void OnCellChanged(int col, int row);
     // Lists every message of the last Run, those skipped included.
     void OnRunMessages();
     // Spreadsheet commands (InputDialogCommands.cpp)
@@ -114,7 +106,6 @@ private:
     void reportOpened(const timbra::LoadResult& loaded, const QString& path);
 
     const timbra::ProgramProfile& profile_;
-    std::optional<timbra::StandStatistics> statistics_;
     CSpreadSheet* grid_ = nullptr;
     StandEditor* editor_ = nullptr;
     std::vector<QCheckBox*> objectives_;

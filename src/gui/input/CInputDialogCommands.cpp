@@ -48,14 +48,15 @@ bool CInputDialog::openTallyFile(const QString& path) {
         return false;
     }
     editor_->record(std::move(opened.edit), opened.loaded.refusedCells);
-    recovery_->setBaseline(localPath(path));
+    document().markSaved();
+    recovery_->opened(localPath(path));
     reportOpened(opened.loaded, path);
     return true;
 }
 
 timbra::LoadResult CInputDialog::openTallyText(std::string_view bytes, const std::string& nameForMessages,
-                                               const std::string& stepName) {
-    timbra::OpenEdit opened = document().openText(bytes, nameForMessages, stepName);
+                                               timbra::StandStep step) {
+    timbra::OpenEdit opened = document().openText(bytes, nameForMessages, step);
     if (!opened.loaded.ok) return opened.loaded;
     editor_->record(std::move(opened.edit), opened.loaded.refusedCells);
     reportOpened(opened.loaded, QString::fromStdString(nameForMessages));
@@ -93,7 +94,7 @@ void CInputDialog::OnSaveAs() {
     if (path.isEmpty()) return;
     const timbra::FileResult saved = timbra::saveTallyFile(document().tally(), localPath(path));
     if (!saved.ok) return message(tr("The tally was not saved. %1").arg(QString::fromStdString(saved.error)));
-    undoStack()->setClean(); // the history remembers which step the file holds
+    document().markSaved();
     recovery_->saved(localPath(path));
 }
 

@@ -1,6 +1,7 @@
 #include "gui/input/CInputDialog.h"
 
 #include "core/app/ProgramProfile.h"
+#include "core/app/StandDocument.h"
 #include "core/input/TallyFile.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/QtString.h"
@@ -21,6 +22,7 @@ void CInputDialog::OnImport() {
     if (dialog.exec() != QDialog::Accepted) return;
     const timbra::ImportedStand* stand = dialog.chosenStand();
     if (!stand) return;
-    const timbra::LoadResult laid = openTallyText(timbra::formatTallyText(stand->tally), local, "Import");
+    const timbra::LoadResult laid =
+        openTallyText(timbra::formatTallyText(stand->tally), local, timbra::StandStep::Import);
     if (!laid.ok) message(tr("The tree list was not imported. %1").arg(qs(laid.error)));
 }

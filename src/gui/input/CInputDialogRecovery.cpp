@@ -87,7 +87,8 @@ bool CInputDialog::offerCopy(const timbra::RecoveryFile& copy) {
 
     // Laid in as Open lays a file in, as one step that Undo takes back; the copy stays on disk until
     // the tally is saved or left as a file holds it.
-    if (!openTallyText(read.text, copy.tallyPath(), "Restore").ok) return false; // read above without a fault
+    if (!openTallyText(read.text, copy.tallyPath(), timbra::StandStep::Restore).ok)
+        return false; // read above without a fault
     recovery_->adoptCopy(copy, read.info.source);
     return true;
 }

@@ -19,7 +19,7 @@
 
 #include <utility>
 
-// Objective boxes, Run and the cell-change rule of the input dialog.
+// Objective boxes and Run of the input dialog.
 
 void CInputDialog::showObjectiveBoxes() {
     const timbra::ObjectiveBoxes& boxes = document().boxes();
@@ -36,8 +36,8 @@ void CInputDialog::OnObjective(int n) {
 }
 
 void CInputDialog::OnRun() {
-    const timbra::RunOutcome& outcome = document().run();
-    statistics_ = timbra::computeStandStatistics(outcome.results);
+    const timbra::StandRun& run = document().run();
+    const timbra::RunOutcome& outcome = run.outcome;
     // One message at a time, each box able to skip the rest; the Messages button lists them all.
     const std::size_t count = outcome.treeMessages.size() + outcome.closingMessages.size();
     std::size_t shown = 0;
@@ -54,7 +54,7 @@ void CInputDialog::OnRun() {
     standValueBox_->setText(QString::fromStdString(outcome.standValueText));
     decisionBox_->setText(QString::fromStdString(outcome.decisionText));
     cutoffBox_->setText(QString::fromStdString(outcome.cutoffText));
-    decisionLine_->setText(QString::fromStdString(timbra::decisionLine(statistics_->sampling)));
+    decisionLine_->setText(QString::fromStdString(timbra::decisionLine(run.statistics.sampling)));
     for (const auto& text : outcome.closingMessages)
         tell(text);
 }
@@ -63,7 +63,7 @@ void CInputDialog::OnRun() {
 void CInputDialog::OnRunMessages() {
     const auto& last = document().lastRun();
     if (!last) return;
-    const std::vector<std::string> all = last->allMessages();
+    const std::vector<std::string> all = last->outcome.allMessages();
     QStringList lines;
     for (const std::string& text : all)
         lines << qs(text);
@@ -86,14 +86,4 @@ void CInputDialog::OnRunMessages() {
     layout->addWidget(close);
     list.resize(dialogUnits(400, 220));
     list.exec();
-}
-
-// Raised by the grid once a typed edit is committed, its editor closed and the key that ended it
-// has moved the cursor on (edits of blocks apply the same rules as the document records them).
-void CInputDialog::OnCellChanged(int col, int row) {
-    const auto rule = document().cellChanged(col, row);
-    showObjectiveBoxes();
-    // When the rule keeps the cursor on the edited cell, the key's own move stands (DBH, Tab: on to
-    // the height); when it jumps elsewhere (to the crown class), the jump wins.
-    if (rule && *rule != std::pair{col, row}) grid_->SetActiveCell(rule->first, rule->second);
 }

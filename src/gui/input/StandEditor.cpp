@@ -38,6 +38,7 @@ StandEditor::StandEditor(const timbra::ProgramProfile& profile, CSpreadSheet* gr
     : QObject(parent), document_(profile), grid_(grid), undoStack_(new QUndoStack(this)) {
     undoStack_->setUndoLimit(UndoLimit);
     grid_->attachSheet(document_.tallyForView(), this);
+    connect(grid_, &CSpreadSheet::CellChanged, this, &StandEditor::typedCellAnnounced);
 }
 
 void StandEditor::record(timbra::StandEdit edit, std::vector<std::pair<int, int>> marked) {
@@ -65,10 +66,20 @@ bool StandEditor::typeCell(int col, int row, const std::string& text) {
     auto edit = document_.typeCell(col, row, text);
     if (!edit) return false;
     // The grid raises CellChanged once its editor has closed and the key has moved the cursor;
-    // the cursor rule is applied then.
-    edit->cursor.reset();
+    // the cursor rule's jump is made then.
+    typedCursor_.reset();
+    if (const auto cursor = std::exchange(edit->cursor, std::nullopt)) typedCursor_ = {{col, row}, *cursor};
     record(std::move(*edit));
     return true;
+}
+
+void StandEditor::typedCellAnnounced(int col, int row) {
+    const auto typed = std::exchange(typedCursor_, std::nullopt);
+    if (!typed || typed->first != std::pair{col, row}) return;
+    // When the rule keeps the cursor on the edited cell, the key's own move stands (DBH, Tab: on to
+    // the height); when it jumps elsewhere (to the crown class), the jump wins.
+    const auto [jumpCol, jumpRow] = typed->second;
+    if (typed->second != typed->first) grid_->SetActiveCell(jumpCol, jumpRow);
 }
 
 timbra::PasteResult StandEditor::paste(const timbra::Sheet::Block& at, const timbra::TextTable& table) {
@@ -78,5 +89,5 @@ timbra::PasteResult StandEditor::paste(const timbra::Sheet::Block& at, const tim
 }
 
 void StandEditor::clearBlock(const timbra::Sheet::Block& block, bool cut) {
-    record(document_.clearBlock(block, cut ? document_.commandName(timbra::Command::Cut) : "Delete"));
+    record(document_.clearBlock(block, cut ? timbra::StandStep::Cut : timbra::StandStep::Delete));
 }

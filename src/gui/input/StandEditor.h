@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -43,8 +44,13 @@ signals:
 
 private:
     void show(const timbra::StandEdit& edit);
+    // The grid has closed the editor of a typed cell and moved the cursor on.
+    void typedCellAnnounced(int col, int row);
 
     timbra::StandDocument document_;
     CSpreadSheet* grid_;
     QUndoStack* undoStack_;
+    // The cell last typed and where the cursor rule puts the cursor after it, until the grid
+    // announces that edit.
+    std::optional<std::pair<std::pair<int, int>, std::pair<int, int>>> typedCursor_;
 };

@@ -1,18 +1,19 @@
 #include "gui/input/TallyRecovery.h"
 
 #include "core/app/ProgramProfile.h"
+#include "core/app/StandDocument.h"
+#include "core/input/TallyFile.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <ctime>
 #include <utility>
 
-TallyRecovery::TallyRecovery(const timbra::ProgramProfile& profile, std::function<std::string()> tallyText,
+TallyRecovery::TallyRecovery(const timbra::ProgramProfile& profile, const timbra::StandDocument& document,
                              QObject* parent)
     : QObject(parent), folder_(timbra::RecoveryFile::defaultFolder()), program_(profile.executable),
-      file_(timbra::RecoveryFile::own(folder_, program_)), tallyText_(std::move(tallyText)) {
-    opening_ = tallyText_();
-    setBaseline({});
+      file_(timbra::RecoveryFile::own(folder_, program_)), document_(document) {
+    opening_ = tallyText();
     connect(&watcher_, &QFutureWatcherBase::finished, this, &TallyRecovery::finished);
     connect(&timer_, &QTimer::timeout, this, &TallyRecovery::writeIfChanged);
     timer_.start(IntervalMs);
@@ -26,8 +27,15 @@ TallyRecovery::~TallyRecovery() {
     watcher_.waitForFinished();
 }
 
-void TallyRecovery::setBaseline(const std::string& source) {
-    baseline_ = tallyText_();
+std::string TallyRecovery::tallyText() const {
+    return timbra::formatTallyText(document_.tally());
+}
+
+bool TallyRecovery::unchanged(const std::string& text) const {
+    return text == opening_ || text == document_.savedText();
+}
+
+void TallyRecovery::opened(const std::string& source) {
     source_ = source;
 }
 
@@ -38,7 +46,7 @@ std::vector<timbra::RecoveryFile> TallyRecovery::copiesToOffer() const {
 void TallyRecovery::adoptCopy(const timbra::RecoveryFile& copy, const std::string& source) {
     waitForWrite();
     file_ = copy;
-    lastCopy_ = tallyText_();
+    lastCopy_ = tallyText();
     source_ = source;
 }
 
@@ -52,8 +60,8 @@ void TallyRecovery::writeIfChanged() {
         again_ = true;
         return;
     }
-    std::string text = tallyText_();
-    if (text == baseline_ || text == lastCopy_ || text == opening_) return;
+    std::string text = tallyText();
+    if (unchanged(text) || text == lastCopy_) return;
     writing_ = std::move(text);
     const timbra::RecoveryInfo info{timbra::localIsoTime(std::time(nullptr)), source_};
     // The worker gets its own copies: the dialog may change or go while it writes.
@@ -89,7 +97,7 @@ void TallyRecovery::saved(const std::string& path) {
     file_.remove();
     file_ = timbra::RecoveryFile::own(folder_, program_); // an adopted copy is gone with the save
     lastCopy_.clear();
-    setBaseline(path);
+    source_ = path;
 }
 
 timbra::FileResult TallyRecovery::leave(bool empty) {
@@ -98,8 +106,8 @@ timbra::FileResult TallyRecovery::leave(bool empty) {
     pause_.stop();
     again_ = false;
     waitForWrite();
-    const std::string text = tallyText_();
-    if (empty || text == baseline_ || text == opening_) {
+    const std::string text = tallyText();
+    if (empty || unchanged(text)) {
         file_.remove();
         return {};
     }

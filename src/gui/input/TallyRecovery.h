@@ -8,13 +8,13 @@
 #include <QString>
 #include <QTimer>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace timbra {
 struct ProgramProfile;
-}
+class StandDocument;
+} // namespace timbra
 
 // Keeps the recovery copy of the input dialog's tally while the grid holds changes that no Save as
 // has written: a few seconds after typing stops, on a timer and whenever the dialog asks (it loses
@@ -28,8 +28,8 @@ public:
     static constexpr int IntervalMs = 30000;
     static constexpr int PauseMs = 3000; // after the last edit
 
-    // `tallyText` gives the grid's tally in the tally file format.
-    TallyRecovery(const timbra::ProgramProfile& profile, std::function<std::string()> tallyText,
+    // Keeps the copy of `document`'s tally, which must outlive it.
+    TallyRecovery(const timbra::ProgramProfile& profile, const timbra::StandDocument& document,
                   QObject* parent = nullptr);
     ~TallyRecovery() override;
 
@@ -38,9 +38,9 @@ public:
     // that died.
     std::vector<timbra::RecoveryFile> copiesToOffer() const;
 
-    // The grid now holds what a tally file holds (`source`; empty for the opening grid), so there
+    // The document now holds what the tally file `source` holds (it has marked it saved), so there
     // is nothing to recover until it changes.
-    void setBaseline(const std::string& source);
+    void opened(const std::string& source);
     // The grid holds `copy`, just restored from it: it stays unsaved, from `source`, and later
     // copies are written to it.
     void adoptCopy(const timbra::RecoveryFile& copy, const std::string& source);
@@ -49,7 +49,7 @@ public:
     // Writes the copy when the tally differs from what was last saved or opened and from the last
     // copy. With a write under way, the check runs again once it has finished.
     void writeIfChanged();
-    // Save as wrote the tally to `path`: the copy goes.
+    // Save as wrote the tally to `path` (the document has marked it saved): the copy goes.
     void saved(const std::string& path);
     // The user left the dialog: no more copies are written. A tally that no file holds and that is
     // not `empty` is kept as the copy, marked as left, for the next dialog to offer; otherwise the
@@ -64,11 +64,14 @@ signals:
 
 private:
     void finished();
+    std::string tallyText() const;
+    // Nothing to recover: the tally is as the dialog opened or as a file holds it.
+    bool unchanged(const std::string& text) const;
 
     std::string folder_, program_;
     timbra::RecoveryFile file_;
-    std::function<std::string()> tallyText_;
-    std::string opening_, baseline_, lastCopy_, writing_, source_;
+    const timbra::StandDocument& document_;
+    std::string opening_, lastCopy_, writing_, source_;
     bool busy_ = false;    // a write is under way or its result not yet taken
     bool again_ = false;   // the tally was to be checked while a write was under way
     bool failing_ = false; // the last write failed and the user has been told

@@ -49,6 +49,7 @@ void ReferencePageDialog::buildGrid(const timbra::ProgramProfile& profile,
     grid_ = new CSpreadSheet(this);
     grid_->setObjectName(QStringLiteral("grid"));
     grid_->setReadOnly(true);
+    grid_->setMessageCaption(QString::fromStdString(profile.appName));
     grid_->setSheet(profile.loadPage(page));
     // A page reads as a document: its heading strip and row numbers as stored, but no grid lines
     // or cursor (the printed page is a paper form of its own).

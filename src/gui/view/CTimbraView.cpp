@@ -27,6 +27,7 @@ void CTimbraView::CreateReportGrid() {
         reportGrid = new CSpreadSheet(this);
         reportGrid->setObjectName("reportGrid");
         reportGrid->setReadOnly(true);
+        reportGrid->setMessageCaption(QString::fromStdString(profile_.appName));
     }
     timbra::Sheet sheet;
     timbra::setUpReportSheet(sheet);
@@ -40,32 +41,34 @@ void CTimbraView::OnInputData() {
 }
 
 void CTimbraView::openInputData(const QString& tallyPath) {
-    showResults = ResultsNotShown;
+    resultsShown_ = false;
     timbra::clearReport(reportGrid->sheet());
     reportGrid->refresh();
     filled_ = false;
-    // The previous dialog goes first, with its tally and results.
-    inputDialog.reset();
-    inputDialog = std::make_unique<CInputDialog>(profile_);
-    if (!tallyPath.isEmpty()) inputDialog->openTallyFile(tallyPath);
-    inputDialog->exec();
+    // The previous run goes first; the dialog's tally goes with the dialog.
+    lastRun_.reset();
+    {
+        CInputDialog dialog(profile_);
+        if (!tallyPath.isEmpty()) dialog.openTallyFile(tallyPath);
+        dialog.exec();
+        lastRun_ = dialog.document().lastRun();
+    }
     emit resultsChanged();
 }
 
 bool CTimbraView::hasStatistics() const {
-    const timbra::StandStatistics* statistics = inputDialog ? inputDialog->statistics() : nullptr;
     // A header below the tally still opens the window, which says what is wrong with it.
-    return statistics && statistics->sampling.plotsFormed > 0;
+    return lastRun_ && lastRun_->statistics.sampling.plotsFormed > 0;
 }
 
 void CTimbraView::OnStandStatistics() {
     if (!hasStatistics()) return;
-    StatisticsWindow window(profile_, *inputDialog->statistics(), inputDialog->results(), this);
+    StatisticsWindow window(profile_, lastRun_->statistics, lastRun_->outcome.results, this);
     window.exec();
 }
 
 void CTimbraView::OnViewResults() {
-    showResults = ResultsShown;
+    resultsShown_ = true;
     // Filled here rather than from a paint event: the grid covers the view, so the view itself
     // may never be asked to paint.
     FillReport();
@@ -75,8 +78,8 @@ void CTimbraView::OnViewResults() {
 // The results cannot change while they are shown (a new run needs a new Input data command,
 // which blanks the sheet first), so one fill serves every later repaint.
 void CTimbraView::FillReport() {
-    const timbra::StandResults* results = inputDialog ? &inputDialog->results() : nullptr;
-    if (filled_ || !timbra::reportGatePasses(results, showResults == ResultsShown)) return;
+    const timbra::StandResults* results = lastRun_ ? &lastRun_->outcome.results : nullptr;
+    if (filled_ || !timbra::reportGatePasses(results, resultsShown_)) return;
     timbra::fillReport(reportGrid->sheet(), *results, profile_.hasProvince);
     reportGrid->refresh();
     filled_ = true;

@@ -1,20 +1,21 @@
 #pragma once
 
+#include "core/app/StandDocument.h"
+
 #include <QWidget>
 
-#include <memory>
+#include <optional>
 
 namespace timbra {
 struct ProgramProfile;
 struct ReferencePage;
 } // namespace timbra
 
-class CInputDialog;
 class CSpreadSheet;
 
-// The main window's view: covered edge to edge by the read-only report sheet, and owner of the
-// input dialog from one Input data command to the next. The sheet is blank until the user asks
-// for results and a run has set a cut-off; it then shows the stand analysis of that run.
+// The main window's view: covered edge to edge by the read-only report sheet, and holder of the
+// last Run of the latest Input data command. The sheet is blank until the user asks for results
+// and a run has set a cut-off; it then shows the stand analysis of that run.
 class CTimbraView : public QWidget {
     Q_OBJECT
 public:
@@ -26,8 +27,9 @@ public:
     void OnInitialUpdate();
 
     CSpreadSheet* grid() const { return reportGrid; }
-    // The dialog of the last Input data command, kept with its results after it closed.
-    CInputDialog* dialog() const { return inputDialog.get(); }
+    // The last Run of the latest Input data command, with its statistics; nullptr when that dialog
+    // was left without a Run.
+    const timbra::StandRun* lastRun() const { return lastRun_ ? &*lastRun_ : nullptr; }
     // A run with plots is held, so Stand Statistics has something to show.
     bool hasStatistics() const;
     // Input data with a tally file opened in the dialog, as its Open command would (the Stands
@@ -56,10 +58,8 @@ private:
     void openPage(const timbra::ReferencePage& page);
 
     const timbra::ProgramProfile& profile_;
-    std::unique_ptr<CInputDialog> inputDialog;
+    std::optional<timbra::StandRun> lastRun_;
     CSpreadSheet* reportGrid = nullptr; // a child widget: the view owns it
-    // Whether View Results was chosen since the last Input data, kept as the values below.
-    static constexpr int ResultsShown = -1, ResultsNotShown = 0;
-    int showResults = ResultsNotShown;
-    bool filled_ = false; // the sheet already shows the held results
+    bool resultsShown_ = false;         // View Results was chosen since the last Input data
+    bool filled_ = false;               // the sheet already shows the held results
 };

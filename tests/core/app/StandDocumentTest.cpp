@@ -20,18 +20,21 @@ void openStand(StandDocument& doc, int trees) {
     const Sheet sheet = test::tally(doc.tally().GetMaxRows(),
                                     {.plots = 3, .province = doc.profile().hasProvince ? "Cumberland" : ""},
                                     std::vector<test::Tree>(static_cast<std::size_t>(trees)));
-    ASSERT_TRUE(doc.openText(formatTallyText(sheet), "stand", "Open").loaded.ok);
+    ASSERT_TRUE(doc.openText(formatTallyText(sheet), "stand", StandStep::Open).loaded.ok);
 }
 
 // One edit of each kind, named as the Edit menu names it.
 StandEdit step(StandDocument& d, const std::string& name) {
     if (name == "Typing") return *d.typeCell(5, 7, "18");
     if (name == "Paste") return d.paste({1, 6, 1, 6}, {{"2", "", "SUM"}, {"3", "", "YLP"}}).edit;
-    if (name == "Cut") return d.clearBlock({3, 6, 5, 8}, "Cut");
-    if (name == "Delete") return d.clearBlock({1, 2, 10, 7}, "Delete");
+    if (name == "Cut") return d.clearBlock({3, 6, 5, 8}, StandStep::Cut);
+    if (name == "Delete") return d.clearBlock({1, 2, 10, 7}, StandStep::Delete);
     if (name == "New") return d.newTally();
     if (name == "Clear Spreadsheet") return d.clearTally();
-    if (name == "Open") return d.openText("1,,WO\r,,,,,,,,,5\r", "small", "Open").edit;
+    for (const auto& [opening, kind] :
+         {std::pair{"Open", StandStep::Open}, std::pair{"Import", StandStep::Import},
+          std::pair{"Restore", StandStep::Restore}})
+        if (name == opening) return d.openText("1,,WO\r,,,,,,,,,5\r", "small", kind).edit;
     return d.clickObjective(name.back() - '0'); // "Objective n"
 }
 
@@ -42,7 +45,7 @@ TEST(StandDocument, EveryStepUndoesAndRedoes) {
     const std::pair<const char*, const ProgramProfile& (*)()> cases[] = {
         {"Typing", timbraProfile}, {"Paste", timbraProfile}, {"Cut", lowtimbraProfile}, {"Delete", timbraProfile},
         {"New", timbraProfile}, {"Clear Spreadsheet", lowtimbraProfile}, {"Open", lowtimbraProfile},
-        {"Objective 2", timbraProfile}, {"Objective 3", lowtimbraProfile}};
+        {"Import", timbraProfile}, {"Restore", lowtimbraProfile}, {"Objective 2", timbraProfile}, {"Objective 3", lowtimbraProfile}};
     // clang-format on
     for (const auto& [name, profile] : cases) {
         SCOPED_TRACE(name);
@@ -69,7 +72,23 @@ TEST(StandDocument, AnEditThatChangesNothingIsNoStep) {
     EXPECT_FALSE(doc.clearTally().changed());
     EXPECT_FALSE(doc.typeCell(3, 6, " ")->changed());
     EXPECT_FALSE(doc.typeCell(5, 6, "abc")); // refused by the DBH editor
-    EXPECT_FALSE(doc.openText(std::string("1\0", 2), "bad", "Open").edit.changed());
+    EXPECT_FALSE(doc.openText(std::string("1\0", 2), "bad", StandStep::Open).edit.changed());
+}
+
+// The saved state is the text a file held: an edit leaves it, undo comes back to it, Run keeps it.
+TEST(StandDocument, SavedStateFollowsTheTallyThroughUndo) {
+    StandDocument doc(timbraProfile());
+    EXPECT_FALSE(doc.savedText());
+    openStand(doc, 2);
+    doc.markSaved();
+    const auto isSaved = [&] { return doc.savedText() == formatTallyText(doc.tally()); };
+    const StandEdit typed = *doc.typeCell(5, 7, "18");
+    EXPECT_FALSE(isSaved());
+    doc.undo(typed);
+    doc.run();
+    EXPECT_TRUE(isSaved());
+    doc.redo(typed);
+    EXPECT_FALSE(isSaved());
 }
 
 // Objective 3 follows the province however J3 changed; undo gives back the boxes as they were.
@@ -87,7 +106,7 @@ TEST(StandDocument, ProvinceRuleForTypedPastedAndClearedCells) {
     EXPECT_TRUE(doc.boxes().enabled[2]);
     doc.paste({9, 2, 9, 2}, {{"", "Coastal Plain"}, {"", "Coastal Plain"}}); // J2 refuses it, J3 takes it
     EXPECT_FALSE(doc.boxes().enabled[2]);
-    doc.clearBlock({10, 1, 10, 3}, "Delete");
+    doc.clearBlock({10, 1, 10, 3}, StandStep::Delete);
     EXPECT_TRUE(doc.boxes().enabled[2]);
 
     StandDocument bottomland(lowtimbraProfile());
@@ -120,7 +139,7 @@ TEST(StandDocument, WholeTallyStepsStaySmall) {
     std::size_t bytes = 0;
     for (int step = 0; step < 50; ++step) {
         const StandEdit cleared = doc.clearTally();
-        const StandEdit opened = doc.openText(full, "full", "Open").edit;
+        const StandEdit opened = doc.openText(full, "full", StandStep::Open).edit;
         EXPECT_GE(cleared.cells.size(), 13000u); // all but column B of 1,495 rows
         bytes += cleared.bytes() + opened.bytes();
     }

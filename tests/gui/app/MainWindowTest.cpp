@@ -230,7 +230,7 @@ private slots:
         QVERIFY(blank());
         view.OnViewResults();
         QCOMPARE(report.GetText(1, 4) + '|' + report.GetText(1, 11),
-                 "North Ridge|" + view.dialog()->results().decision);
+                 "North Ridge|" + view.lastRun()->outcome.results.decision);
         const QString shown = sheetText(report);
         view.OnViewResults();
         view.repaint();

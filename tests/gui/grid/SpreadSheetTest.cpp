@@ -87,6 +87,7 @@ private slots:
         QGuiApplication::clipboard()->clear();
         prompter_ = std::make_unique<TestPrompter>();
         grid_ = new CSpreadSheet;
+        grid_->setMessageCaption(QStringLiteral("Timbra"));
         grid_->setSheet(tally());
         modelTester_ = std::make_unique<QAbstractItemModelTester>(
             grid_->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);

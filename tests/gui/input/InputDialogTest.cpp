@@ -309,7 +309,7 @@ private slots:
         dialog.OnRun();
         answer.stop();
 
-        const std::vector<std::string> all = dialog.document().lastRun()->allMessages();
+        const std::vector<std::string> all = dialog.document().lastRun()->outcome.allMessages();
         QCOMPARE(all.size(), std::size_t{1495});
         QCOMPARE(seen, (QStringList{QString::fromStdString(all[0]) + "|Skip the remaining 1,494 messages",
                                     QString::fromStdString(all[1]) + "|Skip the remaining 1,493 messages"}));
@@ -345,7 +345,7 @@ private slots:
         prompter->answers = {true};
         dialog.findChild<QPushButton*>("ok")->click();
         QVERIFY(!dialog.isVisible() && dialog.result() == QDialog::Accepted);
-        QCOMPARE(dialog.results().standName, "North Ridge");
+        QCOMPARE(dialog.document().lastRun()->outcome.results.standName, "North Ridge");
         CInputDialog again(profile);
         again.show();
         prompter->answers = {true};

@@ -63,7 +63,7 @@ namespace timbra::bench {
 // number of plots, small trees with the height, grade and vigor cells blank ("0.0", "0", " ") as the
 // dialog writes them, and about one tree in ten with a check message (vigor without height and grade,
 // a DBH of 5 or less, an unacceptable species in growing stock, a height under a log, a missing
-// species class). One list cell in a hundred is typed in lower case. All 1,495 tree rows are filled.
+// species or tree class). One list cell in a hundred is typed in lower case. All 1,495 tree rows are filled.
 inline std::string realisticTallyText(bool withProvince, std::uint32_t seed) {
     static constexpr std::array<const char*, 14> codes{"WO",  "NRO", "YLP", "SUM", "CHO", "SWG", "RM",
                                                        "HIC", "SCO", "BLG", "BEE", "WA",  "BC",  "SO"};
@@ -102,7 +102,7 @@ inline std::string realisticTallyText(bool withProvince, std::uint32_t seed) {
         std::string height, grade, vig;
         if (dbh > 10) {
             height = std::to_string(1 + pick(6) / 2) + (pick(2) ? ".5" : ".0");
-            grade = std::to_string(1 + pick(4));
+            grade = std::to_string(1 + pick(3));
             vig = typed(vigor[pick(3)]);
         } else {
             height = "0.0", grade = "0", vig = " ";
@@ -119,9 +119,11 @@ inline std::string realisticTallyText(bool withProvince, std::uint32_t seed) {
                 vig = "Medium";
             break;
         case 4:
-        case 5:
             dbh = 3 + static_cast<int>(pick(3));
             height = "0.0", grade = "0", vig = " ";
+            break;
+        case 5:
+            treeClass = classes.size(); // left blank
             break;
         case 6:
         case 7:
@@ -141,8 +143,8 @@ inline std::string realisticTallyText(bool withProvince, std::uint32_t seed) {
         }
         text += std::to_string(1 + (tree - 1) * plots / FullTallyTrees) + ',' + std::to_string(tree) + ',' +
                 codes[pick(codes.size())] + ',' + speciesText + ',' + std::to_string(dbh) + ',' + height +
-                ',' + grade + ',' + vig + ',' + typed(crowns[pick(4)]) + ',' + typed(classes[treeClass]) +
-                '\r';
+                ',' + grade + ',' + vig + ',' + typed(crowns[pick(4)]) + ',' +
+                (treeClass < classes.size() ? typed(classes[treeClass]) : " ") + '\r';
     }
     return text;
 }

@@ -142,7 +142,9 @@ Verdict judge(const Sheet& sheet, int c, int r, const CellEditor* deciding, std:
             // What the cell accepts it holds.
             if (*form != text) {
                 v.form = forms.emplace_back(std::move(*form));
-                v.number = parseNumber(v.form);
+                // A number cell's form is its number written out, which reads back as that number
+                // ("17" is "17.00" in a tree number, "-0" is "0"): no second parse for every tree.
+                v.number = *v.number + 0.0;
             }
             return v;
         }

@@ -1,8 +1,8 @@
 // Tally files: load and save of a full tally, and the report fill.
 #include "core_tallies.h"
 
-#include "input/TallyFile.h"
-#include "report/ReportContent.h"
+#include "core/input/TallyFile.h"
+#include "core/report/ReportContent.h"
 
 #include <benchmark/benchmark.h>
 
@@ -43,7 +43,8 @@ void BM_SaveTallyFile(benchmark::State& state) {
 BENCHMARK(BM_SaveTallyFile)->Unit(benchmark::kMicrosecond);
 
 void BM_FillReport(benchmark::State& state) {
-    const StandResults results = timbraProfile().model->run(fullTally(timbraProfile()), cli::openingBoxes()).results;
+    const StandResults results =
+        timbraProfile().model->run(fullTally(timbraProfile()), cli::openingBoxes()).results;
     Sheet report;
     setUpReportSheet(report);
     for (auto _ : state) {

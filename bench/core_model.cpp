@@ -2,8 +2,8 @@
 // tally of 1,495 trees, for both models.
 #include "core_tallies.h"
 
-#include "input/TallyLayout.h"
-#include "statistics/StandStatistics.h"
+#include "core/input/TallyLayout.h"
+#include "core/statistics/StandStatistics.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 #include "core_tallies.h"
 
 #include "cli/SummaryCommand.h"
-#include "input/TallyFile.h"
+#include "core/input/TallyFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,8 +3,8 @@
 // Full tallies for the core benchmarks: every one of the 1,495 tree rows filled, 40 plots, with
 // a realistic mix of species, sizes and classes that passes every check of the run.
 
-#include "app/ProgramProfile.h"
 #include "cli/StandSession.h"
+#include "core/app/ProgramProfile.h"
 
 #include <array>
 #include <cstdint>

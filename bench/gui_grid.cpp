@@ -1,8 +1,8 @@
 // Benchmarks of the grid widget over a full tally (10 columns by 1,500 rows): showing a new sheet,
 // and a refresh after code rewrote every cell, with the repaint of the visible cells.
 
-#include "app/ProgramProfile.h"
-#include "grid/CSpreadSheet.h"
+#include "core/app/ProgramProfile.h"
+#include "gui/grid/CSpreadSheet.h"
 
 #include <QApplication>
 #include <QPixmap>

@@ -3,10 +3,10 @@
 // each with its repaint, and the recovery copy of a full tally.
 
 #include "../tests/gui/GuiTestSupport.h"
-#include "app/ProgramProfile.h"
-#include "grid/CSpreadSheet.h"
-#include "input/CInputDialog.h"
-#include "input/TallyRecovery.h"
+#include "core/app/ProgramProfile.h"
+#include "gui/grid/CSpreadSheet.h"
+#include "gui/input/CInputDialog.h"
+#include "gui/input/TallyRecovery.h"
 
 #include <QCheckBox>
 #include <QUndoStack>

@@ -12,9 +12,9 @@
 // Without a display both run on Qt's offscreen platform.
 
 #include "../tests/gui/GuiTestSupport.h"
-#include "app/CMainFrame.h"
-#include "app/Startup.h"
-#include "report/CTimbraView.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/Startup.h"
+#include "gui/view/CTimbraView.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

@@ -3,7 +3,7 @@
 
 #include "../tests/gui/GuiTestSupport.h"
 #include "core_tallies.h"
-#include "statistics/StatisticsWindow.h"
+#include "gui/statistics/StatisticsWindow.h"
 
 #include <benchmark/benchmark.h>
 

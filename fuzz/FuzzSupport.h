@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ProgramProfile.h"
-#include "grid/Sheet.h"
-#include "input/TallyCommands.h"
+#include "core/app/ProgramProfile.h"
+#include "core/grid/Sheet.h"
+#include "core/input/TallyCommands.h"
 
 #include <algorithm>
 #include <array>

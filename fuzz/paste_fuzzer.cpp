@@ -2,8 +2,8 @@
 // accepts, nothing outside the pasted block changes, and the tally still saves and reopens whole.
 #include "FuzzSupport.h"
 
-#include "grid/SheetClipboard.h"
-#include "input/TallyFile.h"
+#include "core/grid/SheetClipboard.h"
+#include "core/input/TallyFile.h"
 
 using namespace timbra;
 

@@ -3,10 +3,10 @@
 // only the class columns of the tree rows, and every text shown must be valid UTF-8.
 #include "FuzzSupport.h"
 
-#include "grid/TextEncoding.h"
-#include "input/TallyFile.h"
-#include "input/TallyLayout.h"
-#include "report/ReportContent.h"
+#include "core/grid/TextEncoding.h"
+#include "core/input/TallyFile.h"
+#include "core/input/TallyLayout.h"
+#include "core/report/ReportContent.h"
 
 using namespace timbra;
 

@@ -2,9 +2,9 @@
 // was, or takes them; and a tally it took, saved and opened again, gives back every cell.
 #include "FuzzSupport.h"
 
-#include "grid/TextEncoding.h"
-#include "input/TallyFile.h"
-#include "input/TallyLayout.h"
+#include "core/grid/TextEncoding.h"
+#include "core/input/TallyFile.h"
+#include "core/input/TallyLayout.h"
 
 #include <vector>
 

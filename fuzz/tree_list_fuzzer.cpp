@@ -3,8 +3,8 @@
 // in the audit as refused, the mapping survives its JSON file, and each tally saves and reopens whole.
 #include "FuzzSupport.h"
 
-#include "import/TallyImporter.h"
-#include "input/TallyFile.h"
+#include "core/import/TallyImporter.h"
+#include "core/input/TallyFile.h"
 
 #include <algorithm>
 

@@ -2,11 +2,11 @@
 // size it opens with, over the example stands: the input dialog after Run, the report, Stand
 // Statistics and a reference page. Not a test: tools/screenshots.sh runs it under a virtual display
 // with the folder to write to as its one argument. It drives the windows the way the Qt tests do.
-#include "app/CMainFrame.h"
-#include "app/Startup.h"
+#include "core/input/TallyFile.h"
 #include "gui/GuiTestSupport.h"
-#include "input/TallyFile.h"
-#include "pages/ReferencePageDialog.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/Startup.h"
+#include "gui/pages/ReferencePageDialog.h"
 
 #include <cstdio>
 

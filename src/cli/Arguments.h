@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramProfile.h"
+#include "core/app/ProgramProfile.h"
 
 #include <optional>
 #include <string>

@@ -8,7 +8,7 @@
 #include "cli/SummaryCommand.h"
 #include "cli/TextOutput.h"
 
-#include "app/Version.h"
+#include "core/app/Version.h"
 
 #include <ostream>
 

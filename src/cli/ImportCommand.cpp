@@ -2,10 +2,10 @@
 
 #include "cli/StandardStreams.h"
 #include "cli/TextOutput.h"
-#include "import/ImportWriter.h"
-#include "import/SavedMappings.h"
-#include "import/TallyImporter.h"
-#include "input/TallyFile.h"
+#include "core/import/ImportWriter.h"
+#include "core/import/SavedMappings.h"
+#include "core/import/TallyImporter.h"
+#include "core/input/TallyFile.h"
 
 #include <nlohmann/json.hpp>
 

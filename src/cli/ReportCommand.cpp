@@ -2,9 +2,9 @@
 
 #include "cli/StandSession.h"
 #include "cli/TextOutput.h"
-#include "grid/TrimSpaces.h"
-#include "input/PosixFile.h"
-#include "report/ReportContent.h"
+#include "core/file/PosixFile.h"
+#include "core/grid/TrimSpaces.h"
+#include "core/report/ReportContent.h"
 
 #include <ostream>
 

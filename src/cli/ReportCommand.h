@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/Arguments.h"
-#include "grid/Sheet.h"
-#include "statistics/StandStatistics.h"
+#include "core/grid/Sheet.h"
+#include "core/statistics/StandStatistics.h"
 
 #include <functional>
 #include <iosfwd>

@@ -3,7 +3,7 @@
 #include "cli/ResultsJson.h"
 #include "cli/StandSession.h"
 #include "cli/TextOutput.h"
-#include "model/ValueFormat.h"
+#include "core/model/ValueFormat.h"
 
 #include <ostream>
 

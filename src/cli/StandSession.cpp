@@ -1,8 +1,8 @@
 #include "cli/StandSession.h"
 
 #include "cli/StandardStreams.h"
-#include "input/TallyFile.h"
-#include "input/TallyLayout.h"
+#include "core/input/TallyFile.h"
+#include "core/input/TallyLayout.h"
 
 #include <istream>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/ProgramProfile.h"
-#include "app/StandDocument.h"
 #include "cli/Arguments.h"
-#include "statistics/StandStatistics.h"
+#include "core/app/ProgramProfile.h"
+#include "core/app/StandDocument.h"
+#include "core/statistics/StandStatistics.h"
 
 #include <iosfwd>
 #include <optional>

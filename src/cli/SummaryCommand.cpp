@@ -3,12 +3,12 @@
 #include "cli/StandSession.h"
 #include "cli/StandardStreams.h"
 #include "cli/TextOutput.h"
-#include "grid/TrimSpaces.h"
-#include "input/TallyFile.h"
-#include "model/RewritePass.h"
-#include "model/TallyRun.h"
-#include "model/ValueFormat.h"
-#include "statistics/StatisticsParts.h"
+#include "core/grid/TrimSpaces.h"
+#include "core/input/TallyFile.h"
+#include "core/model/RewritePass.h"
+#include "core/model/TallyRun.h"
+#include "core/model/ValueFormat.h"
+#include "core/statistics/StatisticsParts.h"
 
 #include <algorithm>
 #include <atomic>

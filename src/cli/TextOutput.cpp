@@ -1,7 +1,7 @@
 #include "cli/TextOutput.h"
 
-#include "grid/CellEditor.h"
-#include "grid/DelimitedText.h"
+#include "core/grid/CellEditor.h"
+#include "core/grid/DelimitedText.h"
 
 #include <algorithm>
 #include <ostream>

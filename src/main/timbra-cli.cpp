@@ -2,7 +2,7 @@
 #include "cli/StandardStreams.h"
 #ifdef TIMBRA_WITH_PDF
 #include "cli/ReportCommand.h"
-#include "report/ReportPdf.h"
+#include "gui/report/ReportPdf.h"
 #endif
 
 #include <csignal>

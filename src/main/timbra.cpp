@@ -1,5 +1,5 @@
-#include "app/ProgramProfile.h"
-#include "app/Startup.h"
+#include "core/app/ProgramProfile.h"
+#include "gui/app/Startup.h"
 
 int main(int argc, char** argv) {
     return runProgram(argc, argv, timbra::timbraProfile());

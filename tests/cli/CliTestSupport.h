@@ -3,7 +3,7 @@
 #include "cli/Cli.h"
 #include "cli/StandSession.h"
 #include "core/TestFiles.h"
-#include "input/TallyFile.h"
+#include "core/input/TallyFile.h"
 
 #include <cstdio>
 #include <sys/wait.h>

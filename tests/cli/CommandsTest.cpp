@@ -2,10 +2,10 @@
 // that it agrees with the models, arguments, exit statuses and the program itself.
 #include "CliTestSupport.h"
 
-#include "app/Version.h"
 #include "cli/StandardStreams.h"
-#include "grid/DelimitedText.h"
-#include "model/ValueFormat.h"
+#include "core/app/Version.h"
+#include "core/grid/DelimitedText.h"
+#include "core/model/ValueFormat.h"
 
 #include <fcntl.h>
 #include <unistd.h>

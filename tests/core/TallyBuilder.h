@@ -4,10 +4,10 @@
 // them: the header cells in rows 2 and 3, blank tree rows (0 in the number columns, " " in the
 // text columns) from row 6 down. The one place in the tests that knows where a tally's cells are.
 
-#include "app/ProgramProfile.h"
-#include "grid/Sheet.h"
-#include "input/TallyCommands.h"
-#include "input/TallyLayout.h"
+#include "core/app/ProgramProfile.h"
+#include "core/grid/Sheet.h"
+#include "core/input/TallyCommands.h"
+#include "core/input/TallyLayout.h"
 
 #include <string>
 #include <vector>

@@ -4,8 +4,8 @@
 // compared cell by cell, and the case tables kept as data in tests/data/cases.
 
 #include "core/TallyBuilder.h"
-#include "input/TallyFile.h"
-#include "model/TreeFactors.h"
+#include "core/input/TallyFile.h"
+#include "core/model/TreeFactors.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -4,10 +4,10 @@
 // showed, the two programs as a test table, a stand written into the input dialog, and a way to
 // drive a modal dialog from inside.
 
-#include "app/ProgramProfile.h"
-#include "common/Prompter.h"
-#include "grid/CSpreadSheet.h"
-#include "input/CInputDialog.h"
+#include "core/app/ProgramProfile.h"
+#include "gui/common/Prompter.h"
+#include "gui/grid/CSpreadSheet.h"
+#include "gui/input/CInputDialog.h"
 
 #include <QPrinter>
 #include <QtWidgets>

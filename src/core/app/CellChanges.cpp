@@ -1,4 +1,4 @@
-#include "app/CellChanges.h"
+#include "core/grid/CellChanges.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/Sheet.h"
+#include "core/grid/Sheet.h"
 
 #include <cstddef>
 #include <cstdint>

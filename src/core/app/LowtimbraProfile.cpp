@@ -1,6 +1,6 @@
-#include "app/ProgramProfile.h"
+#include "core/app/ProgramProfile.h"
 
-#include "bottomland/BottomlandModel.h"
+#include "core/bottomland/BottomlandModel.h"
 
 namespace timbra {
 

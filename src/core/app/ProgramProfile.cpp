@@ -1,7 +1,7 @@
-#include "app/ProgramProfile.h"
+#include "core/app/ProgramProfile.h"
 
-#include "app/Resources.h"
-#include "grid/StoredSheet.h"
+#include "core/app/Resources.h"
+#include "core/grid/StoredSheet.h"
 
 #include <cstdio>
 #include <cstdlib>

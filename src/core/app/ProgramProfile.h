@@ -1,8 +1,8 @@
 #pragma once
 
-#include "grid/Sheet.h"
-#include "input/TallyLimits.h"
-#include "model/StandModel.h"
+#include "core/grid/Sheet.h"
+#include "core/input/TallyLimits.h"
+#include "core/model/StandModel.h"
 
 #include <string>
 #include <utility>

@@ -1,9 +1,9 @@
-#include "app/StandDocument.h"
+#include "core/app/StandDocument.h"
 
-#include "input/TallyCommands.h"
-#include "input/TallyLayout.h"
-#include "model/TreeClasses.h"
-#include "model/TreeFactors.h"
+#include "core/input/TallyCommands.h"
+#include "core/input/TallyLayout.h"
+#include "core/model/TreeClasses.h"
+#include "core/model/TreeFactors.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/CellChanges.h"
-#include "app/ProgramProfile.h"
-#include "grid/SheetClipboard.h"
-#include "input/TallyFile.h"
-#include "model/Objectives.h"
-#include "model/RunOutcome.h"
+#include "core/app/ProgramProfile.h"
+#include "core/grid/CellChanges.h"
+#include "core/grid/SheetClipboard.h"
+#include "core/input/TallyFile.h"
+#include "core/model/Objectives.h"
+#include "core/model/RunOutcome.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "app/ProgramProfile.h"
+#include "core/app/ProgramProfile.h"
 
-#include "upland/UplandModel.h"
+#include "core/upland/UplandModel.h"
 
 namespace timbra {
 

@@ -1,8 +1,8 @@
-#include "bottomland/BottomlandModel.h"
-#include "bottomland/TreeRecord.h"
-#include "model/RewritePass.h"
-#include "model/TallyRun.h"
-#include "model/TreeFactors.h"
+#include "core/bottomland/BottomlandModel.h"
+#include "core/bottomland/TreeRecord.h"
+#include "core/model/RewritePass.h"
+#include "core/model/TallyRun.h"
+#include "core/model/TreeFactors.h"
 
 namespace timbra::bottomland {
 

@@ -1,6 +1,6 @@
-#include "bottomland/BottomlandModel.h"
-#include "bottomland/TreeRecord.h"
-#include "model/TallyRun.h"
+#include "core/bottomland/BottomlandModel.h"
+#include "core/bottomland/TreeRecord.h"
+#include "core/model/TallyRun.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/TreeClasses.h"
+#include "core/model/TreeClasses.h"
 
 #include <optional>
 #include <string>

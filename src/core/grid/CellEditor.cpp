@@ -1,4 +1,4 @@
-#include "grid/CellEditor.h"
+#include "core/grid/CellEditor.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "grid/DelimitedText.h"
+#include "core/grid/DelimitedText.h"
 
 namespace timbra {
 

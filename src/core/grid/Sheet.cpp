@@ -1,4 +1,4 @@
-#include "grid/Sheet.h"
+#include "core/grid/Sheet.h"
 
 #include <algorithm>
 #include <charconv>

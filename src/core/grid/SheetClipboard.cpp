@@ -1,7 +1,7 @@
-#include "grid/SheetClipboard.h"
+#include "core/grid/SheetClipboard.h"
 
-#include "grid/DelimitedText.h"
-#include "grid/TextEncoding.h"
+#include "core/grid/DelimitedText.h"
+#include "core/grid/TextEncoding.h"
 
 #include <algorithm>
 

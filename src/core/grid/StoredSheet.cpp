@@ -1,4 +1,4 @@
-#include "grid/StoredSheet.h"
+#include "core/grid/StoredSheet.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,4 +1,4 @@
-#include "grid/TextEncoding.h"
+#include "core/grid/TextEncoding.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "import/ImportFields.h"
+#include "core/import/ImportFields.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "input/TallyLayout.h"
+#include "core/input/TallyLayout.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "import/ImportMapping.h"
+#include "core/import/ImportMapping.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/ImportFields.h"
+#include "core/import/ImportFields.h"
 
 #include <array>
 #include <map>

@@ -1,6 +1,6 @@
-#include "import/ImportWriter.h"
+#include "core/import/ImportWriter.h"
 
-#include "input/TallyFile.h"
+#include "core/input/TallyFile.h"
 
 #include <set>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/TallyImporter.h"
+#include "core/import/TallyImporter.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "import/SavedMappings.h"
+#include "core/import/SavedMappings.h"
 
-#include "import/ImportWriter.h"
+#include "core/import/ImportWriter.h"
 
 #include <algorithm>
 #include <cerrno>

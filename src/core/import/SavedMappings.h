@@ -1,7 +1,7 @@
 #pragma once
 
-#include "import/ImportMapping.h"
-#include "input/AtomicFile.h"
+#include "core/file/AtomicFile.h"
+#include "core/import/ImportMapping.h"
 
 #include <optional>
 #include <string>

@@ -1,11 +1,11 @@
 // Headed tree lists are read with POSIX calls, as tallies are, so that every failure is seen.
-#include "import/SourceTable.h"
+#include "core/import/SourceTable.h"
 
-#include "grid/DelimitedText.h"
-#include "grid/TextEncoding.h"
-#include "grid/TrimSpaces.h"
-#include "input/PosixFile.h"
-#include "input/TallyFile.h"
+#include "core/file/PosixFile.h"
+#include "core/grid/DelimitedText.h"
+#include "core/grid/TextEncoding.h"
+#include "core/grid/TrimSpaces.h"
+#include "core/input/TallyFile.h"
 
 #include <algorithm>
 #include <cerrno>

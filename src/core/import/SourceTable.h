@@ -1,6 +1,6 @@
 #pragma once
 
-#include "input/AtomicFile.h"
+#include "core/file/AtomicFile.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "import/TallyImporter.h"
+#include "core/import/TallyImporter.h"
 
-#include "import/UnitConversion.h"
-#include "input/TallyCommands.h"
+#include "core/import/UnitConversion.h"
+#include "core/input/TallyCommands.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/ProgramProfile.h"
-#include "grid/Sheet.h"
-#include "import/ImportMapping.h"
-#include "import/SourceTable.h"
+#include "core/app/ProgramProfile.h"
+#include "core/grid/Sheet.h"
+#include "core/import/ImportMapping.h"
+#include "core/import/SourceTable.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "import/UnitConversion.h"
+#include "core/import/UnitConversion.h"
 
 #include <algorithm>
 #include <cmath>

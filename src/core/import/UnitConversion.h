@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/ImportMapping.h"
+#include "core/import/ImportMapping.h"
 
 namespace timbra {
 

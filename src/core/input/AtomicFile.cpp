@@ -1,7 +1,7 @@
 // Writing a whole file safely with POSIX calls, so that every failure is seen where it happens.
-#include "input/AtomicFile.h"
+#include "core/file/AtomicFile.h"
 
-#include "input/PosixFile.h"
+#include "core/file/PosixFile.h"
 
 #include <cerrno>
 #include <cstring>

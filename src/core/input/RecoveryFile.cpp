@@ -1,8 +1,8 @@
 // The recovery copy of the input dialog's tally, on disk.
-#include "input/RecoveryFile.h"
+#include "core/input/RecoveryFile.h"
 
-#include "input/AtomicFile.h"
-#include "input/TallyLayout.h"
+#include "core/file/AtomicFile.h"
+#include "core/input/TallyLayout.h"
 
 #include <cerrno>
 #include <cstdlib>

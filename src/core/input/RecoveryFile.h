@@ -1,7 +1,7 @@
 #pragma once
 
-#include "grid/Sheet.h"
-#include "input/TallyFile.h"
+#include "core/grid/Sheet.h"
+#include "core/input/TallyFile.h"
 
 #include <ctime>
 #include <string>

@@ -1,6 +1,6 @@
-#include "input/TallyCommands.h"
+#include "core/input/TallyCommands.h"
 
-#include "input/TallyLayout.h"
+#include "core/input/TallyLayout.h"
 
 namespace timbra {
 

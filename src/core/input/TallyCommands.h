@@ -1,7 +1,7 @@
 #pragma once
 
-#include "grid/Sheet.h"
-#include "input/TallyLimits.h"
+#include "core/grid/Sheet.h"
+#include "core/input/TallyLimits.h"
 
 namespace timbra {
 

@@ -1,12 +1,12 @@
 // Tally files are read and written with POSIX calls, so that every failure is seen where it happens.
-#include "input/TallyFile.h"
+#include "core/input/TallyFile.h"
 
-#include "input/AtomicFile.h"
-#include "input/PosixFile.h"
+#include "core/file/AtomicFile.h"
+#include "core/file/PosixFile.h"
 
-#include "grid/CellEditor.h"
-#include "grid/DelimitedText.h"
-#include "grid/TextEncoding.h"
+#include "core/grid/CellEditor.h"
+#include "core/grid/DelimitedText.h"
+#include "core/grid/TextEncoding.h"
 
 #include <algorithm>
 #include <cerrno>

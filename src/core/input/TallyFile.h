@@ -1,7 +1,7 @@
 #pragma once
 
-#include "grid/Sheet.h"
-#include "input/AtomicFile.h"
+#include "core/file/AtomicFile.h"
+#include "core/grid/Sheet.h"
 
 #include <string>
 #include <string_view>

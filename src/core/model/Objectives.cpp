@@ -1,4 +1,4 @@
-#include "model/Objectives.h"
+#include "core/model/Objectives.h"
 
 namespace timbra {
 

@@ -1,6 +1,6 @@
-#include "model/RewritePass.h"
+#include "core/model/RewritePass.h"
 
-#include "model/TallyRun.h"
+#include "core/model/TallyRun.h"
 
 namespace timbra {
 

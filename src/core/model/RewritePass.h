@@ -1,7 +1,7 @@
 #pragma once
 
-#include "grid/Sheet.h"
-#include "model/TreeClasses.h"
+#include "core/grid/Sheet.h"
+#include "core/model/TreeClasses.h"
 
 #include <string_view>
 #include <vector>

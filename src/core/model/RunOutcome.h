@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/StandResults.h"
+#include "core/model/StandResults.h"
 
 #include <string>
 #include <vector>

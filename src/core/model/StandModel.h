@@ -1,8 +1,8 @@
 #pragma once
 
-#include "grid/Sheet.h"
-#include "model/Objectives.h"
-#include "model/RunOutcome.h"
+#include "core/grid/Sheet.h"
+#include "core/model/Objectives.h"
+#include "core/model/RunOutcome.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/StandTally.h"
+#include "core/model/StandTally.h"
 
 #include <array>
 #include <optional>

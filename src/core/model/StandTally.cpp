@@ -1,6 +1,6 @@
-#include "model/StandTally.h"
+#include "core/model/StandTally.h"
 
-#include "grid/TrimSpaces.h"
+#include "core/grid/TrimSpaces.h"
 
 #include <algorithm>
 #include <climits>

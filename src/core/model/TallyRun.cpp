@@ -1,7 +1,7 @@
-#include "model/TallyRun.h"
+#include "core/model/TallyRun.h"
 
-#include "model/TreeFactors.h"
-#include "model/ValueFormat.h"
+#include "core/model/TreeFactors.h"
+#include "core/model/ValueFormat.h"
 
 #include <array>
 #include <cmath>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "grid/Sheet.h"
-#include "input/TallyLayout.h"
-#include "model/RunOutcome.h"
-#include "model/TreeClasses.h"
+#include "core/grid/Sheet.h"
+#include "core/input/TallyLayout.h"
+#include "core/model/RunOutcome.h"
+#include "core/model/TreeClasses.h"
 
 #include <functional>
 #include <optional>

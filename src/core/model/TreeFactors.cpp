@@ -1,4 +1,4 @@
-#include "model/TreeFactors.h"
+#include "core/model/TreeFactors.h"
 
 namespace timbra {
 

@@ -1,4 +1,4 @@
-#include "model/ValueFormat.h"
+#include "core/model/ValueFormat.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "report/ReportContent.h"
+#include "core/report/ReportContent.h"
 
-#include "model/ValueFormat.h"
+#include "core/model/ValueFormat.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "grid/Sheet.h"
-#include "model/StandResults.h"
+#include "core/grid/Sheet.h"
+#include "core/model/StandResults.h"
 
 namespace timbra {
 

@@ -1,6 +1,6 @@
-#include "statistics/StandStatistics.h"
+#include "core/statistics/StandStatistics.h"
 
-#include "model/ValueFormat.h"
+#include "core/model/ValueFormat.h"
 
 namespace timbra {
 

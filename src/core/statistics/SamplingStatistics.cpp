@@ -1,8 +1,8 @@
-#include "model/TallyRun.h"
-#include "statistics/StatisticsParts.h"
-#include "statistics/StudentT.h"
+#include "core/model/TallyRun.h"
+#include "core/statistics/StatisticsParts.h"
+#include "core/statistics/StudentT.h"
 
-#include "model/ValueFormat.h"
+#include "core/model/ValueFormat.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "statistics/StandStatistics.h"
+#include "core/statistics/StandStatistics.h"
 
-#include "statistics/StatisticsParts.h"
+#include "core/statistics/StatisticsParts.h"
 
 namespace timbra {
 

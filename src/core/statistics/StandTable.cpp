@@ -1,7 +1,7 @@
-#include "statistics/StatisticsParts.h"
+#include "core/statistics/StatisticsParts.h"
 
-#include "grid/TrimSpaces.h"
-#include "model/TreeFactors.h"
+#include "core/grid/TrimSpaces.h"
+#include "core/model/TreeFactors.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "statistics/StandStatistics.h"
+#include "core/statistics/StandStatistics.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "statistics/StudentT.h"
+#include "core/statistics/StudentT.h"
 
 #include <boost/math/distributions/students_t.hpp>
 

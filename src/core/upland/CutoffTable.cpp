@@ -1,4 +1,4 @@
-#include "upland/CutoffTable.h"
+#include "core/upland/CutoffTable.h"
 
 namespace timbra::upland {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/TallyRun.h"
+#include "core/model/TallyRun.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "upland/TreeRecord.h"
+#include "core/upland/TreeRecord.h"
 
-#include "model/TallyRun.h"
-#include "model/TreeFactors.h"
+#include "core/model/TallyRun.h"
+#include "core/model/TreeFactors.h"
 
 #include <utility>
 

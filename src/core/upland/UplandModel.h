@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/StandModel.h"
+#include "core/model/StandModel.h"
 
 namespace timbra::upland {
 

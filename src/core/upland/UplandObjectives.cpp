@@ -1,8 +1,8 @@
-#include "model/RewritePass.h"
-#include "model/TallyRun.h"
-#include "model/TreeFactors.h"
-#include "upland/TreeRecord.h"
-#include "upland/UplandModel.h"
+#include "core/model/RewritePass.h"
+#include "core/model/TallyRun.h"
+#include "core/model/TreeFactors.h"
+#include "core/upland/TreeRecord.h"
+#include "core/upland/UplandModel.h"
 
 namespace timbra::upland {
 

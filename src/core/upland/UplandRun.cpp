@@ -1,6 +1,6 @@
-#include "upland/CutoffTable.h"
-#include "upland/TreeRecord.h"
-#include "upland/UplandModel.h"
+#include "core/upland/CutoffTable.h"
+#include "core/upland/TreeRecord.h"
+#include "core/upland/UplandModel.h"
 
 namespace timbra::upland {
 

@@ -1,7 +1,7 @@
-#include "app/CAboutDialog.h"
+#include "gui/app/CAboutDialog.h"
 
-#include "app/ProgramProfile.h"
-#include "app/Version.h"
+#include "core/app/ProgramProfile.h"
+#include "core/app/Version.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,12 +1,12 @@
-#include "app/CMainFrame.h"
+#include "gui/app/CMainFrame.h"
 
-#include "app/CAboutDialog.h"
-#include "app/LockIndicators.h"
-#include "app/ProgramProfile.h"
-#include "common/ProfileMenus.h"
-#include "common/Prompter.h"
-#include "common/QtString.h"
-#include "report/CTimbraView.h"
+#include "core/app/ProgramProfile.h"
+#include "gui/app/CAboutDialog.h"
+#include "gui/app/LockIndicators.h"
+#include "gui/common/ProfileMenus.h"
+#include "gui/common/Prompter.h"
+#include "gui/common/QtString.h"
+#include "gui/view/CTimbraView.h"
 
 #include <QFile>
 #include <QFileInfo>

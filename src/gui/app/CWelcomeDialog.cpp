@@ -1,7 +1,7 @@
-#include "app/CWelcomeDialog.h"
+#include "gui/app/CWelcomeDialog.h"
 
-#include "app/ProgramProfile.h"
-#include "common/QtString.h"
+#include "core/app/ProgramProfile.h"
+#include "gui/common/QtString.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "app/Startup.h"
+#include "gui/app/Startup.h"
 
-#include "app/CMainFrame.h"
-#include "app/CWelcomeDialog.h"
-#include "app/ProgramProfile.h"
-#include "app/Version.h"
+#include "core/app/ProgramProfile.h"
+#include "core/app/Version.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CWelcomeDialog.h"
 
 #include <QApplication>
 #include <QScreen>

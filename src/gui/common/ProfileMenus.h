@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ProgramProfile.h"
-#include "common/QtString.h"
+#include "core/app/ProgramProfile.h"
+#include "gui/common/QtString.h"
 
 #include <QAction>
 #include <QMenu>

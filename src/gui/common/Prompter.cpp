@@ -1,4 +1,4 @@
-#include "common/Prompter.h"
+#include "gui/common/Prompter.h"
 
 #include <QFileDialog>
 #include <QLocale>

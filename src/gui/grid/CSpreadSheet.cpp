@@ -1,7 +1,7 @@
-#include "grid/CSpreadSheet.h"
+#include "gui/grid/CSpreadSheet.h"
 
-#include "grid/CellLook.h"
-#include "grid/SheetTableModel.h"
+#include "gui/grid/CellLook.h"
+#include "gui/grid/SheetTableModel.h"
 
 #include <QFontMetricsF>
 #include <QHeaderView>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "grid/Sheet.h"
+#include "core/grid/Sheet.h"
 
-#include "grid/SheetClipboard.h"
-#include "grid/SheetItemDelegate.h"
+#include "core/grid/SheetClipboard.h"
+#include "gui/grid/SheetItemDelegate.h"
 
 #include <QString>
 #include <QTableView>

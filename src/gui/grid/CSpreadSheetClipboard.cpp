@@ -1,11 +1,11 @@
 // Copy, Cut, Paste and Delete of the grid: the selected block travels as tab-separated text (and an
 // HTML table), the form other spreadsheets read and write; what is pasted is checked cell by cell.
-#include "grid/CSpreadSheet.h"
+#include "gui/grid/CSpreadSheet.h"
 
-#include "common/Prompter.h"
-#include "grid/SheetClipboard.h"
-#include "grid/SheetEditTarget.h"
-#include "grid/SheetTableModel.h"
+#include "core/grid/SheetClipboard.h"
+#include "gui/common/Prompter.h"
+#include "gui/grid/SheetEditTarget.h"
+#include "gui/grid/SheetTableModel.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
 // Print and PDF output of the grid: every page is painted by SheetPrintLayout.
-#include "grid/CSpreadSheet.h"
+#include "gui/grid/CSpreadSheet.h"
 
-#include "common/Prompter.h"
-#include "grid/PageSetup.h"
-#include "grid/PdfFile.h"
-#include "grid/SheetPrintLayout.h"
+#include "gui/common/Prompter.h"
+#include "gui/grid/PageSetup.h"
+#include "gui/grid/PdfFile.h"
+#include "gui/grid/SheetPrintLayout.h"
 
 #include <QCoreApplication>
 #include <QFile>

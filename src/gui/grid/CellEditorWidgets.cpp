@@ -1,6 +1,6 @@
-#include "grid/CellEditorWidgets.h"
+#include "gui/grid/CellEditorWidgets.h"
 
-#include "grid/CellLook.h"
+#include "gui/grid/CellLook.h"
 
 #include <QComboBox>
 #include <QLineEdit>

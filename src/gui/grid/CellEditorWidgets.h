@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/CellEditor.h"
+#include "core/grid/CellEditor.h"
 
 #include <QDoubleSpinBox>
 #include <QSpinBox>

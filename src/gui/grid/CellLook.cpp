@@ -1,4 +1,4 @@
-#include "grid/CellLook.h"
+#include "gui/grid/CellLook.h"
 
 #include <QFontMetricsF>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "grid/PageSetup.h"
+#include "gui/grid/PageSetup.h"
 
 #include <QLocale>
 #include <QPrinter>

@@ -1,6 +1,6 @@
-#include "grid/PdfFile.h"
+#include "gui/grid/PdfFile.h"
 
-#include "input/AtomicFile.h"
+#include "core/file/AtomicFile.h"
 
 #include <QBuffer>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "grid/Sheet.h"
-#include "grid/SheetClipboard.h"
+#include "core/grid/Sheet.h"
+#include "core/grid/SheetClipboard.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "grid/SheetItemDelegate.h"
+#include "gui/grid/SheetItemDelegate.h"
 
-#include "grid/CellEditorWidgets.h"
-#include "grid/CellLook.h"
-#include "grid/SheetTableModel.h"
+#include "gui/grid/CellEditorWidgets.h"
+#include "gui/grid/CellLook.h"
+#include "gui/grid/SheetTableModel.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

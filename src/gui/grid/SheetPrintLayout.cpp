@@ -1,6 +1,6 @@
-#include "grid/SheetPrintLayout.h"
+#include "gui/grid/SheetPrintLayout.h"
 
-#include "grid/CellLook.h"
+#include "gui/grid/CellLook.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>

@@ -1,7 +1,7 @@
-#include "grid/SheetTableModel.h"
+#include "gui/grid/SheetTableModel.h"
 
-#include "grid/CellLook.h"
-#include "grid/SheetEditTarget.h"
+#include "gui/grid/CellLook.h"
+#include "gui/grid/SheetEditTarget.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CellChanges.h"
-#include "grid/Sheet.h"
+#include "core/grid/CellChanges.h"
+#include "core/grid/Sheet.h"
 
 #include <QAbstractTableModel>
 #include <QFont>

@@ -1,8 +1,8 @@
-#include "import/ImportDialog.h"
+#include "gui/import/ImportDialog.h"
 
-#include "common/Prompter.h"
-#include "common/QtString.h"
-#include "grid/CellLook.h"
+#include "gui/common/Prompter.h"
+#include "gui/common/QtString.h"
+#include "gui/grid/CellLook.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "import/SavedMappings.h"
-#include "import/TallyImporter.h"
+#include "core/import/SavedMappings.h"
+#include "core/import/TallyImporter.h"
 
 #include <QDialog>
 

@@ -1,16 +1,16 @@
-#include "input/CInputDialog.h"
+#include "gui/input/CInputDialog.h"
 
-#include "app/ProgramProfile.h"
-#include "common/DialogUnits.h"
-#include "common/ProfileMenus.h"
-#include "common/Prompter.h"
-#include "common/QtString.h"
-#include "grid/CSpreadSheet.h"
-#include "input/StandEditor.h"
-#include "input/TallyFile.h"
-#include "input/TallyLayout.h"
-#include "input/TallyRecovery.h"
-#include "pages/ReferencePageDialog.h"
+#include "core/app/ProgramProfile.h"
+#include "core/input/TallyFile.h"
+#include "core/input/TallyLayout.h"
+#include "gui/common/DialogUnits.h"
+#include "gui/common/ProfileMenus.h"
+#include "gui/common/Prompter.h"
+#include "gui/common/QtString.h"
+#include "gui/grid/CSpreadSheet.h"
+#include "gui/input/StandEditor.h"
+#include "gui/input/TallyRecovery.h"
+#include "gui/pages/ReferencePageDialog.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/Objectives.h"
-#include "model/StandResults.h"
-#include "statistics/StandStatistics.h"
+#include "core/model/Objectives.h"
+#include "core/model/StandResults.h"
+#include "core/statistics/StandStatistics.h"
 
 #include <QDialog>
 

@@ -1,14 +1,14 @@
-#include "input/CInputDialog.h"
+#include "gui/input/CInputDialog.h"
 
-#include "app/ProgramProfile.h"
-#include "app/StandDocument.h"
-#include "common/Prompter.h"
-#include "grid/CSpreadSheet.h"
-#include "input/StandEditor.h"
-#include "input/TallyCommands.h"
-#include "input/TallyFile.h"
-#include "input/TallyLayout.h"
-#include "input/TallyRecovery.h"
+#include "core/app/ProgramProfile.h"
+#include "core/app/StandDocument.h"
+#include "core/input/TallyCommands.h"
+#include "core/input/TallyFile.h"
+#include "core/input/TallyLayout.h"
+#include "gui/common/Prompter.h"
+#include "gui/grid/CSpreadSheet.h"
+#include "gui/input/StandEditor.h"
+#include "gui/input/TallyRecovery.h"
 
 #include <QCheckBox>
 #include <QFile>

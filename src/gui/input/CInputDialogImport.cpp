@@ -1,10 +1,10 @@
-#include "input/CInputDialog.h"
+#include "gui/input/CInputDialog.h"
 
-#include "app/ProgramProfile.h"
-#include "common/Prompter.h"
-#include "common/QtString.h"
-#include "import/ImportDialog.h"
-#include "input/TallyFile.h"
+#include "core/app/ProgramProfile.h"
+#include "core/input/TallyFile.h"
+#include "gui/common/Prompter.h"
+#include "gui/common/QtString.h"
+#include "gui/import/ImportDialog.h"
 
 #include <QFile>
 

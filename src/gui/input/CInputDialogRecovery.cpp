@@ -1,10 +1,10 @@
-#include "input/CInputDialog.h"
+#include "gui/input/CInputDialog.h"
 
-#include "app/ProgramProfile.h"
-#include "app/StandDocument.h"
-#include "common/Prompter.h"
-#include "input/RecoveryFile.h"
-#include "input/TallyRecovery.h"
+#include "core/app/ProgramProfile.h"
+#include "core/app/StandDocument.h"
+#include "core/input/RecoveryFile.h"
+#include "gui/common/Prompter.h"
+#include "gui/input/TallyRecovery.h"
 
 #include <QDateTime>
 #include <QEvent>

@@ -1,12 +1,12 @@
-#include "input/CInputDialog.h"
+#include "gui/input/CInputDialog.h"
 
-#include "app/ProgramProfile.h"
-#include "app/StandDocument.h"
-#include "common/DialogUnits.h"
-#include "common/Prompter.h"
-#include "common/QtString.h"
-#include "grid/CSpreadSheet.h"
-#include "input/StandEditor.h"
+#include "core/app/ProgramProfile.h"
+#include "core/app/StandDocument.h"
+#include "gui/common/DialogUnits.h"
+#include "gui/common/Prompter.h"
+#include "gui/common/QtString.h"
+#include "gui/grid/CSpreadSheet.h"
+#include "gui/input/StandEditor.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

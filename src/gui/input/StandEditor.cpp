@@ -1,6 +1,6 @@
-#include "input/StandEditor.h"
+#include "gui/input/StandEditor.h"
 
-#include "grid/CSpreadSheet.h"
+#include "gui/grid/CSpreadSheet.h"
 
 #include <QUndoCommand>
 #include <QUndoStack>

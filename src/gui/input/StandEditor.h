@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/StandDocument.h"
-#include "grid/SheetEditTarget.h"
+#include "core/app/StandDocument.h"
+#include "gui/grid/SheetEditTarget.h"
 
 #include <QObject>
 

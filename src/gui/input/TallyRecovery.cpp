@@ -1,6 +1,6 @@
-#include "input/TallyRecovery.h"
+#include "gui/input/TallyRecovery.h"
 
-#include "app/ProgramProfile.h"
+#include "core/app/ProgramProfile.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 

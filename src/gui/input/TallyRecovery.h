@@ -1,7 +1,7 @@
 #pragma once
 
-#include "input/AtomicFile.h"
-#include "input/RecoveryFile.h"
+#include "core/file/AtomicFile.h"
+#include "core/input/RecoveryFile.h"
 
 #include <QFutureWatcher>
 #include <QObject>

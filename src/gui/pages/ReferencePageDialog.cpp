@@ -1,8 +1,8 @@
-#include "pages/ReferencePageDialog.h"
+#include "gui/pages/ReferencePageDialog.h"
 
-#include "app/ProgramProfile.h"
-#include "grid/CSpreadSheet.h"
-#include "grid/CellLook.h"
+#include "core/app/ProgramProfile.h"
+#include "gui/grid/CSpreadSheet.h"
+#include "gui/grid/CellLook.h"
 
 #include <QDialogButtonBox>
 #include <QFontMetricsF>

@@ -1,11 +1,11 @@
-#include "report/CTimbraView.h"
+#include "gui/view/CTimbraView.h"
 
-#include "app/ProgramProfile.h"
-#include "grid/CSpreadSheet.h"
-#include "input/CInputDialog.h"
-#include "pages/ReferencePageDialog.h"
-#include "report/ReportContent.h"
-#include "statistics/StatisticsWindow.h"
+#include "core/app/ProgramProfile.h"
+#include "core/report/ReportContent.h"
+#include "gui/grid/CSpreadSheet.h"
+#include "gui/input/CInputDialog.h"
+#include "gui/pages/ReferencePageDialog.h"
+#include "gui/statistics/StatisticsWindow.h"
 
 #include <QResizeEvent>
 

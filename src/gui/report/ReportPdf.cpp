@@ -1,9 +1,9 @@
-#include "report/ReportPdf.h"
+#include "gui/report/ReportPdf.h"
 
-#include "grid/CSpreadSheet.h"
-#include "grid/PageSetup.h"
-#include "grid/PdfFile.h"
-#include "statistics/StatisticsPage.h"
+#include "gui/grid/CSpreadSheet.h"
+#include "gui/grid/PageSetup.h"
+#include "gui/grid/PdfFile.h"
+#include "gui/statistics/StatisticsPage.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/StandResults.h"
-#include "statistics/StandStatistics.h"
+#include "core/model/StandResults.h"
+#include "core/statistics/StandStatistics.h"
 
 #include <string>
 

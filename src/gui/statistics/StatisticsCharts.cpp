@@ -1,6 +1,6 @@
-#include "statistics/StatisticsCharts.h"
+#include "gui/statistics/StatisticsCharts.h"
 
-#include "statistics/StatisticsContent.h"
+#include "gui/statistics/StatisticsContent.h"
 
 #include <QAreaSeries>
 #include <QBarCategoryAxis>

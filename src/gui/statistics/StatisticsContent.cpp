@@ -1,6 +1,6 @@
-#include "statistics/StatisticsContent.h"
+#include "gui/statistics/StatisticsContent.h"
 
-#include "model/ValueFormat.h"
+#include "core/model/ValueFormat.h"
 
 #include <QLocale>
 

@@ -1,7 +1,7 @@
-#include "statistics/StatisticsPage.h"
+#include "gui/statistics/StatisticsPage.h"
 
-#include "statistics/StatisticsCharts.h"
-#include "statistics/StatisticsContent.h"
+#include "gui/statistics/StatisticsCharts.h"
+#include "gui/statistics/StatisticsContent.h"
 
 #include <QChart>
 #include <QFontMetricsF>

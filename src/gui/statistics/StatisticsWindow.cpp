@@ -1,9 +1,9 @@
-#include "statistics/StatisticsWindow.h"
+#include "gui/statistics/StatisticsWindow.h"
 
-#include "app/ProgramProfile.h"
-#include "common/Prompter.h"
-#include "statistics/StatisticsCharts.h"
-#include "statistics/StatisticsContent.h"
+#include "core/app/ProgramProfile.h"
+#include "gui/common/Prompter.h"
+#include "gui/statistics/StatisticsCharts.h"
+#include "gui/statistics/StatisticsContent.h"
 
 #include <QChart>
 #include <QChartView>

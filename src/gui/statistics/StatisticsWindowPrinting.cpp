@@ -1,11 +1,11 @@
 // Print and Export PDF of the Stand Statistics window: both paint the one statistics page.
-#include "statistics/StatisticsWindow.h"
+#include "gui/statistics/StatisticsWindow.h"
 
-#include "app/ProgramProfile.h"
-#include "common/Prompter.h"
-#include "grid/PageSetup.h"
-#include "grid/PdfFile.h"
-#include "statistics/StatisticsPage.h"
+#include "core/app/ProgramProfile.h"
+#include "gui/common/Prompter.h"
+#include "gui/grid/PageSetup.h"
+#include "gui/grid/PdfFile.h"
+#include "gui/statistics/StatisticsPage.h"
 
 #include <QFile>
 #include <QPageLayout>

@@ -1,7 +1,7 @@
 // The stand document: every kind of edit undoes and redoes to the same cells and boxes, the
 // cell-change rules apply to typed and pasted cells alike, and a history of whole-tally steps stays
 // small.
-#include "app/StandDocument.h"
+#include "core/app/StandDocument.h"
 
 #include "core/TallyBuilder.h"
 

@@ -1,8 +1,8 @@
 // The bottomland model: tree values and the objectives' rewrite passes
 // (tests/data/cases/bottomland.json).
-#include "bottomland/BottomlandModel.h"
-#include "bottomland/TreeRecord.h"
 #include "core/TestFiles.h"
+#include "core/bottomland/BottomlandModel.h"
+#include "core/bottomland/TreeRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,8 @@ TEST(BottomlandRun, CutoffByObjective) {
     for (int objective = 1; objective <= 3; ++objective) {
         ObjectiveBoxes boxes;
         boxes.checked[static_cast<std::size_t>(objective - 1)] = true;
-        const RunOutcome outcome = bottomland::model.run(test::tally(test::BottomlandRows, {}, {Tree{}}), boxes);
+        const RunOutcome outcome =
+            bottomland::model.run(test::tally(test::BottomlandRows, {}, {Tree{}}), boxes);
         EXPECT_EQ(outcome.results.cutoffIndex, cutoffs[objective - 1]) << objective;
         EXPECT_EQ(outcome.results.objectiveNumber, objective);
     }

@@ -1,4 +1,4 @@
-#include "grid/SheetClipboard.h"
+#include "core/grid/SheetClipboard.h"
 #include "core/TestFiles.h"
 
 #include <gtest/gtest.h>

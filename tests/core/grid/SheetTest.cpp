@@ -1,6 +1,6 @@
 // The sheet core: addressing, block mode, the clears and outlines, number reads and the editors' rules.
 #include "core/TestFiles.h"
-#include "grid/StoredSheet.h"
+#include "core/grid/StoredSheet.h"
 
 #include <map>
 

@@ -2,10 +2,10 @@
 // edges, the audit's reasons against typing's, the stands a file splits into, and the writer.
 #include "core/TestFiles.h"
 
-#include "app/StandDocument.h"
-#include "import/ImportWriter.h"
-#include "import/SavedMappings.h"
-#include "import/TallyImporter.h"
+#include "core/app/StandDocument.h"
+#include "core/import/ImportWriter.h"
+#include "core/import/SavedMappings.h"
+#include "core/import/TallyImporter.h"
 
 #include <gtest/gtest.h>
 

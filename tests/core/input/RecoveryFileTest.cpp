@@ -2,7 +2,7 @@
 // writing that leaves the copy before whole.
 #include "core/TestFiles.h"
 
-#include "input/RecoveryFile.h"
+#include "core/input/RecoveryFile.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // under it as a whole prefix of what it held.
 #include "core/TestFiles.h"
 
-#include "input/TallyFile.h"
+#include "core/input/TallyFile.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // Tally file text: what is written, what is read back, and what is refused.
 #include "core/TestFiles.h"
 
-#include "app/StandDocument.h"
-#include "grid/SheetClipboard.h"
-#include "input/TallyFile.h"
-#include "report/ReportContent.h"
+#include "core/app/StandDocument.h"
+#include "core/grid/SheetClipboard.h"
+#include "core/input/TallyFile.h"
+#include "core/report/ReportContent.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

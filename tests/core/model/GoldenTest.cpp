@@ -1,10 +1,10 @@
 // Whole runs of stored tallies against their recorded results: each tests/data/golden/<name>.txt
 // is a tally file, and <name>.json beside it names the model and the ticked objectives and holds
 // what the run must give.
-#include "bottomland/BottomlandModel.h"
 #include "core/TestFiles.h"
-#include "input/TallyFile.h"
-#include "upland/UplandModel.h"
+#include "core/bottomland/BottomlandModel.h"
+#include "core/input/TallyFile.h"
+#include "core/upland/UplandModel.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // What both models share in a Run: plots formed from the tally rows, the checks of each tree, the
 // counts, the decision against the threshold and the unusual-value message.
-#include "model/TallyRun.h"
+#include "core/model/TallyRun.h"
 #include "core/TallyBuilder.h"
 
 #include <gmock/gmock.h>

@@ -2,7 +2,7 @@
 // opens but cannot be reopened after saving is lost to the user.
 #include "core/TestFiles.h"
 
-#include "input/TallyFile.h"
+#include "core/input/TallyFile.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

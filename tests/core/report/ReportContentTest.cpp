@@ -1,6 +1,6 @@
 // The report filled from a run's results (expected cells in tests/data/cases/report.json), its boxes,
 // its clearing and the gate that opens it.
-#include "report/ReportContent.h"
+#include "core/report/ReportContent.h"
 #include "core/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Sampling statistics against figures worked by hand (tests/data/cases/statistics.json), the
 // decision line, and the stand table's classes.
-#include "statistics/StandStatistics.h"
+#include "core/statistics/StandStatistics.h"
 #include "core/TestFiles.h"
-#include "upland/UplandModel.h"
+#include "core/upland/UplandModel.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The upland model: tree values, the objectives' rewrite passes (tests/data/cases/upland.json),
 // and the cut-off by province.
 #include "core/TestFiles.h"
-#include "upland/CutoffTable.h"
-#include "upland/TreeRecord.h"
-#include "upland/UplandModel.h"
+#include "core/upland/CutoffTable.h"
+#include "core/upland/TreeRecord.h"
+#include "core/upland/UplandModel.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,16 +1,16 @@
 // Start-up and the main window of both programs: the welcome dialog, the status bar, the commands
 // that reach the view, Save, the reference pages, the report view's gate and the Stand Statistics
 // window.
-#include "app/CMainFrame.h"
-#include "app/CWelcomeDialog.h"
-#include "app/Startup.h"
-#include "grid/SheetPrintLayout.h"
 #include "gui/GuiTestSupport.h"
-#include "pages/ReferencePageDialog.h"
-#include "report/CTimbraView.h"
-#include "statistics/StatisticsCharts.h"
-#include "statistics/StatisticsContent.h"
-#include "statistics/StatisticsWindow.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CWelcomeDialog.h"
+#include "gui/app/Startup.h"
+#include "gui/grid/SheetPrintLayout.h"
+#include "gui/pages/ReferencePageDialog.h"
+#include "gui/statistics/StatisticsCharts.h"
+#include "gui/statistics/StatisticsContent.h"
+#include "gui/statistics/StatisticsWindow.h"
+#include "gui/view/CTimbraView.h"
 
 #include <QBarSeries>
 #include <QBarSet>

@@ -1,7 +1,7 @@
 // The grid over the upland tally, cut short: the model and its signals, painting, typing and the
 // keys, the clipboard and printing.
-#include "grid/CellLook.h"
 #include "gui/GuiTestSupport.h"
+#include "gui/grid/CellLook.h"
 
 #include <QAbstractItemModelTester>
 

@@ -1,10 +1,10 @@
 // The import dialog over the example cruise: the guesses it shows, a value map changed by the user,
 // and through the input dialog's Import...: Cancel changes nothing, OK lays the stand in as one
 // undoable step with its refused cells marked.
-#include "import/ImportDialog.h"
-#include "app/StandDocument.h"
-#include "grid/CellLook.h"
+#include "gui/import/ImportDialog.h"
+#include "core/app/StandDocument.h"
 #include "gui/GuiTestSupport.h"
+#include "gui/grid/CellLook.h"
 
 #include <QUndoStack>
 

@@ -3,10 +3,10 @@
 // faults met through Save as..., Open and Print, each told in one message that harms nothing; and
 // the recovery copy of the tally: offered back to a fresh dialog as one undoable step, deleted on
 // No, Save as or leaving, kept aside when unreadable, a failure to write it told once.
-#include "app/StandDocument.h"
+#include "core/app/StandDocument.h"
+#include "core/input/TallyFile.h"
 #include "gui/GuiTestSupport.h"
-#include "input/TallyFile.h"
-#include "input/TallyRecovery.h"
+#include "gui/input/TallyRecovery.h"
 
 #include <csignal>
 #include <sys/resource.h>

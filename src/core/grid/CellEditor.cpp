@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <sstream>
+#include <string>
 
 namespace timbra {
 
@@ -34,12 +34,11 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::string formatLimit(double v) {
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out << std::fixed;
-    out.precision(v == std::floor(v) ? 0 : 2);
-    out << v;
-    std::string s = out.str();
+    char buffer[400]; // the largest double has 309 digits before the point
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, v == std::floor(v) ? 0 : 2)
+            .ptr;
+    std::string s(buffer, end);
     if (s.find('.') != std::string::npos) {
         while (s.back() == '0')
             s.pop_back();

@@ -30,7 +30,7 @@ DelimitedReader::Status DelimitedReader::next(std::string_view& cell, std::strin
         return Status::Cell;
     }
     std::size_t end = pos_;
-    while (end < text_.size() && text_[end] != delimiter_ && !isRowEnd(text_[end]))
+    while (end < text_.size() && !endsCell_[static_cast<unsigned char>(text_[end])])
         ++end;
     cell = text_.substr(pos_, end - pos_);
     pos_ = end;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -15,7 +16,9 @@ namespace timbra {
 class DelimitedReader {
 public:
     DelimitedReader(std::string_view text, char delimiter, bool quoting = true)
-        : text_(text), delimiter_(delimiter), quoting_(quoting) {}
+        : text_(text), delimiter_(delimiter), quoting_(quoting) {
+        endsCell_['\r'] = endsCell_['\n'] = endsCell_[static_cast<unsigned char>(delimiter)] = true;
+    }
 
     enum class Status {
         Cell, // a cell was read
@@ -39,6 +42,8 @@ private:
     std::string_view text_;
     char delimiter_;
     bool quoting_;
+    // The delimiter and the row ends, looked up by byte: a tally file is read a byte at a time.
+    std::array<bool, 256> endsCell_{};
     std::size_t pos_ = 0;
     bool afterDelimiter_ = false; // a delimiter right before the end still opens an empty cell
     bool spannedRows_ = false;

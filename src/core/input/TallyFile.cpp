@@ -134,7 +134,9 @@ Verdict judge(const Sheet& sheet, int c, int r, const CellEditor* deciding, std:
             // What the cell accepts it holds.
             if (*form != text) {
                 v.form = forms.emplace_back(std::move(*form));
-                v.number = parseNumber(v.form);
+                // A number cell's form is its number written out, which reads back as that number
+                // ("17" is "17.00" in a tree number, "-0" is "0"): no second parse for every tree.
+                v.number = *v.number + 0.0;
             }
             return v;
         }
@@ -159,20 +161,31 @@ public:
     }
 
 private:
-    // Eight bytes of text at a time: cells are short.
+    // Eight bytes of text at a time, the last eight overlapping the ones before; a text under eight
+    // bytes is read as two four-byte or three one-byte pieces. Cells are short and their lengths
+    // follow no pattern, so a loop byte by byte would mispredict its end at nearly every cell.
     static std::size_t slotOf(const CellEditor* editor, std::string_view text) {
         constexpr std::uint64_t Multiplier = 0x9E3779B97F4A7C15u;
-        std::uint64_t hash = reinterpret_cast<std::uintptr_t>(editor) ^ text.size();
-        std::size_t i = 0;
-        for (std::uint64_t eight; i + 8 <= text.size(); i += 8) {
-            std::memcpy(&eight, text.data() + i, 8);
-            hash = (hash ^ eight) * Multiplier;
+        const char* p = text.data();
+        const std::size_t n = text.size();
+        std::uint64_t hash = reinterpret_cast<std::uintptr_t>(editor) ^ n;
+        const auto mix = [&hash](std::uint64_t word) { hash = (hash ^ word) * Multiplier; };
+        if (n >= 8) {
+            for (std::size_t i = 0; i + 8 < n; i += 8)
+                mix(load<std::uint64_t>(p + i));
+            mix(load<std::uint64_t>(p + n - 8));
+        } else if (n >= 4) {
+            mix(std::uint64_t{load<std::uint32_t>(p)} << 32 | load<std::uint32_t>(p + n - 4));
+        } else if (n > 0) {
+            const auto byte = [p](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(p[i])}; };
+            mix(byte(0) << 16 | byte(n / 2) << 8 | byte(n - 1));
         }
-        std::uint64_t rest = 0;
-        for (; i < text.size(); ++i)
-            rest = rest << 8 | static_cast<unsigned char>(text[i]);
-        hash = (hash ^ rest) * Multiplier;
         return (hash >> 40) & (Slots - 1);
+    }
+    template <typename Word> static Word load(const char* at) {
+        Word w;
+        std::memcpy(&w, at, sizeof w);
+        return w;
     }
 
     struct Entry {

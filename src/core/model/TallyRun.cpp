@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <string>
 
 namespace timbra {
 
@@ -57,19 +58,26 @@ void updatePercentages(StandResults& results, PercentForm form) {
 
 void checkTree(const TreeRow& tree, std::vector<TreeMessage>& messages) {
     const int number = tree.row - FirstTreeRow + 1;
-    const auto add = [&](const char* format) { messages.push_back({number, formatInt(format, number)}); };
+    // "Tree N" and the rest: a tenth of a real tally's trees have a message in each of a summary's
+    // Runs, so the text is put together rather than printed.
+    const auto add = [&](std::string_view rest) {
+        std::string text = "Tree ";
+        text += std::to_string(number);
+        text += rest;
+        messages.push_back({number, std::move(text)});
+    };
     const RowClasses& classes = tree.classes;
     if (tree.dbh <= 5 || classes.species == SpeciesClass::None || classes.tree == TreeClass::None)
-        add("Tree %d must have a species class, a DBH greater than 5 and a tree class.");
+        add(" must have a species class, a DBH greater than 5 and a tree class.");
     // Height, grade and vigor are given all together or not at all.
     const bool vigorGiven = classes.vigor != Vigor::None;
     const bool sawtimberGiven = tree.height != 0 || tree.grade != 0;
     const bool sawtimberMissing = tree.height == 0 || tree.grade == 0;
     if ((sawtimberMissing && vigorGiven) || (sawtimberGiven && !vigorGiven))
-        add("Tree %d is invalid, check for errors.");
+        add(" is invalid, check for errors.");
     if (classes.species == SpeciesClass::Unacceptable && isGrowingStock(classes.tree))
-        add("Tree %d contains conflict in species class and tree class, check for errors.");
-    if (tree.height > 0.1 && tree.height < 0.9) add("Tree %d must have a height of at least 1 log.");
+        add(" contains conflict in species class and tree class, check for errors.");
+    if (tree.height > 0.1 && tree.height < 0.9) add(" must have a height of at least 1 log.");
 }
 
 } // namespace

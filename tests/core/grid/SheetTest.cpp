@@ -84,6 +84,13 @@ TEST(CellEditor, AcceptRules) {
     EXPECT_FALSE(dbh.holds("45") || height.holds("4") || crown.holds("0"));
     // A file's comma is a cell separator, never a decimal mark: a file's "2,5" is refused and marked.
     EXPECT_FALSE(height.accept("2,5", parseNumber("2,5")) || height.holds("2,5"));
+
+    // A refusal names the limits in their shortest form, to two decimals at most.
+    EXPECT_EQ(dbh.describe(), "a whole number from 6 to 40");
+    EXPECT_EQ(height.describe(), "a number from 1 to 3.5");
+    EXPECT_EQ(editors.at("treeNumber").describe(), "a number from -9999999.99 to 9999999.99");
+    EXPECT_EQ(CellEditor::decimal(0.125, 1e20, 1, 2).describe(),
+              "a number from 0.12 to 100000000000000000000");
 }
 
 TEST(StoredSheet, ReadsEditorsCellsAndReportsBadDocuments) {

@@ -1,9 +1,12 @@
 #include "gui/tract/TractWindow.h"
 
 #include "core/app/ProgramProfile.h"
+#include "core/import/ImportWriter.h"
+#include "core/import/SourceTable.h"
 #include "core/tract/TractFile.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/QtString.h"
+#include "gui/import/ImportDialog.h"
 #include "gui/tract/FrozenColumnTable.h"
 #include "gui/tract/TractChart.h"
 #include "gui/tract/TractLoader.h"
@@ -14,6 +17,7 @@
 #include <QComboBox>
 #include <QDirIterator>
 #include <QDragEnterEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -86,8 +90,10 @@ QWidget* TractWindow::buildControls() {
     auto* addFolder = button(tr("Add Folder..."), "addFolder", central);
     subfolders_ = new QCheckBox(tr("Include subfolders"), central);
     subfolders_->setObjectName("subfolders");
+    auto* import = button(tr("Import..."), "import", central);
     auto* remove = button(tr("Remove"), "remove", central);
     connect(addFiles, &QPushButton::clicked, this, &TractWindow::OnAddFiles);
+    connect(import, &QPushButton::clicked, this, &TractWindow::OnImport);
     connect(addFolder, &QPushButton::clicked, this, &TractWindow::OnAddFolder);
     connect(remove, &QPushButton::clicked, this, &TractWindow::OnRemove);
     objective_ = new QComboBox(central);
@@ -108,7 +114,7 @@ QWidget* TractWindow::buildControls() {
         sortModel_->setFilterText(text);
         updateTitle();
     });
-    for (QWidget* w : std::initializer_list<QWidget*>{addFiles, addFolder, subfolders_, remove})
+    for (QWidget* w : std::initializer_list<QWidget*>{addFiles, addFolder, subfolders_, import, remove})
         controls->addWidget(w);
     controls->addSpacing(24);
     controls->addWidget(objectiveLabel);
@@ -186,6 +192,11 @@ void TractWindow::buildMenus() {
          &TractWindow::OnAddFolder,
          {},
          tr("Add every tally file of a folder")},
+        {tr("&Import..."),
+         "actionImport",
+         &TractWindow::OnImport,
+         {},
+         tr("Turn a tree list holding many stands into one tally per stand, and add them")},
         {tr("&Remove"), "actionRemove", &TractWindow::OnRemove, QKeySequence::Delete,
          tr("Take the selected stands out of the tract")},
         {},
@@ -323,6 +334,40 @@ void TractWindow::OnAddFiles() {
 void TractWindow::OnAddFolder() {
     const QString folder = Prompter::current().folderName(this);
     if (!folder.isEmpty()) addPaths({folder});
+}
+
+// A tree list of many stands becomes one tally per stand, written into a folder the user picks and
+// added to the tract; nothing is written before the dialog's OK.
+void TractWindow::OnImport() {
+    const QString path = Prompter::current().openFileName(
+        this, QStringLiteral("*.csv"), tr("Tree lists (*.csv *.txt *.tsv);;All files (*)"));
+    if (path.isEmpty()) return;
+    const std::string local = QFile::encodeName(path).toStdString();
+    timbra::SourceRead read = timbra::readSourceFile(local);
+    if (!read.ok) return message(tr("The tree list was not imported. %1").arg(qs(read.error)));
+    ImportDialog dialog(profile_, local, std::move(read.table), ImportDialog::Purpose::ManyStands, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const QString folder = Prompter::current().folderName(this);
+    if (folder.isEmpty()) return;
+    const std::vector<timbra::StandFile> files = timbra::writeStands(
+        dialog.result(), QFile::encodeName(folder).toStdString(),
+        QFileInfo(path).completeBaseName().toStdString(), [this](const std::string& existing) {
+            return Prompter::current().cautiousQuestion(
+                this, qs(profile_.appName),
+                tr("%1 already exists. Replace it with the imported stand?")
+                    .arg(QFile::decodeName(existing.c_str())));
+        });
+    QStringList written, notWritten;
+    for (const timbra::StandFile& file : files) {
+        if (file.written)
+            written << QFile::decodeName(file.path.c_str());
+        else
+            notWritten << qs(file.stand + ": " + file.error);
+    }
+    addPaths(written);
+    if (!notWritten.isEmpty())
+        message(
+            tr("%1 of the stands were not written:\n%2").arg(notWritten.size()).arg(notWritten.join('\n')));
 }
 
 void TractWindow::OnRemove() {

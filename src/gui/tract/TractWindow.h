@@ -58,6 +58,7 @@ public:
 public slots:
     void OnAddFiles();
     void OnAddFolder();
+    void OnImport();
     void OnRemove();
     void OnOpenTract();
     void OnSaveTract();

@@ -13,6 +13,9 @@
 #include "gui/tract/TractModel.h"
 #include "gui/view/CTimbraView.h"
 
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 using timbra::TractColumn;
@@ -69,6 +72,31 @@ private slots:
         // Added again, a stand is not listed twice.
         loadAll(window, {Examples + "/upland-ridge-stand.txt"});
         QCOMPARE(window.model()->rowCount(), 4);
+    }
+
+    // Import... turns a tree list of three stands into three tallies in the folder chosen, byte for
+    // byte those the command line writes, and adds them to the tract.
+    void importsATreeListAsOneTallyPerStand() {
+        QTemporaryDir config, out;
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        TestPrompter prompter;
+        TractWindow window(timbra::timbraProfile());
+        prompter.fileNames << Examples + "/pine-knob-cruise.csv"
+                           << Examples + "/pine-knob-cruise.mapping.json" << out.path();
+        whileModal([&] { window.findChild<QPushButton*>("import")->click(); },
+                   [](QDialog* d) {
+                       d->findChild<QPushButton*>("importMapping")->click();
+                       d->findChild<QDialogButtonBox*>("buttons")->button(QDialogButtonBox::Ok)->click();
+                   });
+        window.loader()->waitForFinished();
+        QTRY_COMPARE(window.model()->rowCount(), 3);
+        for (const char* stand : {"Pine Knob North", "Pine Knob South", "Mill Branch, lower"}) {
+            QFile written(out.filePath(QString(stand) + ".txt")),
+                shipped(Examples + "/pine-knob-tallies/" + stand + ".txt");
+            QVERIFY2(written.open(QIODevice::ReadOnly) && shipped.open(QIODevice::ReadOnly), stand);
+            QCOMPARE(written.readAll(), shipped.readAll());
+        }
+        QVERIFY2(prompter.messages.isEmpty(), qPrintable(prompter.messages.join(' ')));
     }
 
     // Numbers sort as numbers ("6.8" before "19.2"), and "n/a" and blanks come last both ways.

@@ -61,11 +61,6 @@ ObjectiveBoxes openingBoxes() {
     return StandDocument::openingBoxes();
 }
 
-void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, std::optional<int> n,
-                     bool keepClasses) {
-    if (n) timbra::chooseObjective(profile, tally, boxes, *n, keepClasses);
-}
-
 std::vector<int> tickedObjectives(const ObjectiveBoxes& boxes, int count) {
     std::vector<int> ticked;
     for (int n = 1; n <= count; ++n)

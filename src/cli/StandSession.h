@@ -19,12 +19,6 @@ Sheet openingTally(const ProgramProfile& profile);
 // The objective boxes when the input dialog opens: Objective 1 ticked.
 ObjectiveBoxes openingBoxes();
 
-// Ticks the objective the command line asks for. With n, box n becomes the only ticked box and,
-// unless `keepClasses`, objective n's rewrite pass runs, as when the user ticks it; n = 0 ticks
-// no box. Without n the opening state stays: box 1 ticked, nothing rewritten.
-void chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, std::optional<int> n,
-                     bool keepClasses);
-
 // Ticked box numbers, in order.
 std::vector<int> tickedObjectives(const ObjectiveBoxes& boxes, int count);
 

@@ -15,7 +15,8 @@ esac
 jobs=$(nproc 2>/dev/null || echo 2)
 # Qt Charts' CMake package needs Qt OpenGL's, which qt6-charts-dev does not pull in.
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
-          nlohmann-json3-dev libboost-dev libxlsxwriter-dev fonts-dejavu-core)
+          nlohmann-json3-dev libboost-dev libxlsxwriter-dev zlib1g-dev fonts-dejavu-core)
+# zlib1g-dev: the workbook library's link line names zlib, which its -dev package does not pull in.
 # The test command also builds the tests and the benchmarks.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev)
 

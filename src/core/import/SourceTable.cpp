@@ -97,7 +97,7 @@ std::string delimiterName(char delimiter) {
 SourceRead readSourceText(std::string_view bytes, const std::string& name, std::optional<char> delimiter) {
     if (bytes.size() > MaxTallyFileBytes)
         return failure(name, "the file is larger than " + std::to_string(MaxTallyFileBytes >> 20) + " MiB");
-    if (std::memchr(bytes.data(), 0, bytes.size()))
+    if (!bytes.empty() && std::memchr(bytes.data(), 0, bytes.size()))
         return failure(name, "it is not a text file (it holds a NUL byte)");
 
     SourceRead read;

@@ -261,7 +261,8 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     if (bytes.size() > MaxTallyFileBytes)
         return loadFailure(name, "the file is larger than " + std::to_string(MaxTallyFileBytes >> 20) +
                                      " MiB, far larger than any tally");
-    if (const void* nul = std::memchr(bytes.data(), 0, bytes.size()))
+    // An empty file may come as a null pointer, which memchr must not be given.
+    if (const void* nul = bytes.empty() ? nullptr : std::memchr(bytes.data(), 0, bytes.size()))
         return loadFailure(name, "it is not a text file (it holds a NUL byte at byte " +
                                      std::to_string(static_cast<const char*>(nul) - bytes.data() + 1) + ")");
 

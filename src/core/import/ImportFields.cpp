@@ -45,7 +45,7 @@ const std::vector<FieldInfo>& fieldTable() {
         {Field::Species,
          "species",
          "Species",
-         {"species", "spp", "spcd", "sp", "spec", "speciescode", "spcode"},
+         {"species", "spp", "spcd", "sp", "speciescode", "spcode"},
          {"species"}},
         {Field::Dbh, "dbh", "DBH", {"dbh", "dia", "diam", "diameter", "d"}, {"dbh", "dia"}},
         {Field::Height,

@@ -1,5 +1,6 @@
 #include "gui/import/ImportDialog.h"
 
+#include "core/import/SourceTable.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/QtString.h"
 #include "gui/grid/CellLook.h"
@@ -482,4 +483,21 @@ void ImportDialog::onSavedChosen(int index) {
 
 void ImportDialog::message(const QString& text) {
     Prompter::current().message(this, qs(importer_.profile().appName), text);
+}
+
+std::unique_ptr<ImportDialog> ImportDialog::askForTreeList(const timbra::ProgramProfile& profile,
+                                                           Purpose purpose, QWidget* parent,
+                                                           std::string& path, QString& failure) {
+    const QString name = Prompter::current().openFileName(
+        parent, QStringLiteral("*.csv"), tr("Tree lists (*.csv *.txt *.tsv);;All files (*)"));
+    if (name.isEmpty()) return nullptr;
+    path = QFile::encodeName(name).toStdString();
+    timbra::SourceRead read = timbra::readSourceFile(path);
+    if (!read.ok) {
+        failure = tr("The tree list was not imported. %1").arg(QString::fromStdString(read.error));
+        return nullptr;
+    }
+    auto dialog = std::make_unique<ImportDialog>(profile, path, std::move(read.table), purpose, parent);
+    if (dialog->exec() != QDialog::Accepted) return nullptr;
+    return dialog;
 }

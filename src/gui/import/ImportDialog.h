@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 #include <string>
 #include <vector>
 
@@ -28,6 +30,12 @@ public:
     ImportDialog(const timbra::ProgramProfile& profile, std::string path, timbra::SourceTable table,
                  Purpose purpose, QWidget* parent = nullptr,
                  timbra::SavedMappings saved = timbra::SavedMappings(timbra::SavedMappings::defaultFolder()));
+
+    // Asks for a tree list, reads it and shows the dialog over it: the dialog once accepted, else
+    // none (cancelled, or the file unread with the reason in `failure`). `path` gets the file's name.
+    static std::unique_ptr<ImportDialog> askForTreeList(const timbra::ProgramProfile& profile,
+                                                        Purpose purpose, QWidget* parent, std::string& path,
+                                                        QString& failure);
 
     const timbra::ImportMapping& mapping() const { return mapping_; }
     const timbra::ImportResult& result() const { return result_; }

@@ -12,15 +12,15 @@
 // Import: a headed tree list becomes the grid's stand, as Open lays a tally in, once the user has
 // seen the import dialog's mapping, preview and audit and pressed OK.
 void CInputDialog::OnImport() {
-    const QString path = Prompter::current().openFileName(
-        this, QStringLiteral("*.csv"), tr("Tree lists (*.csv *.txt *.tsv);;All files (*)"));
-    if (path.isEmpty()) return;
-    const std::string local = QFile::encodeName(path).toStdString();
-    timbra::SourceRead read = timbra::readSourceFile(local);
-    if (!read.ok) return message(tr("The tree list was not imported. %1").arg(qs(read.error)));
-    ImportDialog dialog(profile_, local, std::move(read.table), ImportDialog::Purpose::OneStand, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    const timbra::ImportedStand* stand = dialog.chosenStand();
+    std::string local;
+    QString failure;
+    const auto dialog =
+        ImportDialog::askForTreeList(profile_, ImportDialog::Purpose::OneStand, this, local, failure);
+    if (!dialog) {
+        if (!failure.isEmpty()) message(failure);
+        return;
+    }
+    const timbra::ImportedStand* stand = dialog->chosenStand();
     if (!stand) return;
     const timbra::LoadResult laid =
         openTallyText(timbra::formatTallyText(stand->tally), local, timbra::StandStep::Import);

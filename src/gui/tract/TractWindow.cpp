@@ -2,7 +2,6 @@
 
 #include "core/app/ProgramProfile.h"
 #include "core/import/ImportWriter.h"
-#include "core/import/SourceTable.h"
 #include "core/tract/TractFile.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/QtString.h"
@@ -339,24 +338,25 @@ void TractWindow::OnAddFolder() {
 // A tree list of many stands becomes one tally per stand, written into a folder the user picks and
 // added to the tract; nothing is written before the dialog's OK.
 void TractWindow::OnImport() {
-    const QString path = Prompter::current().openFileName(
-        this, QStringLiteral("*.csv"), tr("Tree lists (*.csv *.txt *.tsv);;All files (*)"));
-    if (path.isEmpty()) return;
-    const std::string local = QFile::encodeName(path).toStdString();
-    timbra::SourceRead read = timbra::readSourceFile(local);
-    if (!read.ok) return message(tr("The tree list was not imported. %1").arg(qs(read.error)));
-    ImportDialog dialog(profile_, local, std::move(read.table), ImportDialog::Purpose::ManyStands, this);
-    if (dialog.exec() != QDialog::Accepted) return;
+    std::string local;
+    QString failure;
+    const auto dialog =
+        ImportDialog::askForTreeList(profile_, ImportDialog::Purpose::ManyStands, this, local, failure);
+    if (!dialog) {
+        if (!failure.isEmpty()) message(failure);
+        return;
+    }
     const QString folder = Prompter::current().folderName(this);
     if (folder.isEmpty()) return;
-    const std::vector<timbra::StandFile> files = timbra::writeStands(
-        dialog.result(), QFile::encodeName(folder).toStdString(),
-        QFileInfo(path).completeBaseName().toStdString(), [this](const std::string& existing) {
-            return Prompter::current().cautiousQuestion(
-                this, qs(profile_.appName),
-                tr("%1 already exists. Replace it with the imported stand?")
-                    .arg(QFile::decodeName(existing.c_str())));
-        });
+    const std::vector<timbra::StandFile> files =
+        timbra::writeStands(dialog->result(), QFile::encodeName(folder).toStdString(),
+                            QFileInfo(QFile::decodeName(local.c_str())).completeBaseName().toStdString(),
+                            [this](const std::string& existing) {
+                                return Prompter::current().cautiousQuestion(
+                                    this, qs(profile_.appName),
+                                    tr("%1 already exists. Replace it with the imported stand?")
+                                        .arg(QFile::decodeName(existing.c_str())));
+                            });
     QStringList written, notWritten;
     for (const timbra::StandFile& file : files) {
         if (file.written)

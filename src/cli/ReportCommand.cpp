@@ -25,7 +25,7 @@ std::string reportGateFailure(const StandResults& r, const ObjectiveBoxes& boxes
                               const ProgramProfile& profile) {
     if (reportGatePasses(&r, true)) return {};
     if (tickedObjectives(boxes, profile.objectiveCount).empty()) return "no objective is ticked";
-    if (r.decision == "Error")
+    if (r.decision == timbra::Decision::Error)
         return "objective " + std::to_string(r.decidingObjective()) + " has no cut-off index in the " +
                r.province + " province";
     if (profile.hasProvince && r.decidingObjective() == 0) {

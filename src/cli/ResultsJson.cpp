@@ -46,7 +46,7 @@ nlohmann::ordered_json resultsToJson(const StandResults& r, bool withProvince) {
     for (const double v : r.plotValue)
         plots.push_back(jsonNumber(v));
     j["standValue"] = jsonNumber(r.standValue);
-    j["decision"] = r.decision;
+    j["decision"] = decisionText(r.decision);
     j["standName"] = r.standName;
     j["standLocation"] = r.standLocation;
     j["plotSize"] = r.plotSize;

@@ -37,13 +37,8 @@ struct OpenedTally {
 
 OpenedTally describe(const LoadResult& loaded, const Sheet& tally) {
     OpenedTally opened{loaded.ok, loaded.error, {}, loaded.fileRows};
-    if (loaded.windows1252Bytes == 1)
-        opened.notices.push_back("1 byte of the file is not UTF-8 and was read as a Windows-1252 character");
-    else if (loaded.windows1252Bytes > 1)
-        opened.notices.push_back(std::to_string(loaded.windows1252Bytes) +
-                                 " bytes of the file are not UTF-8 and were read as Windows-1252 characters");
-    if (std::string notice = readAsTypedNotice(loaded, "the file"); !notice.empty())
-        opened.notices.push_back(std::move(notice));
+    for (std::string notice : {windows1252Notice(loaded, "the file"), readAsTypedNotice(loaded, "the file")})
+        if (!notice.empty()) opened.notices.push_back(std::move(notice));
     for (const auto& [col, row] : loaded.refusedCells)
         opened.notices.push_back(columnName(col) + std::to_string(row) + ": \"" + tally.GetText(col, row) +
                                  "\" is outside the cell's limits (" + tally.editorAt(col, row).describe() +

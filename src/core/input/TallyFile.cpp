@@ -241,6 +241,14 @@ std::string readAsTypedNotice(const LoadResult& loaded, const std::string& file)
     return notice;
 }
 
+std::string windows1252Notice(const LoadResult& loaded, const std::string& file) {
+    const std::size_t bytes = loaded.windows1252Bytes;
+    if (bytes == 0) return {};
+    if (bytes == 1) return "1 byte of " + file + " is not UTF-8 and was read as a Windows-1252 character";
+    return std::to_string(bytes) + " bytes of " + file +
+           " are not UTF-8 and were read as Windows-1252 characters";
+}
+
 std::string formatTallyText(const Sheet& sheet) {
     return formatTallyRows(sheet, 1, sheet.GetMaxRows());
 }

@@ -32,6 +32,9 @@ struct LoadResult : FileResult {
 // typing would store them: dominant -> Dominant, fifth acre -> Fifth acre"); `file` names the file
 // ("the file", a path). Empty when there are none.
 std::string readAsTypedNotice(const LoadResult& loaded, const std::string& file);
+// How many bytes were read as Windows-1252 ("3 bytes of the file are not UTF-8 and were read as
+// Windows-1252 characters"), `file` as above. Empty when there are none.
+std::string windows1252Notice(const LoadResult& loaded, const std::string& file);
 
 // Writes every row and column of the sheet. An existing file is replaced only once the new content
 // is safely on disk; on failure it is left exactly as it was.

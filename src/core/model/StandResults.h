@@ -5,9 +5,33 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace timbra {
+
+// The decision of a Run: none before one, "Error" where the objective has no cut-off.
+enum class Decision { None, Manage, Regenerate, Error };
+
+// The decision as the result box and the report write it; none is the box's reset blank.
+constexpr std::string_view decisionText(Decision decision) {
+    switch (decision) {
+    case Decision::Manage:
+        return "Manage";
+    case Decision::Regenerate:
+        return "Regenerate";
+    case Decision::Error:
+        return "Error";
+    case Decision::None:
+        break;
+    }
+    return " ";
+}
+
+// A decision the stand value and a cut-off made, one the plots can speak to.
+constexpr bool isDecided(Decision decision) {
+    return decision == Decision::Manage || decision == Decision::Regenerate;
+}
 
 // Positions in StandResults::counts: 4 tree classes, 3 species classes, 4 grades, 3 vigor
 // classes, 4 crown classes, 6 heights.
@@ -54,7 +78,7 @@ struct StandResults {
     double pctDominant = 0, pctCodominant = 0, pctIntermediate = 0, pctSuppressed = 0;
     double pctHeight1 = 0, pctHeight15 = 0, pctHeight2 = 0, pctHeight25 = 0, pctHeight3 = 0, pctHeight35 = 0;
 
-    std::string decision = " ";
+    Decision decision = Decision::None;
     std::string standName = " ";
     std::string standLocation = " ";
     std::string plotSize = " ";

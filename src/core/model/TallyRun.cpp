@@ -152,19 +152,19 @@ void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& 
 void decide(StandResults& results, int objective, std::optional<Cutoff> cutoff) {
     results.objectiveNumber = objective;
     if (!cutoff) {
-        results.decision = "Error";
+        results.decision = Decision::Error;
         results.cutoffIndex = 0;
         return;
     }
     results.cutoffIndex = cutoff->index;
     const bool manage = std::isfinite(results.standValue) && results.standValue >= cutoff->threshold;
-    results.decision = manage ? "Manage" : "Regenerate";
+    results.decision = manage ? Decision::Manage : Decision::Regenerate;
 }
 
 void finishRun(RunOutcome& outcome) {
     const StandResults& results = outcome.results;
     outcome.standValueText = formatValue("%4.1f", results.standValue);
-    outcome.decisionText = formatText("%s", results.decision);
+    outcome.decisionText = formatText("%s", std::string(decisionText(results.decision)));
     outcome.cutoffText = formatValue("%4.1f", results.cutoffIndex);
     if (!std::isfinite(results.standValue) || results.standValue > 150 || results.standValue < -20)
         outcome.closingMessages.push_back("Your stand has an unusual value, check data for errors.");

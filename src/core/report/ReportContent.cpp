@@ -192,7 +192,7 @@ void fillValues(Sheet& s, const StandResults& r, bool withProvince) {
 
     moveTo(s, 1, 11);
     s.SetFontSize(TitleSize);
-    s.SetText(formatText("%s", r.decision));
+    s.SetText(formatText("%s", std::string(decisionText(r.decision))));
     moveTo(s, 3, 11);
     s.SetFontSize(CaptionSize);
     s.SetText(formatValue("%4.1f", r.standValue));

@@ -13,10 +13,10 @@ namespace {
 // The figure the decision compared the stand value with, when the sample can speak to it: a
 // "Manage" or "Regenerate" from a cut-off and a finite stand value. Otherwise a note says why not.
 std::optional<double> weighableThreshold(const StandResults& results, std::vector<std::string>& notes) {
-    const bool decided = results.decision == "Manage" || results.decision == "Regenerate";
+    const bool decided = isDecided(results.decision);
     if (decided && results.cutoffIndex > 0 && std::isfinite(results.standValue))
         return decisionThreshold(results.cutoffIndex);
-    if (results.decision == "Error")
+    if (results.decision == Decision::Error)
         notes.push_back(
             "This objective has no cut-off for the province: no threshold to weigh the plots against.");
     else if (!decided)
@@ -52,12 +52,13 @@ std::optional<int> plotsForError(double sd, double mean, double percent) {
 
 // Why a header below the tally leaves nothing to weigh, with the figures the decision took.
 std::string headerNote(const StandResults& results) {
-    const bool decided = results.decision == "Manage" || results.decision == "Regenerate";
+    const bool decided = isDecided(results.decision);
     return "The header gives " + std::to_string(results.numberOfPlots) + " plots but the tally holds " +
            std::to_string(results.plotValue.size()) + " plot groups: the stand value " +
            formatFixed(results.standValue, 1) + " divides their sum by " +
            std::to_string(results.numberOfPlots) +
-           (decided ? ", so it and the decision \"" + results.decision + "\" mean nothing."
+           (decided ? ", so it and the decision \"" + std::string(decisionText(results.decision)) +
+                          "\" mean nothing."
                     : ", so it means nothing.") +
            " Correct the Number of Plots and run again.";
 }

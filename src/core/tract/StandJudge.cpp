@@ -167,8 +167,8 @@ StandVerdict StandJudge::judgeOpened(const std::string& file, const LoadResult& 
         // The result boxes pad numbers to four characters.
         v.objectives.push_back({std::string(trimSpaces(o.standValueText)),
                                 std::string(trimSpaces(o.decisionText)),
-                                std::string(trimSpaces(o.cutoffText)), o.results.standValue,
-                                o.results.cutoffIndex, samplingStatistics(o.results)});
+                                std::string(trimSpaces(o.cutoffText)), o.results.decision,
+                                o.results.standValue, o.results.cutoffIndex, samplingStatistics(o.results)});
     }
     return v;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/StandResults.h"
 #include "core/statistics/StandStatistics.h"
 
 #include <optional>
@@ -12,6 +13,7 @@ namespace timbra {
 // and pressing Run, with how sure the plots make it.
 struct ObjectiveVerdict {
     std::string standValueText, decisionText, cutoffText; // the result boxes, without their padding
+    Decision decision = Decision::None;
     double standValue = 0, cutoff = 0;
     SamplingStatistics statistics;
 };

@@ -66,14 +66,10 @@ timbra::LoadResult CInputDialog::openTallyText(std::string_view bytes, const std
 // What the user should know about an opened file, told in one message.
 void CInputDialog::reportOpened(const timbra::LoadResult& loaded, const QString& path) {
     QStringList notes;
-    if (const auto bytes = loaded.windows1252Bytes; bytes > 0)
-        notes << (bytes == 1
-                      ? tr("1 byte of %1 is not UTF-8 and was read as a Windows-1252 character.").arg(path)
-                      : tr("%1 bytes of %2 are not UTF-8 and were read as Windows-1252 characters.")
-                            .arg(bytes)
-                            .arg(path));
-    if (const std::string typed = timbra::readAsTypedNotice(loaded, path.toStdString()); !typed.empty())
-        notes << QString::fromStdString(typed) + QLatin1Char('.');
+    const std::string file = path.toStdString();
+    for (const std::string& notice :
+         {timbra::windows1252Notice(loaded, file), timbra::readAsTypedNotice(loaded, file)})
+        if (!notice.empty()) notes << QString::fromStdString(notice) + QLatin1Char('.');
     if (!loaded.refusedCells.empty()) {
         const auto count = loaded.refusedCells.size();
         notes << (count == 1 ? tr("1 cell of %1 holds a value that its column does not accept; it is marked "

@@ -78,7 +78,7 @@ QList<StatisticsFigure> standFigures(const timbra::StandResults& r, const QStrin
     return {{QStringLiteral("Program"), program},
             {QStringLiteral("Stand"), orNone(r.standName)},
             {QStringLiteral("Objective"), objective},
-            {QStringLiteral("Decision"), orNone(r.decision)},
+            {QStringLiteral("Decision"), orNone(std::string(timbra::decisionText(r.decision)))},
             {QStringLiteral("Stand value"), orNone(timbra::formatValue("%4.1f", r.standValue))},
             {QStringLiteral("Cut-off"), r.cutoffIndex > 0
                                             ? orNone(timbra::formatValue("%4.1f", r.cutoffIndex))

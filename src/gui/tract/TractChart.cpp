@@ -13,10 +13,10 @@
 
 namespace {
 
-QColor decisionColor(const QString& decision, bool settled) {
-    QColor c = decision == QLatin1String("Manage")       ? QColor(46, 125, 50)
-               : decision == QLatin1String("Regenerate") ? QColor(198, 40, 40)
-                                                         : QColor(120, 120, 120);
+QColor decisionColor(timbra::Decision decision, bool settled) {
+    QColor c = decision == timbra::Decision::Manage       ? QColor(46, 125, 50)
+               : decision == timbra::Decision::Regenerate ? QColor(198, 40, 40)
+                                                          : QColor(120, 120, 120);
     return settled ? c : c.lighter(150);
 }
 
@@ -169,7 +169,7 @@ std::vector<TractChartLine> TractChart::collectLines() const {
             line.low = s.low;
             line.high = s.high;
             line.threshold = s.threshold;
-            line.decision = qs(o.decisionText);
+            line.decision = o.decision;
             line.settled = s.settled.value_or(false);
         }
         all.push_back(line);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/model/StandResults.h"
+
 #include <QWidget>
 
 #include <optional>
@@ -15,7 +17,7 @@ class TractModel;
 struct TractChartLine {
     QString label;
     std::optional<double> mean, low, high, threshold;
-    QString decision;
+    timbra::Decision decision = timbra::Decision::None;
     bool settled = false;
     bool selected = false;
 };

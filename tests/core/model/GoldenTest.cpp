@@ -33,7 +33,7 @@ json describe(const RunOutcome& outcome) {
     for (double v : r.plotValue)
         plots.push_back(number(v));
     // clang-format off
-    return {{"plotValue", plots}, {"standValue", number(r.standValue)}, {"decision", r.decision},
+    return {{"plotValue", plots}, {"standValue", number(r.standValue)}, {"decision", decisionText(r.decision)},
             {"objectiveNumber", r.objectiveNumber}, {"cutoffIndex", r.cutoffIndex},
             {"largeTreeCount", r.largeTreeCount}, {"gradedTreeCount", r.gradedTreeCount}, {"counts", r.counts},
             {"boxes", {outcome.standValueText, outcome.decisionText, outcome.cutoffText}},

@@ -10,15 +10,23 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <stdexcept>
 
 using namespace timbra;
 using nlohmann::json;
 
 namespace {
 
+// The decision a case names by its box text.
+Decision decisionNamed(const std::string& text) {
+    for (const Decision d : {Decision::None, Decision::Manage, Decision::Regenerate, Decision::Error})
+        if (decisionText(d) == text) return d;
+    throw std::invalid_argument("no decision is written \"" + text + "\"");
+}
+
 // Results as a run leaves them: the formed plot values, the header's plots and the decision.
-StandResults resultsOf(int headerPlots, std::vector<double> plots, const std::string& decision = " ",
-                       double cutoff = 0) {
+StandResults resultsOf(int headerPlots, std::vector<double> plots, const std::string& decision,
+                       double cutoff) {
     StandResults r;
     r.numberOfPlots = headerPlots;
     r.plotValue = std::move(plots);
@@ -26,7 +34,7 @@ StandResults resultsOf(int headerPlots, std::vector<double> plots, const std::st
     for (double v : r.plotValue)
         sum += v;
     r.standValue = sum / headerPlots;
-    r.decision = decision;
+    r.decision = decisionNamed(decision);
     r.cutoffIndex = cutoff;
     r.plotSize = "Tenth acre";
     return r;

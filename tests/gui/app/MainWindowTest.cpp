@@ -53,7 +53,8 @@ timbra::StandResults standResults(int headerPlots, const std::vector<double>& pl
     for (double v : plots)
         sum += v;
     r.standValue = sum / headerPlots;
-    r.decision = std::isfinite(r.standValue) && r.standValue >= cutoff - 0.05 ? "Manage" : "Regenerate";
+    r.decision = std::isfinite(r.standValue) && r.standValue >= cutoff - 0.05 ? timbra::Decision::Manage
+                                                                              : timbra::Decision::Regenerate;
     r.cutoffIndex = cutoff;
     r.objectiveNumber = 2;
     r.standName = "North Ridge";
@@ -230,7 +231,8 @@ private slots:
         QVERIFY(blank());
         view.OnViewResults();
         QCOMPARE(report.GetText(1, 4) + '|' + report.GetText(1, 11),
-                 "North Ridge|" + view.lastRun()->outcome.results.decision);
+                 "North Ridge|" +
+                     std::string(timbra::decisionText(view.lastRun()->outcome.results.decision)));
         const QString shown = sheetText(report);
         view.OnViewResults();
         view.repaint();
@@ -361,10 +363,11 @@ private slots:
         QStringList stand;
         for (const StatisticsFigure& f : content.stand)
             stand << f.label + ": " + f.value;
-        QCOMPARE(stand.join(", "),
-                 QStringLiteral("Program: Timbra, Stand: North Ridge, Objective: 2, Decision: %1, "
-                                "Stand value: %2, Cut-off: 40.0")
-                     .arg(QString::fromStdString(results.decision), shown[0]));
+        QCOMPARE(
+            stand.join(", "),
+            QStringLiteral("Program: Timbra, Stand: North Ridge, Objective: 2, Decision: %1, "
+                           "Stand value: %2, Cut-off: 40.0")
+                .arg(QString::fromStdString(std::string(timbra::decisionText(results.decision))), shown[0]));
         QVERIFY2(content.decisionLine.startsWith(shown[1]), qPrintable(content.decisionLine));
         const auto figure = [&](const QString& label) {
             for (const StatisticsFigure& f : content.figures + content.weighing)

@@ -87,14 +87,15 @@ TEST(Decision, ThresholdIsCutoffLessFiveHundredths) {
         StandResults results;
         results.standValue = value;
         decide(results, 2, Cutoff{50});
-        EXPECT_EQ(results.decision + "|" + std::to_string(results.cutoffIndex) + "|" +
-                      std::to_string(results.objectiveNumber),
+        EXPECT_EQ(std::string(decisionText(results.decision)) + "|" + std::to_string(results.cutoffIndex) +
+                      "|" + std::to_string(results.objectiveNumber),
                   decision + std::string("|50.000000|2.000000"))
             << value;
     }
     StandResults results;
     decide(results, 3, std::nullopt);
-    EXPECT_EQ(results.decision + "|" + std::to_string(results.cutoffIndex), "Error|0.000000");
+    EXPECT_EQ(std::string(decisionText(results.decision)) + "|" + std::to_string(results.cutoffIndex),
+              "Error|0.000000");
 }
 
 // A stand value outside -20 to 150 draws the unusual-value message; one that is not a number shows as such.

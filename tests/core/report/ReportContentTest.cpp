@@ -16,7 +16,7 @@ StandResults sampleResults() {
     r.numberOfPlots = 3;
     r.plotValue = {52.25, 0.0, 47.5};
     r.standValue = 5;
-    r.decision = "Manage";
+    r.decision = Decision::Manage;
     r.standName = "Ridge, north";
     r.plotSize = "Fifth acre";
     r.province = "Cumberland";

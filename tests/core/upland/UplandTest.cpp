@@ -55,7 +55,7 @@ TEST(UplandRun, CutoffByProvinceAndObjective) {
             const double cutoff = cutoffs[static_cast<std::size_t>(objective - 1)];
             EXPECT_EQ(outcome.results.cutoffIndex, cutoff) << province << objective;
             EXPECT_EQ(outcome.results.objectiveNumber, objective);
-            EXPECT_EQ(outcome.results.decision, cutoff == 0 ? "Error" : "Regenerate")
+            EXPECT_EQ(outcome.results.decision, cutoff == 0 ? Decision::Error : Decision::Regenerate)
                 << province << objective;
             EXPECT_TRUE(outcome.closingMessages.empty());
             // Manage from the cut-off less 0.05 up.
@@ -66,7 +66,7 @@ TEST(UplandRun, CutoffByProvinceAndObjective) {
     // A blank and a province in the wrong case name no province, as an empty cell does.
     for (const char* province : {" ", "cumberland"}) {
         const auto outcome = runOneTree(province, 1);
-        EXPECT_EQ(outcome.results.decision, " ") << province;
+        EXPECT_EQ(outcome.results.decision, Decision::None) << province;
         EXPECT_EQ(outcome.results.cutoffIndex, 0);
         EXPECT_THAT(outcome.closingMessages, testing::ElementsAre("Please insert a physiographic province."));
     }

@@ -47,7 +47,7 @@ if [ "$mode" = test ]; then
     # reader of the workbooks summary writes.
     install_packages "${packages[@]}" "${test_packages[@]}" clang libclang-rt-14-dev poppler-utils gcovr \
         locales desktop-file-utils appstream lintian dpkg-dev python3-openpyxl clang-format clang-tidy
-    fuzz_seconds=${TIMBRA_FUZZ_SECONDS:-30}
+    fuzz_seconds=${TIMBRA_FUZZ_SECONDS:-20}
     summary=()
     failed=0
     stage() { # name, command...: runs every stage even after a failure, then sums up

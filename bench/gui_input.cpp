@@ -20,25 +20,25 @@ namespace {
 
 // 1,495 valid trees in 40 plots, so that Run shows no message.
 void fillTally(CInputDialog& dialog) {
-    timbra::Sheet& tally = dialog.grid()->sheet();
-    tally.SetText(8, 2, "Fifth acre");
-    tally.SetText(10, 2, "40");
-    tally.SetText(10, 3, "Cumberland");
-    const char* codes[] = {"YLP", "SUM", "SWG", "WAO", "SRO"};
-    const int lastRow = 1500;
-    for (int row = 6; row <= lastRow; ++row) {
-        const int tree = row - 5;
-        tally.SetText(1, row, std::to_string(1 + (tree - 1) * 40 / 1495));
-        tally.SetText(3, row, codes[tree % 5]);
-        tally.SetText(4, row, tree % 3 ? "Desirable" : "Acceptable");
-        tally.SetText(5, row, std::to_string(12 + 2 * (tree % 8)));
-        tally.SetText(6, row, "2.0");
-        tally.SetText(7, row, "1");
-        tally.SetText(8, row, "High");
-        tally.SetText(9, row, "Dominant");
-        tally.SetText(10, row, tree % 2 ? "Cull" : "Preferred");
-    }
-    dialog.grid()->refresh();
+    openStand(dialog, [](timbra::Sheet& tally) {
+        tally.SetText(8, 2, "Fifth acre");
+        tally.SetText(10, 2, "40");
+        tally.SetText(10, 3, "Cumberland");
+        const char* codes[] = {"YLP", "SUM", "SWG", "WAO", "SRO"};
+        const int lastRow = 1500;
+        for (int row = 6; row <= lastRow; ++row) {
+            const int tree = row - 5;
+            tally.SetText(1, row, std::to_string(1 + (tree - 1) * 40 / 1495));
+            tally.SetText(3, row, codes[tree % 5]);
+            tally.SetText(4, row, tree % 3 ? "Desirable" : "Acceptable");
+            tally.SetText(5, row, std::to_string(12 + 2 * (tree % 8)));
+            tally.SetText(6, row, "2.0");
+            tally.SetText(7, row, "1");
+            tally.SetText(8, row, "High");
+            tally.SetText(9, row, "Dominant");
+            tally.SetText(10, row, tree % 2 ? "Cull" : "Preferred");
+        }
+    });
 }
 
 void BM_OpenInputDialog(benchmark::State& state, const timbra::ProgramProfile* profile) {
@@ -120,7 +120,8 @@ void BM_RecoveryCopyFullTally(benchmark::State& state) {
     int n = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        dialog.grid()->sheet().SetText(3, 2, "Stand " + std::to_string(++n));
+        QAbstractItemModel* model = dialog.grid()->model();
+        model->setData(model->index(1, 2), QString::fromStdString("Stand " + std::to_string(++n)));
         state.ResumeTiming();
         dialog.recovery()->writeIfChanged();
         if (!onDisk) state.PauseTiming();

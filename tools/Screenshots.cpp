@@ -2,7 +2,6 @@
 // size it opens with, over the example stands: the input dialog after Run, the report, Stand
 // Statistics and a reference page. Not a test: tools/screenshots.sh runs it under a virtual display
 // with the folder to write to as its one argument. It drives the windows the way the Qt tests do.
-#include "core/input/TallyFile.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/Startup.h"
@@ -38,8 +37,7 @@ int main(int argc, char** argv) {
                    [&](QDialog* d) {
                        auto* dialog = qobject_cast<CInputDialog*>(d);
                        const std::string path = TIMBRA_EXAMPLES "/" + std::string(example);
-                       ok &= timbra::loadTallyFile(dialog->grid()->sheet(), path).ok;
-                       dialog->grid()->refresh();
+                       ok &= dialog->openTallyFile(QString::fromStdString(path));
                        dialog->OnRun();
                        ok &= grab(dialog, name + "-input.png");
                        prompter.answers = {true};

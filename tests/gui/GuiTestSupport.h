@@ -5,6 +5,8 @@
 // drive a modal dialog from inside.
 
 #include "core/app/ProgramProfile.h"
+#include "core/app/StandDocument.h"
+#include "core/input/TallyFile.h"
 #include "gui/common/Prompter.h"
 #include "gui/grid/CSpreadSheet.h"
 #include "gui/input/CInputDialog.h"
@@ -125,11 +127,18 @@ inline void writeStand(const timbra::ProgramProfile& profile, timbra::Sheet& tal
     }
 }
 
-// Inside the input dialog: writes the stand and runs it. Leaving is the caller's choice.
+// Lays a tally into the input dialog as Open lays a file: one undoable step through the document,
+// cells their editor refuses kept and marked. `edit` changes a copy of the dialog's tally.
+inline void openStand(CInputDialog& dialog, const std::function<void(timbra::Sheet&)>& edit) {
+    timbra::Sheet tally = dialog.document().tally();
+    edit(tally);
+    dialog.openTallyText(timbra::formatTallyText(tally), "stand.txt", timbra::StandStep::Open);
+}
+
+// Inside the input dialog: opens the stand and runs it. Leaving is the caller's choice.
 inline void runStand(const timbra::ProgramProfile& profile, CInputDialog& dialog, int plots,
                      int zeroPlot = 0) {
-    writeStand(profile, dialog.grid()->sheet(), plots, zeroPlot);
-    dialog.grid()->refresh();
+    openStand(dialog, [&](timbra::Sheet& tally) { writeStand(profile, tally, plots, zeroPlot); });
     dialog.OnRun();
 }
 

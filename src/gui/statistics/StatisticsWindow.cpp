@@ -2,6 +2,7 @@
 
 #include "core/app/ProgramProfile.h"
 #include "gui/common/Prompter.h"
+#include "gui/common/WindowPlacement.h"
 #include "gui/statistics/StatisticsCharts.h"
 #include "gui/statistics/StatisticsContent.h"
 
@@ -9,12 +10,10 @@
 #include <QChartView>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -148,15 +147,7 @@ StatisticsWindow::StatisticsWindow(const timbra::ProgramProfile& profile,
     window->addLayout(buttons);
 
     close->setFocus();
-    // The size the page wants, within the screen's room for windows (a large scale factor makes a
-    // logical 1220 x 900 larger than the screen), and placed on it.
-    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
-        const QRect room = screen->availableGeometry();
-        resize(QSize(1220, 900).boundedTo(room.size() - QSize(40, 60)));
-        move(room.center() - rect().center());
-    } else {
-        resize(1220, 900);
-    }
+    placeOnScreen(this, QSize(1220, 900), parent); // the size the page wants
 }
 
 QTableWidget* StatisticsWindow::makeTable(const char* name, const StatisticsTable& table, bool lastIsTotal) {

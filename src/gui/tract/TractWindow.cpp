@@ -5,6 +5,7 @@
 #include "core/tract/TractFile.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/QtString.h"
+#include "gui/common/WindowPlacement.h"
 #include "gui/import/ImportDialog.h"
 #include "gui/tract/FrozenColumnTable.h"
 #include "gui/tract/TractChart.h"
@@ -66,7 +67,7 @@ TractWindow::TractWindow(const timbra::ProgramProfile& profile, QWidget* parent)
     setCentralWidget(buildControls());
     buildMenus();
     updateTitle();
-    resize(1200, 760);
+    placeOnScreen(this, QSize(1200, 760), parent);
 
     connect(loader_, &TractLoader::judged, this, &TractWindow::judged);
     connect(loader_, &TractLoader::progress, this, &TractWindow::showProgress);

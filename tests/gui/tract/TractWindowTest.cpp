@@ -16,6 +16,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 
 using timbra::TractColumn;
@@ -49,9 +50,12 @@ private slots:
     void init() { prompter = std::make_unique<TestPrompter>(); }
     void cleanup() { prompter.reset(); }
 
-    // Each stand keeps its row, with what keeps it from being judged in the Problem column.
+    // Each stand keeps its row, with what keeps it from being judged in the Problem column; the
+    // window opens within the screen, however small.
     void loadsEveryKindOfStand() {
         TractWindow window(timbra::timbraProfile());
+        window.show();
+        QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry()));
         loadAll(window, {Examples + "/upland-ridge-stand.txt", Examples + "/bottomland-creek-stand.txt",
                          Stands + "/no-such-stand.txt", Stands + "/counts.txt"});
         window.table()->sortByColumn(0, Qt::AscendingOrder);

@@ -166,7 +166,6 @@ StandVerdict StandJudge::judgeOpened(const std::string& file, const LoadResult& 
         restoreClassCells(tally_, classCells_, changedRows);
         // The result boxes pad numbers to four characters.
         v.objectives.push_back({std::string(trimSpaces(o.standValueText)),
-                                std::string(trimSpaces(o.decisionText)),
                                 std::string(trimSpaces(o.cutoffText)), o.results.decision,
                                 o.results.standValue, o.results.cutoffIndex, samplingStatistics(o.results)});
     }

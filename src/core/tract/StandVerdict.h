@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/grid/TrimSpaces.h"
 #include "core/model/StandResults.h"
 #include "core/statistics/StandStatistics.h"
 
@@ -12,10 +13,13 @@ namespace timbra {
 // A stand's result under one objective, as the input dialog shows it after ticking that box alone
 // and pressing Run, with how sure the plots make it.
 struct ObjectiveVerdict {
-    std::string standValueText, decisionText, cutoffText; // the result boxes, without their padding
+    std::string standValueText, cutoffText; // the result boxes, without their padding
     Decision decision = Decision::None;
     double standValue = 0, cutoff = 0;
     SamplingStatistics statistics;
+
+    // The decision box, without its padding: empty for none.
+    std::string decisionBox() const { return std::string(trimSpaces(decisionText(decision))); }
 };
 
 // One stand of a tract, judged: what the tally file holds and its result under every objective of

@@ -52,7 +52,7 @@ std::vector<std::string> summaryCells(const ProgramProfile& profile, const Stand
     cells.insert(cells.end(), {std::to_string(v.plotsInHeader), std::to_string(v.trees),
                                std::to_string(v.treesWithMessages)});
     for (const ObjectiveVerdict& o : v.objectives)
-        cells.insert(cells.end(), {o.standValueText, o.decisionText, o.cutoffText});
+        cells.insert(cells.end(), {o.standValueText, o.decisionBox(), o.cutoffText});
     cells.insert(cells.end(),
                  {figure(v.treesPerAcre), figure(v.basalAreaPerAcre), figure(v.quadraticMeanDiameter)});
     for (const ObjectiveVerdict& o : v.objectives) {

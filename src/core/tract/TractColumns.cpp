@@ -113,7 +113,7 @@ TractCell tractCell(const StandVerdict& v, int objective, TractColumn column) {
     const SamplingStatistics& s = o.statistics;
     switch (column) {
     case TractColumn::Decision:
-        return {o.decisionText, std::nullopt};
+        return {o.decisionBox(), std::nullopt};
     case TractColumn::StandValue:
         return box(o.standValueText, o.standValue);
     case TractColumn::Cutoff:

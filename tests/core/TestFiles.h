@@ -5,6 +5,7 @@
 
 #include "core/TallyBuilder.h"
 #include "core/input/TallyFile.h"
+#include "core/model/StandModel.h"
 #include "core/model/TreeFactors.h"
 
 #include <gtest/gtest.h>
@@ -83,29 +84,6 @@ void expectValuations(const std::string& model, const std::string& plotSize, dou
     }
 }
 
-// Each case [objective, code, species class, dbh, tree class, species class left, tree class left]:
-// one tree rewritten by ticking the objective, in the first tree row, in the last rows and in the
-// grid's last row, each after rows of plot number 0; a row past the pass's `lastRow` is left as it was.
-// The pass gives the row as changed exactly when a class text changed.
-template <typename Rewrite, typename LastRow>
-void expectRewrites(int rows, Rewrite rewrite, LastRow lastRow, const nlohmann::json& table) {
-    for (const auto& c : table)
-        for (int row : {6, 1499, 1500, rows}) {
-            const int objective = c[0];
-            Sheet sheet = tally(rows, {.plotSize = "Tenth acre"});
-            setTree(sheet, row, Tree{1, c[3], 2, 1, c[2], "High", "Dominant", c[4], c[1]});
-            const std::vector<int> changed = rewrite(sheet, objective);
-            const bool reached = row <= lastRow(objective);
-            const std::string left = sheet.GetText(4, row) + "|" + sheet.GetText(10, row);
-            EXPECT_EQ(left,
-                      c[reached ? 5 : 2].get<std::string>() + "|" + c[reached ? 6 : 4].get<std::string>())
-                << c.dump() << " in row " << row;
-            const bool differs = left != c[2].get<std::string>() + "|" + c[4].get<std::string>();
-            EXPECT_EQ(changed, differs ? std::vector<int>{row} : std::vector<int>{})
-                << c.dump() << " in row " << row;
-        }
-}
-
 // Every cell's text in one string, so that two sheets compare in one EXPECT_EQ.
 inline std::string cellsOf(const Sheet& sheet) {
     std::ostringstream out;
@@ -113,6 +91,46 @@ inline std::string cellsOf(const Sheet& sheet) {
         for (int c = 1; c <= sheet.GetMaxCols(); ++c)
             out << '[' << sheet.GetText(c, r) << ']';
     return out.str();
+}
+
+// Each case [objective, code, species class, dbh, tree class, species class left, tree class left]:
+// one tree rewritten by ticking the objective, in the first tree row, in the last rows and in the
+// grid's last row, each after rows of plot number 0; a row past the pass's `lastRow` is left as it was.
+// The pass gives the row as changed exactly when a class text changed. The same pass over the tree
+// rows of a full tally of that tree, read before it, leaves each row as the pass over the cells does.
+template <typename LastRow>
+void expectRewrites(const StandModel& model, int rows, LastRow lastRow, const nlohmann::json& table) {
+    for (const auto& c : table) {
+        const int objective = c[0];
+        const Tree tree{1, c[3], 2, 1, c[2], "High", "Dominant", c[4], c[1]};
+        const auto expected = [&](int row) {
+            const bool reached = row <= lastRow(objective);
+            return c[reached ? 5 : 2].get<std::string>() + "|" + c[reached ? 6 : 4].get<std::string>();
+        };
+        for (int row : {6, 1499, 1500, rows}) {
+            Sheet sheet = tally(rows, {.plotSize = "Tenth acre"});
+            setTree(sheet, row, tree);
+            const std::vector<int> changed = model.rewriteForObjective(sheet, objective);
+            const std::string left = sheet.GetText(4, row) + "|" + sheet.GetText(10, row);
+            EXPECT_EQ(left, expected(row)) << c.dump() << " in row " << row;
+            const bool differs = left != c[2].get<std::string>() + "|" + c[4].get<std::string>();
+            EXPECT_EQ(changed, differs ? std::vector<int>{row} : std::vector<int>{})
+                << c.dump() << " in row " << row;
+        }
+        Sheet full = tally(rows, {.plotSize = "Tenth acre"});
+        for (int row = 6; row <= rows; ++row)
+            setTree(full, row, tree);
+        const std::string before = cellsOf(full);
+        TreeRows read(full);
+        model.rewriteForObjective(read, objective);
+        EXPECT_EQ(cellsOf(full), before) << "the tally itself is left as it is";
+        for (const TreeRow& t : read) {
+            EXPECT_EQ(std::string(t.speciesClass) + "|" + std::string(t.treeClass), expected(t.row))
+                << c.dump() << " in tree row " << t.row;
+            EXPECT_EQ(t.classes.species, speciesClassOf(t.speciesClass)) << c.dump();
+            EXPECT_EQ(t.classes.tree, treeClassOf(t.treeClass)) << c.dump();
+        }
+    }
 }
 
 // The sheet saved as tally text and opened again into the program's opening grid.

@@ -201,6 +201,11 @@ std::vector<int> chooseObjective(const ProgramProfile& profile, Sheet& tally, Ob
     return {};
 }
 
+void chooseObjective(const ProgramProfile& profile, TreeRows& rows, ObjectiveBoxes& boxes, int n) {
+    boxes.checked = {};
+    if (clickObjective(boxes, profile.objectiveCount, n)) profile.model->rewriteForObjective(rows, n);
+}
+
 void StandDocument::undo(const StandEdit& edit) {
     edit.cells.writeBefore(tally_);
     boxes_ = edit.boxesBefore;

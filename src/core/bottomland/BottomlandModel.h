@@ -10,9 +10,10 @@ public:
     // Reads the stand header and the tally through the grid operations (never writing the sheet),
     // values every tree, and decides by objective.
     using StandModel::run;
-    RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTableTrees trees) const override;
+    RunOutcome run(const Sheet& tally, const TreeRows& rows, const ObjectiveBoxes& boxes,
+                   StandTableTrees trees) const override;
     // The rewrite pass that ticking objective n (1 to 3) makes over the species and tree classes.
-    std::vector<int> rewriteForObjective(Sheet& tally, int objective) const override;
+    std::optional<RewritePass> rewritePass(int objective) const override;
 };
 
 inline const Model model{};

@@ -37,10 +37,11 @@ void objective3(ClassWriter& row, const ClassCells& c) {
 } // namespace
 
 // Every objective passes over rows 6 to 1500; another number rewrites nothing.
-std::vector<int> Model::rewriteForObjective(Sheet& tally, int objective) const {
-    static constexpr RewriteRule rules[] = {objective1, objective2, objective3};
-    if (objective < 1 || objective > 3) return {};
-    return forEachRewriteRow(tally, LastTreeRow, rules[objective - 1]);
+std::optional<RewritePass> Model::rewritePass(int objective) const {
+    static constexpr RewritePass passes[] = {
+        {objective1, LastTreeRow}, {objective2, LastTreeRow}, {objective3, LastTreeRow}};
+    if (objective < 1 || objective > 3) return std::nullopt;
+    return passes[objective - 1];
 }
 
 } // namespace timbra::bottomland

@@ -11,7 +11,8 @@ namespace {
 constexpr std::array<Cutoff, 3> Cutoffs{Cutoff{50}, Cutoff{35}, Cutoff{44}};
 } // namespace
 
-RunOutcome Model::run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTableTrees trees) const {
+RunOutcome Model::run(const Sheet& tally, const TreeRows& rows, const ObjectiveBoxes& boxes,
+                      StandTableTrees trees) const {
     RunOutcome outcome;
     StandResults& results = outcome.results;
     readStandHeader(tally, results, false);
@@ -19,7 +20,7 @@ RunOutcome Model::run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTabl
     TreeRecord tree;
     tree.SetStand(results.numberOfPlots, results.plotSize, boxes.flag(1), boxes.flag(2), boxes.flag(3));
     walkTally(
-        tally,
+        rows,
         [&tree](const TreeRow& row) {
             tree.Evaluate(row);
             return tree.perAcreValue;

@@ -299,12 +299,12 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
                static_cast<std::size_t>(c - 1);
     };
 
-    // Each cell's text and its form, before the limits below, which hold for the tally as it will be saved.
-    std::vector<Verdict> verdicts(cells.size());
+    // Each cell's text and its form, judged where it is needed: the limits below are met by every
+    // real tally without looking at the cells, and the cells are judged once more only when they must.
     VerdictMemo memo;
-    for (int r = 1; r <= rowsRead; ++r)
-        for (int c = 1; c <= cols; ++c)
-            verdicts[index(c, r)] = memo.judge(sheet, c, r, cells[index(c, r)], read.decoded);
+    const auto verdict = [&](int c, int r) {
+        return memo.judge(sheet, c, r, cells[index(c, r)], read.decoded);
+    };
 
     // What Open takes, Save as must write in a form Open takes again, so the limits also hold for the
     // tally as it will be written: quotes read as plain text are doubled there, and text of an older
@@ -321,7 +321,7 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     for (int r = 1; r <= rowsRead && !surelyFits; ++r) {
         std::size_t rowBytes = 0;
         for (int c = 1; c <= cols; ++c)
-            rowBytes += quotedSize(verdicts[index(c, r)].form, Delimiter) + 1;
+            rowBytes += quotedSize(verdict(c, r).form, Delimiter) + 1;
         if (rowBytes > MaxTallyRowBytes)
             return loadFailure(name, "row " + std::to_string(r) + " of the file is longer than " +
                                          std::to_string(MaxTallyRowBytes >> 10) +
@@ -337,7 +337,7 @@ LoadResult loadTallyText(Sheet& sheet, std::string_view bytes, const std::string
     result.fileRows = read.fileRows;
     for (int r = 1; r <= rowsRead; ++r)
         for (int c = 1; c <= cols; ++c) {
-            const Verdict& v = verdicts[index(c, r)];
+            const Verdict v = verdict(c, r);
             if (v.refused) result.refusedCells.emplace_back(c, r);
             if (v.readAsTyped) noteReadAsTyped(result, cells[index(c, r)], v.form);
             if (v.isNumberCell)

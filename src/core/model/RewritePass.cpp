@@ -1,13 +1,16 @@
 #include "core/model/RewritePass.h"
 
-#include "core/model/TallyRun.h"
+#include "core/input/TallyLayout.h"
 
 namespace timbra {
 
 // A text of the list is held exactly when the cell's class is that text's.
 void ClassWriter::setClasses(SpeciesClass speciesClass, TreeClass treeClass) {
     if (speciesClass != species_) {
-        tally_.SetText(SpeciesClassColumn, row_, textOf(speciesClass));
+        if (tally_)
+            tally_->SetText(SpeciesClassColumn, row_, textOf(speciesClass));
+        else
+            treeRow_->speciesClass = textOf(speciesClass), treeRow_->classes.species = speciesClass;
         species_ = speciesClass;
         changed_ = true;
     }
@@ -16,15 +19,18 @@ void ClassWriter::setClasses(SpeciesClass speciesClass, TreeClass treeClass) {
 
 void ClassWriter::setTreeClass(TreeClass treeClass) {
     if (treeClass != tree_) {
-        tally_.SetText(TreeClassColumn, row_, textOf(treeClass));
+        if (tally_)
+            tally_->SetText(TreeClassColumn, row_, textOf(treeClass));
+        else
+            treeRow_->treeClass = textOf(treeClass), treeRow_->classes.tree = treeClass;
         tree_ = treeClass;
         changed_ = true;
     }
 }
 
-std::vector<int> forEachRewriteRow(Sheet& tally, int lastRow, RewriteRule rewrite) {
+std::vector<int> forEachRewriteRow(Sheet& tally, const RewritePass& pass) {
     std::vector<int> changedRows;
-    for (int row = FirstTreeRow; row <= lastRow; ++row) {
+    for (int row = FirstTreeRow; row <= pass.lastRow; ++row) {
         const Sheet::RowCells read = tally.rowCells(row);
         if (row != FirstTreeRow && read.GetInteger(PlotColumn) == 0) continue;
         ClassCells cells;
@@ -33,10 +39,20 @@ std::vector<int> forEachRewriteRow(Sheet& tally, int lastRow, RewriteRule rewrit
         cells.dbh = read.GetInteger(DbhColumn);
         cells.treeClass = treeClassOf(read.GetText(TreeClassColumn));
         ClassWriter writer(tally, row, cells);
-        rewrite(writer, cells);
+        pass.rule(writer, cells);
         if (writer.changedRow()) changedRows.push_back(row);
     }
     return changedRows;
+}
+
+void forEachRewriteRow(TreeRows& rows, const RewritePass& pass) {
+    // The Run's rows after row 6 have plot numbers other than 0, so the pass visits each of them.
+    for (TreeRow& tree : rows) {
+        if (tree.row > pass.lastRow) break;
+        const ClassCells cells{tree.speciesCode, tree.classes.species, tree.dbh, tree.classes.tree};
+        ClassWriter writer(tree, cells);
+        pass.rule(writer, cells);
+    }
 }
 
 } // namespace timbra

@@ -2,8 +2,11 @@
 
 #include "core/grid/Sheet.h"
 #include "core/model/Objectives.h"
+#include "core/model/RewritePass.h"
 #include "core/model/RunOutcome.h"
+#include "core/model/TreeRows.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,10 +22,24 @@ public:
         return run(tally, boxes, StandTableTrees::Gather);
     }
     // The same Run, gathering the stand table's trees or not.
-    virtual RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTableTrees trees) const = 0;
-    // The rewrite pass of ticking objective n over the species and tree classes; another number
-    // rewrites nothing. Returns the rows whose cells it changed, in order.
-    virtual std::vector<int> rewriteForObjective(Sheet& tally, int objective) const = 0;
+    RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTableTrees trees) const {
+        return run(tally, TreeRows(tally), boxes, trees);
+    }
+    // The same Run over tree rows already read from the tally.
+    virtual RunOutcome run(const Sheet& tally, const TreeRows& rows, const ObjectiveBoxes& boxes,
+                           StandTableTrees trees) const = 0;
+    // The rewrite pass of ticking objective n over the species and tree classes; none for a number
+    // that rewrites nothing.
+    virtual std::optional<RewritePass> rewritePass(int objective) const = 0;
+    // Makes objective n's rewrite pass over the tally. Returns the rows whose cells it changed, in order.
+    std::vector<int> rewriteForObjective(Sheet& tally, int objective) const {
+        const std::optional<RewritePass> pass = rewritePass(objective);
+        return pass ? forEachRewriteRow(tally, *pass) : std::vector<int>{};
+    }
+    // Makes it over tree rows read from a tally, which stays as it is.
+    void rewriteForObjective(TreeRows& rows, int objective) const {
+        if (const std::optional<RewritePass> pass = rewritePass(objective)) forEachRewriteRow(rows, *pass);
+    }
     // Whether objective n's box can be ticked for a stand in `province`; every one can unless the
     // model says otherwise.
     virtual bool allowsObjective(int, const std::string&) const { return true; }

@@ -82,39 +82,6 @@ void checkTree(const TreeRow& tree, std::vector<TreeMessage>& messages) {
 
 } // namespace
 
-TreeRow readTreeRow(const Sheet& tally, int row) {
-    const Sheet::RowCells cells = tally.rowCells(row);
-    const std::string_view speciesClass = cells.GetText(SpeciesClassColumn),
-                           vigor = cells.GetText(VigorColumn), crownClass = cells.GetText(CrownClassColumn),
-                           treeClass = cells.GetText(TreeClassColumn);
-    return {.row = row,
-            .plot = cells.GetInteger(PlotColumn),
-            .nextPlot = tally.rowCells(row + 1).GetInteger(PlotColumn),
-            .dbh = cells.GetInteger(DbhColumn),
-            .grade = cells.GetInteger(GradeColumn),
-            .height = cells.GetFloat(HeightColumn),
-            .crownClass = crownClass,
-            .speciesClass = speciesClass,
-            .vigor = vigor,
-            .treeClass = treeClass,
-            .speciesCode = cells.GetText(SpeciesColumn),
-            .classes = classify(speciesClass, vigor, crownClass, treeClass)};
-}
-
-TreeRow treeRowOf(int dbh, double height, int grade, std::string_view speciesClass, std::string_view vigor,
-                  std::string_view crownClass, std::string_view treeClass) {
-    TreeRow tree;
-    tree.dbh = dbh;
-    tree.height = height;
-    tree.grade = grade;
-    tree.speciesClass = speciesClass;
-    tree.vigor = vigor;
-    tree.crownClass = crownClass;
-    tree.treeClass = treeClass;
-    tree.classes = classify(speciesClass, vigor, crownClass, treeClass);
-    return tree;
-}
-
 void readStandHeader(const Sheet& tally, StandResults& results, bool withProvince) {
     results.standName = tally.GetText(StandNameCell.col, StandNameCell.row);
     results.standLocation = tally.GetText(StandLocationCell.col, StandLocationCell.row);
@@ -123,17 +90,16 @@ void readStandHeader(const Sheet& tally, StandResults& results, bool withProvinc
     results.numberOfPlots = tally.GetInteger(NumberOfPlotsCell.col, NumberOfPlotsCell.row);
 }
 
-void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& perAcreValue,
+void walkTally(const TreeRows& rows, const std::function<double(const TreeRow&)>& perAcreValue,
                PercentForm form, RunOutcome& outcome, StandTableTrees trees) {
     StandResults& results = outcome.results;
     StandTally& standTally = results.standTally;
     double plotSum = 0;
     double standSum = 0;
-    for (int row = FirstTreeRow; row <= LastTreeRow; ++row) {
-        const TreeRow tree = readTreeRow(tally, row);
+    for (const TreeRow& tree : rows) {
         plotSum += perAcreValue(tree);
         // Rows past the last tree row are never read as trees, so the plot open there closes too.
-        const bool lastRow = tree.nextPlot == 0 || row == LastTreeRow;
+        const bool lastRow = tree.nextPlot == 0 || tree.row == LastTreeRow;
         if (lastRow || tree.nextPlot != tree.plot) {
             standSum += plotSum;
             results.plotValue.push_back(plotSum);
@@ -143,7 +109,6 @@ void walkTally(const Sheet& tally, const std::function<double(const TreeRow&)>& 
         countTree(results, tree);
         if (trees == StandTableTrees::Gather) standTally.add(tree.dbh, tree.classes.tree, tree.speciesCode);
         checkTree(tree, outcome.treeMessages);
-        if (tree.nextPlot == 0) break;
     }
     // The percentages left by the last row are those of the final counts, so they are worked out once.
     updatePercentages(results, form);

@@ -30,25 +30,6 @@ int treesWithMessages(const std::vector<TreeMessage>& treeMessages) {
     return count;
 }
 
-// The species and tree class of every tree row, in row order.
-void keepClassCells(const Sheet& tally, std::vector<std::string>& cells) {
-    cells.clear();
-    for (int row = FirstTreeRow; row <= LastTreeRow; ++row)
-        for (int col : {SpeciesClassColumn, TreeClassColumn})
-            cells.push_back(tally.GetText(col, row));
-}
-
-// Puts back the rows a rewrite pass changed: the tally is again as opened, without copying the grid.
-void restoreClassCells(Sheet& tally, const std::vector<std::string>& cells, const std::vector<int>& rows) {
-    for (int row : rows) {
-        auto kept = cells.begin() + 2 * (row - FirstTreeRow);
-        for (int col : {SpeciesClassColumn, TreeClassColumn}) {
-            if (tally.GetText(col, row) != *kept) tally.SetText(col, row, *kept);
-            ++kept;
-        }
-    }
-}
-
 } // namespace
 
 std::string otherModelOf(const ProgramProfile& profile, const Sheet& tally, int fileRows) {
@@ -137,7 +118,9 @@ StandVerdict StandJudge::judgeOpened(const std::string& file, const LoadResult& 
     v.otherModel = otherModelOf(profile_, tally_, loaded.fileRows);
 
     // The tally as saved: box 1 ticked, nothing rewritten.
-    const RunOutcome asSaved = profile_.model->run(tally_, StandDocument::openingBoxes());
+    const TreeRows rows(tally_);
+    const RunOutcome asSaved =
+        profile_.model->run(tally_, rows, StandDocument::openingBoxes(), StandTableTrees::Gather);
     const StandResults& r = asSaved.results;
     v.standName = r.standName;
     v.standLocation = r.standLocation;
@@ -157,13 +140,12 @@ StandVerdict StandJudge::judgeOpened(const std::string& file, const LoadResult& 
         v.quadraticMeanDiameter = table->quadraticMeanDiameter;
     }
 
-    keepClassCells(tally_, classCells_);
     for (int k = 1; k <= profile_.objectiveCount; ++k) {
         ObjectiveBoxes boxes = StandDocument::openingBoxes();
-        const std::vector<int> changedRows = chooseObjective(profile_, tally_, boxes, k, false);
+        TreeRows rewritten = rows;
+        chooseObjective(profile_, rewritten, boxes, k);
         // Only the Run of the tally as saved gives the stand table.
-        const RunOutcome o = profile_.model->run(tally_, boxes, StandTableTrees::Skip);
-        restoreClassCells(tally_, classCells_, changedRows);
+        const RunOutcome o = profile_.model->run(tally_, rewritten, boxes, StandTableTrees::Skip);
         // The result boxes pad numbers to four characters.
         v.objectives.push_back({std::string(trimSpaces(o.standValueText)),
                                 std::string(trimSpaces(o.cutoffText)), o.results.decision,

@@ -36,7 +36,6 @@ private:
 
     const ProgramProfile& profile_;
     Sheet tally_;
-    std::vector<std::string> classCells_; // the class cells as opened, put back after each rewrite
 };
 
 // Judges the files on every core. `judge(judge, i)` gives file i's verdict; `done(i, verdict)` is

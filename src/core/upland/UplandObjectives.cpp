@@ -63,18 +63,13 @@ void objective4(ClassWriter& row, const ClassCells& c) {
 
 // Objectives 1 and 4 pass over rows 6 to 1499, objectives 2 and 3 over rows 6 to 1500; another
 // number rewrites nothing.
-std::vector<int> Model::rewriteForObjective(Sheet& tally, int objective) const {
-    struct Pass {
-        RewriteRule rule;
-        int lastRow;
-    };
-    static constexpr Pass passes[] = {{objective1, LastTreeRow - 1},
-                                      {objective2, LastTreeRow},
-                                      {objective3, LastTreeRow},
-                                      {objective4, LastTreeRow - 1}};
-    if (objective < 1 || objective > 4) return {};
-    const Pass& pass = passes[objective - 1];
-    return forEachRewriteRow(tally, pass.lastRow, pass.rule);
+std::optional<RewritePass> Model::rewritePass(int objective) const {
+    static constexpr RewritePass passes[] = {{objective1, LastTreeRow - 1},
+                                             {objective2, LastTreeRow},
+                                             {objective3, LastTreeRow},
+                                             {objective4, LastTreeRow - 1}};
+    if (objective < 1 || objective > 4) return std::nullopt;
+    return passes[objective - 1];
 }
 
 } // namespace timbra::upland

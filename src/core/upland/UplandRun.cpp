@@ -4,7 +4,8 @@
 
 namespace timbra::upland {
 
-RunOutcome Model::run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTableTrees trees) const {
+RunOutcome Model::run(const Sheet& tally, const TreeRows& rows, const ObjectiveBoxes& boxes,
+                      StandTableTrees trees) const {
     RunOutcome outcome;
     StandResults& results = outcome.results;
     readStandHeader(tally, results, true);
@@ -13,7 +14,7 @@ RunOutcome Model::run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTabl
     tree.SetStand(results.numberOfPlots, results.plotSize, boxes.flag(1), boxes.flag(2), boxes.flag(3),
                   boxes.flag(4));
     walkTally(
-        tally,
+        rows,
         [&tree](const TreeRow& row) {
             tree.Evaluate(row);
             return tree.perAcreValue;

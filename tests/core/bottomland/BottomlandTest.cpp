@@ -23,8 +23,8 @@ TEST(BottomlandTree, ValuationRules) {
 // Every objective passes over rows 6 to 1500, not over the grid's extra row 1501.
 TEST(BottomlandObjectives, RewriteRulesAndRows) {
     test::expectRewrites(
-        test::BottomlandRows, [](Sheet& s, int n) { return bottomland::model.rewriteForObjective(s, n); },
-        [](int) { return 1500; }, test::cases("bottomland", "rewrites"));
+        bottomland::model, test::BottomlandRows, [](int) { return 1500; },
+        test::cases("bottomland", "rewrites"));
 }
 
 // Each objective's cut-off; the last ticked objective decides.

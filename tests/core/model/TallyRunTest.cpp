@@ -23,7 +23,7 @@ RunOutcome walk(const Sheet& sheet, PercentForm form = PercentForm::QuotientTime
     RunOutcome outcome;
     readStandHeader(sheet, outcome.results, true);
     walkTally(
-        sheet, [](const TreeRow& row) { return static_cast<double>(row.dbh); }, form, outcome);
+        TreeRows(sheet), [](const TreeRow& row) { return static_cast<double>(row.dbh); }, form, outcome);
     return outcome;
 }
 

@@ -36,8 +36,8 @@ TEST(UplandTree, ValuationRules) {
 // Objectives 1 and 4 pass over rows 6 to 1499, objectives 2 and 3 over rows 6 to 1500.
 TEST(UplandObjectives, RewriteRulesAndRows) {
     test::expectRewrites(
-        test::UplandRows, [](Sheet& s, int n) { return upland::model.rewriteForObjective(s, n); },
-        [](int objective) { return objective % 3 == 1 ? 1499 : 1500; }, test::cases("upland", "rewrites"));
+        upland::model, test::UplandRows, [](int objective) { return objective % 3 == 1 ? 1499 : 1500; },
+        test::cases("upland", "rewrites"));
 
     // Switching back is not an identity; row 6 is rewritten whatever its plot number.
     Sheet sheet =

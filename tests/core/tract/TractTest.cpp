@@ -1,6 +1,8 @@
 // A tract: its file read and written (relative paths, comments, duplicates, names with spaces and
 // accented letters, files that moved), and every kind of stand judged into its row.
 #include "core/TestFiles.h"
+#include "core/app/StandDocument.h"
+#include "core/grid/TrimSpaces.h"
 #include "core/tract/StandJudge.h"
 #include "core/tract/TractColumns.h"
 #include "core/tract/TractFile.h"
@@ -105,6 +107,45 @@ TEST(StandJudge, EveryKindOfStandGivesItsRow) {
         EXPECT_EQ(v.problem(), c.problem) << c.file;
         EXPECT_EQ(tractCell(v, 1, TractColumn::Decision).text, c.decision1) << c.file;
         EXPECT_EQ(v.objectives.size(), v.read() ? 4u : 0u) << c.file;
+    }
+}
+
+// Each objective's verdict is the Run of the tally with that objective chosen, its rewrite pass made
+// over the cells: for the examples, and for a full tally of the species every pass rewrites, some of
+// it past a row of plot number 0 that ends the Run.
+TEST(StandJudge, EachObjectiveIsTheRunWithThatObjectiveChosen) {
+    test::TempFolder folder;
+    for (const ProgramProfile* profile : {&timbraProfile(), &lowtimbraProfile()}) {
+        const int rows = profile->hasProvince ? test::UplandRows : test::BottomlandRows;
+        Sheet full = test::openingTally(*profile, {.plots = 30, .province = "Cumberland"}, {});
+        const char* codes[] = {"YLP", "SUM", "SWG", "WO"};
+        const char* treeClasses[] = {"Preferred", "Reserve", "Cutting Stock", "Cull"};
+        for (int row = 6; row <= rows; ++row)
+            test::setTree(full, row,
+                          {row == 1200 ? 0 : 1 + row % 30, 6 + row % 35, 2, 1,
+                           row % 3 ? "Desirable" : "Acceptable", "High", "Dominant", treeClasses[row % 4],
+                           codes[row % 4]});
+        test::writeFile(folder / "full.txt", formatTallyText(full));
+        StandJudge judge(*profile);
+        for (const std::string& file : Paths{UplandExample, BottomlandExample, folder / "full.txt",
+                                             TIMBRA_EXAMPLES "/pine-knob-tallies/Pine Knob North.txt"}) {
+            const StandVerdict v = judge.judgeFile(file);
+            ASSERT_EQ(v.objectives.size(), static_cast<std::size_t>(profile->objectiveCount)) << file;
+            for (int k = 1; k <= profile->objectiveCount; ++k) {
+                Sheet tally = test::openingTally(*profile);
+                ASSERT_TRUE(loadTallyFile(tally, file).ok);
+                ObjectiveBoxes boxes;
+                chooseObjective(*profile, tally, boxes, k, false);
+                const RunOutcome run = profile->model->run(tally, boxes);
+                const ObjectiveVerdict& o = v.objectives[static_cast<std::size_t>(k - 1)];
+                EXPECT_EQ(o.standValueText + "|" + o.cutoffText + "|" + o.decisionBox(),
+                          std::string(trimSpaces(run.standValueText)) + "|" +
+                              std::string(trimSpaces(run.cutoffText)) + "|" +
+                              std::string(trimSpaces(run.decisionText)))
+                    << file << " objective " << k;
+                EXPECT_DOUBLE_EQ(o.standValue, run.results.standValue) << file << " objective " << k;
+            }
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/grid/CellEditor.h"
 #include "core/grid/DelimitedText.h"
+#include "core/grid/SameText.h"
 #include "core/grid/TextEncoding.h"
 
 #include <algorithm>
@@ -155,7 +156,7 @@ public:
         const CellEditor* editor = sheet.decidingEditor(c, r);
         if (!editor) return timbra::judge(sheet, c, r, nullptr, text, forms);
         Entry& e = entries_[slotOf(editor, text)];
-        if (e.editor != editor || e.text != text)
+        if (e.editor != editor || !sameText(e.text, text))
             e = {editor, text, timbra::judge(sheet, c, r, editor, text, forms)};
         return e.verdict;
     }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/grid/SameText.h"
+
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
-#include <type_traits>
 
 namespace timbra {
 
@@ -33,24 +33,6 @@ template <typename Class, std::size_t N> struct ClassNames {
     constexpr Class operator()(std::string_view text) const {
         const Class c = text.size() < byLength.size() ? byLength[text.size()] : Class::None;
         return c != Class::None && sameText(text, names[static_cast<std::size_t>(c)]) ? c : Class::None;
-    }
-
-private:
-    // Two texts of the same 3 to 15 bytes, compared as two overlapping words each rather than by a
-    // call to the library's compare: a summary's Runs read four class texts of every tree row.
-    static constexpr bool sameText(std::string_view a, std::string_view b) {
-        const std::size_t n = a.size();
-        if (std::is_constant_evaluated() || n < 4) return a == b;
-        if (n >= 8)
-            return word<std::uint64_t>(a, 0) == word<std::uint64_t>(b, 0) &&
-                   word<std::uint64_t>(a, n - 8) == word<std::uint64_t>(b, n - 8);
-        return word<std::uint32_t>(a, 0) == word<std::uint32_t>(b, 0) &&
-               word<std::uint32_t>(a, n - 4) == word<std::uint32_t>(b, n - 4);
-    }
-    template <typename Word> static Word word(std::string_view text, std::size_t at) {
-        Word w;
-        std::memcpy(&w, text.data() + at, sizeof w);
-        return w;
     }
 };
 } // namespace detail

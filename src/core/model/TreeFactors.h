@@ -40,11 +40,22 @@ constexpr double crownFactor(CrownClass crownClass) {
     constexpr double byCrown[] = {3.0, 3.0, 1.5, 1.0, 0.0};
     return byCrown[static_cast<int>(crownClass)];
 }
-double gradeFactor(int grade); // 1: 2, 2: 1.5, 3: 1
+// Grade 1 2, grade 2 1.5, grade 3 1, any other 0.
+constexpr double gradeFactor(int grade) {
+    constexpr double byGrade[] = {0.0, 2.0, 1.5, 1.0};
+    return grade >= 1 && grade <= 3 ? byGrade[grade] : 0.0;
+}
 
 // The diameter weight of the two-inch classes from 5 inches up; diameters from 32 inches to
-// `largestDbh` weigh 5.26, anything below 5 or above `largestDbh` weighs 0.
-double diameterFactor(int dbh, int largestDbh);
+// `largestDbh` weigh 5.26, anything below 5 or above `largestDbh` weighs 0. Every tree of every Run
+// is weighed, so the weights are inline.
+constexpr double diameterFactor(int dbh, int largestDbh) {
+    if (dbh < 5 || dbh > largestDbh) return 0.0;
+    if (dbh >= 32) return 5.26;
+    // Weights of the classes 5-7, 8-9, 10-11, ..., 30-31.
+    constexpr double byClass[] = {0.5, 0.67, 0.89, 1.15, 1.41, 1.72, 2.04, 2.44, 2.78, 3.23, 3.7, 4.17, 4.76};
+    return dbh <= 7 ? byClass[0] : byClass[(dbh - 6) / 2];
+}
 
 // Trees per acre that one tree of a plot of the four sizes stands for; nothing for another text.
 std::optional<double> plotExpansion(std::string_view plotSize);

@@ -11,7 +11,7 @@ public:
     // values every tree, and decides by objective.
     using StandModel::run;
     RunOutcome run(const Sheet& tally, const TreeRows& rows, const ObjectiveBoxes& boxes,
-                   StandTableTrees trees) const override;
+                   RunDetail detail) const override;
     // The rewrite pass that ticking objective n (1 to 3) makes over the species and tree classes.
     std::optional<RewritePass> rewritePass(int objective) const override;
 };

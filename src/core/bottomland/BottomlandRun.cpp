@@ -12,7 +12,7 @@ constexpr std::array<Cutoff, 3> Cutoffs{Cutoff{50}, Cutoff{35}, Cutoff{44}};
 } // namespace
 
 RunOutcome Model::run(const Sheet& tally, const TreeRows& rows, const ObjectiveBoxes& boxes,
-                      StandTableTrees trees) const {
+                      RunDetail detail) const {
     RunOutcome outcome;
     StandResults& results = outcome.results;
     readStandHeader(tally, results, false);
@@ -25,7 +25,7 @@ RunOutcome Model::run(const Sheet& tally, const TreeRows& rows, const ObjectiveB
             tree.Evaluate(row);
             return tree.perAcreValue;
         },
-        PercentForm::CountTimes100OverTotal, outcome, trees);
+        PercentForm::CountTimes100OverTotal, outcome, detail);
 
     // The last ticked objective decides.
     for (int objective = 1; objective <= 3; ++objective)

@@ -7,9 +7,10 @@
 
 namespace timbra {
 
-// Whether a Run gathers the stand table's trees (StandResults::standTally). A caller that shows no
-// stand table from a Run skips them; everything else the Run forms stays the same.
-enum class StandTableTrees { Gather, Skip };
+// Whether a Run gathers what only the stand's report and messages show: the stand table's trees
+// (StandResults::standTally) and each tree's check messages. A summary's Run of each objective keeps
+// only the results; everything else the Run forms stays the same.
+enum class RunDetail { Full, ResultsOnly };
 
 // A check message about one tree, with the tree's number (1 for the tree in the first tree row).
 struct TreeMessage {

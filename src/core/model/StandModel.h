@@ -19,15 +19,15 @@ public:
     virtual ~StandModel() = default;
     // Reads the stand header and the tally through the grid operations, never writing the sheet.
     RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes) const {
-        return run(tally, boxes, StandTableTrees::Gather);
+        return run(tally, boxes, RunDetail::Full);
     }
-    // The same Run, gathering the stand table's trees or not.
-    RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes, StandTableTrees trees) const {
-        return run(tally, TreeRows(tally), boxes, trees);
+    // The same Run, with every detail or with the results alone.
+    RunOutcome run(const Sheet& tally, const ObjectiveBoxes& boxes, RunDetail detail) const {
+        return run(tally, TreeRows(tally), boxes, detail);
     }
     // The same Run over tree rows already read from the tally.
     virtual RunOutcome run(const Sheet& tally, const TreeRows& rows, const ObjectiveBoxes& boxes,
-                           StandTableTrees trees) const = 0;
+                           RunDetail detail) const = 0;
     // The rewrite pass of ticking objective n over the species and tree classes; none for a number
     // that rewrites nothing.
     virtual std::optional<RewritePass> rewritePass(int objective) const = 0;

@@ -91,7 +91,7 @@ void readStandHeader(const Sheet& tally, StandResults& results, bool withProvinc
 }
 
 void walkTally(const TreeRows& rows, const std::function<double(const TreeRow&)>& perAcreValue,
-               PercentForm form, RunOutcome& outcome, StandTableTrees trees) {
+               PercentForm form, RunOutcome& outcome, RunDetail detail) {
     StandResults& results = outcome.results;
     StandTally& standTally = results.standTally;
     double plotSum = 0;
@@ -107,8 +107,10 @@ void walkTally(const TreeRows& rows, const std::function<double(const TreeRow&)>
             results.standValue = standSum / results.numberOfPlots;
         }
         countTree(results, tree);
-        if (trees == StandTableTrees::Gather) standTally.add(tree.dbh, tree.classes.tree, tree.speciesCode);
-        checkTree(tree, outcome.treeMessages);
+        if (detail == RunDetail::Full) {
+            standTally.add(tree.dbh, tree.classes.tree, tree.speciesCode);
+            checkTree(tree, outcome.treeMessages);
+        }
     }
     // The percentages left by the last row are those of the final counts, so they are worked out once.
     updatePercentages(results, form);

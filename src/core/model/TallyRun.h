@@ -24,11 +24,12 @@ void readStandHeader(const Sheet& tally, StandResults& results, bool withProvinc
 // (bottomland). The two orders round differently, and each model keeps its own.
 enum class PercentForm { QuotientTimes100, CountTimes100OverTotal };
 
-// Values each tree of `rows` (read from `tally`) with `perAcreValue`, sums plots into `results.plotValue` and
-// `standValue`, counts and percentages, gathers `results.standTally` unless told to skip it, and adds the
-// check messages of every tree to `outcome.treeMessages`. A plot still open at the last row closes there.
+// Values each tree of `rows` (read from `tally`) with `perAcreValue`, sums plots into
+// `results.plotValue` and `standValue`, and counts and percentages; with every detail, also gathers
+// `results.standTally` and adds the check messages of every tree to `outcome.treeMessages`. A plot
+// still open at the last row closes there.
 void walkTally(const TreeRows& rows, const std::function<double(const TreeRow&)>& perAcreValue,
-               PercentForm form, RunOutcome& outcome, StandTableTrees trees = StandTableTrees::Gather);
+               PercentForm form, RunOutcome& outcome, RunDetail detail = RunDetail::Full);
 
 // The figure a stand value is compared with under a cut-off index: the index less 0.05, so a stand
 // value that shows as the index at one decimal manages. The decision and the statistics both use it.

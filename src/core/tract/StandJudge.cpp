@@ -120,7 +120,7 @@ StandVerdict StandJudge::judgeOpened(const std::string& file, const LoadResult& 
     // The tally as saved: box 1 ticked, nothing rewritten.
     const TreeRows rows(tally_);
     const RunOutcome asSaved =
-        profile_.model->run(tally_, rows, StandDocument::openingBoxes(), StandTableTrees::Gather);
+        profile_.model->run(tally_, rows, StandDocument::openingBoxes(), RunDetail::Full);
     const StandResults& r = asSaved.results;
     v.standName = r.standName;
     v.standLocation = r.standLocation;
@@ -144,8 +144,8 @@ StandVerdict StandJudge::judgeOpened(const std::string& file, const LoadResult& 
         ObjectiveBoxes boxes = StandDocument::openingBoxes();
         TreeRows rewritten = rows;
         chooseObjective(profile_, rewritten, boxes, k);
-        // Only the Run of the tally as saved gives the stand table.
-        const RunOutcome o = profile_.model->run(tally_, rewritten, boxes, StandTableTrees::Skip);
+        // Only the Run of the tally as saved gives the stand table and the trees with messages.
+        const RunOutcome o = profile_.model->run(tally_, rewritten, boxes, RunDetail::ResultsOnly);
         // The result boxes pad numbers to four characters.
         v.objectives.push_back({std::string(trimSpaces(o.standValueText)),
                                 std::string(trimSpaces(o.cutoffText)), o.results.decision,

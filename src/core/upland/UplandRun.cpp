@@ -5,7 +5,7 @@
 namespace timbra::upland {
 
 RunOutcome Model::run(const Sheet& tally, const TreeRows& rows, const ObjectiveBoxes& boxes,
-                      StandTableTrees trees) const {
+                      RunDetail detail) const {
     RunOutcome outcome;
     StandResults& results = outcome.results;
     readStandHeader(tally, results, true);
@@ -19,7 +19,7 @@ RunOutcome Model::run(const Sheet& tally, const TreeRows& rows, const ObjectiveB
             tree.Evaluate(row);
             return tree.perAcreValue;
         },
-        PercentForm::QuotientTimes100, outcome, trees);
+        PercentForm::QuotientTimes100, outcome, detail);
 
     // The last ticked objective decides; without a known province nothing is decided.
     const ProvinceCutoffs* cutoffs = findProvince(results.province);

@@ -22,22 +22,6 @@ DelimitedReader::Status DelimitedReader::next(std::string& cell, bool& lastInRow
     return status;
 }
 
-DelimitedReader::Status DelimitedReader::next(std::string_view& cell, std::string& decoded, bool& lastInRow) {
-    if (pos_ >= text_.size() && !afterDelimiter_) return Status::End;
-    afterDelimiter_ = false;
-    if (quoting_ && pos_ < text_.size() && text_[pos_] == '"' && readQuoted(cell, decoded)) {
-        finishCell(lastInRow);
-        return Status::Cell;
-    }
-    std::size_t end = pos_;
-    while (end < text_.size() && !endsCell_[static_cast<unsigned char>(text_[end])])
-        ++end;
-    cell = text_.substr(pos_, end - pos_);
-    pos_ = end;
-    finishCell(lastInRow);
-    return Status::Cell;
-}
-
 // Reads a quoted cell starting at the opening quote and moves past it when it is closed by a quote
 // right before a delimiter, a row end or the end of the text; otherwise leaves the cell to be read as
 // plain text. Reading stays linear: a failed cell stops at the first lone quote after its opening,
@@ -72,18 +56,6 @@ bool DelimitedReader::readQuoted(std::string_view& cell, std::string& decoded) {
         return true;
     }
     return false;
-}
-
-void DelimitedReader::finishCell(bool& lastInRow) {
-    lastInRow = true;
-    if (pos_ >= text_.size()) return;
-    const char c = text_[pos_++];
-    if (c == delimiter_) {
-        lastInRow = false;
-        afterDelimiter_ = true;
-    } else if (c == '\r' && pos_ < text_.size() && text_[pos_] == '\n') {
-        ++pos_;
-    }
 }
 
 std::string quoteCell(std::string_view cell, char delimiter) {

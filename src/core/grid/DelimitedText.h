@@ -27,8 +27,21 @@ public:
     // Reads the next cell; lastInRow tells whether it ends its row.
     Status next(std::string& cell, bool& lastInRow);
     // The same without copying: `cell` views the text itself, or `decoded` for a quoted cell with
-    // doubled quotes, so it lasts as long as the text or until the next call.
-    Status next(std::string_view& cell, std::string& decoded, bool& lastInRow);
+    // doubled quotes, so it lasts as long as the text or until the next call. Open reads every cell
+    // of a tally this way, so the plain cell's path is inline.
+    Status next(std::string_view& cell, std::string& decoded, bool& lastInRow) {
+        if (pos_ >= text_.size() && !afterDelimiter_) return Status::End;
+        afterDelimiter_ = false;
+        if (!(quoting_ && pos_ < text_.size() && text_[pos_] == '"' && readQuoted(cell, decoded))) {
+            std::size_t end = pos_;
+            while (end < text_.size() && !endsCell_[static_cast<unsigned char>(text_[end])])
+                ++end;
+            cell = text_.substr(pos_, end - pos_);
+            pos_ = end;
+        }
+        finishCell(lastInRow);
+        return Status::Cell;
+    }
 
     // Bytes consumed so far.
     std::size_t position() const { return pos_; }
@@ -37,7 +50,18 @@ public:
 
 private:
     bool readQuoted(std::string_view& cell, std::string& decoded);
-    void finishCell(bool& lastInRow);
+    // Moves past the delimiter or row end after a cell.
+    void finishCell(bool& lastInRow) {
+        lastInRow = true;
+        if (pos_ >= text_.size()) return;
+        const char c = text_[pos_++];
+        if (c == delimiter_) {
+            lastInRow = false;
+            afterDelimiter_ = true;
+        } else if (c == '\r' && pos_ < text_.size() && text_[pos_] == '\n') {
+            ++pos_;
+        }
+    }
 
     std::string_view text_;
     char delimiter_;

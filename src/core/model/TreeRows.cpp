@@ -37,7 +37,8 @@ TreeRow treeRowOf(int dbh, double height, int grade, std::string_view speciesCla
     return tree;
 }
 
-TreeRows::TreeRows(const Sheet& tally) {
+void TreeRows::read(const Sheet& tally) {
+    rows_.clear();
     for (int row = FirstTreeRow; row <= LastTreeRow; ++row) {
         rows_.push_back(readTreeRow(tally, row));
         if (rows_.back().nextPlot == 0) break;

@@ -43,7 +43,10 @@ template <typename Record> void storeTreeInputs(Record& record, const TreeRow& t
 // objective, each objective's rewrite pass made on a copy (forEachRewriteRow).
 class TreeRows {
 public:
-    explicit TreeRows(const Sheet& tally);
+    TreeRows() = default;
+    explicit TreeRows(const Sheet& tally) { read(tally); }
+    // Reads the rows of `tally` in place of those held, in the room they took.
+    void read(const Sheet& tally);
 
     auto begin() const { return rows_.begin(); }
     auto end() const { return rows_.end(); }

@@ -118,9 +118,9 @@ StandVerdict StandJudge::judgeOpened(const std::string& file, const LoadResult& 
     v.otherModel = otherModelOf(profile_, tally_, loaded.fileRows);
 
     // The tally as saved: box 1 ticked, nothing rewritten.
-    const TreeRows rows(tally_);
+    rows_.read(tally_);
     const RunOutcome asSaved =
-        profile_.model->run(tally_, rows, StandDocument::openingBoxes(), RunDetail::Full);
+        profile_.model->run(tally_, rows_, StandDocument::openingBoxes(), RunDetail::Full);
     const StandResults& r = asSaved.results;
     v.standName = r.standName;
     v.standLocation = r.standLocation;
@@ -142,10 +142,10 @@ StandVerdict StandJudge::judgeOpened(const std::string& file, const LoadResult& 
 
     for (int k = 1; k <= profile_.objectiveCount; ++k) {
         ObjectiveBoxes boxes = StandDocument::openingBoxes();
-        TreeRows rewritten = rows;
-        chooseObjective(profile_, rewritten, boxes, k);
+        rewritten_ = rows_;
+        chooseObjective(profile_, rewritten_, boxes, k);
         // Only the Run of the tally as saved gives the stand table and the trees with messages.
-        const RunOutcome o = profile_.model->run(tally_, rewritten, boxes, RunDetail::ResultsOnly);
+        const RunOutcome o = profile_.model->run(tally_, rewritten_, boxes, RunDetail::ResultsOnly);
         // The result boxes pad numbers to four characters.
         v.objectives.push_back({std::string(trimSpaces(o.standValueText)),
                                 std::string(trimSpaces(o.cutoffText)), o.results.decision,

@@ -2,6 +2,7 @@
 
 #include "core/app/ProgramProfile.h"
 #include "core/input/TallyFile.h"
+#include "core/model/TreeRows.h"
 #include "core/tract/StandVerdict.h"
 
 #include <atomic>
@@ -36,6 +37,8 @@ private:
 
     const ProgramProfile& profile_;
     Sheet tally_;
+    // The tally's tree rows as opened, and under one objective's rewrite; kept from stand to stand.
+    TreeRows rows_, rewritten_;
 };
 
 // Judges the files on every core. `judge(judge, i)` gives file i's verdict; `done(i, verdict)` is

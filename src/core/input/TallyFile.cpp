@@ -150,6 +150,8 @@ Verdict judge(const Sheet& sheet, int c, int r, const CellEditor* deciding, std:
 // A tally repeats a few dozen texts in each column, and where a cell's editor alone decides, its
 // verdict depends on nothing but the editor and the text: each such pair is judged once per file. A
 // slot holds the last pair that hashed to it, so a file of all-different texts costs one hash a cell.
+// The tree numbers alone are 1,495 different texts, so there is room for four times as many pairs,
+// lest they push out the texts that repeat.
 class VerdictMemo {
 public:
     Verdict judge(const Sheet& sheet, int c, int r, std::string_view text, std::deque<std::string>& forms) {
@@ -194,7 +196,7 @@ private:
         std::string_view text;
         Verdict verdict;
     };
-    static constexpr std::size_t Slots = 512;
+    static constexpr std::size_t Slots = 2048;
     std::vector<Entry> entries_ = std::vector<Entry>(Slots);
 };
 

@@ -122,14 +122,22 @@ void expectRewrites(const StandModel& model, int rows, LastRow lastRow, const nl
             setTree(full, row, tree);
         const std::string before = cellsOf(full);
         TreeRows read(full);
-        model.rewriteForObjective(read, objective);
+        const std::vector<int> changed = model.rewriteForObjective(read, objective);
         EXPECT_EQ(cellsOf(full), before) << "the tally itself is left as it is";
+        std::vector<int> differing;
         for (const TreeRow& t : read) {
-            EXPECT_EQ(std::string(t.speciesClass) + "|" + std::string(t.treeClass), expected(t.row))
-                << c.dump() << " in tree row " << t.row;
+            const std::string left = std::string(t.speciesClass) + "|" + std::string(t.treeClass);
+            EXPECT_EQ(left, expected(t.row)) << c.dump() << " in tree row " << t.row;
+            if (left != c[2].get<std::string>() + "|" + c[4].get<std::string>()) differing.push_back(t.row);
             EXPECT_EQ(t.classes.species, speciesClassOf(t.speciesClass)) << c.dump();
             EXPECT_EQ(t.classes.tree, treeClassOf(t.treeClass)) << c.dump();
         }
+        EXPECT_EQ(changed, differing) << c.dump();
+        read.putBack(TreeRows(full), changed);
+        for (const TreeRow& t : read)
+            EXPECT_EQ(std::string(t.speciesClass) + "|" + std::string(t.treeClass),
+                      c[2].get<std::string>() + "|" + c[4].get<std::string>())
+                << c.dump() << " put back in tree row " << t.row;
     }
 }
 

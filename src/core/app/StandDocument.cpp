@@ -201,9 +201,11 @@ std::vector<int> chooseObjective(const ProgramProfile& profile, Sheet& tally, Ob
     return {};
 }
 
-void chooseObjective(const ProgramProfile& profile, TreeRows& rows, ObjectiveBoxes& boxes, int n) {
+std::vector<int> chooseObjective(const ProgramProfile& profile, TreeRows& rows, ObjectiveBoxes& boxes,
+                                 int n) {
     boxes.checked = {};
-    if (clickObjective(boxes, profile.objectiveCount, n)) profile.model->rewriteForObjective(rows, n);
+    if (clickObjective(boxes, profile.objectiveCount, n)) return profile.model->rewriteForObjective(rows, n);
+    return {};
 }
 
 void StandDocument::undo(const StandEdit& edit) {

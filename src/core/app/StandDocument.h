@@ -139,7 +139,7 @@ private:
 std::vector<int> chooseObjective(const ProgramProfile& profile, Sheet& tally, ObjectiveBoxes& boxes, int n,
                                  bool keepClasses);
 // The same choice, with the rewrite pass made over tree rows read from a tally, which stays as it
-// is: a summary's Run of each objective.
-void chooseObjective(const ProgramProfile& profile, TreeRows& rows, ObjectiveBoxes& boxes, int n);
+// is: a summary's Run of each objective. Returns the rows whose classes the pass changed.
+std::vector<int> chooseObjective(const ProgramProfile& profile, TreeRows& rows, ObjectiveBoxes& boxes, int n);
 
 } // namespace timbra

@@ -45,14 +45,17 @@ std::vector<int> forEachRewriteRow(Sheet& tally, const RewritePass& pass) {
     return changedRows;
 }
 
-void forEachRewriteRow(TreeRows& rows, const RewritePass& pass) {
+std::vector<int> forEachRewriteRow(TreeRows& rows, const RewritePass& pass) {
+    std::vector<int> changedRows;
     // The Run's rows after row 6 have plot numbers other than 0, so the pass visits each of them.
     for (TreeRow& tree : rows) {
         if (tree.row > pass.lastRow) break;
         const ClassCells cells{tree.speciesCode, tree.classes.species, tree.dbh, tree.classes.tree};
         ClassWriter writer(tree, cells);
         pass.rule(writer, cells);
+        if (writer.changedRow()) changedRows.push_back(tree.row);
     }
+    return changedRows;
 }
 
 } // namespace timbra

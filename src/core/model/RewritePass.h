@@ -58,7 +58,7 @@ std::vector<int> forEachRewriteRow(Sheet& tally, const RewritePass& pass);
 
 // The same pass over the tree rows a Run reads, the tally left as it is: a Run of the rows then is
 // the Run of the rewritten tally, since no Run reads the rows past them. A summary runs every
-// objective this way.
-void forEachRewriteRow(TreeRows& rows, const RewritePass& pass);
+// objective this way. Returns the rows whose classes the pass changed, in order.
+std::vector<int> forEachRewriteRow(TreeRows& rows, const RewritePass& pass);
 
 } // namespace timbra

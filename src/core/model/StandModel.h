@@ -36,9 +36,10 @@ public:
         const std::optional<RewritePass> pass = rewritePass(objective);
         return pass ? forEachRewriteRow(tally, *pass) : std::vector<int>{};
     }
-    // Makes it over tree rows read from a tally, which stays as it is.
-    void rewriteForObjective(TreeRows& rows, int objective) const {
-        if (const std::optional<RewritePass> pass = rewritePass(objective)) forEachRewriteRow(rows, *pass);
+    // Makes it over tree rows read from a tally, which stays as it is. Returns the rows it changed.
+    std::vector<int> rewriteForObjective(TreeRows& rows, int objective) const {
+        const std::optional<RewritePass> pass = rewritePass(objective);
+        return pass ? forEachRewriteRow(rows, *pass) : std::vector<int>{};
     }
     // Whether objective n's box can be ticked for a stand in `province`; every one can unless the
     // model says otherwise.

@@ -45,4 +45,10 @@ void TreeRows::read(const Sheet& tally) {
     }
 }
 
+void TreeRows::putBack(const TreeRows& from, const std::vector<int>& rows) {
+    for (int row : rows)
+        rows_.at(static_cast<std::size_t>(row - FirstTreeRow)) =
+            from.rows_.at(static_cast<std::size_t>(row - FirstTreeRow));
+}
+
 } // namespace timbra

@@ -40,13 +40,15 @@ template <typename Record> void storeTreeInputs(Record& record, const TreeRow& t
 
 // The tree rows of a tally as Run reads them: row 6 always, then every row up to the first whose
 // plot number is 0, at most to row 1500. A summary reads them once and runs them under every
-// objective, each objective's rewrite pass made on a copy (forEachRewriteRow).
+// objective, each objective's rewrite pass (forEachRewriteRow) made on them and its rows put back.
 class TreeRows {
 public:
     TreeRows() = default;
     explicit TreeRows(const Sheet& tally) { read(tally); }
     // Reads the rows of `tally` in place of those held, in the room they took.
     void read(const Sheet& tally);
+    // Puts back these grid rows as `from` holds them: the same tally's rows before a rewrite pass.
+    void putBack(const TreeRows& from, const std::vector<int>& rows);
 
     auto begin() const { return rows_.begin(); }
     auto end() const { return rows_.end(); }

@@ -140,12 +140,13 @@ StandVerdict StandJudge::judgeOpened(const std::string& file, const LoadResult& 
         v.quadraticMeanDiameter = table->quadraticMeanDiameter;
     }
 
+    rewritten_ = rows_;
     for (int k = 1; k <= profile_.objectiveCount; ++k) {
         ObjectiveBoxes boxes = StandDocument::openingBoxes();
-        rewritten_ = rows_;
-        chooseObjective(profile_, rewritten_, boxes, k);
+        const std::vector<int> changedRows = chooseObjective(profile_, rewritten_, boxes, k);
         // Only the Run of the tally as saved gives the stand table and the trees with messages.
         const RunOutcome o = profile_.model->run(tally_, rewritten_, boxes, RunDetail::ResultsOnly);
+        rewritten_.putBack(rows_, changedRows);
         // The result boxes pad numbers to four characters.
         v.objectives.push_back({std::string(trimSpaces(o.standValueText)),
                                 std::string(trimSpaces(o.cutoffText)), o.results.decision,

@@ -233,16 +233,6 @@ void Sheet::setDefaultEditor(int editorId) {
     defaultEditor_ = static_cast<std::int16_t>(editorId);
 }
 
-const CellEditor& Sheet::editorAt(int col, int row) const {
-    const Cell* c = cell(col, row);
-    if (c && c->editor >= 0) return editors_[static_cast<std::size_t>(c->editor)];
-    if (col >= 1 && col <= cols_) {
-        const std::int16_t columnEditor = columnEditors_[static_cast<std::size_t>(col - 1)];
-        if (columnEditor >= 0) return editors_[static_cast<std::size_t>(columnEditor)];
-    }
-    return editors_[static_cast<std::size_t>(defaultEditor_)];
-}
-
 void Sheet::setCaption(int col, int row, std::string text) {
     for (auto& c : captions_)
         if (c.col == col && c.row == row) {
@@ -286,11 +276,6 @@ bool Sheet::accepts(int col, int row, std::string_view text) const {
 bool Sheet::holds(int col, int row, std::string_view text) const {
     return contains(col, row) && !formatAt(col, row).staticText &&
            (editorAt(col, row).holds(text) || isCaption(col, row, text));
-}
-
-const CellEditor* Sheet::decidingEditor(int col, int row) const {
-    if (!contains(col, row) || formatAt(col, row).staticText || captionAt(col, row)) return nullptr;
-    return &editorAt(col, row);
 }
 
 const CellFormat& Sheet::formatAt(int col, int row) const {

@@ -146,7 +146,15 @@ public:
     void setCellEditor(int col, int row, int editorId);
     void setColumnEditor(int col, int editorId);
     void setDefaultEditor(int editorId);
-    const CellEditor& editorAt(int col, int row) const;
+    const CellEditor& editorAt(int col, int row) const {
+        const Cell* c = cell(col, row);
+        if (c && c->editor >= 0) return editors_[static_cast<std::size_t>(c->editor)];
+        if (col >= 1 && col <= cols_) {
+            const std::int16_t columnEditor = columnEditors_[static_cast<std::size_t>(col - 1)];
+            if (columnEditor >= 0) return editors_[static_cast<std::size_t>(columnEditor)];
+        }
+        return editors_[static_cast<std::size_t>(defaultEditor_)];
+    }
     // The editor of cells that have neither their own nor a column's.
     const CellEditor& defaultEditor() const { return editors_[static_cast<std::size_t>(defaultEditor_)]; }
     // A caption the stored grid gives a cell (a heading of row 5, a label of the stand header). The
@@ -169,7 +177,12 @@ public:
     bool holds(int col, int row, std::string_view text) const;
     // The editor whose verdicts (accept, holds) are the cell's for every text; none for a read-only
     // cell or one with a caption, whose verdicts depend on more than the editor.
-    const CellEditor* decidingEditor(int col, int row) const;
+    // Open asks it for every cell of a tally, so it is inline.
+    const CellEditor* decidingEditor(int col, int row) const {
+        const Cell* c = cell(col, row);
+        if (!c || c->format.staticText || (row <= lastCaptionRow_ && captionAt(col, row))) return nullptr;
+        return &editorAt(col, row);
+    }
 
     const CellFormat& formatAt(int col, int row) const;
 

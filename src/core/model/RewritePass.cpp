@@ -7,10 +7,12 @@ namespace timbra {
 // A text of the list is held exactly when the cell's class is that text's.
 void ClassWriter::setClasses(SpeciesClass speciesClass, TreeClass treeClass) {
     if (speciesClass != species_) {
-        if (tally_)
+        if (tally_) {
             tally_->SetText(SpeciesClassColumn, row_, textOf(speciesClass));
-        else
-            treeRow_->speciesClass = textOf(speciesClass), treeRow_->classes.species = speciesClass;
+        } else {
+            treeRow_->speciesClass = textOf(speciesClass);
+            treeRow_->classes.species = speciesClass;
+        }
         species_ = speciesClass;
         changed_ = true;
     }
@@ -19,10 +21,12 @@ void ClassWriter::setClasses(SpeciesClass speciesClass, TreeClass treeClass) {
 
 void ClassWriter::setTreeClass(TreeClass treeClass) {
     if (treeClass != tree_) {
-        if (tally_)
+        if (tally_) {
             tally_->SetText(TreeClassColumn, row_, textOf(treeClass));
-        else
-            treeRow_->treeClass = textOf(treeClass), treeRow_->classes.tree = treeClass;
+        } else {
+            treeRow_->treeClass = textOf(treeClass);
+            treeRow_->classes.tree = treeClass;
+        }
         tree_ = treeClass;
         changed_ = true;
     }

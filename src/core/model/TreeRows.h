@@ -50,6 +50,8 @@ public:
     // Puts back these grid rows as `from` holds them: the same tally's rows before a rewrite pass.
     void putBack(const TreeRows& from, const std::vector<int>& rows);
 
+    // The tally's trees, as Run counts them.
+    std::size_t size() const { return rows_.size(); }
     auto begin() const { return rows_.begin(); }
     auto end() const { return rows_.end(); }
     auto begin() { return rows_.begin(); }

@@ -14,14 +14,6 @@ namespace timbra {
 
 namespace {
 
-// Rows of the tally as Run reads it: row 6 always, then every row up to the first plot number 0.
-int treeCount(const Sheet& tally) {
-    int row = FirstTreeRow + 1;
-    while (row <= LastTreeRow && tally.GetInteger(PlotColumn, row) != 0)
-        ++row;
-    return row - FirstTreeRow;
-}
-
 // Distinct trees with check messages; a tree's messages come one after another.
 int treesWithMessages(const std::vector<TreeMessage>& treeMessages) {
     int count = 0;
@@ -128,7 +120,7 @@ StandVerdict StandJudge::judgeOpened(const std::string& file, const LoadResult& 
     v.province = r.province;
     v.plotsInHeader = r.numberOfPlots;
     v.plotGroups = static_cast<int>(r.plotValue.size());
-    v.trees = treeCount(tally_);
+    v.trees = static_cast<int>(rows_.size());
     v.anyTree = tally_.GetInteger(PlotColumn, FirstTreeRow) != 0;
     v.treesWithMessages = treesWithMessages(asSaved.treeMessages);
 
